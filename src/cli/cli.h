@@ -1,0 +1,34 @@
+// tarsel-cli: the desktop program's jobs from a terminal. Exit status 0 when done, 1 when a file or
+// radio operation failed (the program's message, then the cause, on stderr), 2 on bad usage.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace tarsel::cli {
+
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// Options every command sees.
+struct CGlobalOptions {
+    std::string settingsFile; // --settings: instead of the program folder's Program.ini
+};
+
+// A command's work, run after the whole command line parsed; returns the exit status.
+using CCommandAction = std::function<int()>;
+
+// Each group of commands adds its subcommands and sets the action of the one chosen.
+void AddFileCommands(CLI::App& app, const CGlobalOptions& options, CCommandAction& action);
+
+// Prints "tarsel-cli: " + message to stderr and gives kExitFailed.
+int Fail(const std::string& message);
+
+// A CLI11 check that a positional names a channel ("A 001", "b vfo", A1, 129).
+CLI::Validator ChannelLabelValidator();
+
+} // namespace tarsel::cli

@@ -1,0 +1,196 @@
+#include "core/image/datafile.h"
+
+#include "core/image/channelrecord.h"
+#include "core/image/dtmfdigits.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+
+namespace tarsel {
+
+namespace {
+
+// Closes on every way out.
+class CFd {
+public:
+    explicit CFd(int fd) : fd_(fd) {}
+    ~CFd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    CFd(const CFd&) = delete;
+    CFd& operator=(const CFd&) = delete;
+    int Get() const { return fd_; }
+    int Release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+// Reads up to buffer.size() bytes; returns the count, or -1 with errno set.
+ssize_t ReadUpTo(int fd, std::span<uint8_t> buffer) {
+    std::size_t total = 0;
+    while (total < buffer.size()) {
+        const ssize_t n = ::read(fd, buffer.data() + total, buffer.size() - total);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return -1;
+        if (n == 0) break;
+        total += static_cast<std::size_t>(n);
+    }
+    return static_cast<ssize_t>(total);
+}
+
+bool WriteAll(int fd, std::span<const uint8_t> bytes) {
+    std::size_t total = 0;
+    while (total < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + total, bytes.size() - total);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        total += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Opens a file for reading that is not a folder; -1 with errno otherwise.
+int OpenForReading(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        errno = EISDIR;
+        return -1;
+    }
+    return fd;
+}
+
+struct CSettingByte {
+    uint16_t offset;
+    uint8_t value;
+};
+
+// The settings a new radio set-up starts from.
+constexpr CSettingByte kDefaultSettings[] = {
+    {map::kFixedBlockInChannels + 7, 0x0A},
+    {map::kSettingsTimeOut, 0x1E},
+    {map::kSettings42, 0x04},
+    {map::kSettings43, 0x04},
+    {map::kSettings44, 0x04},
+    {map::kSettings46, 0x05},
+    {map::kSettingsUnedited47, 0x01},
+    {map::kSettings48, 0x03},
+    {map::kSettingsBits49, 0x0E},
+    {map::kSettingsBits4A, 0x90},
+    {map::kSettingsBits4B, 0x28},
+    {map::kSettingsBits4C, 0x8A},
+    {map::kSettingsBits4D, 0x0D},
+    {map::kDtmfRate, 0x32},
+    {map::kDtmfFirstDigitDelay, 0x04},
+    {map::kDtmfFirstDigitTime, 0x02},
+    {map::kDtmfStarHashTime, 0x02},
+    {map::kDtmfGroupCallCode, 0x0E},
+    {map::kDtmfAutoResetTime, 0x0A},
+    {map::kDtmfFlags, 0x45},
+    {map::kDtmfDecodeTime, 0xFA},
+    {map::kDtmfWaitTime, 0x0A},
+    {map::kDtmfAniSeparator, 0x0E},
+};
+
+constexpr const char* kDefaultOwnId = "100";
+
+void WriteDtmfDigits(CMemoryImage& image, std::size_t offset, std::string_view digits) {
+    for (char c : digits) image[offset++] = DtmfCodeFromChar(c);
+}
+
+} // namespace
+
+std::string DescribeFileError(const CFileError& error) {
+    const std::string name = "'" + error.path.string() + "'";
+    switch (error.kind) {
+    case CFileError::Kind::CannotOpen:
+        return "cannot open " + name + ": " + std::strerror(error.error);
+    case CFileError::Kind::NotAFile:
+        return "cannot open " + name + ": it is a folder, not a data file";
+    case CFileError::Kind::TooShort:
+        return "cannot read " + name + ": it holds " + std::to_string(error.size) +
+               " bytes, a data file holds " + std::to_string(CMemoryImage::kSize);
+    case CFileError::Kind::ReadFailed:
+        return "cannot read " + name + ": " + std::strerror(error.error);
+    case CFileError::Kind::WriteFailed:
+        return "cannot save " + name + ": " + std::strerror(error.error);
+    }
+    return name;
+}
+
+std::optional<CFileError> LoadDataFile(const std::filesystem::path& path, CMemoryImage& image) {
+    CFd file(OpenForReading(path));
+    if (file.Get() < 0) {
+        const int cause = errno;
+        if (cause == EISDIR) return CFileError{CFileError::Kind::NotAFile, path, cause};
+        return CFileError{CFileError::Kind::CannotOpen, path, cause};
+    }
+    CMemoryImage loaded;
+    const ssize_t count = ReadUpTo(file.Get(), loaded.Bytes());
+    if (count < 0) return CFileError{CFileError::Kind::ReadFailed, path, errno};
+    if (static_cast<std::size_t>(count) < CMemoryImage::kSize)
+        return CFileError{CFileError::Kind::TooShort, path, 0, static_cast<std::size_t>(count)};
+    image = loaded;
+    return std::nullopt;
+}
+
+std::optional<CFileError> SaveDataFile(const std::filesystem::path& path, const CMemoryImage& image) {
+    const auto fail = [&path](int cause) {
+        return CFileError{CFileError::Kind::WriteFailed, path, cause};
+    };
+    std::string temporary = path.string() + ".XXXXXX";
+    CFd file(::mkstemp(temporary.data()));
+    if (file.Get() < 0) return fail(errno);
+    // An existing file keeps its permissions; a new one gets the usual 0666 less the umask.
+    struct stat info {};
+    mode_t mode = 0;
+    if (::stat(path.c_str(), &info) == 0) {
+        mode = info.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    ::fchmod(file.Get(), mode);
+    if (!WriteAll(file.Get(), image.Bytes()) || ::fsync(file.Get()) != 0) {
+        const int cause = errno;
+        ::unlink(temporary.c_str());
+        return fail(cause);
+    }
+    if (::close(file.Release()) != 0 || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int cause = errno;
+        ::unlink(temporary.c_str());
+        return fail(cause);
+    }
+    return std::nullopt;
+}
+
+CMemoryImage BuildDefaultImage() {
+    CMemoryImage image;
+    for (int channel = 1; channel <= map::kChannelCount; ++channel)
+        WriteDefaultRecord(image, channel);
+    for (const auto& setting : kDefaultSettings) image[setting.offset] = setting.value;
+    WriteDtmfDigits(image, map::kDtmfOwnId, kDefaultOwnId);
+    // First auto-dial row: "100", the star code, "100" again.
+    WriteDtmfDigits(image, map::kDtmfCodeList, kDefaultOwnId);
+    image[map::kDtmfCodeList + 3] = DtmfCodeFromChar('*');
+    WriteDtmfDigits(image, map::kDtmfCodeList + 4, kDefaultOwnId);
+    return image;
+}
+
+CMemoryImage NewDocumentImage(const std::filesystem::path& programFolder) {
+    CFd file(OpenForReading(programFolder / kDefaultDataFileName));
+    if (file.Get() < 0) return BuildDefaultImage();
+    CMemoryImage image;
+    ReadUpTo(file.Get(), image.Bytes()); // a short file leaves the rest 0xFF
+    return image;
+}
+
+} // namespace tarsel

@@ -1,0 +1,102 @@
+#include "core/image/decimal.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace tarsel {
+
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+constexpr int64_t kInt64Max = std::numeric_limits<int64_t>::max();
+
+} // namespace
+
+CParsedNumber ParseLeadingNumber(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) ++pos;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    const std::size_t start = pos;
+    std::size_t digits = 0;
+    while (pos < text.size() && IsDigit(text[pos])) ++pos, ++digits;
+    if (pos < text.size() && text[pos] == '.') {
+        ++pos;
+        while (pos < text.size() && IsDigit(text[pos])) ++pos, ++digits;
+    }
+    if (digits == 0) return {};
+    std::size_t end = pos;
+    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+        std::size_t exp = pos + 1;
+        if (exp < text.size() && (text[exp] == '+' || text[exp] == '-')) ++exp;
+        if (exp < text.size() && IsDigit(text[exp])) {
+            while (exp < text.size() && IsDigit(text[exp])) ++exp;
+            end = exp;
+        }
+    }
+    double value = 0.0;
+    const auto result =
+        std::from_chars(text.data() + start, text.data() + end, value, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
+        // from_chars leaves the value alone; strtod gives HUGE_VAL or 0. Tell them apart by the
+        // exponent's sign.
+        const auto e = text.substr(start, end - start).find_first_of("eE");
+        const bool tiny = e != std::string_view::npos && e + 1 < end - start &&
+                          text[start + e + 1] == '-';
+        value = tiny ? 0.0 : HUGE_VAL;
+    }
+    return {negative ? -value : value, end};
+}
+
+int64_t ScaleToInteger(double value, int power) {
+    if (std::isnan(value) || value == 0.0) return 0;
+    if (std::isinf(value)) return value > 0 ? kInt64Max : -kInt64Max;
+    // 15 significant digits, as the decimal type rounds a double: d.dddddddddddddde±x.
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                      std::chars_format::scientific, 14);
+    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    int64_t mantissa = 0;
+    std::size_t pos = 0;
+    for (; pos < text.size() && text[pos] != 'e'; ++pos)
+        if (IsDigit(text[pos])) mantissa = mantissa * 10 + (text[pos] - '0');
+    int exponent = 0;
+    std::from_chars(text.data() + pos + 1 + (text[pos + 1] == '+'), text.data() + text.size(),
+                    exponent);
+    // value = mantissa x 10^(exponent - 14); scaled by 10^power.
+    int shift = exponent - 14 + power;
+    int64_t magnitude = mantissa;
+    if (shift < 0) {
+        for (; shift < 0 && magnitude != 0; ++shift) magnitude /= 10;
+    } else {
+        for (; shift > 0; --shift) {
+            if (magnitude > kInt64Max / 10) {
+                magnitude = kInt64Max;
+                break;
+            }
+            magnitude *= 10;
+        }
+    }
+    return value < 0 ? -magnitude : magnitude;
+}
+
+std::string FormatScaled(int64_t units, int decimals) {
+    const bool negative = units < 0;
+    // Work in unsigned so that the most negative value formats too.
+    uint64_t magnitude = negative ? 0 - static_cast<uint64_t>(units) : static_cast<uint64_t>(units);
+    std::string digits = std::to_string(magnitude);
+    if (decimals > 0) {
+        if (digits.size() <= static_cast<std::size_t>(decimals))
+            digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+        digits.insert(digits.size() - static_cast<std::size_t>(decimals), 1, '.');
+    }
+    return negative ? "-" + digits : digits;
+}
+
+} // namespace tarsel

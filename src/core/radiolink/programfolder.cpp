@@ -1,0 +1,14 @@
+#include "core/radiolink/programfolder.h"
+
+#include <system_error>
+
+namespace tarsel {
+
+std::filesystem::path ProgramFolder() {
+    std::error_code error;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || !exe.has_parent_path()) return std::filesystem::current_path(error);
+    return exe.parent_path();
+}
+
+} // namespace tarsel
