@@ -3,6 +3,8 @@
 #include "core/image/memorymap.h"
 #include "core/image/scan.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 
 namespace tarsel {
@@ -23,9 +25,7 @@ std::string Upper(std::string_view text) {
 }
 
 int ClampedChannel(int64_t value) {
-    // Out-of-range numbers are "no channel" to every caller; keep them out of 1..258.
-    if (value < -1 || value > 100000) return -1;
-    return static_cast<int>(value);
+    return static_cast<int>(std::clamp<int64_t>(value, INT_MIN, INT_MAX));
 }
 
 } // namespace

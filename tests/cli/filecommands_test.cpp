@@ -1,0 +1,143 @@
+#include "runcli.h"
+
+#include "core/image/channeltable.h"
+#include "core/image/datafile.h"
+#include "core/image/labels.h"
+#include "../core/testimage.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace tarsel {
+namespace {
+
+using test::CTempDir;
+using test::RunCli;
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+CMemoryImage Load(const std::filesystem::path& path) {
+    CMemoryImage image;
+    EXPECT_FALSE(LoadDataFile(path, image)) << path;
+    return image;
+}
+
+TEST(CliFiles, NewThenChannels) {
+    CTempDir dir;
+    ASSERT_EQ(RunCli({"new", dir / "a.dat"}).status, 0);
+    EXPECT_EQ(Load(dir / "a.dat"), BuildDefaultImage());
+    const auto result = RunCli({"channels", dir / "a.dat"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const auto lines = Lines(result.out);
+    ASSERT_EQ(lines.size(), 259u);
+    EXPECT_EQ(lines[0], "\t接收频率\t发射频率\t哑音解码\t哑音编码\t功率\t扫描\t带宽\t繁忙锁定");
+    EXPECT_EQ(lines[1], "A 001\t\t\t\t\t\t\t\t");
+    EXPECT_EQ(lines[129], "B 001\t\t\t\t\t\t\t\t");
+    EXPECT_EQ(lines[258], "B VFO\t\t\t\t\t\t\t\t");
+}
+
+TEST(CliFiles, NewUsesDefaultDatOfTheProgramFolder) {
+    CTempDir dir;
+    std::filesystem::copy_file(test::CliPath(), dir / "tarsel-cli");
+    std::ofstream(dir / "Default.dat", std::ios::binary) << std::string(100, '\x11');
+    const auto result = test::RunProgram(dir / "tarsel-cli", {"new", dir / "a.dat"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const CMemoryImage image = Load(dir / "a.dat");
+    EXPECT_EQ(image[99], 0x11);
+    EXPECT_EQ(image[100], 0xFF);
+}
+
+TEST(CliFiles, ChannelsMatchesTheTable) {
+    CTempDir dir;
+    CMemoryImage image = test::RandomImage(42);
+    ASSERT_FALSE(SaveDataFile(dir / "r.dat", image));
+    const auto result = RunCli({"channels", dir / "r.dat"});
+    ASSERT_EQ(result.status, 0);
+    CBandLimits limits;
+    CChannelTable table;
+    FillChannelTable(image, limits, table);
+    const auto lines = Lines(result.out);
+    ASSERT_EQ(lines.size(), 259u);
+    for (int channel = 1; channel <= 258; ++channel) {
+        std::string expected = GridLabel(channel);
+        for (const auto& cell : table.Row(channel).cells) expected += "\t" + cell;
+        EXPECT_EQ(lines[channel], expected);
+    }
+}
+
+TEST(CliFiles, NormaliseToAnotherFileLeavesTheInput) {
+    CTempDir dir;
+    const CMemoryImage image = test::RandomImage(8);
+    ASSERT_FALSE(SaveDataFile(dir / "in.dat", image));
+    ASSERT_EQ(RunCli({"normalise", dir / "in.dat", dir / "out.dat"}).status, 0);
+    EXPECT_EQ(Load(dir / "in.dat"), image);
+    CMemoryImage expected = image;
+    CBandLimits limits;
+    NormaliseThroughTable(expected, limits);
+    EXPECT_EQ(Load(dir / "out.dat"), expected);
+    ASSERT_EQ(RunCli({"normalise", dir / "in.dat"}).status, 0);
+    EXPECT_EQ(Load(dir / "in.dat"), expected);
+}
+
+TEST(CliFiles, SetChannelCommitsInTheListedOrder) {
+    CTempDir dir;
+    ASSERT_EQ(RunCli({"new", dir / "a.dat"}).status, 0);
+    // --power before --rx on the command line still commits after the receive frequency.
+    auto result = RunCli({"set-channel", dir / "a.dat", "b5", "--power", "低", "--rx", "435.0101",
+                          "--tx-tone", "d23i", "--busy-lock", "载波"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    result = RunCli({"channels", dir / "a.dat"});
+    EXPECT_EQ(Lines(result.out)[133],
+              "B 005\t435.01000\t435.01000\t无\tD023I\t低\t是\t宽\t载波");
+    result = RunCli({"set-channel", "--settings", dir / "none.ini", dir / "a.dat", "A VFO",
+                     "--tx", "145"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(Lines(RunCli({"channels", dir / "a.dat"}).out)[257], "A VFO\t\t\t\t\t\t\t\t")
+        << "a transmit edit on an empty row leaves it empty";
+}
+
+TEST(CliFiles, BadUsageAndFailures) {
+    CTempDir dir;
+    ASSERT_EQ(RunCli({"new", dir / "a.dat"}).status, 0);
+    const std::string file = dir / "a.dat";
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        const char* words;
+    };
+    const Case cases[] = {
+        {{"frobnicate"}, 2, "unknown command 'frobnicate'"},
+        {{}, 2, "subcommand"},
+        {{"channels"}, 2, "FILE"},
+        {{"set-channel", file, "C 001"}, 2, "unknown channel label"},
+        {{"set-channel", file, "A 0"}, 2, "unknown channel label"},
+        {{"set-channel", file, "B 200"}, 2, "unknown channel label"},
+        {{"set-channel", file, "A 001", "--power", "中"}, 2, "--power"},
+        {{"channels", dir / "missing.dat"}, 1, "missing.dat"},
+        {{"normalise", file, dir / "no" / "out.dat"}, 1, "cannot save"},
+    };
+    for (const auto& c : cases) {
+        const auto result = RunCli(c.args);
+        EXPECT_EQ(result.status, c.status) << result.err;
+        EXPECT_NE(result.err.find(c.words), std::string::npos) << result.err;
+    }
+    EXPECT_EQ(Load(file), BuildDefaultImage()) << "bad usage changes nothing";
+}
+
+TEST(CliFiles, HelpOnEveryCommand) {
+    for (const char* command : {"new", "channels", "normalise", "set-channel"}) {
+        const auto result = RunCli({command, "--help"});
+        EXPECT_EQ(result.status, 0);
+        EXPECT_NE(result.out.find("Usage"), std::string::npos) << command;
+    }
+}
+
+} // namespace
+} // namespace tarsel

@@ -1,0 +1,153 @@
+#include "core/image/datafile.h"
+
+#include "testimage.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sys/stat.h>
+
+namespace tarsel {
+namespace {
+
+using test::CTempDir;
+
+void WriteFile(const std::filesystem::path& path, std::size_t size, uint8_t value) {
+    std::ofstream(path, std::ios::binary) << std::string(size, static_cast<char>(value));
+}
+
+TEST(DefaultImage, MatchesTheBuiltInTable) {
+    const CMemoryImage image = BuildDefaultImage();
+    for (int channel = 1; channel <= 258; ++channel) {
+        const std::size_t base = RecordOffset(channel);
+        for (int k = 0; k < 32; ++k) {
+            uint8_t expected = 0xFF;
+            if (k == 12 || k == 15 || k == 16 || k == 17 || k == 18 || k == 20 || k == 21)
+                expected = 0x00;
+            if (k == 13) expected = 0x38;
+            if (k == 19) expected = 0x01;
+            // Byte 7 of 0x1F70 is inside channel 252's record.
+            if (base + k == 0x1F77) expected = 0x0A;
+            ASSERT_EQ(image[base + k], expected) << "channel " << channel << " byte " << k;
+        }
+    }
+    const std::pair<std::size_t, uint8_t> settings[] = {
+        {0x2040, 0x1E}, {0x2041, 0xFF}, {0x2042, 0x04}, {0x2047, 0x01}, {0x2049, 0x0E},
+        {0x204D, 0x0D}, {0x204E, 0xFF}, {0x2080, 0x32}, {0x20A8, 0x0E}, {0x20B0, 0x01},
+        {0x20B1, 0x00}, {0x20B2, 0x00}, {0x20B3, 0xFF}, {0x20D9, 0x45}, {0x20DA, 0xFA},
+        {0x20DD, 0x0E}, {0x20E0, 0x01}, {0x20E3, 0x0E}, {0x20E6, 0x00}, {0x20E7, 0xFF},
+        {0x2E13, 0xFF}, {0x3FFF, 0xFF}};
+    for (const auto& [offset, value] : settings)
+        EXPECT_EQ(image[offset], value) << std::hex << offset;
+    int setBytes = 0;
+    for (std::size_t i = 0x2040; i < 0x4000; ++i) setBytes += image[i] != 0xFF;
+    EXPECT_EQ(setBytes, 22 + 3 + 7) << "only the table's bytes differ from 0xFF";
+}
+
+TEST(NewDocument, DefaultDatOfAnyLength) {
+    CTempDir dir;
+    EXPECT_EQ(NewDocumentImage(dir.Path()), BuildDefaultImage()) << "no Default.dat";
+
+    WriteFile(dir / "Default.dat", 100, 0x11);
+    CMemoryImage image = NewDocumentImage(dir.Path());
+    for (std::size_t i = 0; i < CMemoryImage::kSize; ++i)
+        ASSERT_EQ(image[i], i < 100 ? 0x11 : 0xFF) << i;
+
+    WriteFile(dir / "Default.dat", 20000, 0x22);
+    image = NewDocumentImage(dir.Path());
+    EXPECT_EQ(image[0], 0x22);
+    EXPECT_EQ(image[0x3FFF], 0x22);
+
+    WriteFile(dir / "Default.dat", 0, 0);
+    EXPECT_EQ(NewDocumentImage(dir.Path()), CMemoryImage()) << "an empty file opens: all 0xFF";
+
+    std::filesystem::remove(dir / "Default.dat");
+    std::filesystem::create_directory(dir / "Default.dat");
+    EXPECT_EQ(NewDocumentImage(dir.Path()), BuildDefaultImage()) << "a folder does not open";
+}
+
+TEST(DataFile, SaveThenLoadGivesTheSameBytes) {
+    CTempDir dir;
+    const CMemoryImage saved = test::RandomImage(7);
+    ASSERT_FALSE(SaveDataFile(dir / "a.dat", saved));
+    EXPECT_EQ(std::filesystem::file_size(dir / "a.dat"), 16384u);
+    CMemoryImage loaded;
+    ASSERT_FALSE(LoadDataFile(dir / "a.dat", loaded));
+    EXPECT_EQ(loaded, saved);
+    // Nothing left beside it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(DataFile, AFailedLoadLeavesTheImageAsItWas) {
+    CTempDir dir;
+    WriteFile(dir / "short.dat", 16383, 0x00);
+    WriteFile(dir / "empty.dat", 0, 0x00);
+    std::filesystem::create_directory(dir / "folder.dat");
+    struct Case {
+        std::string name;
+        CFileError::Kind kind;
+        const char* words;
+    };
+    const Case cases[] = {
+        {"missing.dat", CFileError::Kind::CannotOpen, "No such file"},
+        {"short.dat", CFileError::Kind::TooShort, "16383 bytes"},
+        {"empty.dat", CFileError::Kind::TooShort, "0 bytes"},
+        {"folder.dat", CFileError::Kind::NotAFile, "folder"},
+    };
+    const CMemoryImage before = test::RandomImage(3);
+    for (const auto& c : cases) {
+        CMemoryImage image = before;
+        const auto error = LoadDataFile(dir / c.name, image);
+        ASSERT_TRUE(error) << c.name;
+        EXPECT_EQ(error->kind, c.kind) << c.name;
+        const std::string message = DescribeFileError(*error);
+        EXPECT_NE(message.find(c.name), std::string::npos) << message;
+        EXPECT_NE(message.find(c.words), std::string::npos) << message;
+        EXPECT_EQ(image, before) << c.name;
+    }
+}
+
+TEST(DataFile, ALongerFileGivesItsFirst16384Bytes) {
+    CTempDir dir;
+    WriteFile(dir / "long.dat", 20000, 0x5A);
+    CMemoryImage image;
+    ASSERT_FALSE(LoadDataFile(dir / "long.dat", image));
+    EXPECT_EQ(image[0x3FFF], 0x5A);
+}
+
+TEST(DataFile, AFailedSaveLeavesTheOldFile) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    CTempDir dir;
+    const CMemoryImage old = test::RandomImage(1);
+    ASSERT_FALSE(SaveDataFile(dir / "a.dat", old));
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_read |
+                                                 std::filesystem::perms::owner_exec);
+    const auto error = SaveDataFile(dir / "a.dat", test::RandomImage(2));
+    ASSERT_TRUE(error);
+    EXPECT_NE(DescribeFileError(*error).find("Permission denied"), std::string::npos);
+    CMemoryImage loaded;
+    ASSERT_FALSE(LoadDataFile(dir / "a.dat", loaded));
+    EXPECT_EQ(loaded, old);
+}
+
+TEST(DataFile, ASaveThatCannotCompleteLeavesTheOldFile) {
+    // /dev/full accepts the open and fails every write with ENOSPC, like a full disk; a file
+    // whose folder does not exist fails before anything is written.
+    CTempDir dir;
+    const auto error = SaveDataFile(dir / "no-such-folder" / "a.dat", BuildDefaultImage());
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->kind, CFileError::Kind::WriteFailed);
+    EXPECT_FALSE(std::filesystem::exists(dir / "no-such-folder"));
+}
+
+TEST(DataFile, SavingKeepsTheFilesPermissions) {
+    CTempDir dir;
+    ASSERT_FALSE(SaveDataFile(dir / "a.dat", BuildDefaultImage()));
+    std::filesystem::permissions(dir / "a.dat", std::filesystem::perms(0640));
+    ASSERT_FALSE(SaveDataFile(dir / "a.dat", BuildDefaultImage()));
+    EXPECT_EQ(std::filesystem::status(dir / "a.dat").permissions() & std::filesystem::perms::all,
+              std::filesystem::perms(0640));
+}
+
+} // namespace
+} // namespace tarsel

@@ -1,0 +1,176 @@
+#include "core/image/finalise.h"
+
+#include "core/image/datafile.h"
+#include "testimage.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace tarsel {
+namespace {
+
+using test::PutBytes;
+using test::PutChannel;
+
+std::vector<uint8_t> Bytes(const CMemoryImage& image, std::size_t offset, std::size_t length) {
+    const auto stretch = image.Stretch(offset, length);
+    return {stretch.begin(), stretch.end()};
+}
+
+uint32_t Le32(const CMemoryImage& image, std::size_t offset) {
+    return image[offset] | image[offset + 1] << 8 | image[offset + 2] << 16 |
+           static_cast<uint32_t>(image[offset + 3]) << 24;
+}
+
+TEST(Finalise, AllChannelsEmpty) {
+    CMemoryImage image = BuildDefaultImage();
+    image[0x204F] = 3;
+    image[0x2050] = 0;
+    FinaliseImage(image, CBandLimits{}, kVariantN);
+    EXPECT_EQ(Bytes(image, 0x2E40, 64), std::vector<uint8_t>(64, 0x00));
+    EXPECT_EQ(image[0x2E20], 0xFF);
+    EXPECT_EQ(image[0x2E21], 0xFF);
+    EXPECT_EQ(image[0x204F], 0xFE);
+    EXPECT_EQ(image[0x2050], 0xFE);
+    EXPECT_EQ(Bytes(image, 0x2E28, 16), std::vector<uint8_t>(16, 0xFF));
+}
+
+TEST(Finalise, BitmapsAndFirstPresentMemories) {
+    CMemoryImage image = BuildDefaultImage();
+    PutChannel(image, 9, 14500000);
+    image[RecordOffset(9) + 13] &= static_cast<uint8_t>(~0x08); // scan off
+    PutChannel(image, 12, 43500000);                           // A memory in band B: present
+    PutChannel(image, 20, 30000000);                           // in no band: absent
+    PutChannel(image, 128 + 128, 43500000);                    // B 128
+    FinaliseImage(image, CBandLimits{}, kVariantN);
+    EXPECT_EQ(image[0x2E41], 0x09) << "A 009 and A 012 present";
+    EXPECT_EQ(image[0x2E51], 0x08) << "only A 012 scans";
+    EXPECT_EQ(image[0x2E42], 0x00) << "A 020 absent";
+    EXPECT_EQ(image[0x2E6F], 0x80);
+    EXPECT_EQ(image[0x2E7F], 0x80);
+    EXPECT_EQ(image[0x2E20], 9);
+    EXPECT_EQ(image[0x2E21], 128);
+}
+
+TEST(Finalise, CurrentChannelMustNameAPresentMemory) {
+    struct Case {
+        uint8_t current;
+        uint8_t expected;
+    };
+    // Memories A 005 and A 010 present: indices 4 and 9.
+    const Case cases[] = {
+        {4, 4}, {9, 9}, {0, 4}, {5, 4},
+        {128, 4}, // would read B 001's record, which is present here
+        {200, 4}, {0xFF, 4},
+    };
+    for (const auto& c : cases) {
+        CMemoryImage image = BuildDefaultImage();
+        PutChannel(image, 5, 14500000);
+        PutChannel(image, 10, 14600000);
+        PutChannel(image, 129, 14600000);
+        image[0x204F] = c.current;
+        FinaliseImage(image, CBandLimits{}, kVariantN);
+        EXPECT_EQ(image[0x204F], c.expected) << int(c.current);
+    }
+}
+
+TEST(Finalise, VariantBlocksAndFixedBytes) {
+    const std::vector<uint8_t> fixed = {0xB0, 0x01, 0x04, 0x0A, 0x08, 0x02, 0x88, 0xAA};
+    for (int variant : {-1, 0, 1}) {
+        CMemoryImage image = test::RandomImage(11);
+        FinaliseImage(image, CBandLimits{}, variant);
+        const bool he = variant <= 0;
+        EXPECT_EQ(image[0x2F00], he ? 0x6E : 0x36);
+        EXPECT_EQ(image[0x2F01], he ? 0xC0 : 0xC4);
+        EXPECT_EQ(image[0x2F00 + (he ? 110 : 54)], he ? 0x00 : 0xDC);
+        const std::size_t restStart = 0x2F01 + (he ? 110 : 54);
+        EXPECT_EQ(Bytes(image, restStart, 0x2F70 - restStart),
+                  std::vector<uint8_t>(0x2F70 - restStart, 0xFF));
+        EXPECT_EQ(Bytes(image, 0x2F70, 8), fixed);
+        EXPECT_EQ(Bytes(image, 0x1F70, 8), fixed);
+        EXPECT_EQ(Bytes(image, 0x2E00, 16),
+                  (std::vector<uint8_t>{'T', 'Z', '-', '3', '1', '6', 0, 0, 0xFF, 0xFF, 0xFF, 0xFF,
+                                        0xFF, 0xFF, 0xFF, 0xFF}));
+        EXPECT_EQ(Bytes(image, 0x3EB0, 10),
+                  (std::vector<uint8_t>{66, 59, 53, 47, 40, 34, 28, 21, 15, 8}));
+        EXPECT_EQ(image[0x204D] & 0xC0, 0);
+        EXPECT_EQ(image[0x204E] & 0x30, 0);
+        EXPECT_EQ(image[0x204C] & 0x60, 0);
+    }
+}
+
+TEST(Finalise, OptionBitsOtherThanTheClearedOnesStay) {
+    CMemoryImage image = BuildDefaultImage();
+    image[0x204C] = 0xFF;
+    image[0x204D] = 0xFF;
+    image[0x204E] = 0xFF;
+    FinaliseImage(image, CBandLimits{}, kVariantN);
+    EXPECT_EQ(image[0x204C], 0x9F);
+    EXPECT_EQ(image[0x204D], 0x3F);
+    EXPECT_EQ(image[0x204E], 0xCF);
+}
+
+TEST(Finalise, CalibrationFrequencies) {
+    struct Case {
+        CBandLimits limits;
+        uint32_t group[3][5];
+    };
+    const Case cases[] = {
+        {CBandLimits{},
+         {{13600000, 17400000, 15500000, 14900000, 16100000},
+          {20000000, 26000000, 23000000, 22000000, 24000000},
+          {40000000, 48000000, 44000000, 42700000, 45300000}}},
+        // Both bands in the UHF range: their span; VHF falls back.
+        {CBandLimits{{40000000, 43000000}, {42000000, 52000000}},
+         {{13600000, 17400000, 15500000, 14900000, 16100000},
+          {20000000, 26000000, 23000000, 22000000, 24000000},
+          {40000000, 52000000, 46000000, 44000000, 48000000}}},
+    };
+    for (const auto& c : cases) {
+        CMemoryImage image = BuildDefaultImage();
+        FinaliseImage(image, c.limits, kVariantN);
+        for (int r = 0; r < 3; ++r)
+            for (int k = 0; k < 5; ++k)
+                EXPECT_EQ(Le32(image, 0x3F70 + 20 * r + 4 * k), c.group[r][k]) << r << "," << k;
+    }
+}
+
+TEST(Finalise, CalibrationSlopes) {
+    CMemoryImage image = BuildDefaultImage();
+    // Row 0 (VHF low power): a = 100, b = 80, c = 80; row 5 (UHF high power): 10, 30, 10.
+    PutBytes(image, 0x3F30, {100, 80, 80});
+    PutBytes(image, 0x3F30 + 15, {10, 30, 10});
+    FinaliseImage(image, CBandLimits{}, kVariantN);
+    // w(0) = 1900000: 1900000 / 20 = 95000 = 0x017318, sign set as a > b.
+    EXPECT_EQ(Bytes(image, 0x3F42, 6), (std::vector<uint8_t>{0x18, 0x73, 0x81, 0, 0, 0}));
+    // w(2) = 4000000: / 20 = 200000 = 0x030D40, the first rising, the second falling.
+    EXPECT_EQ(Bytes(image, 0x3F42 + 30, 6),
+              (std::vector<uint8_t>{0x40, 0x0D, 0x03, 0x40, 0x0D, 0x83}));
+}
+
+TEST(Finalise, BandLimitsStored) {
+    CMemoryImage image = BuildDefaultImage();
+    FinaliseImage(image, CBandLimits{}, kVariantN);
+    EXPECT_EQ(Bytes(image, 0x2E10, 16),
+              (std::vector<uint8_t>{0x00, 0x00, 0x60, 0x13, 0x00, 0x00, 0x40, 0x17, 0x00, 0x00,
+                                    0x00, 0x40, 0x00, 0x00, 0x00, 0x48}));
+}
+
+TEST(Finalise, LeavesUnnamedBytesAlone) {
+    const CMemoryImage before = test::RandomImage(5);
+    CMemoryImage image = before;
+    FinaliseImage(image, CBandLimits{}, kVariantN);
+    const std::pair<std::size_t, std::size_t> untouched[] = {
+        {0x0000, 0x1F70}, {0x1F78, 0x2E00}, {0x2E22, 0x2E28}, {0x2E38, 0x2E40},
+        {0x2E80, 0x2F00}, {0x2F78, 0x3EB0}, {0x3EBA, 0x3F42}, {0x3F66, 0x3F70},
+        {0x3FAC, 0x4000}};
+    for (const auto& [start, end] : untouched)
+        for (std::size_t i = start; i < end; ++i) {
+            if (i == 0x204C || i == 0x204D || i == 0x204E || i == 0x204F || i == 0x2050) continue;
+            ASSERT_EQ(image[i], before[i]) << std::hex << i;
+        }
+}
+
+} // namespace
+} // namespace tarsel

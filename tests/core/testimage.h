@@ -1,0 +1,59 @@
+// Small helpers for building images in tests.
+#pragma once
+
+#include "core/image/bcd.h"
+#include "core/image/channelrecord.h"
+#include "core/image/memoryimage.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <initializer_list>
+#include <random>
+#include <string>
+#include <unistd.h>
+
+namespace tarsel::test {
+
+inline void PutBytes(CMemoryImage& image, std::size_t offset, std::initializer_list<uint8_t> bytes) {
+    for (uint8_t b : bytes) image[offset++] = b;
+}
+
+inline void PutFrequency(CMemoryImage& image, std::size_t offset, int64_t value) {
+    EncodeFrequencyField(value, image.Field<4>(offset));
+}
+
+// A channel with a receive and (optionally) transmit frequency on a default record.
+inline void PutChannel(CMemoryImage& image, int channel, int64_t rx, int64_t tx = -1) {
+    WriteDefaultRecord(image, channel);
+    PutFrequency(image, RecordOffset(channel), rx);
+    if (tx >= 0) PutFrequency(image, RecordOffset(channel) + 4, tx);
+}
+
+inline CMemoryImage RandomImage(unsigned seed) {
+    std::mt19937 random(seed);
+    CMemoryImage image;
+    for (auto& b : image.Bytes()) b = static_cast<uint8_t>(random());
+    return image;
+}
+
+// A folder of its own under the system's temporary folder, removed at the end of the test.
+class CTempDir {
+public:
+    CTempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tarsel-test-XXXXXX");
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~CTempDir() {
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::filesystem::path& Path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+} // namespace tarsel::test
