@@ -1,9 +1,9 @@
 #include "runcli.h"
 
+#include "../core/testimage.h"
 #include "core/image/channeltable.h"
 #include "core/image/datafile.h"
 #include "core/image/labels.h"
-#include "../core/testimage.h"
 
 #include <gtest/gtest.h>
 
@@ -94,10 +94,9 @@ TEST(CliFiles, SetChannelCommitsInTheListedOrder) {
                           "--tx-tone", "d23i", "--busy-lock", "载波"});
     ASSERT_EQ(result.status, 0) << result.err;
     result = RunCli({"channels", dir / "a.dat"});
-    EXPECT_EQ(Lines(result.out)[133],
-              "B 005\t435.01000\t435.01000\t无\tD023I\t低\t是\t宽\t载波");
-    result = RunCli({"set-channel", "--settings", dir / "none.ini", dir / "a.dat", "A VFO",
-                     "--tx", "145"});
+    EXPECT_EQ(Lines(result.out)[133], "B 005\t435.01000\t435.01000\t无\tD023I\t低\t是\t宽\t载波");
+    result = RunCli(
+        {"set-channel", "--settings", dir / "none.ini", dir / "a.dat", "A VFO", "--tx", "145"});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(Lines(RunCli({"channels", dir / "a.dat"}).out)[257], "A VFO\t\t\t\t\t\t\t\t")
         << "a transmit edit on an empty row leaves it empty";

@@ -16,8 +16,12 @@ struct CCliResult {
 // Runs program with arguments (no shell), waits, and collects both outputs.
 CCliResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args);
 
-inline std::filesystem::path CliPath() { return std::filesystem::path(TARSEL_BIN_DIR) / "tarsel-cli"; }
+inline std::filesystem::path CliPath() {
+    return std::filesystem::path(TARSEL_BIN_DIR) / "tarsel-cli";
+}
 
-inline CCliResult RunCli(const std::vector<std::string>& args) { return RunProgram(CliPath(), args); }
+inline CCliResult RunCli(const std::vector<std::string>& args) {
+    return RunProgram(CliPath(), args);
+}
 
 } // namespace tarsel::test

@@ -85,8 +85,7 @@ TEST(ChannelTable, ParseShiftRules) {
         {"145.00000", "300.00000", {0x00, 0x00, 0x00, 0x30}, 2, {0x00, 0x00, 0x00, 0x01}},
     };
     for (const auto& c : cases) {
-        const auto record =
-            ParsedRecord(Row({c.rx, c.tx, "无", "无", "高", "是", "宽", "关"}));
+        const auto record = ParsedRecord(Row({c.rx, c.tx, "无", "无", "高", "是", "宽", "关"}));
         EXPECT_EQ(std::vector<uint8_t>(record.begin() + 4, record.begin() + 8), c.txBytes) << c.tx;
         EXPECT_EQ(record[15], c.direction) << c.tx;
         EXPECT_EQ(std::vector<uint8_t>(record.begin() + 16, record.begin() + 20), c.offset) << c.tx;
@@ -97,10 +96,11 @@ TEST(ChannelTable, TransmitInNoBandWithAnInvalidOffsetBecomesSimplex) {
     CMemoryImage image = BuildDefaultImage();
     image.Fill(RecordOffset(1) + 16, 4, 0xFF); // erased offset: 166666665
     image[RecordOffset(1) + 15] = 2;
-    const auto record = ParsedRecord(Row({"145.00000", "300.00000", "无", "无", "高", "是", "宽", "关"}),
-                                     image);
+    const auto record =
+        ParsedRecord(Row({"145.00000", "300.00000", "无", "无", "高", "是", "宽", "关"}), image);
     EXPECT_EQ(std::vector<uint8_t>(record.begin() + 4, record.begin() + 8),
-              (std::vector<uint8_t>{0x00, 0x00, 0x50, 0x14})) << "transmit replaced by receive";
+              (std::vector<uint8_t>{0x00, 0x00, 0x50, 0x14}))
+        << "transmit replaced by receive";
     EXPECT_EQ(record[15], 0);
     EXPECT_EQ(std::vector<uint8_t>(record.begin() + 16, record.begin() + 20),
               (std::vector<uint8_t>{0x00, 0x00, 0x00, 0x01}));
@@ -111,8 +111,8 @@ TEST(ChannelTable, ParseFlagsAndTones) {
     image[13] = 0x07; // PTT ID and VOX bits belong to the channel dialog: kept
     image[12] = 0x25;
     image[24] = 'N';
-    auto record = ParsedRecord(Row({"145.00000", "", "88.5", "D754I", "低", "否", "窄", "QT/DQT"}),
-                               image);
+    auto record =
+        ParsedRecord(Row({"145.00000", "", "88.5", "D754I", "低", "否", "窄", "QT/DQT"}), image);
     EXPECT_EQ(record[8], 0x85);
     EXPECT_EQ(record[9], 0x08);
     EXPECT_EQ(record[10], 0x54);
@@ -182,44 +182,62 @@ TEST_P(FrequencyCommit, Cells) {
     EXPECT_EQ(row, Row(c.after));
 }
 
-const std::vector<std::string> kFull = {"145.00000", "145.00000", "88.5", "无", "低", "否", "窄", "载波"};
-const std::vector<std::string> kNew = {"136.00000", "136.00000", "无", "无", "高", "是", "宽", "关"};
+const std::vector<std::string> kFull = {"145.00000", "145.00000", "88.5", "无",
+                                        "低",        "否",        "窄",   "载波"};
+const std::vector<std::string> kNew = {"136.00000", "136.00000", "无", "无",
+                                       "高",        "是",        "宽", "关"};
 
 INSTANTIATE_TEST_SUITE_P(
     Grid, FrequencyCommit,
     testing::Values(
         // Out of band on an empty row: the first band's low limit and the new-row texts.
         CFrequencyCommit{1, 1, {}, "100", kNew},
-        CFrequencyCommit{1, 1, kFull, "145.0101",
+        CFrequencyCommit{1,
+                         1,
+                         kFull,
+                         "145.0101",
                          {"145.01000", "145.00000", "88.5", "无", "低", "否", "窄", "载波"}},
-        CFrequencyCommit{1, 1, kFull, "145.00625",
+        CFrequencyCommit{1,
+                         1,
+                         kFull,
+                         "145.00625",
                          {"145.00625", "145.00000", "88.5", "无", "低", "否", "窄", "载波"}},
-        CFrequencyCommit{1, 1, kFull, "145.0025",
+        CFrequencyCommit{1,
+                         1,
+                         kFull,
+                         "145.0025",
                          {"145.00250", "145.00000", "88.5", "无", "低", "否", "窄", "载波"}},
-        CFrequencyCommit{1, 1, kFull, "0", {}},
-        CFrequencyCommit{1, 1, kFull, "", {}},
-        CFrequencyCommit{1, 1, kFull, ".", {}},
-        CFrequencyCommit{1, 2, kFull, "0", kFull},
-        CFrequencyCommit{1, 2, kFull, "", kFull},
-        CFrequencyCommit{1, 2, {}, "145", {}},
-        CFrequencyCommit{1, 2, kFull, "435",
-                         {"145.00000", "435.00000", "88.5", "无", "低", "否", "窄", "载波"}},
-        CFrequencyCommit{1, 1, kFull, "435",
-                         {"435.00000", "145.00000", "88.5", "无", "低", "否", "窄", "载波"}},
+        CFrequencyCommit{1, 1, kFull, "0", {}}, CFrequencyCommit{1, 1, kFull, "", {}},
+        CFrequencyCommit{1, 1, kFull, ".", {}}, CFrequencyCommit{1, 2, kFull, "0", kFull},
+        CFrequencyCommit{1, 2, kFull, "", kFull}, CFrequencyCommit{1, 2, {}, "145", {}},
+        CFrequencyCommit{
+            1, 2, kFull, "435", {"145.00000", "435.00000", "88.5", "无", "低", "否", "窄", "载波"}},
+        CFrequencyCommit{
+            1, 1, kFull, "435", {"435.00000", "145.00000", "88.5", "无", "低", "否", "窄", "载波"}},
         // The VFOs keep both frequencies in one band.
-        CFrequencyCommit{257, 1, kFull, "435.00000",
+        CFrequencyCommit{257,
+                         1,
+                         kFull,
+                         "435.00000",
                          {"435.00000", "435.00000", "88.5", "无", "低", "否", "窄", "载波"}},
-        CFrequencyCommit{258, 2, kFull, "435",
+        CFrequencyCommit{258,
+                         2,
+                         kFull,
+                         "435",
                          {"435.00000", "435.00000", "88.5", "无", "低", "否", "窄", "载波"}},
-        CFrequencyCommit{257, 1, kFull, "146",
+        CFrequencyCommit{257,
+                         1,
+                         kFull,
+                         "146",
                          {"146.00000", "145.00000", "88.5", "无", "低", "否", "窄", "载波"}},
-        CFrequencyCommit{257, 2, kFull, "0", kFull},
-        CFrequencyCommit{257, 2, kFull, "", kFull},
+        CFrequencyCommit{257, 2, kFull, "0", kFull}, CFrequencyCommit{257, 2, kFull, "", kFull},
         // A VFO with no transmit text: 0 is in no band, so the transmit follows.
-        CFrequencyCommit{257, 1, {"145.00000", "", "无", "无", "高", "是", "宽", "关"}, "146",
+        CFrequencyCommit{257,
+                         1,
+                         {"145.00000", "", "无", "无", "高", "是", "宽", "关"},
+                         "146",
                          {"146.00000", "146.00000", "无", "无", "高", "是", "宽", "关"}},
-        CFrequencyCommit{1, 1, {}, "1e9", kNew},
-        CFrequencyCommit{1, 1, {}, "-145", kNew}));
+        CFrequencyCommit{1, 1, {}, "1e9", kNew}, CFrequencyCommit{1, 1, {}, "-145", kNew}));
 
 TEST(ChannelTable, FirstReceiveFrequencyResetsTheRecord) {
     CMemoryImage image = test::RandomImage(4);
@@ -250,9 +268,10 @@ TEST(ChannelTable, ToneAndChoiceCommits) {
         const char* shown;
     };
     const Case cases[] = {
-        {kFull, 3, "d23i", "D023I"}, {kFull, 4, "300.0", "无"}, {kFull, 3, "300", "D300N"},
-        {kFull, 3, "", "无"},        {{}, 3, "88.5", ""},       {kFull, 5, "高", "高"},
-        {{}, 6, "是", ""},            {kFull, 8, "QT/DQT", "QT/DQT"},
+        {kFull, 3, "d23i", "D023I"}, {kFull, 4, "300.0", "无"},
+        {kFull, 3, "300", "D300N"},  {kFull, 3, "", "无"},
+        {{}, 3, "88.5", ""},         {kFull, 5, "高", "高"},
+        {{}, 6, "是", ""},           {kFull, 8, "QT/DQT", "QT/DQT"},
     };
     for (const auto& c : cases) {
         CChannelRow row = Row(c.before);
@@ -276,8 +295,9 @@ TEST(ChannelTable, Channel252ShiftBytesAreOverwrittenByTheFinalisation) {
     FillChannelTable(image, limits, table);
     table.Row(252) = Row({"435.00000", "440.00000", "无", "无", "高", "是", "宽", "关"});
     ParseChannelTable(table, limits, kProgramVariant, image);
-    EXPECT_EQ(std::vector<uint8_t>(image.Stretch(0x1F70, 8).begin(), image.Stretch(0x1F70, 8).end()),
-              (std::vector<uint8_t>{0xB0, 0x01, 0x04, 0x0A, 0x08, 0x02, 0x88, 0xAA}));
+    EXPECT_EQ(
+        std::vector<uint8_t>(image.Stretch(0x1F70, 8).begin(), image.Stretch(0x1F70, 8).end()),
+        (std::vector<uint8_t>{0xB0, 0x01, 0x04, 0x0A, 0x08, 0x02, 0x88, 0xAA}));
 }
 
 } // namespace

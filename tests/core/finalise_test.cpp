@@ -40,9 +40,9 @@ TEST(Finalise, BitmapsAndFirstPresentMemories) {
     CMemoryImage image = BuildDefaultImage();
     PutChannel(image, 9, 14500000);
     image[RecordOffset(9) + 13] &= static_cast<uint8_t>(~0x08); // scan off
-    PutChannel(image, 12, 43500000);                           // A memory in band B: present
-    PutChannel(image, 20, 30000000);                           // in no band: absent
-    PutChannel(image, 128 + 128, 43500000);                    // B 128
+    PutChannel(image, 12, 43500000);                            // A memory in band B: present
+    PutChannel(image, 20, 30000000);                            // in no band: absent
+    PutChannel(image, 128 + 128, 43500000);                     // B 128
     FinaliseImage(image, CBandLimits{}, kVariantN);
     EXPECT_EQ(image[0x2E41], 0x09) << "A 009 and A 012 present";
     EXPECT_EQ(image[0x2E51], 0x08) << "only A 012 scans";
@@ -60,8 +60,8 @@ TEST(Finalise, CurrentChannelMustNameAPresentMemory) {
     };
     // Memories A 005 and A 010 present: indices 4 and 9.
     const Case cases[] = {
-        {4, 4}, {9, 9}, {0, 4}, {5, 4},
-        {128, 4}, // would read B 001's record, which is present here
+        {4, 4},   {9, 9},    {0, 4},
+        {5, 4},   {128, 4}, // would read B 001's record, which is present here
         {200, 4}, {0xFF, 4},
     };
     for (const auto& c : cases) {
@@ -162,9 +162,8 @@ TEST(Finalise, LeavesUnnamedBytesAlone) {
     CMemoryImage image = before;
     FinaliseImage(image, CBandLimits{}, kVariantN);
     const std::pair<std::size_t, std::size_t> untouched[] = {
-        {0x0000, 0x1F70}, {0x1F78, 0x2E00}, {0x2E22, 0x2E28}, {0x2E38, 0x2E40},
-        {0x2E80, 0x2F00}, {0x2F78, 0x3EB0}, {0x3EBA, 0x3F42}, {0x3F66, 0x3F70},
-        {0x3FAC, 0x4000}};
+        {0x0000, 0x1F70}, {0x1F78, 0x2E00}, {0x2E22, 0x2E28}, {0x2E38, 0x2E40}, {0x2E80, 0x2F00},
+        {0x2F78, 0x3EB0}, {0x3EBA, 0x3F42}, {0x3F66, 0x3F70}, {0x3FAC, 0x4000}};
     for (const auto& [start, end] : untouched)
         for (std::size_t i = start; i < end; ++i) {
             if (i == 0x204C || i == 0x204D || i == 0x204E || i == 0x204F || i == 0x2050) continue;

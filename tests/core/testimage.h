@@ -14,7 +14,8 @@
 
 namespace tarsel::test {
 
-inline void PutBytes(CMemoryImage& image, std::size_t offset, std::initializer_list<uint8_t> bytes) {
+inline void PutBytes(CMemoryImage& image, std::size_t offset,
+                     std::initializer_list<uint8_t> bytes) {
     for (uint8_t b : bytes) image[offset++] = b;
 }
 

@@ -6,9 +6,9 @@ namespace tarsel {
 
 namespace {
 
-constexpr uint8_t kDefaultFlags = map::rec::kFlagScanAdd | map::rec::kFlagHighPower |
-                                  map::rec::kFlagWide; // 0x38
-constexpr int64_t kDefaultShiftOffset = 1000000;       // 10 MHz
+constexpr uint8_t kDefaultFlags =
+    map::rec::kFlagScanAdd | map::rec::kFlagHighPower | map::rec::kFlagWide; // 0x38
+constexpr int64_t kDefaultShiftOffset = 1000000;                             // 10 MHz
 
 } // namespace
 

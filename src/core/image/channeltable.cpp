@@ -39,10 +39,14 @@ enum EShiftDirection : uint8_t { kNoShift = 0, kShiftDown = 1, kShiftUp = 2 };
 
 const char* BusyLockText(uint8_t flags) {
     switch (flags & kFlagBusyMask) {
-    case 0x00: return kOff;
-    case kFlagBusyCarrier: return kCarrier;
-    case kFlagBusyQt: return kQt;
-    default: return "";
+    case 0x00:
+        return kOff;
+    case kFlagBusyCarrier:
+        return kCarrier;
+    case kFlagBusyQt:
+        return kQt;
+    default:
+        return "";
     }
 }
 
@@ -96,11 +100,16 @@ const std::array<const char*, kChannelColumns>& ChannelColumnTitles() {
 
 std::span<const char* const> ChoiceEntries(int column) {
     switch (column) {
-    case kColumnPower: return kPowerEntries;
-    case kColumnScan: return kScanEntries;
-    case kColumnBandwidth: return kBandwidthEntries;
-    case kColumnBusyLock: return kBusyLockEntries;
-    default: return {};
+    case kColumnPower:
+        return kPowerEntries;
+    case kColumnScan:
+        return kScanEntries;
+    case kColumnBandwidth:
+        return kBandwidthEntries;
+    case kColumnBusyLock:
+        return kBusyLockEntries;
+    default:
+        return {};
     }
 }
 

@@ -45,7 +45,9 @@ struct CChannelRow {
 struct CChannelTable {
     std::array<CChannelRow, map::kChannelCount> rows;
     CChannelRow& Row(int channel) { return rows[static_cast<std::size_t>(channel - 1)]; }
-    const CChannelRow& Row(int channel) const { return rows[static_cast<std::size_t>(channel - 1)]; }
+    const CChannelRow& Row(int channel) const {
+        return rows[static_cast<std::size_t>(channel - 1)];
+    }
 };
 
 // One channel's texts; all empty when the record is empty or its receive frequency is in no band.

@@ -141,7 +141,8 @@ std::optional<CFileError> LoadDataFile(const std::filesystem::path& path, CMemor
     return std::nullopt;
 }
 
-std::optional<CFileError> SaveDataFile(const std::filesystem::path& path, const CMemoryImage& image) {
+std::optional<CFileError> SaveDataFile(const std::filesystem::path& path,
+                                       const CMemoryImage& image) {
     const auto fail = [&path](int cause) {
         return CFileError{CFileError::Kind::WriteFailed, path, cause};
     };

@@ -14,8 +14,8 @@ struct CFileError {
     enum class Kind { CannotOpen, NotAFile, TooShort, ReadFailed, WriteFailed };
     Kind kind;
     std::filesystem::path path;
-    int error = 0;         // errno where the system gave one
-    std::size_t size = 0;  // bytes found, for TooShort
+    int error = 0;        // errno where the system gave one
+    std::size_t size = 0; // bytes found, for TooShort
 };
 
 // One line naming the file and the cause, e.g. "cannot open 'a.dat': No such file or directory".
@@ -28,7 +28,8 @@ std::optional<CFileError> LoadDataFile(const std::filesystem::path& path, CMemor
 
 // Writes the image beside the target first and renames it over the target only when every byte
 // is on disk, so a failed save (no permission, disk full) leaves the old file as it was.
-std::optional<CFileError> SaveDataFile(const std::filesystem::path& path, const CMemoryImage& image);
+std::optional<CFileError> SaveDataFile(const std::filesystem::path& path,
+                                       const CMemoryImage& image);
 
 // The built-in image: every channel a default record plus the fixed settings bytes.
 CMemoryImage BuildDefaultImage();

@@ -47,8 +47,8 @@ CParsedNumber ParseLeadingNumber(std::string_view text) {
         // from_chars leaves the value alone; strtod gives HUGE_VAL or 0. Tell them apart by the
         // exponent's sign.
         const auto e = text.substr(start, end - start).find_first_of("eE");
-        const bool tiny = e != std::string_view::npos && e + 1 < end - start &&
-                          text[start + e + 1] == '-';
+        const bool tiny =
+            e != std::string_view::npos && e + 1 < end - start && text[start + e + 1] == '-';
         value = tiny ? 0.0 : HUGE_VAL;
     }
     return {negative ? -value : value, end};

@@ -1,7 +1,7 @@
 // Decimal scaling between texts and integer units. A typed 145.125 must become exactly 14512500
-// and a typed 88.5 exactly 885: a binary floating-point multiply would sometimes give one unit less.
-// The text is read as a double, the double is rounded to 15 significant decimal digits, and that
-// decimal number is scaled by a power of ten exactly.
+// and a typed 88.5 exactly 885: a binary floating-point multiply would sometimes give one unit
+// less. The text is read as a double, the double is rounded to 15 significant decimal digits, and
+// that decimal number is scaled by a power of ten exactly.
 #pragma once
 
 #include <cstdint>

@@ -65,8 +65,7 @@ void WriteVariantBlock(CMemoryImage& image, int variantEntry) {
 }
 
 // Writes the three calibration groups; returns w(r), the half span of each, for the slopes.
-std::array<int64_t, 3> WriteCalibrationFrequencies(CMemoryImage& image,
-                                                   const CBandLimits& limits) {
+std::array<int64_t, 3> WriteCalibrationFrequencies(CMemoryImage& image, const CBandLimits& limits) {
     std::array<int64_t, 3> halfSpan{};
     for (std::size_t r = 0; r < kHardwareRanges.size(); ++r) {
         int64_t low = 0, high = 0;
@@ -137,8 +136,8 @@ int WriteBitmaps(CMemoryImage& image, const CBandLimits& limits, int firstChanne
 void FixCurrentChannel(CMemoryImage& image, const CBandLimits& limits, uint16_t offset,
                        int firstChannel, int firstPresent) {
     const int index = image[offset];
-    const bool present = index < map::kMemoriesPerBand &&
-                         IsPresentMemory(image, limits, firstChannel + index);
+    const bool present =
+        index < map::kMemoriesPerBand && IsPresentMemory(image, limits, firstChannel + index);
     // With no present memory the first-present byte is 0xFF, so this becomes 0xFE.
     const int firstByte = firstPresent ? firstPresent : 0xFF;
     if (!present) image[offset] = static_cast<uint8_t>(firstByte - 1);
@@ -168,7 +167,8 @@ void FinaliseImage(CMemoryImage& image, const CBandLimits& limits, int variantEn
 
     image.Fill(map::kPresenceA, 4 * map::kBitmapLength, 0xFF);
     const int firstA = WriteBitmaps(image, limits, 1, map::kPresenceA, map::kScanA);
-    const int firstB = WriteBitmaps(image, limits, map::kFirstBMemory, map::kPresenceB, map::kScanB);
+    const int firstB =
+        WriteBitmaps(image, limits, map::kFirstBMemory, map::kPresenceB, map::kScanB);
     image[map::kFirstPresentA] = firstA ? static_cast<uint8_t>(firstA) : 0xFF;
     image[map::kFirstPresentB] = firstB ? static_cast<uint8_t>(firstB) : 0xFF;
     image.Fill(map::kDerivedBlank, map::kDerivedBlankLength, 0xFF);

@@ -34,10 +34,10 @@ inline constexpr CRange kChannelTableRange{0x0000, 0x2040};
 namespace rec {
 inline constexpr int kRxFrequency = 0;
 inline constexpr int kTxFrequency = 4;
-inline constexpr int kRxTone = 8;       // low byte, then high byte
+inline constexpr int kRxTone = 8; // low byte, then high byte
 inline constexpr int kTxTone = 10;
-inline constexpr int kSignalling = 12;  // signalling type, repeater mode, voice processing
-inline constexpr int kFlags = 13;       // PTT ID, VOX, scan add, power, bandwidth, busy lock
+inline constexpr int kSignalling = 12; // signalling type, repeater mode, voice processing
+inline constexpr int kFlags = 13;      // PTT ID, VOX, scan add, power, bandwidth, busy lock
 inline constexpr int kShiftDirection = 15;
 inline constexpr int kShiftOffset = 16;
 inline constexpr int kReserved20 = 20;

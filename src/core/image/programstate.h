@@ -9,10 +9,10 @@
 namespace tarsel {
 
 struct CProgramState {
-    CMemoryImage image;      // all 0xFF until the first document fills it
-    CBandLimits bandLimits;  // the start-up values until an image with limits is shown
-    std::string portName;    // "COM3", "\\.\COM12"
-    std::string modelText;   // section "Setup", key "Type"
+    CMemoryImage image;     // all 0xFF until the first document fills it
+    CBandLimits bandLimits; // the start-up values until an image with limits is shown
+    std::string portName;   // "COM3", "\\.\COM12"
+    std::string modelText;  // section "Setup", key "Type"
 };
 
 } // namespace tarsel

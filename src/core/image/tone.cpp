@@ -92,8 +92,8 @@ std::string NormaliseToneText(std::string_view text) {
         if (tenths < kMinCtcssTenths || tenths > kMaxCtcssTenths) return kNoTone;
         return upper;
     }
-    static constexpr const char* kPatterns[] = {"D%d",  "DN%d", "DI%d", "ND%d", "ID%d",
-                                                "N%d",  "I%d",  "%dN",  "%dD",  "%dI"};
+    static constexpr const char* kPatterns[] = {"D%d", "DN%d", "DI%d", "ND%d", "ID%d",
+                                                "N%d", "I%d",  "%dN",  "%dD",  "%dI"};
     for (const char* pattern : kPatterns) {
         const auto code = ScanPattern(upper, pattern);
         if (!code) continue;

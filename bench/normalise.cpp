@@ -1,0 +1,98 @@
+// How long the grid's fill and parse take, and a whole `tarsel-cli normalise` process.
+// Prints figures; it does not pass or fail.
+#include "core/image/bcd.h"
+#include "core/image/channelrecord.h"
+#include "core/image/channeltable.h"
+#include "core/image/datafile.h"
+#include "core/image/finalise.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace {
+
+using namespace tarsel;
+
+// Every channel in use, with tones and shifts: the most work a fill and a parse can have.
+CMemoryImage FullImage() {
+    CMemoryImage image = BuildDefaultImage();
+    for (int channel = 1; channel <= map::kChannelCount; ++channel) {
+        const std::size_t base = RecordOffset(channel);
+        const int64_t rx = (channel % 2 ? 14400000 : 43000000) + channel * 1250;
+        EncodeFrequencyField(rx, image.Field<4>(base));
+        EncodeFrequencyField(rx + 60000, image.Field<4>(base + 4));
+        image[base + 8] = 0x85, image[base + 9] = 0x08;
+        image[base + 10] = 0x23, image[base + 11] = 0x80;
+    }
+    return image;
+}
+
+void BM_FillAllRows(benchmark::State& state) {
+    const CMemoryImage image = FullImage();
+    CChannelTable table;
+    for (auto _ : state) {
+        CBandLimits limits;
+        FillChannelTable(image, limits, table);
+        benchmark::DoNotOptimize(table);
+    }
+}
+BENCHMARK(BM_FillAllRows)->Unit(benchmark::kMicrosecond);
+
+void BM_ParseAllRowsWithFinalisation(benchmark::State& state) {
+    CMemoryImage image = FullImage();
+    CBandLimits limits;
+    CChannelTable table;
+    FillChannelTable(image, limits, table);
+    for (auto _ : state) {
+        ParseChannelTable(table, limits, kProgramVariant, image);
+        benchmark::DoNotOptimize(image);
+    }
+}
+BENCHMARK(BM_ParseAllRowsWithFinalisation)->Unit(benchmark::kMicrosecond);
+
+void BM_NormaliseImage(benchmark::State& state) {
+    const CMemoryImage full = FullImage();
+    for (auto _ : state) {
+        CMemoryImage image = full;
+        CBandLimits limits;
+        NormaliseThroughTable(image, limits);
+        benchmark::DoNotOptimize(image);
+    }
+}
+BENCHMARK(BM_NormaliseImage)->Unit(benchmark::kMicrosecond);
+
+// The whole process: start, load, normalise, save, exit.
+void BM_CliNormaliseProcess(benchmark::State& state) {
+    const auto folder = std::filesystem::temp_directory_path() / "tarsel-bench";
+    std::filesystem::create_directories(folder);
+    const std::string file = folder / "full.dat";
+    SaveDataFile(file, FullImage());
+    const std::string cli = std::string(TARSEL_BIN_DIR) + "/tarsel-cli";
+    std::string command = "normalise";
+    char* argv[] = {const_cast<char*>(cli.c_str()), command.data(), const_cast<char*>(file.c_str()),
+                    nullptr};
+    for (auto _ : state) {
+        pid_t pid = 0;
+        if (posix_spawn(&pid, cli.c_str(), nullptr, nullptr, argv, environ) != 0) {
+            state.SkipWithError("cannot start tarsel-cli");
+            break;
+        }
+        int status = 0;
+        waitpid(pid, &status, 0);
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_CliNormaliseProcess)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->UseRealTime();
+
+} // namespace
+
+BENCHMARK_MAIN();

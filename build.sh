@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs Tarsel.
+#   ./build.sh run     build, then create a new data file and show its channel grid
+#   ./build.sh test    build with AddressSanitizer and UndefinedBehaviorSanitizer (and the fuzz
+#                      targets), then run the whole test suite
+#   ./build.sh bench   build optimised, then run the benchmarks
+# Works as root and as a user with sudo on Debian 12.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+mode=${1:-run}
+jobs=$(nproc 2>/dev/null || echo 2)
+
+packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev)
+if [ "$mode" = test ]; then
+    packages+=(clang libclang-rt-14-dev)
+fi
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    # CI always refreshes and installs, so a clean machine and this one behave alike.
+    if [ ${#missing[@]} -eq 0 ] && [ -z "${CI:-}" ]; then
+        return
+    fi
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=(sudo)
+    fi
+    echo "Installing: ${missing[*]:-${packages[*]}}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${packages[@]}"
+}
+
+case "$mode" in
+run)
+    install_missing
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARSEL_TESTS=OFF
+    cmake --build build -j "$jobs"
+    build/bin/tarsel-cli new build/new.dat
+    echo "A new data file: build/new.dat. Its channel grid:"
+    build/bin/tarsel-cli channels build/new.dat
+    ;;
+test)
+    install_missing
+    CC=clang CXX=clang++ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        -DTARSEL_SANITIZE=ON -DTARSEL_FUZZ=ON -DTARSEL_BENCH=OFF -DTARSEL_WERROR=ON
+    cmake --build build-test -j "$jobs"
+    export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+    export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    ctest --test-dir build-test --output-on-failure -j "$jobs"
+    ;;
+bench)
+    install_missing
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARSEL_TESTS=OFF -DTARSEL_BENCH=ON
+    cmake --build build -j "$jobs"
+    for b in build/bin/bench_*; do "$b"; done
+    ;;
+*)
+    echo "usage: $0 run|test|bench" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,26 @@
+// Frequency texts: parsing, the decimal scaling, and the grid's commit of a typed frequency.
+#include "core/image/channeltable.h"
+#include "core/image/decimal.h"
+#include "core/image/frequency.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const int64_t value = tarsel::ParseFrequencyText(text);
+    // A displayed frequency reads back to itself.
+    if (value >= 0 && value < 1000000000000LL &&
+        tarsel::ParseFrequencyText(tarsel::FrequencyText(value)) != value)
+        std::abort();
+    tarsel::ScaleToInteger(tarsel::ReadDouble(text), 1);
+    tarsel::CMemoryImage image;
+    tarsel::CChannelRow row;
+    const int channel = size % 2 ? 1 : 257;
+    tarsel::CommitFrequencyEdit(row, channel, tarsel::kColumnRx, text, tarsel::CBandLimits{},
+                                image);
+    tarsel::CommitFrequencyEdit(row, channel, tarsel::kColumnTx, text, tarsel::CBandLimits{},
+                                image);
+    return 0;
+}

@@ -1,0 +1,19 @@
+// Any 16384 bytes are an image: fill the grid, parse it back, finalise. A second pass over a
+// normalised image must not move anything once garbage band limits have been stored.
+#include "core/image/channeltable.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    tarsel::CMemoryImage image;
+    std::copy_n(data, std::min(size, tarsel::CMemoryImage::kSize), image.Bytes().begin());
+    tarsel::CBandLimits limits;
+    tarsel::NormaliseThroughTable(image, limits);
+    tarsel::NormaliseThroughTable(image, limits);
+    const tarsel::CMemoryImage twice = image;
+    tarsel::NormaliseThroughTable(image, limits);
+    if (image != twice) std::abort();
+    return 0;
+}
