@@ -10,6 +10,7 @@
 
 #include <array>
 #include <clocale>
+#include <random>
 
 namespace tarsel {
 namespace {
@@ -67,8 +68,24 @@ TEST(Decimal, ScalingIsExactWhereBinaryArithmeticIsNot) {
         {"-1e400", 5, -INT64_MAX},
         {"1e-400", 5, 0},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(ScaleToInteger(ReadDouble(c.text), c.power), c.expected) << c.text;
+        EXPECT_EQ(ScaleText(c.text, c.power), c.expected) << c.text;
+    }
+}
+
+TEST(Decimal, TheShortcutForPlainDecimalsAgreesWithTheWayThroughADouble) {
+    std::mt19937 random(1);
+    const std::string alphabet = "0123456789.-+ e";
+    for (int i = 0; i < 20000; ++i) {
+        std::string text;
+        const int length = static_cast<int>(random() % 22);
+        for (int k = 0; k < length; ++k)
+            text += (random() % 4) ? alphabet[random() % 10] : alphabet[random() % alphabet.size()];
+        for (int power : {0, 1, 5})
+            ASSERT_EQ(ScaleText(text, power), ScaleToInteger(ReadDouble(text), power))
+                << "'" << text << "' power " << power;
+    }
 }
 
 TEST(Decimal, ReadingIgnoresTheProcessLocale) {

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace tarsel {
@@ -128,6 +130,29 @@ TEST(DataFile, AFailedSaveLeavesTheOldFile) {
     CMemoryImage loaded;
     ASSERT_FALSE(LoadDataFile(dir / "a.dat", loaded));
     EXPECT_EQ(loaded, old);
+}
+
+TEST(DataFile, ASaveCutShortLeavesTheOldFile) {
+    // A file size limit makes the write fail part-way, as a full disk does (root included).
+    CTempDir dir;
+    const CMemoryImage old = test::RandomImage(1);
+    ASSERT_FALSE(SaveDataFile(dir / "a.dat", old));
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 1000;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const auto error = SaveDataFile(dir / "a.dat", test::RandomImage(2));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    ASSERT_TRUE(error);
+    EXPECT_NE(DescribeFileError(*error).find("a.dat"), std::string::npos);
+    CMemoryImage loaded;
+    ASSERT_FALSE(LoadDataFile(dir / "a.dat", loaded));
+    EXPECT_EQ(loaded, old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1)
+        << "the temporary file is removed";
 }
 
 TEST(DataFile, ASaveThatCannotCompleteLeavesTheOldFile) {

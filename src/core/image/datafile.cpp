@@ -108,7 +108,9 @@ void WriteDtmfDigits(CMemoryImage& image, std::size_t offset, std::string_view d
 } // namespace
 
 std::string DescribeFileError(const CFileError& error) {
-    const std::string name = "'" + error.path.string() + "'";
+    // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) about "'" + path + "'".
+    std::string name(1, '\'');
+    name.append(error.path.string()).push_back('\'');
     switch (error.kind) {
     case CFileError::Kind::CannotOpen:
         return "cannot open " + name + ": " + std::strerror(error.error);

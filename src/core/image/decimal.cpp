@@ -86,6 +86,40 @@ int64_t ScaleToInteger(double value, int power) {
     return value < 0 ? -magnitude : magnitude;
 }
 
+int64_t ScaleText(std::string_view text, int power) {
+    std::size_t pos = 0;
+    while (pos < text.size() && std::isspace(static_cast<unsigned char>(text[pos]))) ++pos;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
+    int64_t digits = 0;
+    int count = 0, decimals = 0;
+    bool point = false, any = false;
+    for (; pos < text.size(); ++pos) {
+        const char c = text[pos];
+        if (c == '.' && !point) {
+            point = true;
+        } else if (IsDigit(c)) {
+            any = true;
+            if (digits == 0 && c == '0') {
+                decimals += point;
+                continue; // leading zeros are not significant
+            }
+            if (++count > 15) return ScaleToInteger(ReadDouble(text), power);
+            digits = digits * 10 + (c - '0');
+            decimals += point;
+        } else {
+            break;
+        }
+    }
+    if (!any) return 0;
+    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E'))
+        return ScaleToInteger(ReadDouble(text), power);
+    int shift = power - decimals;
+    for (; shift > 0; --shift) digits = digits > kInt64Max / 10 ? kInt64Max : digits * 10;
+    for (; shift < 0 && digits != 0; ++shift) digits /= 10;
+    return negative ? -digits : digits;
+}
+
 std::string FormatScaled(int64_t units, int decimals) {
     const bool negative = units < 0;
     // Work in unsigned so that the most negative value formats too.

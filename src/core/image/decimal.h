@@ -24,6 +24,11 @@ inline double ReadDouble(std::string_view text) { return ParseLeadingNumber(text
 // truncate(decimal(value) x 10^power) toward zero. Results beyond the 64-bit range saturate.
 int64_t ScaleToInteger(double value, int power);
 
+// ScaleToInteger(ReadDouble(text), power), without the detour through binary when the text is a
+// plain decimal of at most 15 significant digits (a double holds those exactly enough that the
+// 15-digit rounding gives them back, so the result is the same).
+int64_t ScaleText(std::string_view text, int power);
+
 // Text of units x 10^-decimals with exactly that many decimals, as "%.Nf" prints it
 // (14512500 with 5 decimals gives "145.12500").
 std::string FormatScaled(int64_t units, int decimals);

@@ -7,7 +7,7 @@ namespace tarsel {
 std::string FrequencyText(int64_t units) { return FormatScaled(units, kFrequencyDecimals); }
 
 int64_t ParseFrequencyText(std::string_view text) {
-    return ScaleToInteger(ReadDouble(text), kFrequencyDecimals);
+    return ScaleText(text, kFrequencyDecimals);
 }
 
 } // namespace tarsel

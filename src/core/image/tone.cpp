@@ -77,7 +77,7 @@ CToneWord EncodeTone(std::string_view text) {
         return {ToBcd(code % 100), static_cast<uint8_t>(high)};
     }
     if (text == kNoTone) return {};
-    const int64_t tenths = ScaleToInteger(ReadDouble(text), 1);
+    const int64_t tenths = ScaleText(text, 1);
     return {ToBcd(tenths % 100), ToBcd((tenths / 100) % 100)};
 }
 
@@ -88,7 +88,7 @@ std::string NormaliseToneText(std::string_view text) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
 
     if (Contains(upper, '.')) {
-        const int64_t tenths = ScaleToInteger(ReadDouble(upper), 1);
+        const int64_t tenths = ScaleText(upper, 1);
         if (tenths < kMinCtcssTenths || tenths > kMaxCtcssTenths) return kNoTone;
         return upper;
     }
@@ -100,7 +100,7 @@ std::string NormaliseToneText(std::string_view text) {
         if (*code > kMaxDcsCode || *code <= 0) return kNoTone;
         return DcsText(static_cast<int>(*code), Contains(upper, 'I') ? 'I' : 'N');
     }
-    const int64_t tenths = ScaleToInteger(ReadDouble(upper), 1);
+    const int64_t tenths = ScaleText(upper, 1);
     if (tenths < kMinCtcssTenths || tenths > kMaxCtcssTenths) return kNoTone;
     return CtcssText(tenths);
 }
