@@ -1,0 +1,127 @@
+#include "ui/channelview/celleditors.h"
+
+#include "core/image/channeltable.h"
+#include "core/image/gridnavigation.h"
+#include "core/image/tone.h"
+#include "ui/channelview/channelmodel.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace tarsel::ui {
+
+namespace {
+
+QString EditorText(QWidget* editor) {
+    if (auto* edit = qobject_cast<QLineEdit*>(editor)) return edit->text();
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) return combo->currentText();
+    return {};
+}
+
+} // namespace
+
+CCellEditors::EKind CCellEditors::KindOfColumn(int column) {
+    if (column <= kColumnTx) return EKind::Frequency;
+    if (column <= kColumnTxTone) return EKind::Tone;
+    return EKind::Choice;
+}
+
+QWidget* CCellEditors::createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                                    const QModelIndex& index) const {
+    const int column = CChannelModel::ColumnOf(index);
+    QWidget* editor = nullptr;
+    switch (KindOfColumn(column)) {
+    case EKind::Frequency: {
+        auto* edit = new QLineEdit(parent);
+        edit->setObjectName(QStringLiteral("1302"));
+        edit->setAlignment(Qt::AlignCenter);
+        editor = edit;
+        break;
+    }
+    case EKind::Tone: {
+        auto* combo = new QComboBox(parent);
+        combo->setObjectName(QStringLiteral("1131"));
+        combo->setEditable(true);
+        combo->setInsertPolicy(QComboBox::NoInsert);
+        combo->setMaxVisibleItems(16);
+        for (const std::string& tone : ToneList()) combo->addItem(QString::fromStdString(tone));
+        editor = combo;
+        break;
+    }
+    case EKind::Choice: {
+        auto* combo = new QComboBox(parent);
+        combo->setObjectName(QStringLiteral("1097"));
+        for (const char* entry : ChoiceEntries(column)) combo->addItem(QString::fromUtf8(entry));
+        editor = combo;
+        break;
+    }
+    }
+    editor->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString());
+    open_ = editor;
+    return editor;
+}
+
+void CCellEditors::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    const QString text = index.data(Qt::EditRole).toString();
+    if (auto* edit = qobject_cast<QLineEdit*>(editor)) {
+        edit->setText(text);
+        edit->selectAll();
+    } else if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        if (combo->isEditable()) {
+            combo->setCurrentIndex(combo->findText(text));
+            combo->setEditText(text);
+            if (combo->lineEdit()) combo->lineEdit()->selectAll();
+        } else {
+            combo->setCurrentIndex(combo->findText(text));
+        }
+    }
+}
+
+void CCellEditors::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                const QModelIndex& index) const {
+    if (auto* channels = qobject_cast<CChannelModel*>(model))
+        channels->CommitEdit(index, EditorText(editor));
+}
+
+void CCellEditors::CommitOpenEditor() {
+    if (!open_) return;
+    QWidget* editor = open_;
+    open_ = nullptr;
+    emit commitData(editor);
+    emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+bool CCellEditors::eventFilter(QObject* object, QEvent* event) {
+    auto* editor = qobject_cast<QWidget*>(object);
+    if (editor && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            const bool empty = EditorText(editor).isEmpty();
+            const EKind kind = qobject_cast<QLineEdit*>(editor) ? EKind::Frequency
+                               : qobject_cast<QComboBox*>(editor)->isEditable() ? EKind::Tone
+                                                                                 : EKind::Choice;
+            CommitOpenEditor();
+            emit EnterPressed(kind, empty);
+            return true;
+        }
+        // The editor stays open on Escape; it commits when it loses the focus like any other way.
+        if (key->key() == Qt::Key_Escape) return true;
+        if (qobject_cast<QLineEdit*>(editor) && key->text().size() == 1 &&
+            key->text()[0].unicode() >= 0x20 && key->text()[0].unicode() != 0x7F) {
+            const char16_t c = key->text()[0].unicode();
+            if (c > 0x7F || !IsFrequencyEditorChar(static_cast<char>(c))) return true;
+        }
+    }
+    if (editor && event->type() == QEvent::FocusOut && open_ == editor) {
+        // A combo box's own popup takes the focus while it is open; that is no commit yet.
+        auto* combo = qobject_cast<QComboBox*>(editor);
+        if (combo && combo->view() && combo->view()->isVisible()) return false;
+        CommitOpenEditor();
+        return false;
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
+}
+
+} // namespace tarsel::ui

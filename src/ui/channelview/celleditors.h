@@ -1,0 +1,40 @@
+// The grid's three in-place editors: frequency (an edit box that only takes digits and the
+// point), tone (an editable list of the 265 tone texts), and choice (a fixed list per column).
+// Each commits through the model when it loses the focus.
+#pragma once
+
+#include <QPointer>
+#include <QStyledItemDelegate>
+
+namespace tarsel::ui {
+
+class CCellEditors : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    enum class EKind { Frequency, Tone, Choice };
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    static EKind KindOfColumn(int column); // grid column 1..8
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+
+    // Commits and closes the editor that is open, if any: every use of the image starts here.
+    void CommitOpenEditor();
+    QWidget* OpenEditor() const { return open_; }
+
+signals:
+    // Enter was pressed in an editor; the view moves on once the editor has committed.
+    void EnterPressed(CCellEditors::EKind kind, bool textEmpty);
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    mutable QPointer<QWidget> open_;
+};
+
+} // namespace tarsel::ui

@@ -1,0 +1,124 @@
+#include "ui/channelview/channelgrid.h"
+
+#include "core/image/channeltable.h"
+#include "core/image/gridnavigation.h"
+#include "ui/channelview/celleditors.h"
+#include "ui/channelview/channelmodel.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+
+namespace tarsel::ui {
+
+CChannelGrid::CChannelGrid(QWidget* parent) : QTableView(parent) {
+    setObjectName(QStringLiteral("1130"));
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setMouseTracking(true);
+    setTabKeyNavigation(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    verticalHeader()->setMouseTracking(true);
+    verticalHeader()->viewport()->installEventFilter(this);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    verticalHeader()->setHighlightSections(false);
+    // Scrolling hands the focus back to the grid, as the list's own scroll does.
+    SetHighlightSelection(false);
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { setFocus(Qt::OtherFocusReason); });
+}
+
+void CChannelGrid::SetEditors(CCellEditors* editors) {
+    editors_ = editors;
+    setItemDelegate(editors);
+}
+
+void CChannelGrid::BeginEditing(const QModelIndex& index) {
+    auto* channels = qobject_cast<CChannelModel*>(model());
+    if (!channels || !index.isValid()) return;
+    const int channel = CChannelModel::ChannelOf(index);
+    const int column = EditColumn(channels->Table().Row(channel), CChannelModel::ColumnOf(index));
+    const QModelIndex target = channels->index(index.row(), column - 1);
+    setCurrentIndex(target);
+    edit(target);
+}
+
+void CChannelGrid::MoveTo(int channel, int column) {
+    setCurrentIndex(model()->index(channel - 1, column - 1));
+}
+
+void CChannelGrid::SetHighlightSelection(bool on) {
+    if (on == highlight_) return;
+    highlight_ = on;
+    QPalette colours = palette();
+    const QPalette standard = QApplication::palette(this);
+    colours.setColor(QPalette::Highlight,
+                     on ? standard.color(QPalette::Highlight) : standard.color(QPalette::Base));
+    colours.setColor(QPalette::HighlightedText, on ? standard.color(QPalette::HighlightedText)
+                                                   : standard.color(QPalette::Text));
+    setPalette(colours);
+}
+
+void CChannelGrid::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F11 && (event->modifiers() & Qt::ControlModifier)) {
+        emit ServiceUnlockRequested();
+        return;
+    }
+    const QModelIndex current = currentIndex();
+    if (current.isValid() && event->modifiers() == Qt::NoModifier) {
+        const CGridCell cell{current.row() + 1, current.column() + 1};
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            BeginEditing(current);
+            return;
+        case Qt::Key_Right: {
+            const CGridCell next = tarsel::MoveRight(cell);
+            MoveTo(next.row, next.column);
+            return;
+        }
+        case Qt::Key_Left: {
+            const CGridCell next = tarsel::MoveLeft(cell);
+            MoveTo(next.row, next.column);
+            return;
+        }
+        default:
+            break;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void CChannelGrid::mousePressEvent(QMouseEvent* event) {
+    SetHighlightSelection(false);
+    QTableView::mousePressEvent(event);
+    if (event->button() != Qt::LeftButton) return;
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (index.isValid()) BeginEditing(index);
+}
+
+void CChannelGrid::mouseMoveEvent(QMouseEvent* event) {
+    SetHighlightSelection(false);
+    QTableView::mouseMoveEvent(event);
+}
+
+void CChannelGrid::wheelEvent(QWheelEvent* event) {
+    // One notch pages the list, then the usual scroll follows.
+    const int delta = event->angleDelta().y();
+    if (delta > 0) verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+    if (delta < 0) verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QTableView::wheelEvent(event);
+}
+
+bool CChannelGrid::eventFilter(QObject* object, QEvent* event) {
+    if (object == verticalHeader()->viewport() &&
+        (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonPress))
+        SetHighlightSelection(true);
+    return QTableView::eventFilter(object, event);
+}
+
+} // namespace tarsel::ui

@@ -1,0 +1,65 @@
+#include "ui/channelview/channelmodel.h"
+
+#include "core/image/finalise.h"
+#include "core/image/labels.h"
+
+namespace tarsel::ui {
+
+CChannelModel::CChannelModel(CProgramState& state, QObject* parent)
+    : QAbstractTableModel(parent), state_(state) {}
+
+int CChannelModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : map::kChannelCount;
+}
+
+int CChannelModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kChannelColumns;
+}
+
+QVariant CChannelModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return QString::fromStdString(table_.Row(ChannelOf(index))[ColumnOf(index)]);
+    if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
+    return {};
+}
+
+QVariant CChannelModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Horizontal)
+        return section >= 0 && section < kChannelColumns
+                   ? QString::fromUtf8(ChannelColumnTitles()[static_cast<std::size_t>(section)])
+                   : QVariant();
+    return QString::fromStdString(GridLabel(section + 1));
+}
+
+Qt::ItemFlags CChannelModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+void CChannelModel::FillFromImage() {
+    beginResetModel();
+    FillChannelTable(state_.image, state_.bandLimits, table_);
+    endResetModel();
+}
+
+void CChannelModel::ParseIntoImage() {
+    ParseChannelTable(table_, state_.bandLimits, kProgramVariant, state_.image);
+}
+
+void CChannelModel::CommitEdit(const QModelIndex& index, const QString& text) {
+    const int channel = ChannelOf(index), column = ColumnOf(index);
+    CChannelRow& row = table_.Row(channel);
+    const std::string typed = text.toStdString();
+    if (column <= kColumnTx)
+        CommitFrequencyEdit(row, channel, column, typed, state_.bandLimits, state_.image);
+    else if (column <= kColumnTxTone)
+        CommitToneEdit(row, column, typed);
+    else
+        CommitChoiceEdit(row, column, typed);
+    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), kChannelColumns - 1));
+}
+
+} // namespace tarsel::ui

@@ -1,0 +1,39 @@
+// The grid's texts as a Qt model: the core's channel table, eight data columns, the row labels as
+// the vertical header. Every edit goes through the core's commit functions.
+#pragma once
+
+#include "core/image/channeltable.h"
+#include "core/image/programstate.h"
+
+#include <QAbstractTableModel>
+
+namespace tarsel::ui {
+
+class CChannelModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit CChannelModel(CProgramState& state, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Image -> texts (the band limits are reloaded first), and texts -> image with the finalisation.
+    void FillFromImage();
+    void ParseIntoImage();
+
+    // What an in-place editor's commit does with its text on the cell at index.
+    void CommitEdit(const QModelIndex& index, const QString& text);
+
+    const CChannelTable& Table() const { return table_; }
+    static int ChannelOf(const QModelIndex& index) { return index.row() + 1; }
+    static int ColumnOf(const QModelIndex& index) { return index.column() + 1; }
+
+private:
+    CProgramState& state_;
+    CChannelTable table_;
+};
+
+} // namespace tarsel::ui

@@ -1,0 +1,54 @@
+#include "ui/shell/application.h"
+
+#include "core/radiolink/portname.h"
+#include "core/radiolink/settingsfile.h"
+#include "ui/shell/docmanager.h"
+#include "ui/shell/mainframe.h"
+#include "ui/shell/prompter.h"
+#include "ui/shell/splash.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+namespace tarsel::ui {
+
+CTarselApp::CTarselApp(std::filesystem::path programFolder, std::filesystem::path settingsPath,
+                       std::unique_ptr<CPrompter> prompter)
+    : programFolder_(std::move(programFolder)), settingsPath_(std::move(settingsPath)),
+      prompter_(prompter ? std::move(prompter) : std::make_unique<CPrompter>()),
+      docs_(std::make_unique<CMyDocManager>(state_, programFolder_, *prompter_)) {}
+
+CTarselApp::~CTarselApp() {
+    // Windows first: each list parses itself into the image as it goes.
+    frame_.reset();
+    docs_.reset();
+}
+
+void CTarselApp::ReadSettings() {
+    const CSettingsFile settings(settingsPath_);
+    state_.portName = PortNameFromNumber(settings.ReadInteger("Setup", "COM", 0));
+    state_.modelText = settings.ReadText("Setup", "Type");
+}
+
+bool CTarselApp::Start(const QStringList& files, bool showSplash) {
+    ReadSettings();
+    if (showSplash) {
+        const QString picture = QString::fromStdString((programFolder_ / "startup.bmp").string());
+        if (CSplash* splash = CSplash::ShowIfPresent(picture)) {
+            QEventLoop wait;
+            connect(splash, &CSplash::Dismissed, &wait, &QEventLoop::quit);
+            QTimer::singleShot(1000, &wait, &QEventLoop::quit);
+            wait.exec();
+        }
+    }
+    frame_ = std::make_unique<CMainFrame>(*docs_, *prompter_,
+                                          QString::fromStdString(state_.modelText), programFolder_,
+                                          settingsPath_);
+    // A file that cannot be read is reported, and the program starts with a new document instead
+    // of not at all.
+    if (files.isEmpty() || !docs_->OpenDocumentFile(files.first())) docs_->NewDocument();
+    frame_->showMaximized();
+    return true;
+}
+
+} // namespace tarsel::ui

@@ -1,0 +1,165 @@
+#include "ui/shell/docmanager.h"
+
+#include "core/image/channeltable.h"
+#include "core/image/datafile.h"
+#include "ui/channelview/programview.h"
+#include "ui/shell/childframe.h"
+#include "ui/shell/programdoc.h"
+#include "ui/shell/prompter.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QSettings>
+
+namespace tarsel::ui {
+
+namespace {
+
+constexpr int kRecentFileCount = 4;
+const QString kRecentKey = QStringLiteral("Recent File List/Files");
+
+QString Canonical(const QString& path) {
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
+}
+
+} // namespace
+
+CMyDocManager::CMyDocManager(CProgramState& state, std::filesystem::path programFolder,
+                             CPrompter& prompter, QObject* parent)
+    : QObject(parent), state_(state), programFolder_(std::move(programFolder)),
+      prompter_(prompter) {}
+
+CMyDocManager::~CMyDocManager() = default;
+
+CProgramDoc* CMyDocManager::CreateDocument(const QString& path) {
+    docs_.push_back(std::make_unique<CProgramDoc>(path));
+    CProgramDoc* doc = docs_.back().get();
+    auto* frame = new CChildFrame;
+    frame->setAttribute(Qt::WA_DeleteOnClose, false);
+    auto* view = new CProgramView(state_, frame);
+    frame->setWidget(view);
+    frame->setWindowTitle(doc->Title());
+    frame->setWindowIcon(QApplication::windowIcon());
+    doc->Attach(frame, view);
+    if (area_) {
+        area_->addSubWindow(frame);
+        frame->setGeometry(0, 0, 1095, 650);
+        frame->show();
+        area_->setActiveSubWindow(frame);
+    }
+    RefillAllViews();
+    emit DocumentsChanged();
+    return doc;
+}
+
+CProgramDoc* CMyDocManager::NewDocument() {
+    state_.image = NewDocumentImage(programFolder_);
+    CProgramDoc* doc = CreateDocument({});
+    TakeSnapshot();
+    return doc;
+}
+
+CProgramDoc* CMyDocManager::OpenDocumentFile(const QString& path) {
+    const QString canonical = Canonical(path);
+    for (const auto& doc : docs_) {
+        if (!doc->Path().isEmpty() && Canonical(doc->Path()) == canonical) {
+            ShowDocument(doc.get());
+            return doc.get();
+        }
+    }
+    CMemoryImage loaded;
+    if (const auto error = LoadDataFile(canonical.toStdString(), loaded)) {
+        prompter_.ShowError(area_ ? area_->window() : nullptr,
+                            tr("无法打开文件“%1”。").arg(QFileInfo(path).fileName()),
+                            QString::fromStdString(DescribeFileError(*error)));
+        return nullptr;
+    }
+    state_.image = loaded;
+    CProgramDoc* doc = CreateDocument(canonical);
+    TakeSnapshot();
+    AddRecentFile(canonical);
+    return doc;
+}
+
+bool CMyDocManager::SaveDocument(CProgramDoc* doc, const QString& path) {
+    if (doc->View()) doc->View()->ParseIntoImage();
+    if (const auto error = SaveDataFile(path.toStdString(), state_.image)) {
+        prompter_.ShowError(area_ ? area_->window() : nullptr,
+                            tr("无法保存文件“%1”。").arg(QFileInfo(path).fileName()),
+                            QString::fromStdString(DescribeFileError(*error)));
+        return false;
+    }
+    snapshot_ = state_.image;
+    doc->SetPath(Canonical(path));
+    if (doc->Frame()) doc->Frame()->setWindowTitle(doc->Title());
+    AddRecentFile(doc->Path());
+    return true;
+}
+
+void CMyDocManager::CloseDocument(CProgramDoc* doc) {
+    for (auto it = docs_.begin(); it != docs_.end(); ++it) {
+        if (it->get() != doc) continue;
+        if (doc->Frame()) {
+            if (area_) area_->removeSubWindow(doc->Frame());
+            delete doc->Frame(); // the list parses itself into the image on the way out
+        }
+        docs_.erase(it);
+        emit DocumentsChanged();
+        return;
+    }
+}
+
+void CMyDocManager::ShowDocument(CProgramDoc* doc) {
+    if (!doc || !doc->Frame()) return;
+    doc->Frame()->show();
+    if (area_) {
+        area_->setActiveSubWindow(doc->Frame());
+        area_->window()->activateWindow();
+    }
+    emit DocumentsChanged();
+}
+
+CProgramDoc* CMyDocManager::ActiveDocument() const {
+    const QMdiSubWindow* active = area_ ? area_->activeSubWindow() : nullptr;
+    for (const auto& doc : docs_)
+        if (doc->Frame() == active && active) return doc.get();
+    // A hidden window is no longer active; the document behind it still is the current one.
+    return docs_.empty() ? nullptr : docs_.back().get();
+}
+
+void CMyDocManager::RefillAllViews() {
+    for (const auto& doc : docs_)
+        if (doc->View()) doc->View()->FillFromImage();
+}
+
+void CMyDocManager::TakeSnapshot() {
+    // What a list shows of the image it was just filled from, parsed back: an untouched list
+    // then compares equal although the parse recomputes the derived blocks.
+    snapshot_ = state_.image;
+    CBandLimits limits = state_.bandLimits;
+    NormaliseThroughTable(snapshot_, limits);
+}
+
+bool CMyDocManager::HasUnsavedWork() {
+    CProgramDoc* doc = ActiveDocument();
+    if (!doc || !doc->View()) return false;
+    doc->View()->ParseIntoImage();
+    return !(state_.image == snapshot_);
+}
+
+QStringList CMyDocManager::RecentFiles() const {
+    return QSettings().value(kRecentKey).toStringList();
+}
+
+void CMyDocManager::AddRecentFile(const QString& path) {
+    QStringList files = RecentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > kRecentFileCount) files.removeLast();
+    QSettings().setValue(kRecentKey, files);
+    emit RecentFilesChanged();
+}
+
+} // namespace tarsel::ui

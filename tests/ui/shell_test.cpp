@@ -1,0 +1,221 @@
+// The program's shell: documents, the main window's commands, splash, about and the unsaved-work
+// question.
+#include "ui/uitestsupport.h"
+
+#include "core/image/channelrecord.h"
+#include "core/radiolink/settingsfile.h"
+#include "ui/channelview/channelmodel.h"
+#include "ui/channelview/programview.h"
+#include "ui/shell/aboutdialog.h"
+#include "ui/shell/childframe.h"
+#include "ui/shell/docmanager.h"
+#include "ui/shell/mainframe.h"
+#include "ui/shell/navigationbar.h"
+#include "ui/shell/programdoc.h"
+#include "ui/shell/splash.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QTreeWidget>
+
+using namespace tarsel;
+using Answer = ui::CPrompter::EAnswer;
+
+namespace {
+
+void WriteFile(const QString& path, const CMemoryImage& image) {
+    QVERIFY(!SaveDataFile(path.toStdString(), image));
+}
+
+CMemoryImage ImageWithChannel(int channel, int64_t rx) {
+    CMemoryImage image = BuildDefaultImage();
+    WriteDefaultRecord(image, channel);
+    EncodeFrequencyField(rx, image.Field<4>(RecordOffset(channel)));
+    return image;
+}
+
+QStringList MenuTitles(QMenuBar* bar) {
+    QStringList titles;
+    for (QAction* action : bar->actions()) titles << action->text();
+    return titles;
+}
+
+} // namespace
+
+class ShellTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startsWithANewDocumentAndTheMenusOfADocument() {
+        test::CTestProgram program;
+        ui::CMainFrame* frame = program.app->Frame();
+        QCOMPARE(frame->windowTitle(), QStringLiteral("写频软件"));
+        QCOMPARE(program.app->State().image, BuildDefaultImage());
+        QCOMPARE(MenuTitles(frame->menuBar()),
+                 QString::fromUtf8("文件 编辑 编程 设置 视图 帮助").split(QLatin1Char(' ')));
+        QMenu* edit = frame->menuBar()->findChild<QMenu*>(QStringLiteral("menuEdit"));
+        QVERIFY(edit);
+        for (QAction* action : edit->actions()) {
+            QVERIFY(action->text() != QStringLiteral("参数调节"));
+            QVERIFY(action->text() != QStringLiteral("DTMF 初始化"));
+        }
+    }
+
+    void fileNewAnsweredCancelChangesNothing() {
+        test::CTestProgram program;
+        CProgramState& state = program.app->State();
+        state.image[0x2040] = 0x77;
+        ui::CChildFrame* before = program.app->Docs().ActiveDocument()->Frame();
+        program.prompter->answers = {Answer::Cancel};
+        program.app->Frame()->FileNew();
+        QCOMPARE(program.prompter->asked, QStringList{QStringLiteral("所有数据将会被清除！")});
+        QCOMPARE(state.image[0x2040], uint8_t(0x77));
+        QCOMPARE(program.app->Docs().ActiveDocument()->Frame(), before);
+        program.prompter->answers = {Answer::Ok};
+        program.app->Frame()->FileNew();
+        QCOMPARE(state.image[0x2040], uint8_t(0x1E));
+        QCOMPARE(program.app->Docs().Documents().size(), std::size_t(1));
+    }
+
+    void closeHidesAndChannelListShowsAgain() {
+        test::CTestProgram program;
+        ui::CProgramDoc* doc = program.app->Docs().ActiveDocument();
+        doc->View()->Model()->CommitEdit(doc->View()->Model()->index(0, 0), QStringLiteral("145"));
+        program.app->Frame()->FileClose();
+        QVERIFY(!doc->Frame()->isVisible());
+        QCOMPARE(program.app->Docs().Documents().size(), std::size_t(1));
+        // From the navigation tree.
+        QTreeWidget* tree = program.app->Frame()->NavigationBar()->Tree();
+        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+        QVERIFY(doc->Frame()->isVisible());
+        QCOMPARE(doc->View()->Model()->index(0, 0).data().toString(), QStringLiteral("145.00000"));
+        QTRY_COMPARE(tree->currentItem(), tree->topLevelItem(0));
+        // And from the Edit menu.
+        program.app->Frame()->FileClose();
+        program.app->Frame()->Action(ui::cmd::kChannelList)->trigger();
+        QVERIFY(doc->Frame()->isVisible());
+    }
+
+    void openingAnOpenFileDoesNotReload() {
+        test::CTestProgram program;
+        const QString path = program.Path(QStringLiteral("a.dat"));
+        WriteFile(path, ImageWithChannel(1, 14500000));
+        ui::CProgramDoc* doc = program.app->Docs().OpenDocumentFile(path);
+        QVERIFY(doc);
+        program.app->Frame()->FileClose();
+        WriteFile(path, ImageWithChannel(1, 15000000)); // changed on disk meanwhile
+        QCOMPARE(program.app->Docs().OpenDocumentFile(path), doc);
+        QVERIFY(doc->Frame()->isVisible());
+        QCOMPARE(doc->View()->Model()->index(0, 0).data().toString(), QStringLiteral("145.00000"));
+    }
+
+    void openAndSaveRoundTrip() {
+        test::CTestProgram program;
+        const QString in = program.Path(QStringLiteral("in.dat"));
+        const QString out = program.Path(QStringLiteral("out.dat"));
+        CMemoryImage image = ImageWithChannel(2, 43912500);
+        CBandLimits limits;
+        NormaliseThroughTable(image, limits);
+        WriteFile(in, image);
+        ui::CProgramDoc* doc = program.app->Docs().OpenDocumentFile(in);
+        QVERIFY(doc);
+        QVERIFY(program.app->Docs().SaveDocument(doc, out));
+        CMemoryImage saved;
+        QVERIFY(!LoadDataFile(out.toStdString(), saved));
+        QCOMPARE(saved, image);
+        QCOMPARE(doc->Title(), QStringLiteral("out.dat"));
+        QVERIFY(program.app->Docs().RecentFiles().contains(QFileInfo(out).canonicalFilePath()));
+    }
+
+    void aDamagedFileIsReportedAndNothingIsHalfLoaded() {
+        test::CTestProgram program;
+        const QString path = program.Path(QStringLiteral("short.dat"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(100, 0x11));
+        file.close();
+        const CMemoryImage before = program.app->State().image;
+        QVERIFY(!program.app->Docs().OpenDocumentFile(path));
+        QCOMPARE(program.prompter->errors.size(), 1);
+        QVERIFY(program.prompter->errors[0].contains(QStringLiteral("short.dat")));
+        QCOMPARE(program.app->State().image, before);
+    }
+
+    void startingWithAFileThatCannotBeReadStartsANewDocument() {
+        test::CTestProgram program({QStringLiteral("/nonexistent/x.dat")});
+        QCOMPARE(program.prompter->errors.size(), 1);
+        QCOMPARE(program.app->Docs().Documents().size(), std::size_t(1));
+        QCOMPARE(program.app->State().image, BuildDefaultImage());
+    }
+
+    void splashSwallowsTheClick() {
+        QPixmap picture(40, 30);
+        picture.fill(Qt::red);
+        auto* splash = new ui::CSplash(picture, 10000);
+        splash->show();
+        QPointer<ui::CSplash> alive(splash);
+        QWidget other;
+        other.show();
+        bool clicked = false;
+        class CClickCatcher : public QObject {
+        public:
+            bool* seen;
+            explicit CClickCatcher(bool* s) : seen(s) {}
+            bool eventFilter(QObject*, QEvent* event) override {
+                if (event->type() == QEvent::MouseButtonPress) *seen = true;
+                return false;
+            }
+        } catcher(&clicked);
+        other.installEventFilter(&catcher);
+        QTest::mouseClick(&other, Qt::LeftButton);
+        QVERIFY(!clicked);
+        QTRY_VERIFY(alive.isNull());
+        QTest::mouseClick(&other, Qt::LeftButton);
+        QVERIFY(clicked);
+    }
+
+    void aboutShowsTheSettingsTexts() {
+        test::CTestProgram program;
+        CSettingsFile settings(program.Path(QStringLiteral("Program.ini")).toStdString());
+        settings.WriteText("About", "Version", "版本 1.0");
+        settings.WriteText("About", "Company", "某公司");
+        ui::CAboutDialog dialog(settings);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("关于"));
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("version"))->text(),
+                 QStringLiteral("版本 1.0"));
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("copyright"))->text(), QString());
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("company"))->text(),
+                 QStringLiteral("某公司"));
+    }
+
+    void unsavedWorkIsAskedAbout() {
+        test::CTestProgram program;
+        ui::CMainFrame* frame = program.app->Frame();
+        // Untouched: closes without a question.
+        QVERIFY(frame->close());
+        QVERIFY(program.prompter->asked.isEmpty());
+
+        test::CTestProgram edited;
+        ui::CProgramDoc* doc = edited.app->Docs().ActiveDocument();
+        doc->View()->Model()->CommitEdit(doc->View()->Model()->index(0, 0), QStringLiteral("145"));
+        edited.prompter->answers = {Answer::Cancel};
+        QVERIFY(!edited.app->Frame()->close());
+        QCOMPARE(edited.prompter->asked.size(), 1);
+        QVERIFY(edited.prompter->asked[0].contains(QStringLiteral("无标题")));
+        edited.prompter->answers = {Answer::No};
+        QVERIFY(edited.app->Frame()->close());
+    }
+
+    void navigationBarStaysBetweenItsLimits() {
+        test::CTestProgram program;
+        program.app->Frame()->resize(1000, 700);
+        QCOMPARE(program.app->Frame()->NavigationBar()->maximumWidth(), 500);
+        QAction* toggle = program.app->Frame()->Action(ui::cmd::kNavigationBar);
+        QCOMPARE(toggle->text(), QStringLiteral("分隔栏"));
+        QVERIFY(toggle->isCheckable());
+    }
+};
+
+QTEST_MAIN(ShellTest)
+#include "shell_test.moc"
