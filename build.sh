@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs Tarsel.
-#   ./build.sh run     build, then create a new data file and show its channel grid
+#   ./build.sh run     build, then start the desktop program (without a display: create a new
+#                      data file with tarsel-cli and show its channel grid)
 #   ./build.sh test    build with AddressSanitizer and UndefinedBehaviorSanitizer (and the fuzz
 #                      targets), then run the whole test suite
 #   ./build.sh bench   build optimised, then run the benchmarks
@@ -40,6 +41,10 @@ run)
     install_missing
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARSEL_TESTS=OFF
     cmake --build build -j "$jobs"
+    if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x build/bin/tarsel ]; then
+        exec build/bin/tarsel "${@:2}"
+    fi
+    echo "No display here: the command-line tool instead."
     build/bin/tarsel-cli new build/new.dat
     echo "A new data file: build/new.dat. Its channel grid:"
     build/bin/tarsel-cli channels build/new.dat

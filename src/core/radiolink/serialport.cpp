@@ -1,0 +1,61 @@
+#include "core/radiolink/serialport.h"
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+namespace tarsel {
+
+namespace {
+
+std::string ErrorText(int error) {
+    char buffer[256] = {};
+    // The GNU strerror_r may return a static string instead of filling the buffer.
+    const auto* text = strerror_r(error, buffer, sizeof buffer);
+    return text ? std::string(text) : std::string(buffer);
+}
+
+} // namespace
+
+std::string DescribeOpenFailure(const COpenResult& result) {
+    const std::string& where = result.device.empty() ? result.portName : result.device;
+    switch (result.failure) {
+    case EOpenFailure::None:
+        return where + ": open";
+    case EOpenFailure::NoPortConfigured:
+        return "no port configured (" + result.portName + ")";
+    case EOpenFailure::NoSuchDevice:
+        return where + ": no such device";
+    case EOpenFailure::PermissionDenied:
+        if (result.group.empty()) return where + ": permission denied";
+        return where + ": permission denied: add your user to the " + result.group + " group";
+    case EOpenFailure::HeldElsewhere:
+        return where + ": held by another program";
+    case EOpenFailure::NotATerminal:
+        return where + ": not a terminal";
+    case EOpenFailure::SystemError:
+        break;
+    }
+    return where + ": " + ErrorText(result.error);
+}
+
+void CSerialPort::Pause(int ms) {
+    if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+std::int64_t CSerialPort::QueryCounter() const {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(now).count();
+}
+
+void Stopwatch::Start() {
+    frequency_ = port_.QueryCounterFrequency();
+    start_ = port_.QueryCounter();
+}
+
+std::int64_t Stopwatch::ElapsedMs() const {
+    if (frequency_ <= 0) return 0;
+    return (port_.QueryCounter() - start_) * 1000 / frequency_;
+}
+
+} // namespace tarsel

@@ -1,0 +1,185 @@
+#include "core/radiolink/settingsfile.h"
+
+#include "core/radiolink/profiletext.h"
+#include "core/radiolink/programfolder.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <optional>
+#include <utility>
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tarsel {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kFileName = "Program.ini";
+// A settings file is a few hundred bytes; anything this large is not one, and is left alone.
+constexpr off_t kMaxFileSize = 16 * 1024 * 1024;
+
+class CFd {
+public:
+    explicit CFd(int fd) : fd_(fd) {}
+    CFd(const CFd&) = delete;
+    CFd& operator=(const CFd&) = delete;
+    ~CFd() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int Get() const { return fd_; }
+    int Release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+// The file's bytes; empty text when it does not exist, nothing when it cannot be read.
+std::optional<std::string> Load(const fs::path& path) {
+    CFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.Get() < 0) return errno == ENOENT ? std::optional<std::string>("") : std::nullopt;
+    struct stat info {};
+    if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxFileSize)
+        return std::nullopt;
+    std::string text;
+    char buffer[8192];
+    for (;;) {
+        const ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return std::nullopt;
+        if (n == 0) return text;
+        text.append(buffer, static_cast<std::size_t>(n));
+        if (text.size() > static_cast<std::size_t>(kMaxFileSize)) return std::nullopt;
+    }
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// Replaces the file through a temporary file and a rename, so that a crash or a full disk never
+// leaves half a settings file. A folder that allows no new file gets the file rewritten in place.
+bool Store(const fs::path& path, std::string_view text) {
+    // Through a symbolic link, the file it points to is replaced, not the link.
+    fs::path target = path;
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        std::error_code error;
+        target = fs::weakly_canonical(path, error);
+        if (error) return false;
+    }
+
+    struct stat old {};
+    const bool existed = ::stat(target.c_str(), &old) == 0;
+    const mode_t mode = existed ? (old.st_mode & 07777) : 0644;
+
+    std::string temp = target.string() + ".XXXXXX";
+    CFd fd(::mkostemp(temp.data(), O_CLOEXEC));
+    if (fd.Get() < 0) {
+        CFd direct(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+        return direct.Get() >= 0 && WriteAll(direct.Get(), text) && ::close(direct.Release()) == 0;
+    }
+    bool ok = WriteAll(fd.Get(), text) && ::fsync(fd.Get()) == 0;
+    ok = ok && ::fchmod(fd.Get(), mode) == 0;
+    // Keep the owner when an administrator edits someone else's file.
+    ok = ok && (!existed || ::geteuid() != 0 || ::fchown(fd.Get(), old.st_uid, old.st_gid) == 0);
+    ok = ::close(fd.Release()) == 0 && ok;
+    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) ::unlink(temp.c_str());
+    return ok;
+}
+
+fs::path UserConfigFolder() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    // Relative values are invalid by the XDG rules and are ignored.
+    if (xdg && xdg[0] == '/') return xdg;
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/') return fs::path(home) / ".config";
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    char buffer[4096];
+    if (::getpwuid_r(::getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found &&
+        found->pw_dir && found->pw_dir[0] == '/')
+        return fs::path(found->pw_dir) / ".config";
+    return {};
+}
+
+} // namespace
+
+CSettingsFile::CSettingsFile(fs::path path) : path_(std::move(path)) {
+    if (path_.empty() || ::access(path_.c_str(), F_OK) == 0) return;
+    CFd created(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+}
+
+std::string CSettingsFile::ReadText(std::string_view section, std::string_view key) const {
+    const auto text = Load(path_);
+    if (!text) return {};
+    const auto raw = profile::FindRawValue(*text, section, key);
+    return raw ? profile::CleanValue(*raw) : std::string();
+}
+
+int CSettingsFile::ReadInteger(std::string_view section, std::string_view key, int fallback) const {
+    const auto text = Load(path_);
+    if (!text) return fallback;
+    const auto raw = profile::FindRawValue(*text, section, key);
+    return raw ? profile::ParseInteger(profile::CleanValue(*raw), fallback) : fallback;
+}
+
+int CSettingsFile::ReadSection(std::string_view section, std::vector<std::string>& keys,
+                               std::vector<std::string>& values) const {
+    keys.clear();
+    values.clear();
+    const auto text = Load(path_);
+    if (!text) return 0;
+    for (const std::string& entry : profile::SectionEntries(*text, section)) {
+        const std::size_t equals = entry.find('=');
+        keys.push_back(equals == std::string::npos ? std::string() : entry.substr(0, equals));
+        values.push_back(equals == std::string::npos ? entry : entry.substr(equals + 1));
+    }
+    return static_cast<int>(keys.size());
+}
+
+bool CSettingsFile::WriteText(std::string_view section, std::string_view key,
+                              std::string_view text) {
+    if (path_.empty() || !profile::IsWritable(section, key, text)) return false;
+    const auto old = Load(path_);
+    // An unreadable file is not overwritten: it may hold settings we cannot see.
+    if (!old) return false;
+    return Store(path_, profile::WithValue(*old, section, key, text));
+}
+
+bool CSettingsFile::WriteInteger(std::string_view section, std::string_view key, int value) {
+    return WriteText(section, key, std::to_string(value));
+}
+
+fs::path DefaultSettingsPath() {
+    const fs::path folder = ProgramFolder();
+    const fs::path local = folder / kFileName;
+    std::error_code error;
+    const bool localExists = fs::exists(local, error);
+    if (localExists ? ::access(local.c_str(), W_OK) == 0
+                    : ::access(folder.c_str(), W_OK | X_OK) == 0)
+        return local;
+
+    const fs::path config = UserConfigFolder();
+    if (config.empty()) return local;
+    const fs::path user = config / "tarsel" / kFileName;
+    if (!fs::exists(user, error)) {
+        fs::create_directories(user.parent_path(), error);
+        // The shipped file carries the model text and the version table: start from it.
+        if (localExists) fs::copy_file(local, user, error);
+    }
+    return user;
+}
+
+} // namespace tarsel
