@@ -40,9 +40,10 @@ Qt::ItemFlags CChannelModel::flags(const QModelIndex& index) const {
 }
 
 void CChannelModel::FillFromImage() {
-    beginResetModel();
+    // The shape never changes, so a refill is a change of every cell, not a reset (which would
+    // also drop the column widths).
     FillChannelTable(state_.image, state_.bandLimits, table_);
-    endResetModel();
+    emit dataChanged(index(0, 0), index(map::kChannelCount - 1, kChannelColumns - 1));
 }
 
 void CChannelModel::ParseIntoImage() {

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -66,15 +67,19 @@ CProgramView::CProgramView(CProgramState& state, QWidget* parent)
     buttons->addWidget(batchButton_);
     buttons->addWidget(channelButton_);
     buttons->addWidget(initialiseButton_);
-    auto* form = new QVBoxLayout;
+    // The form is as wide as the grid's columns, with the buttons over the grid's right end;
+    // a wider window leaves the space to the right empty.
+    auto* formWidget = new QWidget(this);
+    auto* form = new QVBoxLayout(formWidget);
+    form->setContentsMargins(0, 0, 0, 0);
     form->addLayout(buttons);
     form->addWidget(grid_, 1);
     auto* layout = new QHBoxLayout(this);
-    layout->addLayout(form);
-    layout->addStretch(1);
+    layout->addWidget(formWidget, 1);
+    layout->addStretch(0);
 
     SetColumnWidths();
-    grid_->setMaximumWidth(PreferredGridWidth());
+    formWidget->setMaximumWidth(PreferredGridWidth());
     connect(editors_, &CCellEditors::EnterPressed, this,
             [this](CCellEditors::EKind kind, bool empty) { MoveAfterEnter(int(kind), empty); });
     connect(grid_, &CChannelGrid::ServiceUnlockRequested, this,
@@ -89,13 +94,15 @@ CProgramView::~CProgramView() {
 
 void CProgramView::SetColumnWidths() {
     const double pixelsPerTwip = logicalDpiX() / 1440.0;
+    grid_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     grid_->verticalHeader()->setFixedWidth(qRound(kLabelTwips * pixelsPerTwip) + 4);
     for (int column = 0; column < 8; ++column)
         grid_->setColumnWidth(column, qRound(kColumnTwips[column] * pixelsPerTwip));
 }
 
 int CProgramView::PreferredGridWidth() const {
-    int width = grid_->verticalHeader()->width() + grid_->frameWidth() * 2 + 24;
+    int width = grid_->verticalHeader()->width() + grid_->frameWidth() * 2 +
+                grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
     for (int column = 0; column < 8; ++column) width += grid_->columnWidth(column);
     return width;
 }
