@@ -2,11 +2,37 @@
 #include "core/radiolink/settingsfile.h"
 #include "ui/shell/application.h"
 #include "ui/shell/icons.h"
+#include "ui/shell/mainframe.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
+
+#include <cstdio>
+
+namespace {
+
+class CFirstPaintProbe : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !done_) {
+            done_ = true;
+            QTimer::singleShot(0, [] {
+                std::fputs("painted\n", stdout);
+                std::fflush(stdout);
+                QApplication::exit(0);
+            });
+        }
+        return false;
+    }
+
+private:
+    bool done_ = false;
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -34,5 +60,9 @@ int main(int argc, char** argv) {
 
     tarsel::ui::CTarselApp program(tarsel::ProgramFolder(), tarsel::DefaultSettingsPath());
     if (!program.Start(parser.positionalArguments())) return 1;
+    // For the start-up benchmark: say when the main window has been painted, then leave.
+    CFirstPaintProbe probe;
+    if (qEnvironmentVariableIsSet("TARSEL_EXIT_AFTER_FIRST_PAINT"))
+        program.Frame()->installEventFilter(&probe);
     return QApplication::exec();
 }

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QTreeWidget>
 
 using namespace tarsel;
@@ -205,6 +206,20 @@ private slots:
         QVERIFY(edited.prompter->asked[0].contains(QStringLiteral("无标题")));
         edited.prompter->answers = {Answer::No};
         QVERIFY(edited.app->Frame()->close());
+    }
+
+    void printsTheChannelListToPdf() {
+        test::CTestProgram program;
+        ui::CProgramDoc* doc = program.app->Docs().ActiveDocument();
+        doc->View()->Model()->CommitEdit(doc->View()->Model()->index(0, 0), QStringLiteral("145"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(program.Path(QStringLiteral("list.pdf")));
+        doc->View()->Print(&printer);
+        QFile pdf(program.Path(QStringLiteral("list.pdf")));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(4) == "%PDF");
+        QVERIFY(pdf.size() > 4000); // 258 rows over several pages
     }
 
     void navigationBarStaysBetweenItsLimits() {

@@ -1,0 +1,99 @@
+// The desktop program's speed: start-up to the first painted main window (a whole process, on the
+// display in $DISPLAY, e.g. under xvfb-run), and a refill of the channel list's 258 rows.
+// Prints figures; it does not pass or fail.
+#include "core/image/bcd.h"
+#include "core/image/channelrecord.h"
+#include "core/image/datafile.h"
+#include "ui/channelview/programview.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+using namespace tarsel;
+
+CMemoryImage FullImage() {
+    CMemoryImage image = BuildDefaultImage();
+    for (int channel = 1; channel <= map::kChannelCount; ++channel) {
+        const std::size_t base = RecordOffset(channel);
+        EncodeFrequencyField((channel % 2 ? 14400000 : 43000000) + channel * 1250, image.Field<4>(base));
+        EncodeFrequencyField(14500000, image.Field<4>(base + 4));
+        image[base + 8] = 0x85, image[base + 9] = 0x08;
+    }
+    return image;
+}
+
+void BM_GridFillAllRows(benchmark::State& state) {
+    CProgramState program;
+    program.image = FullImage();
+    ui::CProgramView view(program);
+    view.resize(900, 700);
+    view.show();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        view.FillFromImage();
+        view.repaint(); // the fill is done when the rows are on screen
+    }
+}
+BENCHMARK(BM_GridFillAllRows)->Unit(benchmark::kMillisecond);
+
+// From starting the process to its main window's first paint.
+void BM_StartUpToFirstPaint(benchmark::State& state) {
+    const std::string program = std::string(TARSEL_BIN_DIR) + "/tarsel";
+    if (!std::getenv("DISPLAY")) {
+        state.SkipWithError("no DISPLAY: run under xvfb-run");
+        return;
+    }
+    std::vector<std::string> environment;
+    for (char** e = environ; *e; ++e)
+        if (std::string_view(*e).rfind("QT_QPA_PLATFORM=", 0) != 0) environment.emplace_back(*e);
+    environment.emplace_back("TARSEL_EXIT_AFTER_FIRST_PAINT=1");
+    std::vector<char*> envp;
+    for (auto& e : environment) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    for (auto _ : state) {
+        int out[2];
+        if (pipe(out) != 0) break;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+        char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+        pid_t pid = 0;
+        const auto start = std::chrono::steady_clock::now();
+        posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, envp.data());
+        posix_spawn_file_actions_destroy(&actions);
+        close(out[1]);
+        char buffer[64];
+        const ssize_t n = read(out[0], buffer, sizeof buffer); // "painted"
+        const auto painted = std::chrono::steady_clock::now();
+        close(out[0]);
+        int status = 0;
+        waitpid(pid, &status, 0);
+        if (n <= 0) {
+            state.SkipWithError("the program did not report its first paint");
+            break;
+        }
+        state.SetIterationTime(std::chrono::duration<double>(painted - start).count());
+    }
+}
+BENCHMARK(BM_StartUpToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5)
+    ->Repetitions(3)->ReportAggregatesOnly(true);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // The fill runs offscreen; the start-up benchmark starts its own processes on $DISPLAY.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+}
