@@ -226,6 +226,7 @@ private slots:
         test::CTestProgram program;
         program.app->Frame()->resize(1000, 700);
         QCOMPARE(program.app->Frame()->NavigationBar()->maximumWidth(), 500);
+        QCOMPARE(program.app->Frame()->NavigationBar()->minimumWidth(), 11);
         QAction* toggle = program.app->Frame()->Action(ui::cmd::kNavigationBar);
         QCOMPARE(toggle->text(), QStringLiteral("分隔栏"));
         QVERIFY(toggle->isCheckable());

@@ -1,6 +1,10 @@
 #include "ui/shell/navigationbar.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStyle>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 
 namespace tarsel::ui {
@@ -9,6 +13,13 @@ namespace {
 
 constexpr int kMinimumWidth = 11;
 constexpr int kItemRole = Qt::UserRole + 1;
+
+// A title bar that lets the bar shrink below its caption and close button; they are cut off.
+class CTitleBar : public QWidget {
+public:
+    using QWidget::QWidget;
+    QSize minimumSizeHint() const override { return {1, QWidget::minimumSizeHint().height()}; }
+};
 
 } // namespace
 
@@ -34,8 +45,33 @@ CNavigationBar::CNavigationBar(const QString& modelText, QWidget* parent)
     root_->setExpanded(true);
     tree_->setCurrentItem(root_);
     setWidget(tree_);
+    tree_->setMinimumWidth(1); // 0 would mean "as small as it says it can be"
+    setTitleBarWidget(MakeTitleBar());
     setMinimumWidth(kMinimumWidth);
     connect(tree_, &QTreeWidget::itemSelectionChanged, this, &CNavigationBar::OnSelectionChanged);
+}
+
+QWidget* CNavigationBar::MakeTitleBar() {
+    // A title bar of our own, so that the bar can be made as narrow as 11 pixels: the standard
+    // one will not shrink below its caption and buttons.
+    auto* bar = new CTitleBar(this);
+    auto* caption = new QLabel(windowTitle(), bar);
+    caption->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    caption->setMinimumWidth(1);
+    auto* close = new QToolButton(bar);
+    close->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    close->setAutoRaise(true);
+    close->setToolTip(QStringLiteral("Close"));
+    close->setAccessibleName(QStringLiteral("Close"));
+    close->setFixedSize(16, 16);
+    connect(close, &QToolButton::clicked, this, &QDockWidget::close);
+    auto* layout = new QHBoxLayout(bar);
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    layout->setContentsMargins(5, 2, 2, 2);
+    layout->addWidget(caption, 1);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    bar->setMinimumWidth(1);
+    return bar;
 }
 
 void CNavigationBar::LimitWidth(int frameClientWidth) {

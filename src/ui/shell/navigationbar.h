@@ -23,6 +23,7 @@ signals:
 
 private:
     void OnSelectionChanged();
+    QWidget* MakeTitleBar();
 
     QTreeWidget* tree_;
     QTreeWidgetItem* root_;
