@@ -4,6 +4,7 @@
 
 #include "core/image/channelrecord.h"
 #include "core/radiolink/settingsfile.h"
+#include "ui/channelview/channelgrid.h"
 #include "ui/channelview/channelmodel.h"
 #include "ui/channelview/programview.h"
 #include "ui/shell/aboutdialog.h"
@@ -11,13 +12,16 @@
 #include "ui/shell/docmanager.h"
 #include "ui/shell/mainframe.h"
 #include "ui/shell/navigationbar.h"
+#include "ui/shell/passworddialog.h"
 #include "ui/shell/programdoc.h"
 #include "ui/shell/splash.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QPrinter>
 #include <QTreeWidget>
 
@@ -55,7 +59,7 @@ private slots:
         QCOMPARE(program.app->State().image, BuildDefaultImage());
         QCOMPARE(MenuTitles(frame->menuBar()),
                  QString::fromUtf8("文件 编辑 编程 设置 视图 帮助").split(QLatin1Char(' ')));
-        QMenu* edit = frame->menuBar()->findChild<QMenu*>(QStringLiteral("menuEdit"));
+        QMenu* edit = frame->menuBar()->actions()[1]->menu();
         QVERIFY(edit);
         for (QAction* action : edit->actions()) {
             QVERIFY(action->text() != QStringLiteral("参数调节"));
@@ -220,6 +224,54 @@ private slots:
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.read(4) == "%PDF");
         QVERIFY(pdf.size() > 4000); // 258 rows over several pages
+    }
+
+    void theServiceGate() {
+        test::CTestProgram program;
+        ui::CMainFrame* frame = program.app->Frame();
+        ui::CProgramView* view = program.app->Docs().ActiveDocument()->View();
+        auto editMenuTexts = [frame] {
+            QStringList texts;
+            for (QAction* menu : frame->menuBar()->actions())
+                if (menu->text() == QStringLiteral("编辑"))
+                    for (QAction* action : menu->menu()->actions()) texts << action->text();
+            return texts;
+        };
+        QVERIFY(!view->InitialiseButton()->isVisibleTo(view));
+        QApplication::setActiveWindow(frame); // shortcuts go to the active window
+        QVERIFY(QTest::qWaitForWindowActive(frame));
+        view->Grid()->setFocus();
+        QTest::keyClick(view->Grid(), Qt::Key_F11);
+        QVERIFY(program.prompter->asked.isEmpty()); // F11 alone does nothing
+        program.prompter->passwords = {false, true, true};
+        for (int attempt = 0; attempt < 3; ++attempt)
+            QTest::keyClick(view->Grid(), Qt::Key_F11, Qt::ControlModifier);
+        QCOMPARE(program.prompter->asked.size(), 3);
+        QVERIFY(view->InitialiseButton()->isVisibleTo(view));
+        const QStringList texts = editMenuTexts();
+        QCOMPARE(texts.count(QStringLiteral("参数调节")), 1);
+        QCOMPARE(texts.count(QStringLiteral("DTMF 初始化")), 1);
+        QCOMPARE(texts.last(), QStringLiteral("DTMF 初始化"));
+    }
+
+    void thePasswordDialogTakesOnlyTheExactPassword() {
+        const std::pair<QString, int> cases[] = {
+            {QStringLiteral("mr274q"), QDialog::Accepted},
+            {QStringLiteral("MR274Q"), QDialog::Rejected},
+            {QStringLiteral("mr274"), QDialog::Rejected},
+            {QString(), QDialog::Rejected},
+        };
+        for (const auto& [typed, result] : cases) {
+            ui::CPasswordDialog dialog;
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("密码"));
+            QTest::keyClicks(dialog.Edit(), typed);
+            dialog.Confirm();
+            QCOMPARE(dialog.result(), result);
+        }
+        ui::CPasswordDialog dialog;
+        QTest::keyClicks(dialog.Edit(), QStringLiteral("123456789"));
+        QCOMPARE(dialog.Edit()->text(), QStringLiteral("12345678"));
+        QCOMPARE(dialog.Edit()->echoMode(), QLineEdit::Password);
     }
 
     void navigationBarStaysBetweenItsLimits() {

@@ -28,6 +28,14 @@ public:
         errors << text + QStringLiteral(" | ") + detail;
     }
     void ShowInformation(QWidget*, const QString& text) override { asked << text; }
+    std::deque<bool> passwords; // whether the right password is given, in order
+    bool AskServicePassword(QWidget*) override {
+        asked << QStringLiteral("密码");
+        if (passwords.empty()) return false;
+        const bool right = passwords.front();
+        passwords.pop_front();
+        return right;
+    }
 
 private:
     EAnswer Next(const QString& text) {

@@ -13,6 +13,7 @@ struct CProgramState {
     CBandLimits bandLimits; // the start-up values until an image with limits is shown
     std::string portName;   // "COM3", "\\.\COM12"
     std::string modelText;  // section "Setup", key "Type"
+    bool serviceUnlocked = false; // the service password was given in this run
 };
 
 } // namespace tarsel

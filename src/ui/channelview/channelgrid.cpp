@@ -64,10 +64,6 @@ void CChannelGrid::SetHighlightSelection(bool on) {
 }
 
 void CChannelGrid::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F11 && (event->modifiers() & Qt::ControlModifier)) {
-        emit ServiceUnlockRequested();
-        return;
-    }
     const QModelIndex current = currentIndex();
     if (current.isValid() && event->modifiers() == Qt::NoModifier) {
         const CGridCell cell{current.row() + 1, current.column() + 1};

@@ -20,10 +20,6 @@ public:
     // The chosen cells are drawn highlighted only while the mouse is over the row labels.
     void SetHighlightSelection(bool on);
 
-signals:
-    // Ctrl+F11: the service password.
-    void ServiceUnlockRequested();
-
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -82,8 +83,11 @@ CProgramView::CProgramView(CProgramState& state, QWidget* parent)
     formWidget->setMaximumWidth(PreferredGridWidth());
     connect(editors_, &CCellEditors::EnterPressed, this,
             [this](CCellEditors::EKind kind, bool empty) { MoveAfterEnter(int(kind), empty); });
-    connect(grid_, &CChannelGrid::ServiceUnlockRequested, this,
-            &CProgramView::ServiceUnlockRequested);
+    // Ctrl+F11 anywhere in the list (F11 alone does nothing).
+    auto* gate = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_F11), this);
+    gate->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(gate, &QShortcut::activated, this, &CProgramView::ServiceUnlockRequested);
+    if (state_.serviceUnlocked) ShowServiceControls();
     FillFromImage();
 }
 
@@ -133,6 +137,8 @@ void CProgramView::MoveAfterEnter(int kind, bool textEmpty) {
         grid_->MoveTo(next.row, next.column);
     });
 }
+
+void CProgramView::ShowServiceControls() { initialiseButton_->show(); }
 
 void CProgramView::Print(QPrinter* printer) {
     editors_->CommitOpenEditor();

@@ -34,6 +34,9 @@ public:
 
     // The width of the form's contents, for sizing the child window around it.
     int PreferredGridWidth() const;
+    // After the service password: the "初始化" button is shown.
+    void ShowServiceControls();
+    QPushButton* InitialiseButton() const { return initialiseButton_; }
 
 signals:
     void ServiceUnlockRequested();

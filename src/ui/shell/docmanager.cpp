@@ -40,6 +40,8 @@ CProgramDoc* CMyDocManager::CreateDocument(const QString& path) {
     frame->setAttribute(Qt::WA_DeleteOnClose, false);
     auto* view = new CProgramView(state_, frame);
     frame->setWidget(view);
+    connect(view, &CProgramView::ServiceUnlockRequested, this,
+            &CMyDocManager::ServiceUnlockRequested);
     frame->setWindowTitle(doc->Title());
     frame->setWindowIcon(QApplication::windowIcon());
     doc->Attach(frame, view);

@@ -46,9 +46,12 @@ public:
     bool HasUnsavedWork();
 
     QStringList RecentFiles() const;
+    CProgramState& State() const { return state_; }
 
 signals:
     void DocumentsChanged();
+    // Ctrl+F11 in a list.
+    void ServiceUnlockRequested();
     void RecentFilesChanged();
 
 private:

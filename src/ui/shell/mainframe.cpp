@@ -69,6 +69,7 @@ CMainFrame::CMainFrame(CMyDocManager& docs, CPrompter& prompter, const QString& 
     connect(area_, &QMdiArea::subWindowActivated, this, &CMainFrame::RebuildMenus);
     connect(&docs_, &CMyDocManager::DocumentsChanged, this, &CMainFrame::RebuildMenus);
     connect(&docs_, &CMyDocManager::RecentFilesChanged, this, &CMainFrame::RebuildMenus);
+    connect(&docs_, &CMyDocManager::ServiceUnlockRequested, this, &CMainFrame::ServiceUnlock);
     qApp->installEventFilter(this);
 }
 
@@ -185,6 +186,9 @@ void CMainFrame::RebuildMenus() {
     actions_[kChannelList]->setEnabled(!docs_.Documents().empty());
 
     QMenuBar* bar = menuBar();
+    // Later, not now: this may run from one of these menus' own actions.
+    for (QMenu* old : bar->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly))
+        old->deleteLater();
     bar->clear();
     QMenu* file = bar->addMenu(tr("文件"));
     file->addAction(actions_[kFileNew]);
@@ -204,9 +208,14 @@ void CMainFrame::RebuildMenus() {
     if (withDocument) {
         QMenu* edit = bar->addMenu(tr("编辑"));
         edit->setObjectName(QStringLiteral("menuEdit"));
-        // "参数调节" and "DTMF 初始化" stay out until the service password is given.
+        // "参数调节" and "DTMF 初始化" stay out until the service password is given, then come
+        // at the end.
         for (int id : {kModel, kChannelList, kOptionalFeatures, kDtmf, kFmRadio, kRadioInfo})
             edit->addAction(actions_[id]);
+        if (docs_.State().serviceUnlocked) {
+            edit->addAction(actions_[kParameterAdjust]);
+            edit->addAction(actions_[kDtmfInitialise]);
+        }
         QMenu* program = bar->addMenu(tr("编程"));
         program->addAction(actions_[kReadRadio]);
         program->addAction(actions_[kWriteRadio]);
@@ -274,6 +283,14 @@ void CMainFrame::ShowChannelList() { docs_.ShowDocument(docs_.ActiveDocument());
 void CMainFrame::About() {
     CAboutDialog dialog(CSettingsFile(settingsPath_), this);
     dialog.exec();
+}
+
+void CMainFrame::ServiceUnlock() {
+    if (!prompter_.AskServicePassword(this)) return;
+    docs_.State().serviceUnlocked = true;
+    for (const auto& doc : docs_.Documents())
+        if (doc->View()) doc->View()->ShowServiceControls();
+    RebuildMenus();
 }
 
 void CMainFrame::Print(bool preview) {

@@ -50,6 +50,8 @@ public:
     void FileClose();
     void ShowChannelList();
     void About();
+    // Ctrl+F11: the service password; the right one brings the service commands for this run.
+    void ServiceUnlock();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,5 +1,7 @@
 #include "ui/shell/prompter.h"
 
+#include "ui/shell/passworddialog.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -35,6 +37,11 @@ void CPrompter::ShowError(QWidget* parent, const QString& text, const QString& d
 
 void CPrompter::ShowInformation(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, Title(), text);
+}
+
+bool CPrompter::AskServicePassword(QWidget* parent) {
+    CPasswordDialog dialog(parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace tarsel::ui

@@ -19,6 +19,8 @@ public:
     // A failure: the program's own text, and the cause as detail.
     virtual void ShowError(QWidget* parent, const QString& text, const QString& detail = {});
     virtual void ShowInformation(QWidget* parent, const QString& text);
+    // "密码": whether the service password was given.
+    virtual bool AskServicePassword(QWidget* parent);
 };
 
 } // namespace tarsel::ui
