@@ -46,6 +46,8 @@ public:
     bool HasUnsavedWork();
 
     QStringList RecentFiles() const;
+    // After anything changed the image from outside the lists.
+    void RefillAllViews();
     CProgramState& State() const { return state_; }
 
 signals:
@@ -56,7 +58,6 @@ signals:
 
 private:
     CProgramDoc* CreateDocument(const QString& path);
-    void RefillAllViews();
     void TakeSnapshot();
     void AddRecentFile(const QString& path);
 

@@ -2,6 +2,7 @@
 
 #include "core/radiolink/settingsfile.h"
 #include "ui/channelview/programview.h"
+#include "ui/radiolink/modeldialog.h"
 #include "ui/shell/aboutdialog.h"
 #include "ui/shell/childframe.h"
 #include "ui/shell/docmanager.h"
@@ -116,8 +117,9 @@ void CMainFrame::CreateActions() {
     connect(AddAction(kChannelList, tr("信道信息")), &QAction::triggered, this,
             &CMainFrame::ShowChannelList);
     // Commands whose windows come later stay in their places, disabled until then.
+    connect(AddAction(kModel, tr("机型")), &QAction::triggered, this, &CMainFrame::EditModel);
     const std::pair<int, QString> later[] = {
-        {kModel, tr("机型")},           {kOptionalFeatures, tr("可选功能")},
+        {kOptionalFeatures, tr("可选功能")},
         {kDtmf, tr("DTMF")},            {kFmRadio, tr("收音机")},
         {kParameterAdjust, tr("参数调节")}, {kDtmfInitialise, tr("DTMF 初始化")},
         {kRadioInfo, tr("对讲机信息")}, {kReadRadio, tr("读频")},
@@ -283,6 +285,15 @@ void CMainFrame::ShowChannelList() { docs_.ShowDocument(docs_.ActiveDocument());
 void CMainFrame::About() {
     CAboutDialog dialog(CSettingsFile(settingsPath_), this);
     dialog.exec();
+}
+
+void CMainFrame::EditModel() {
+    CProgramDoc* doc = docs_.ActiveDocument();
+    if (!doc || !doc->View()) return;
+    doc->View()->ParseIntoImage();
+    CModelDialog dialog(docs_.State(), this);
+    dialog.exec();
+    docs_.RefillAllViews();
 }
 
 void CMainFrame::ServiceUnlock() {

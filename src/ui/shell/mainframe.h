@@ -52,6 +52,8 @@ public:
     void About();
     // Ctrl+F11: the service password; the right one brings the service commands for this run.
     void ServiceUnlock();
+    // "机型": the list is parsed first and refilled afterwards.
+    void EditModel();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
