@@ -56,10 +56,10 @@ CProgramView::CProgramView(CProgramState& state, QWidget* parent)
     channelButton_ = Button(tr("信道编辑"), "1133", this);
     initialiseButton_ = Button(tr("初始化"), "1132", this);
     initialiseButton_->hide();
-    // Their dialogs come with the editors; until then the buttons stay where they belong.
+    // Their dialogs come with the channel editors; until then the buttons stay where they belong.
     batchButton_->setEnabled(false);
     channelButton_->setEnabled(false);
-    initialiseButton_->setEnabled(false);
+    connect(initialiseButton_, &QPushButton::clicked, this, &CProgramView::InitialiseRequested);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(radioLabel);

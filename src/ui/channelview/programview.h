@@ -40,6 +40,7 @@ public:
 
 signals:
     void ServiceUnlockRequested();
+    void InitialiseRequested(); // "初始化"
 
 private:
     void MoveAfterEnter(int kind, bool textEmpty);

@@ -42,6 +42,7 @@ CProgramDoc* CMyDocManager::CreateDocument(const QString& path) {
     frame->setWidget(view);
     connect(view, &CProgramView::ServiceUnlockRequested, this,
             &CMyDocManager::ServiceUnlockRequested);
+    connect(view, &CProgramView::InitialiseRequested, this, &CMyDocManager::InitialiseRequested);
     frame->setWindowTitle(doc->Title());
     frame->setWindowIcon(QApplication::windowIcon());
     doc->Attach(frame, view);

@@ -54,6 +54,7 @@ signals:
     void DocumentsChanged();
     // Ctrl+F11 in a list.
     void ServiceUnlockRequested();
+    void InitialiseRequested();
     void RecentFilesChanged();
 
 private:

@@ -2,7 +2,10 @@
 
 #include "core/radiolink/settingsfile.h"
 #include "ui/channelview/programview.h"
+#include "core/radiolink/posixserialport.h"
 #include "ui/radiolink/modeldialog.h"
+#include "ui/radiolink/portdialog.h"
+#include "ui/radiolink/transferdialog.h"
 #include "ui/shell/aboutdialog.h"
 #include "ui/shell/childframe.h"
 #include "ui/shell/docmanager.h"
@@ -71,6 +74,8 @@ CMainFrame::CMainFrame(CMyDocManager& docs, CPrompter& prompter, const QString& 
     connect(&docs_, &CMyDocManager::DocumentsChanged, this, &CMainFrame::RebuildMenus);
     connect(&docs_, &CMyDocManager::RecentFilesChanged, this, &CMainFrame::RebuildMenus);
     connect(&docs_, &CMyDocManager::ServiceUnlockRequested, this, &CMainFrame::ServiceUnlock);
+    connect(&docs_, &CMyDocManager::InitialiseRequested, this,
+            [this] { RunTransfer(ETransfer::Initialise); });
     qApp->installEventFilter(this);
 }
 
@@ -118,12 +123,16 @@ void CMainFrame::CreateActions() {
             &CMainFrame::ShowChannelList);
     // Commands whose windows come later stay in their places, disabled until then.
     connect(AddAction(kModel, tr("机型")), &QAction::triggered, this, &CMainFrame::EditModel);
+    connect(AddAction(kReadRadio, tr("读频")), &QAction::triggered, this,
+            [this] { RunTransfer(ETransfer::Read); });
+    connect(AddAction(kWriteRadio, tr("写频")), &QAction::triggered, this,
+            [this] { RunTransfer(ETransfer::Write); });
+    connect(AddAction(kSerialPort, tr("串口")), &QAction::triggered, this, &CMainFrame::ChoosePort);
     const std::pair<int, QString> later[] = {
         {kOptionalFeatures, tr("可选功能")},
         {kDtmf, tr("DTMF")},            {kFmRadio, tr("收音机")},
         {kParameterAdjust, tr("参数调节")}, {kDtmfInitialise, tr("DTMF 初始化")},
-        {kRadioInfo, tr("对讲机信息")}, {kReadRadio, tr("读频")},
-        {kWriteRadio, tr("写频")},      {kSerialPort, tr("串口")},
+        {kRadioInfo, tr("对讲机信息")},
     };
     for (const auto& [id, text] : later) AddAction(id, text)->setEnabled(false);
 
@@ -294,6 +303,21 @@ void CMainFrame::EditModel() {
     CModelDialog dialog(docs_.State(), this);
     dialog.exec();
     docs_.RefillAllViews();
+}
+
+void CMainFrame::RunTransfer(ETransfer transfer) {
+    CProgramDoc* doc = docs_.ActiveDocument();
+    if (!doc || !doc->View()) return;
+    if (transfer != ETransfer::Read) doc->View()->ParseIntoImage();
+    CTransferDialog dialog(transfer, docs_.State(), settingsPath_, prompter_, this);
+    dialog.exec();
+    if (transfer == ETransfer::Read && dialog.Done()) docs_.RefillAllViews();
+}
+
+void CMainFrame::ChoosePort() {
+    CPosixSerialPort probe{CSettingsFile(settingsPath_)};
+    CPortDialog dialog(docs_.State(), settingsPath_, probe, this);
+    dialog.exec();
 }
 
 void CMainFrame::ServiceUnlock() {

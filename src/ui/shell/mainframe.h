@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QMainWindow>
 
+#include "core/radiolink/transfer.h"
+
 #include <filesystem>
 
 class QAction;
@@ -54,6 +56,10 @@ public:
     void ServiceUnlock();
     // "机型": the list is parsed first and refilled afterwards.
     void EditModel();
+    // "读频", "写频", "初始化": the progress window; a write parses the list first, a completed
+    // read refills it.
+    void RunTransfer(ETransfer transfer);
+    void ChoosePort();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,0 +1,74 @@
+#include "core/radiolink/portchoice.h"
+
+#include "core/radiolink/portname.h"
+#include "core/radiolink/settingsfile.h"
+
+#include <fstream>
+#include <system_error>
+
+namespace tarsel {
+
+namespace {
+
+std::string FirstLine(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::string line;
+    std::getline(in, line);
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+    return line;
+}
+
+} // namespace
+
+CPortDialogFields LoadPortDialog(CSerialPort& port, const CSettingsFile* settings,
+                                 const std::string& currentPortName) {
+    CPortDialogFields fields;
+    for (int number = 1; number <= kPortChoices; ++number) {
+        CPortChoice& choice = fields.ports[static_cast<std::size_t>(number - 1)];
+        choice.name = PortNameFromNumber(number);
+        choice.device = ResolvePortDevice(choice.name, settings).value_or("");
+        choice.adapter = choice.device.empty() ? std::string() : UsbAdapterName(choice.device);
+        choice.available = port.OpenRadioPort(choice.name).Succeeded();
+        port.CloseRadioPort();
+    }
+    if (port.OpenRadioPort(currentPortName).Succeeded()) {
+        const auto number = PortNumberFromName(currentPortName);
+        if (number && *number >= 1 && *number <= kPortChoices) fields.selected = *number;
+    }
+    port.CloseRadioPort();
+    return fields;
+}
+
+void StorePortDialog(int selected, CSettingsFile& settings, std::string& portName) {
+    if (selected < 1 || selected > kPortChoices) return;
+    portName = PortNameFromNumber(selected);
+    settings.WriteInteger("Setup", "COM", selected);
+}
+
+std::string PortCaption(const CPortChoice& choice) {
+    std::string caption = choice.name;
+    // The device-namespace prefix means nothing to a user here.
+    if (caption.rfind("\\\\.\\", 0) == 0) caption.erase(0, 4);
+    if (!choice.device.empty()) caption += "  " + choice.device;
+    if (!choice.adapter.empty()) caption += "  (" + choice.adapter + ")";
+    return caption;
+}
+
+std::string UsbAdapterName(const std::string& device, const std::filesystem::path& sysRoot) {
+    const std::filesystem::path name = std::filesystem::path(device).filename();
+    if (name.empty()) return {};
+    std::error_code error;
+    // /sys/class/tty/NAME/device is the serial interface; the USB device with its product and
+    // manufacturer files is one or two folders up.
+    auto at = std::filesystem::canonical(sysRoot / "class" / "tty" / name / "device", error);
+    if (error) return {};
+    for (int up = 0; up < 3 && !at.empty(); ++up, at = at.parent_path()) {
+        const std::string product = FirstLine(at / "product");
+        if (product.empty()) continue;
+        const std::string maker = FirstLine(at / "manufacturer");
+        return maker.empty() ? product : maker + " " + product;
+    }
+    return {};
+}
+
+} // namespace tarsel

@@ -1,0 +1,47 @@
+// The port dialog ("端口设置") without its window: which of COM1..COM16 open, which is the current
+// one, and what confirming a choice stores.
+#pragma once
+
+#include "core/radiolink/serialport.h"
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+namespace tarsel {
+
+class CSettingsFile;
+
+inline constexpr int kPortChoices = 16;
+
+struct CPortChoice {
+    std::string name;    // "COM1" .. "\\.\COM16"
+    std::string device;  // the device behind it on this system; empty when none
+    std::string adapter; // the USB adapter's name where the system knows it
+    bool available = false;
+};
+
+struct CPortDialogFields {
+    std::array<CPortChoice, kPortChoices> ports;
+    int selected = 0; // port number 1..16, 0 for none
+};
+
+// Probes each port by opening it exclusively and closing it at once; a port held by another
+// program (or by a running exchange) shows as unavailable. The current port is selected only when
+// it opens too.
+CPortDialogFields LoadPortDialog(CSerialPort& port, const CSettingsFile* settings,
+                                 const std::string& currentPortName);
+
+// "确定": with a port selected, the port name follows it and "COM" in section "Setup" is written;
+// with none, nothing changes.
+void StorePortDialog(int selected, CSettingsFile& settings, std::string& portName);
+
+// What a button says: "COM1  /dev/ttyUSB0  (USB-Serial Controller)".
+std::string PortCaption(const CPortChoice& choice);
+
+// The product name of the USB device behind a tty device, from sysfs; empty when not known.
+// sysRoot is "/sys" except in tests.
+std::string UsbAdapterName(const std::string& device,
+                           const std::filesystem::path& sysRoot = "/sys");
+
+} // namespace tarsel

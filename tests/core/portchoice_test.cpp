@@ -1,0 +1,103 @@
+#include "core/radiolink/portchoice.h"
+
+#include "core/radiolink/settingsfile.h"
+#include "testimage.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+
+namespace tarsel {
+namespace {
+
+// Opens only the port names it is given.
+class CProbePort : public CSerialPort {
+public:
+    std::set<std::string> present;
+    int opens = 0, closes = 0;
+    COpenResult OpenRadioPort(std::string_view name) override {
+        ++opens;
+        COpenResult result;
+        result.portName = std::string(name);
+        open_ = present.count(result.portName) > 0;
+        if (!open_) result.failure = EOpenFailure::HeldElsewhere;
+        return result;
+    }
+    bool ConfigureRadioPort() override { return true; }
+    void PurgeRadioPort() override {}
+    std::size_t WriteBytes(const uint8_t*, std::size_t n) override { return n; }
+    std::size_t ReadBytes(uint8_t*, std::size_t) override { return 0; }
+    void CloseRadioPort() override {
+        ++closes;
+        open_ = false;
+    }
+    bool IsOpen() const override { return open_; }
+
+private:
+    bool open_ = false;
+};
+
+TEST(PortChoice, ProbesEveryPortAndSelectsTheCurrentOneWhenItOpens) {
+    struct Case {
+        std::set<std::string> present;
+        std::string current;
+        int selected;
+    };
+    const Case cases[] = {
+        {{"COM3", "\\\\.\\COM12"}, "COM3", 3},
+        {{"COM3", "\\\\.\\COM12"}, "\\\\.\\COM12", 12},
+        {{"COM3"}, "COM4", 0},             // the current port is unavailable: none selected
+        {{"COM3", "COM17"}, "COM17", 0},   // beyond the 16 buttons
+        {{"COM3"}, "COM0", 0},
+    };
+    for (const auto& c : cases) {
+        CProbePort port;
+        port.present = c.present;
+        const CPortDialogFields fields = LoadPortDialog(port, nullptr, c.current);
+        EXPECT_EQ(fields.selected, c.selected) << c.current;
+        EXPECT_TRUE(fields.ports[2].available);
+        EXPECT_FALSE(fields.ports[3].available);
+        EXPECT_EQ(fields.ports[11].available, c.present.count("\\\\.\\COM12") > 0);
+        EXPECT_EQ(fields.ports[9].name, "\\\\.\\COM10");
+        EXPECT_EQ(port.closes, port.opens) << "every probe closes at once";
+        EXPECT_FALSE(port.IsOpen());
+    }
+}
+
+TEST(PortChoice, ConfirmStoresOnlyWithAChoice) {
+    test::CTempDir dir;
+    CSettingsFile settings(dir / "Program.ini");
+    std::string portName = "COM3";
+    StorePortDialog(0, settings, portName);
+    EXPECT_EQ(portName, "COM3");
+    EXPECT_EQ(settings.ReadInteger("Setup", "COM", -1), -1);
+    StorePortDialog(10, settings, portName);
+    EXPECT_EQ(portName, "\\\\.\\COM10");
+    EXPECT_EQ(settings.ReadInteger("Setup", "COM", -1), 10);
+    StorePortDialog(9, settings, portName);
+    EXPECT_EQ(portName, "COM9");
+}
+
+TEST(PortChoice, CaptionsNameTheDeviceAndTheAdapter) {
+    EXPECT_EQ(PortCaption({"COM1", "/dev/ttyUSB0", "FTDI FT232R USB UART", true}),
+              "COM1  /dev/ttyUSB0  (FTDI FT232R USB UART)");
+    EXPECT_EQ(PortCaption({"\\\\.\\COM12", "/dev/ttyACM3", "", false}), "COM12  /dev/ttyACM3");
+    EXPECT_EQ(PortCaption({"COM5", "", "", false}), "COM5");
+
+    // A sysfs tree as the kernel lays out a USB serial adapter.
+    test::CTempDir sys;
+    const auto usb = sys / "devices" / "usb1" / "1-1";
+    std::filesystem::create_directories(usb / "1-1:1.0" / "ttyUSB0");
+    std::ofstream(usb / "product") << "USB-Serial Controller\n";
+    std::ofstream(usb / "manufacturer") << "Prolific Technology Inc.\n";
+    std::filesystem::create_directories(sys / "class" / "tty" / "ttyUSB0");
+    std::filesystem::create_directory_symlink(usb / "1-1:1.0" / "ttyUSB0",
+                                              sys / "class" / "tty" / "ttyUSB0" / "device");
+    EXPECT_EQ(UsbAdapterName("/dev/ttyUSB0", sys.Path()),
+              "Prolific Technology Inc. USB-Serial Controller");
+    EXPECT_EQ(UsbAdapterName("/dev/ttyUSB1", sys.Path()), "");
+}
+
+} // namespace
+} // namespace tarsel
