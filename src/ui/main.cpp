@@ -49,8 +49,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QApplication::translate("CMainFrame", "写频软件"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QApplication::translate("main", "TZ-316 对讲机写频软件"));
+    parser.setApplicationDescription(QApplication::translate("main", "TZ-316 对讲机写频软件"));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("file"),

@@ -66,7 +66,8 @@ private slots:
         QCOMPARE(Cell(3, 5), QStringLiteral("高"));
         QCOMPARE(grid_->model()->headerData(2, Qt::Vertical).toString(), QStringLiteral("A 003"));
         QCOMPARE(grid_->model()->headerData(257, Qt::Vertical).toString(), QStringLiteral("B VFO"));
-        QCOMPARE(grid_->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("接收频率"));
+        QCOMPARE(grid_->model()->headerData(0, Qt::Horizontal).toString(),
+                 QStringLiteral("接收频率"));
         view_->ParseIntoImage();
         QCOMPARE(state.image[0x2E20], uint8_t(3)); // finalised: first present A memory
     }

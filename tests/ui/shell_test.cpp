@@ -21,8 +21,8 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTreeWidget>
 
 using namespace tarsel;

@@ -99,9 +99,9 @@ bool CCellEditors::eventFilter(QObject* object, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             const bool empty = EditorText(editor).isEmpty();
-            const EKind kind = qobject_cast<QLineEdit*>(editor) ? EKind::Frequency
+            const EKind kind = qobject_cast<QLineEdit*>(editor)                 ? EKind::Frequency
                                : qobject_cast<QComboBox*>(editor)->isEditable() ? EKind::Tone
-                                                                                 : EKind::Choice;
+                                                                                : EKind::Choice;
             CommitOpenEditor();
             emit EnterPressed(kind, empty);
             return true;

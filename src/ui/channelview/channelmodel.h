@@ -20,7 +20,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    // Image -> texts (the band limits are reloaded first), and texts -> image with the finalisation.
+    // Image -> texts (the band limits are reloaded first), and texts -> image with the
+    // finalisation.
     void FillFromImage();
     void ParseIntoImage();
 

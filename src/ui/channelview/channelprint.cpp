@@ -51,7 +51,8 @@ void PrintChannelTable(QPrinter& printer, const CChannelTable& table, const QStr
             startPage();
         }
         QStringList cells{QString::fromStdString(GridLabel(channel))};
-        for (const std::string& cell : table.Row(channel).cells) cells << QString::fromStdString(cell);
+        for (const std::string& cell : table.Row(channel).cells)
+            cells << QString::fromStdString(cell);
         drawRow(y, cells, false);
         y += lineHeight;
     }

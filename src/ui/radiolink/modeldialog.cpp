@@ -28,7 +28,8 @@ CModelDialog::CModelDialog(CProgramState& state, QWidget* parent)
     layout->addWidget(modelLabel, 0, 0);
     layout->addWidget(model_, 0, 1, 1, 3);
     // Three digits are what can be typed; a longer value read from an image is still shown whole.
-    auto* digits = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,3}")), this);
+    auto* digits =
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,3}")), this);
     const QString bandNames[2] = {tr("A段"), tr("B段")};
     for (int i = 0; i < 4; ++i) {
         QLineEdit* edit = limits_[i] = new QLineEdit(this);

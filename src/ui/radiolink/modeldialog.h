@@ -1,5 +1,5 @@
-// "机型信息": the model text and the A and B band limits in whole MHz. No buttons: it is closed with
-// the close box, Enter and Escape do nothing, and the limits are stored however it closes.
+// "机型信息": the model text and the A and B band limits in whole MHz. No buttons: it is closed
+// with the close box, Enter and Escape do nothing, and the limits are stored however it closes.
 #pragma once
 
 #include "core/image/modelform.h"

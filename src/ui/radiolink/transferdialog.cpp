@@ -24,9 +24,12 @@ std::atomic<bool> gTransferBusy{false};
 
 QString Title(ETransfer transfer) {
     switch (transfer) {
-    case ETransfer::Read: return QCoreApplication::translate("CTransferDialog", "读数据");
-    case ETransfer::Write: return QCoreApplication::translate("CTransferDialog", "写数据");
-    case ETransfer::Initialise: return QCoreApplication::translate("CTransferDialog", "初始化数据");
+    case ETransfer::Read:
+        return QCoreApplication::translate("CTransferDialog", "读数据");
+    case ETransfer::Write:
+        return QCoreApplication::translate("CTransferDialog", "写数据");
+    case ETransfer::Initialise:
+        return QCoreApplication::translate("CTransferDialog", "初始化数据");
     }
     return {};
 }
@@ -118,8 +121,8 @@ void CTransferDialog::Start() {
     start_->setEnabled(false);
     exit_->setEnabled(false);
     // A write or an initialise sends the image as it is now; a read fills a copy.
-    thread_ = std::make_unique<CTransferThread>(transfer_, state_.image, state_.portName,
-                                                settingsPath_);
+    thread_ =
+        std::make_unique<CTransferThread>(transfer_, state_.image, state_.portName, settingsPath_);
     connect(thread_.get(), &CTransferThread::Progress, this, &CTransferDialog::OnProgress);
     connect(thread_.get(), &QThread::finished, this, &CTransferDialog::OnFinished);
     thread_->start();

@@ -41,9 +41,9 @@ bool CTarselApp::Start(const QStringList& files, bool showSplash) {
             wait.exec();
         }
     }
-    frame_ = std::make_unique<CMainFrame>(*docs_, *prompter_,
-                                          QString::fromStdString(state_.modelText), programFolder_,
-                                          settingsPath_);
+    frame_ =
+        std::make_unique<CMainFrame>(*docs_, *prompter_, QString::fromStdString(state_.modelText),
+                                     programFolder_, settingsPath_);
     // A file that cannot be read is reported, and the program starts with a new document instead
     // of not at all.
     if (files.isEmpty() || !docs_->OpenDocumentFile(files.first())) docs_->NewDocument();

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "core/image/programstate.h"
-#include "ui/shell/mainframe.h"
 #include "ui/shell/docmanager.h"
+#include "ui/shell/mainframe.h"
 #include "ui/shell/prompter.h"
 
 #include <QObject>
@@ -14,7 +14,6 @@
 #include <memory>
 
 namespace tarsel::ui {
-
 
 class CTarselApp : public QObject {
     Q_OBJECT

@@ -69,7 +69,8 @@ QPixmap Draw(EIcon icon, int size) {
         p.setBrush(kAmber);
         p.drawRect(QRectF(2, 6, 18, 14));
         p.setBrush(QColor(0xf3, 0xc8, 0x6a));
-        p.drawPolygon(QPolygonF({QPointF(5, 11), QPointF(23, 11), QPointF(20, 20), QPointF(2, 20)}));
+        p.drawPolygon(
+            QPolygonF({QPointF(5, 11), QPointF(23, 11), QPointF(20, 20), QPointF(2, 20)}));
         break;
     case EIcon::Save:
         p.setBrush(kBlue);

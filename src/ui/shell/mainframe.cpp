@@ -1,8 +1,8 @@
 #include "ui/shell/mainframe.h"
 
+#include "core/radiolink/posixserialport.h"
 #include "core/radiolink/settingsfile.h"
 #include "ui/channelview/programview.h"
-#include "core/radiolink/posixserialport.h"
 #include "ui/radiolink/modeldialog.h"
 #include "ui/radiolink/portdialog.h"
 #include "ui/radiolink/transferdialog.h"
@@ -130,8 +130,10 @@ void CMainFrame::CreateActions() {
     connect(AddAction(kSerialPort, tr("串口")), &QAction::triggered, this, &CMainFrame::ChoosePort);
     const std::pair<int, QString> later[] = {
         {kOptionalFeatures, tr("可选功能")},
-        {kDtmf, tr("DTMF")},            {kFmRadio, tr("收音机")},
-        {kParameterAdjust, tr("参数调节")}, {kDtmfInitialise, tr("DTMF 初始化")},
+        {kDtmf, tr("DTMF")},
+        {kFmRadio, tr("收音机")},
+        {kParameterAdjust, tr("参数调节")},
+        {kDtmfInitialise, tr("DTMF 初始化")},
         {kRadioInfo, tr("对讲机信息")},
     };
     for (const auto& [id, text] : later) AddAction(id, text)->setEnabled(false);
@@ -177,7 +179,8 @@ void CMainFrame::CreateStatusBar() {
     for (QLabel* indicator : {capsLock_, numLock_, scrollLock_}) {
         indicator->setFrameShape(QFrame::StyledPanel);
         indicator->setAlignment(Qt::AlignCenter);
-        indicator->setMinimumWidth(indicator->fontMetrics().horizontalAdvance(indicator->text()) + 12);
+        indicator->setMinimumWidth(indicator->fontMetrics().horizontalAdvance(indicator->text()) +
+                                   12);
         indicator->setEnabled(false);
         statusBar()->addPermanentWidget(indicator);
     }
@@ -263,7 +266,8 @@ void CMainFrame::FileNew() {
 }
 
 void CMainFrame::FileOpen() {
-    const QString path = QFileDialog::getOpenFileName(this, tr("打开"), QString(), DataFileFilter());
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("打开"), QString(), DataFileFilter());
     if (!path.isEmpty()) docs_.OpenDocumentFile(path);
 }
 

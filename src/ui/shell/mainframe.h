@@ -25,8 +25,9 @@ class CProgramDoc;
 // Command ids of the menus and the tool bar (each action's objectName is its id).
 namespace cmd {
 inline constexpr int kFileNew = 57600, kFileOpen = 57601, kFileClose = 57602, kFileSave = 57603,
-                     kFileSaveAs = 57604, kPrintSetup = 57606, kPrint = 57607, kPrintPreview = 57609,
-                     kExit = 57665, kAbout = 57664, kToolBar = 59392, kStatusBar = 59393;
+                     kFileSaveAs = 57604, kPrintSetup = 57606, kPrint = 57607,
+                     kPrintPreview = 57609, kExit = 57665, kAbout = 57664, kToolBar = 59392,
+                     kStatusBar = 59393;
 inline constexpr int kReadRadio = 32773, kWriteRadio = 32774, kSerialPort = 32777,
                      kNavigationBar = 32772, kModel = 32805, kChannelList = 32787,
                      kOptionalFeatures = 32788, kDtmf = 32789, kFmRadio = 32806,

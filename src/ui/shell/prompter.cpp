@@ -14,16 +14,15 @@ QString Title() { return QApplication::applicationDisplayName(); }
 } // namespace
 
 CPrompter::EAnswer CPrompter::AskOkCancel(QWidget* parent, const QString& text) {
-    const auto button = QMessageBox::warning(parent, Title(), text,
-                                             QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
+    const auto button = QMessageBox::warning(
+        parent, Title(), text, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
     return button == QMessageBox::Ok ? EAnswer::Ok : EAnswer::Cancel;
 }
 
 CPrompter::EAnswer CPrompter::AskYesNoCancel(QWidget* parent, const QString& text) {
-    const auto button =
-        QMessageBox::question(parent, Title(), text,
-                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                              QMessageBox::Yes);
+    const auto button = QMessageBox::question(
+        parent, Title(), text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+        QMessageBox::Yes);
     if (button == QMessageBox::Yes) return EAnswer::Yes;
     if (button == QMessageBox::No) return EAnswer::No;
     return EAnswer::Cancel;
