@@ -42,7 +42,22 @@ run)
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARSEL_TESTS=OFF
     cmake --build build -j "$jobs"
     if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x build/bin/tarsel ]; then
-        exec build/bin/tarsel "${@:2}"
+        settings=()
+        if ! ls /dev/ttyUSB* /dev/ttyACM* >/dev/null 2>&1; then
+            # No programming cable: a virtual radio on COM1, through a settings file of this run.
+            run=$(mktemp -d "${TMPDIR:-/tmp}/tarsel-run.XXXXXX")
+            [ -f build/radio.dat ] || build/bin/tarsel-cli new build/radio.dat
+            build/bin/tarsel-radiosim --link "$run/radio" --memory build/radio.dat --save-on-write \
+                --pace >/dev/null &
+            radio=$!
+            trap 'kill $radio 2>/dev/null; rm -rf "$run"' EXIT
+            for _ in $(seq 50); do [ -e "$run/radio" ] && break; sleep 0.1; done
+            printf '[Setup]\nCOM=1\nType=TZ-316\n[Ports]\nCOM1=%s\n' "$run/radio" > "$run/Program.ini"
+            echo "No programming cable found: a virtual radio answers on COM1 (its memory: build/radio.dat)."
+            settings=(--settings "$run/Program.ini")
+        fi
+        build/bin/tarsel "${settings[@]}" "${@:2}"
+        exit
     fi
     echo "No display here: the command-line tool instead."
     build/bin/tarsel-cli new build/new.dat

@@ -32,13 +32,53 @@ private:
     bool done_ = false;
 };
 
+// The command line; --help and --version print and leave, before any window system is needed.
+struct CCommandLine {
+    QStringList files;
+    std::filesystem::path settings;
+};
+
+CCommandLine ParseCommandLine(const QCoreApplication& application) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QCoreApplication::translate("main", "TZ-316 对讲机写频软件"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption settingsOption(
+        QStringLiteral("settings"),
+        QCoreApplication::translate("main", "使用此设置文件代替程序目录中的 Program.ini"),
+        QStringLiteral("FILE"));
+    parser.addOption(settingsOption);
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QCoreApplication::translate("main", "要打开的数据文件 (*.dat)"),
+                                 QStringLiteral("[file]"));
+    parser.process(application);
+    return {parser.positionalArguments(),
+            parser.isSet(settingsOption)
+                ? std::filesystem::path(parser.value(settingsOption).toStdString())
+                : tarsel::DefaultSettingsPath()};
+}
+
+void SetNames() {
+    QCoreApplication::setOrganizationName(QStringLiteral("Tarsel"));
+    QCoreApplication::setApplicationName(QStringLiteral("tarsel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TARSEL_VERSION));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "-h" || arg == "--help" || arg == "--help-all" || arg == "-v" ||
+            arg == "--version") {
+            QCoreApplication console(argc, argv);
+            SetNames();
+            ParseCommandLine(console); // prints and exits
+            return 0;
+        }
+    }
     QApplication application(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Tarsel"));
-    QApplication::setApplicationName(QStringLiteral("tarsel"));
-    QApplication::setApplicationVersion(QStringLiteral(TARSEL_VERSION));
+    SetNames();
     QApplication::setWindowIcon(tarsel::ui::MakeIcon(tarsel::ui::EIcon::Program));
 
     // The program speaks Chinese; so do Qt's own buttons and file dialogs.
@@ -48,17 +88,9 @@ int main(int argc, char** argv) {
         QApplication::installTranslator(&qtTranslation);
     QApplication::setApplicationDisplayName(QApplication::translate("CMainFrame", "写频软件"));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QApplication::translate("main", "TZ-316 对讲机写频软件"));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("file"),
-                                 QApplication::translate("main", "要打开的数据文件 (*.dat)"),
-                                 QStringLiteral("[file]"));
-    parser.process(application);
-
-    tarsel::ui::CTarselApp program(tarsel::ProgramFolder(), tarsel::DefaultSettingsPath());
-    if (!program.Start(parser.positionalArguments())) return 1;
+    const CCommandLine commandLine = ParseCommandLine(application);
+    tarsel::ui::CTarselApp program(tarsel::ProgramFolder(), commandLine.settings);
+    if (!program.Start(commandLine.files)) return 1;
     // For the start-up benchmark: say when the main window has been painted, then leave.
     CFirstPaintProbe probe;
     if (qEnvironmentVariableIsSet("TARSEL_EXIT_AFTER_FIRST_PAINT"))
