@@ -1,9 +1,7 @@
 // The desktop program's speed: start-up to the first painted main window (a whole process, on the
 // display in $DISPLAY, e.g. under xvfb-run), and a refill of the channel list's 258 rows.
 // Prints figures; it does not pass or fail.
-#include "core/image/bcd.h"
-#include "core/image/channelrecord.h"
-#include "core/image/datafile.h"
+#include "../fullimage.h"
 #include "ui/channelview/programview.h"
 
 #include <QApplication>
@@ -20,16 +18,7 @@ namespace {
 
 using namespace tarsel;
 
-CMemoryImage FullImage() {
-    CMemoryImage image = BuildDefaultImage();
-    for (int channel = 1; channel <= map::kChannelCount; ++channel) {
-        const std::size_t base = RecordOffset(channel);
-        EncodeFrequencyField((channel % 2 ? 14400000 : 43000000) + channel * 1250, image.Field<4>(base));
-        EncodeFrequencyField(14500000, image.Field<4>(base + 4));
-        image[base + 8] = 0x85, image[base + 9] = 0x08;
-    }
-    return image;
-}
+using bench::FullImage;
 
 void BM_GridFillAllRows(benchmark::State& state) {
     CProgramState program;
