@@ -14,6 +14,7 @@ struct CProgramState {
     std::string portName;   // "COM3", "\\.\COM12"
     std::string modelText;  // section "Setup", key "Type"
     bool serviceUnlocked = false; // the service password was given in this run
+    std::string dtmfCallId = "100"; // the DTMF editor's call ID: kept for the run, not in the image
 };
 
 } // namespace tarsel
