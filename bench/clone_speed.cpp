@@ -54,7 +54,8 @@ CFigures Measure(ETransfer transfer) {
                                        ? ReadRadio(port, radio.DevicePath(), image)
                                        : WriteRadio(port, radio.DevicePath(), image);
     figures.hostCpu = ThreadCpuSeconds() - cpuStart;
-    figures.elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    figures.elapsed =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     figures.done = result.Done();
     if (!figures.done) std::fprintf(stderr, "transfer failed: %s\n", DescribeCause(result).c_str());
 

@@ -4,7 +4,8 @@
 
 namespace {
 
-// CLI11 reports bad usage with its own exit codes; ours is 2, with one line of reason and the usage.
+// CLI11 reports bad usage with its own exit codes; ours is 2, with one line of reason and the
+// usage.
 int ReportUsageError(const CLI::App& app, const CLI::ParseError& error) {
     const CLI::App* shown = &app;
     for (const CLI::App* sub : app.get_subcommands())
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
 
     tarsel::cli::CCommandAction action;
     tarsel::cli::AddFileCommands(app, options, action);
+    tarsel::cli::AddRadioCommands(app, options, action);
 
     try {
         app.parse(argc, argv);

@@ -1,0 +1,205 @@
+// The commands that talk to the radio: read, write, init, info.
+#include "cli/cli.h"
+
+#include "core/image/channeltable.h"
+#include "core/image/datafile.h"
+#include "core/radiolink/portname.h"
+#include "core/radiolink/posixserialport.h"
+#include "core/radiolink/programfolder.h"
+#include "core/radiolink/servicelink.h"
+#include "core/radiolink/settingsfile.h"
+#include "core/radiolink/transfer.h"
+#include "core/service/password.h"
+#include "core/service/radioinfo.h"
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#include <unistd.h>
+
+namespace tarsel::cli {
+
+namespace {
+
+constexpr const char* kCannotOpenPort = "无法打开串口";
+constexpr const char* kCommunicationError = "通信出错";
+
+struct CRadioArguments {
+    std::string port;
+    std::string file;
+    std::string password;
+};
+
+CSettingsFile OpenSettings(const CGlobalOptions& options) {
+    if (options.settingsFile.empty()) return CSettingsFile(DefaultSettingsPath());
+    return CSettingsFile(options.settingsFile);
+}
+
+// --port, else the port chosen in the desktop program's port dialog.
+std::string ChosenPort(const std::string& port, const CSettingsFile& settings) {
+    if (!port.empty()) return port;
+    return PortNameFromNumber(settings.ReadInteger("Setup", "COM", 0));
+}
+
+int ReportFailure(const CExchangeResult& result) {
+    const bool open = result.outcome == EExchangeOutcome::PortNotOpened;
+    std::cerr << (open ? kCannotOpenPort : kCommunicationError) << "\n"
+              << DescribeCause(result) << "\n";
+    return kExitFailed;
+}
+
+// A bar on stderr while blocks go by, only when a person is watching it.
+class CProgressBar {
+public:
+    explicit CProgressBar(const char* title) : title_(title), shown_(::isatty(STDERR_FILENO)) {}
+
+    CProgress Callback() {
+        if (!shown_) return {};
+        return [this](int position, int total) { Draw(position, total); };
+    }
+
+    // A finished bar stays on its line; a failed one is wiped, so the message comes first.
+    void Finish(bool done) {
+        if (!shown_ || percent_ < 0) return;
+        std::cerr << (done ? "\n" : "\r\033[K") << std::flush;
+    }
+
+private:
+    void Draw(int position, int total) {
+        const int percent = total > 0 ? position * 100 / total : 100;
+        if (percent == percent_) return;
+        percent_ = percent;
+        constexpr int kWidth = 40;
+        const int filled = std::min(kWidth, percent * kWidth / 100);
+        std::cerr << "\r" << title_ << " [" << std::string(static_cast<std::size_t>(filled), '#')
+                  << std::string(static_cast<std::size_t>(kWidth - filled), '-') << "] " << percent
+                  << "%" << std::flush;
+    }
+
+    const char* title_;
+    const bool shown_;
+    int percent_ = -1;
+};
+
+using CTransferCall = CExchangeResult (*)(CSerialPort&, std::string_view, const CMemoryImage&,
+                                          const CProgress&);
+
+int SendImage(const CGlobalOptions& options, const CRadioArguments& arguments,
+              CTransferCall transfer, const char* title) {
+    auto image = std::make_unique<CMemoryImage>();
+    if (const auto error = LoadDataFile(arguments.file, *image))
+        return Fail(DescribeFileError(*error));
+    // What "写频" sends: the grid filled from the image and parsed back, then finalised.
+    CBandLimits limits;
+    NormaliseThroughTable(*image, limits);
+
+    const CSettingsFile settings = OpenSettings(options);
+    CPosixSerialPort port(settings);
+    CProgressBar bar(title);
+    const CExchangeResult result =
+        transfer(port, ChosenPort(arguments.port, settings), *image, bar.Callback());
+    bar.Finish(result.Done());
+    return result.Done() ? kExitDone : ReportFailure(result);
+}
+
+int RunRead(const CGlobalOptions& options, const CRadioArguments& arguments) {
+    const std::filesystem::path file = arguments.file;
+    auto image = std::make_unique<CMemoryImage>();
+    std::error_code error;
+    if (std::filesystem::exists(file, error) || error) {
+        // The current image: the stretch a read does not carry stays as it was.
+        if (const auto failure = LoadDataFile(file, *image))
+            return Fail(DescribeFileError(*failure));
+    } else {
+        *image = NewDocumentImage(ProgramFolder());
+    }
+    // A read takes seconds; find out before it that there is nowhere to keep it.
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+    if (!std::filesystem::is_directory(folder, error))
+        return Fail("cannot write '" + file.string() + "': no such folder");
+
+    const CSettingsFile settings = OpenSettings(options);
+    CPosixSerialPort port(settings);
+    CProgressBar bar("读数据");
+    const CExchangeResult result =
+        ReadRadio(port, ChosenPort(arguments.port, settings), *image, bar.Callback());
+    bar.Finish(result.Done());
+    if (!result.Done()) return ReportFailure(result);
+    if (const auto failure = SaveDataFile(file, *image)) return Fail(DescribeFileError(*failure));
+    return kExitDone;
+}
+
+int RunInfo(const CGlobalOptions& options, const CRadioArguments& arguments) {
+    const CSettingsFile settings = OpenSettings(options);
+    CPosixSerialPort port(settings);
+    CIdentBlock ident{};
+    const CExchangeResult result =
+        ReadRadioInformation(port, ChosenPort(arguments.port, settings), ident);
+    if (!result.Done()) return ReportFailure(result);
+
+    const std::string firmware = FirmwareVersionText(ident);
+    const auto mhz = BandLimitsMhz(ident);
+    std::cout << "MCU版本\t" << (NamesAVersion(firmware) ? firmware : "") << "\n"
+              << "PC版本\t" << PcVersionText(firmware, settings) << "\n"
+              << "A段\t" << mhz[0] << "\t" << mhz[1] << "\n"
+              << "B段\t" << mhz[2] << "\t" << mhz[3] << "\n"
+              << std::flush;
+    return std::cout ? kExitDone : Fail("cannot write to standard output");
+}
+
+CLI::Validator ServicePasswordValidator() {
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            return IsServicePassword(text) ? std::string() : "wrong service password";
+        },
+        "PASSWORD", "service password");
+}
+
+void AddPortOption(CLI::App* command, CRadioArguments& arguments) {
+    command->add_option("--port", arguments.port,
+                        "Device path (/dev/ttyUSB0) or port name (COM3); default: the settings "
+                        "file's port");
+}
+
+} // namespace
+
+void AddRadioCommands(CLI::App& app, const CGlobalOptions& options, CCommandAction& action) {
+    // Values outlive parsing: the actions run after it.
+    static CRadioArguments arguments;
+
+    auto* read = app.add_subcommand(
+        "read", "Read the radio into a data file, replaced only after a complete read (an "
+                "existing file keeps the service areas a read does not carry)");
+    AddPortOption(read, arguments);
+    read->add_option("FILE", arguments.file, "Data file to read into (made when missing)")
+        ->required();
+    read->callback([&] { action = [&] { return RunRead(options, arguments); }; });
+
+    auto* write = app.add_subcommand(
+        "write", "Write a data file to the radio as \"写频\" does (the file is not changed)");
+    AddPortOption(write, arguments);
+    write->add_option("FILE", arguments.file, "Data file to send")->required();
+    write->callback(
+        [&] { action = [&] { return SendImage(options, arguments, WriteRadio, "写数据"); }; });
+
+    auto* init = app.add_subcommand(
+        "init", "Initialise the radio with the whole image of a data file (service function)");
+    AddPortOption(init, arguments);
+    init->add_option("FILE", arguments.file, "Data file to send")->required();
+    init->add_option("--service-password", arguments.password,
+                     "The service password; a wrong one is bad usage (exit 2) and nothing is "
+                     "sent")
+        ->required()
+        ->check(ServicePasswordValidator());
+    init->callback([&] {
+        action = [&] { return SendImage(options, arguments, InitialiseRadio, "初始化数据"); };
+    });
+
+    auto* info = app.add_subcommand(
+        "info", "Read the radio's identity: MCU版本, PC版本, A段 and B段 (MHz), one per line");
+    AddPortOption(info, arguments);
+    info->callback([&] { action = [&] { return RunInfo(options, arguments); }; });
+}
+
+} // namespace tarsel::cli

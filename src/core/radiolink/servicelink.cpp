@@ -1,0 +1,41 @@
+#include "core/radiolink/servicelink.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace tarsel {
+
+CExchangeResult ReadRegion(CSerialPort& port, std::string_view portName, map::CRange region,
+                           CMemoryImage& image) {
+    const CExchangePlan plan{.direction = EBlockDirection::Read, .ranges = std::span(&region, 1)};
+    auto staged = std::make_unique<CMemoryImage>(image);
+    CIdentBlock ident{};
+    const CExchangeResult result = RunExchange(port, portName, plan, *staged, ident);
+    if (result.Done())
+        for (const CBlock block : BlocksOf(plan.ranges))
+            std::ranges::copy(staged->Stretch(block.address, block.length),
+                              image.Stretch(block.address, block.length).begin());
+    return result;
+}
+
+CExchangeResult WriteRegion(CSerialPort& port, std::string_view portName, map::CRange region,
+                            const CMemoryImage& image) {
+    const CExchangePlan plan{.direction = EBlockDirection::Write, .ranges = std::span(&region, 1)};
+    auto snapshot = std::make_unique<CMemoryImage>(image);
+    CIdentBlock ident{};
+    return RunExchange(port, portName, plan, *snapshot, ident);
+}
+
+CExchangeResult ReadRadioInformation(CSerialPort& port, std::string_view portName,
+                                     CIdentBlock& ident) {
+    CExchangePlan plan; // no blocks
+    plan.wakeUpPauseMs = kInformationWakeUpPauseMs;
+    plan.startAcknowledge = false;
+    CMemoryImage untouched;
+    CIdentBlock received{};
+    const CExchangeResult result = RunExchange(port, portName, plan, untouched, received);
+    if (result.Done()) ident = received;
+    return result;
+}
+
+} // namespace tarsel

@@ -1,0 +1,124 @@
+// The exchanges over a real pseudo-terminal against the virtual radio: what arrives in the radio
+// and in the image, and how every fault ends.
+#include "core/image/bcd.h"
+#include "core/radiolink/posixserialport.h"
+#include "core/radiolink/servicelink.h"
+#include "core/radiolink/transfer.h"
+#include "core/service/radioinfo.h"
+#include "radiosim/virtualradio.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <random>
+
+namespace tarsel {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+CMemoryImage RandomImage(unsigned seed) {
+    std::mt19937 random(seed);
+    CMemoryImage image;
+    for (auto& b : image.Bytes()) b = static_cast<uint8_t>(random());
+    return image;
+}
+
+bool InRanges(std::size_t offset, std::span<const map::CRange> ranges) {
+    for (const map::CRange& r : ranges)
+        if (offset >= r.start && offset < r.end) return true;
+    return false;
+}
+
+class ExchangeLinkTest : public ::testing::Test {
+protected:
+    void StartRadio(radiosim::CConfig config = {}) {
+        radio_ = std::make_unique<radiosim::CVirtualRadio>(std::move(config));
+        radio_->Start();
+    }
+    radiosim::CVirtualRadio& Radio() { return *radio_; }
+    const std::string& Device() const { return radio_->DevicePath(); }
+
+    // The exchange is over: nothing holds the device any more.
+    void ExpectPortFree() {
+        EXPECT_FALSE(port_.IsOpen());
+        CPosixSerialPort other;
+        const COpenResult reopened = other.OpenRadioPort(Device());
+        EXPECT_TRUE(reopened.Succeeded()) << DescribeOpenFailure(reopened);
+    }
+
+    CPosixSerialPort port_;
+    std::unique_ptr<radiosim::CVirtualRadio> radio_;
+};
+
+TEST_F(ExchangeLinkTest, ReadBringsTheRadioIntoTheImage) {
+    StartRadio();
+    CMemoryImage memory = RandomImage(11);
+    memory[map::kBandALowTopByte] = 0xFF;
+    Radio().SetMemory(memory.Bytes());
+    const CMemoryImage before = RandomImage(12);
+    CMemoryImage image = before;
+
+    const CExchangeResult result = ReadRadio(port_, Device(), image);
+
+    ASSERT_TRUE(result.Done()) << DescribeCause(result);
+    for (std::size_t i = 0; i < CMemoryImage::kSize; ++i) {
+        if (i >= map::kBandALow && i < map::kBandBLow) continue;
+        ASSERT_EQ(image[i], InRanges(i, map::kCloneRanges) ? memory[i] : before[i]) << i;
+    }
+    EXPECT_EQ(DecodeFrequencyField(image.Field<4>(map::kBandALow)), 13600000);
+    EXPECT_EQ(DecodeFrequencyField(image.Field<4>(map::kBandAHigh)), 17400000);
+    EXPECT_TRUE(
+        Radio().WaitFor([](const auto& c) { return c.endReads == 1; }, std::chrono::seconds(2)));
+    EXPECT_EQ(Radio().Counters().blocksRead, 389);
+    ExpectPortFree();
+}
+
+TEST_F(ExchangeLinkTest, WriteAndInitialiseStoreTheImageInTheRadio) {
+    for (const ETransfer transfer : {ETransfer::Write, ETransfer::Initialise}) {
+        StartRadio();
+        const CMemoryImage image = RandomImage(13);
+        const CExchangeResult result = transfer == ETransfer::Write
+                                           ? WriteRadio(port_, Device(), image)
+                                           : InitialiseRadio(port_, Device(), image);
+        ASSERT_TRUE(result.Done()) << DescribeCause(result);
+        ASSERT_TRUE(Radio().WaitFor([](const auto& c) { return c.endWrites == 1; },
+                                    std::chrono::seconds(2)));
+        const auto memory = Radio().Memory();
+        for (std::size_t i = 0; i < CMemoryImage::kSize; ++i)
+            ASSERT_EQ(memory[i], InRanges(i, TransferRanges(transfer)) ? image[i] : 0xFF) << i;
+        ExpectPortFree();
+    }
+}
+
+TEST_F(ExchangeLinkTest, InformationShowsWhatTheRadioReports) {
+    radiosim::CConfig config;
+    config.firmware = {2, 0, 11};
+    config.bandA = {13600000, 17412500};
+    config.bandB = {40000000, 52000000};
+    StartRadio(config);
+    CIdentBlock ident{};
+    ASSERT_TRUE(ReadRadioInformation(port_, Device(), ident).Done());
+    EXPECT_EQ(FirmwareVersionText(ident), "v2.0.11");
+    EXPECT_EQ(BandLimitsMhz(ident), (std::array<int32_t, 4>{136, 174, 400, 520}));
+    const auto counters = Radio().Counters();
+    EXPECT_EQ(counters.startAcks, 0);
+    EXPECT_TRUE(
+        Radio().WaitFor([](const auto& c) { return c.endReads == 1; }, std::chrono::seconds(2)));
+    ExpectPortFree();
+}
+
+TEST_F(ExchangeLinkTest, StrayBytesCostAnAttemptWhenOdd) {
+    for (const int stray : {2, 3}) {
+        radiosim::CConfig config;
+        config.faults.strayBytes = stray;
+        StartRadio(config);
+        CMemoryImage image;
+        ASSERT_TRUE(ReadRadio(port_, Device(), image).Done()) << stray;
+        EXPECT_EQ(Radio().Counters().wakeUps, stray % 2 ? 2 : 1) << stray;
+    }
+}
+
+} // namespace
+} // namespace tarsel
