@@ -129,6 +129,7 @@ inline constexpr int kFixedBlockLength = 8;
 
 // FM broadcast radio.
 inline constexpr uint16_t kFmCurrentFrequency = 0x2F80;
+inline constexpr std::size_t kFmFrequencyLength = 3; // 6 BCD digits in kHz
 inline constexpr uint16_t kFmCurrentPreset = 0x2F84;
 inline constexpr uint16_t kFmPresets = 0x2F88;
 inline constexpr int kFmPresetCount = 20;

@@ -210,7 +210,13 @@ std::size_t CPosixSerialPort::ReadBytes(std::uint8_t* buffer, std::size_t n) {
         const ssize_t k = ::read(fd_, buffer + received, n - received);
         if (k > 0) {
             received += static_cast<std::size_t>(k);
-            deadline = std::min(totalDeadline, Clock::now() + kReadInterval);
+            const auto now = Clock::now();
+            deadline = std::min(totalDeadline, now + kReadInterval);
+            // The rest is still on the wire, a byte every 1.04 ms: wait for it as a whole rather
+            // than waking for every byte (a 32-byte block would otherwise cost 32 wake-ups).
+            if (received < n && static_cast<std::size_t>(k) == 1)
+                std::this_thread::sleep_until(std::min<Clock::time_point>(
+                    deadline, now + static_cast<int>(n - received) * kByteTime));
             continue;
         }
         if (k < 0 && (errno == EINTR || errno == EAGAIN) && !hungUp) continue;

@@ -1,0 +1,98 @@
+#include "core/dtmf/remotefields.h"
+
+#include "core/dtmf/dtmfstring.h"
+#include "core/image/decimal.h"
+#include "core/image/dtmfdigits.h"
+#include "core/image/memorymap.h"
+
+#include <algorithm>
+
+namespace tarsel {
+
+namespace {
+
+constexpr uint8_t kDecodeResponseMask = 0x03;
+constexpr uint8_t kKillEnabledBit = 0x80;
+constexpr int kKillOffIndex = 1; // "关"
+constexpr int64_t kResetLow = 3, kResetHigh = 60;
+constexpr const char* kResetShownWhenInvalid = "10";
+constexpr int kDecodeLow = 10, kDecodeHigh = 250, kDecodeFallback = 250, kDecodeStep = 10;
+// The kill code is written into the first 15 bytes, followed by one "#" as its end mark.
+constexpr std::size_t kKillCodeDigits = map::kDtmfKillCodeLength - 1;
+constexpr uint8_t kKillCodeEnd = 15;
+
+} // namespace
+
+int DecodeTimeUnits(std::string_view text) {
+    const int64_t units = ScaleText(text, 2) % 256;
+    return units < kDecodeLow || units > kDecodeHigh ? kDecodeFallback : static_cast<int>(units);
+}
+
+std::string DecodeTimeText(int units) {
+    // Tenths, a half rounded up: the hundredths are exact, so no binary rounding decides.
+    return FormatScaled((units + (units < 0 ? -5 : 5)) / 10, 1);
+}
+
+CDtmfRemoteFields LoadDtmfRemote(const CMemoryImage& image) {
+    CDtmfRemoteFields fields;
+    const uint8_t flags = image[map::kDtmfFlags];
+    fields.decodeResponseIndex = flags & kDecodeResponseMask;
+    fields.decodeTime = DecodeTimeText(image[map::kDtmfDecodeTime]);
+    fields.alarmCode = ReadDtmfString(image.Field<map::kDtmfAlarmCodeLength>(map::kDtmfAlarmCode));
+    fields.killEnabledIndex = (flags & kKillEnabledBit) ? 0 : kKillOffIndex;
+    fields.groupCallIndex = std::max(SymbolIndexOfCode(image[map::kDtmfGroupCallCode]), 0);
+    const uint8_t killType = image[map::kDtmfKillType];
+    fields.killTypeIndex = killType < kDtmfKillTypeEntryCount ? killType : 0;
+    fields.killCode = ReadDtmfString(image.Stretch(map::kDtmfKillCode, kKillCodeDigits));
+    if (fields.killCode.ends_with('#')) fields.killCode.pop_back();
+    const uint8_t reset = image[map::kDtmfAutoResetTime];
+    fields.autoResetTime =
+        reset < kResetLow || reset > kResetHigh ? kResetShownWhenInvalid : std::to_string(reset);
+    ValidateDtmfRemote(fields);
+    return fields;
+}
+
+void ValidateDtmfRemote(CDtmfRemoteFields& fields) {
+    fields.autoResetTime = ClampAutoResetTime(fields.autoResetTime);
+    fields.decodeTime = NormaliseDecodeTime(fields.decodeTime);
+}
+
+void StoreDtmfRemote(CDtmfRemoteFields& fields, CMemoryImage& image) {
+    ValidateDtmfRemote(fields);
+    uint8_t& flags = image[map::kDtmfFlags];
+    flags = static_cast<uint8_t>((flags & ~kDecodeResponseMask) |
+                                 (std::max(fields.decodeResponseIndex, 0) & kDecodeResponseMask));
+    image[map::kDtmfDecodeTime] = static_cast<uint8_t>(DecodeTimeUnits(fields.decodeTime));
+    WriteDtmfString(fields.alarmCode, image.Field<map::kDtmfAlarmCodeLength>(map::kDtmfAlarmCode));
+    const std::string group = SymbolText(fields.groupCallIndex);
+    if (!group.empty()) image[map::kDtmfGroupCallCode] = DtmfCodeFromChar(group[0]);
+    if (fields.killEnabledIndex == kKillOffIndex)
+        flags &= static_cast<uint8_t>(~kKillEnabledBit);
+    else
+        flags |= kKillEnabledBit;
+    image[map::kDtmfKillType] = static_cast<uint8_t>(fields.killTypeIndex);
+    // The last byte of the field is written only as the end mark of a 15-digit code.
+    const std::string_view code = std::string_view(fields.killCode).substr(0, kKillCodeDigits);
+    WriteDtmfString(code, image.Stretch(map::kDtmfKillCode, kKillCodeDigits));
+    if (!code.empty()) image[map::kDtmfKillCode + code.size()] = kKillCodeEnd;
+    image[map::kDtmfAutoResetTime] = static_cast<uint8_t>(EditNumber(fields.autoResetTime));
+}
+
+std::string ClampAutoResetTime(std::string_view text) {
+    return ClampedNumberText(text, kResetLow, kResetHigh);
+}
+
+std::string NormaliseDecodeTime(std::string_view text) {
+    return DecodeTimeText(DecodeTimeUnits(text));
+}
+
+std::string StepAutoResetTime(std::string_view text, int step) {
+    return std::to_string(WrapStep(EditNumber(text) + step, step, kResetLow, kResetHigh));
+}
+
+std::string StepDecodeTime(std::string_view text, int step) {
+    const int64_t next = DecodeTimeUnits(text) + step * kDecodeStep;
+    return DecodeTimeText(static_cast<int>(WrapStep(next, step, kDecodeLow, kDecodeHigh)));
+}
+
+} // namespace tarsel

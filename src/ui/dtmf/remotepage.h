@@ -1,0 +1,38 @@
+// "解码": how the radio answers DTMF it receives. Group call code, remote kill, decode response,
+// alarm code, automatic reset time, and the decode time (kept, but not shown).
+#pragma once
+
+#include "core/dtmf/remotefields.h"
+#include "ui/dtmf/dtmfpage.h"
+
+class QComboBox;
+class QLineEdit;
+
+namespace tarsel::ui {
+
+class CDtmfRemotePage : public CDtmfPage {
+    Q_OBJECT
+public:
+    CDtmfRemotePage(CMemoryImage& image, QWidget* parent);
+    void LoadFields() override;
+    void StoreFields() override;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    CDtmfRemoteFields Fields() const;
+    void Show(const CDtmfRemoteFields& fields);
+
+    CMemoryImage& image_;
+    QComboBox* groupCall_;
+    QComboBox* killEnabled_;
+    QComboBox* killType_;
+    QLineEdit* killCode_;
+    QLineEdit* autoResetTime_;
+    QComboBox* decodeResponse_;
+    QLineEdit* alarmCode_;
+    QLineEdit* decodeTime_;
+};
+
+} // namespace tarsel::ui
