@@ -3,6 +3,8 @@
 #include "core/radiolink/posixserialport.h"
 #include "core/radiolink/settingsfile.h"
 #include "ui/channelview/programview.h"
+#include "ui/dtmf/dtmfeditor.h"
+#include "ui/fmradio/fmradiodialog.h"
 #include "ui/radiolink/modeldialog.h"
 #include "ui/radiolink/portdialog.h"
 #include "ui/radiolink/transferdialog.h"
@@ -63,7 +65,11 @@ CMainFrame::CMainFrame(CMyDocManager& docs, CPrompter& prompter, const QString& 
     addDockWidget(Qt::LeftDockWidgetArea, navigation_);
     resizeDocks({navigation_}, {180}, Qt::Horizontal);
     connect(navigation_, &CNavigationBar::ItemChosen, this, [this](CNavigationBar::EItem item) {
-        if (item == CNavigationBar::EItem::ChannelList) ShowChannelList();
+        switch (item) {
+        case CNavigationBar::EItem::ChannelList: ShowChannelList(); break;
+        case CNavigationBar::EItem::OptionalFeatures: break;
+        case CNavigationBar::EItem::Dtmf: OpenDtmfEditor(docs_.State(), this); break;
+        }
     });
 
     CreateActions();
@@ -121,17 +127,19 @@ void CMainFrame::CreateActions() {
             &CMainFrame::About);
     connect(AddAction(kChannelList, tr("信道信息")), &QAction::triggered, this,
             &CMainFrame::ShowChannelList);
-    // Commands whose windows come later stay in their places, disabled until then.
     connect(AddAction(kModel, tr("机型")), &QAction::triggered, this, &CMainFrame::EditModel);
     connect(AddAction(kReadRadio, tr("读频")), &QAction::triggered, this,
             [this] { RunTransfer(ETransfer::Read); });
     connect(AddAction(kWriteRadio, tr("写频")), &QAction::triggered, this,
             [this] { RunTransfer(ETransfer::Write); });
     connect(AddAction(kSerialPort, tr("串口")), &QAction::triggered, this, &CMainFrame::ChoosePort);
+    connect(AddAction(kDtmf, tr("DTMF")), &QAction::triggered, this,
+            [this] { OpenDtmfEditor(docs_.State(), this); });
+    connect(AddAction(kFmRadio, tr("收音机")), &QAction::triggered, this,
+            [this] { OpenFmRadio(docs_.State(), this); });
+    // Commands whose windows come later stay in their places, disabled until then.
     const std::pair<int, QString> later[] = {
         {kOptionalFeatures, tr("可选功能")},
-        {kDtmf, tr("DTMF")},
-        {kFmRadio, tr("收音机")},
         {kParameterAdjust, tr("参数调节")},
         {kDtmfInitialise, tr("DTMF 初始化")},
         {kRadioInfo, tr("对讲机信息")},
