@@ -16,23 +16,13 @@ namespace {
 using test::CTempDir;
 using test::RunCli;
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-CMemoryImage Load(const std::filesystem::path& path) {
-    CMemoryImage image;
-    EXPECT_FALSE(LoadDataFile(path, image)) << path;
-    return image;
-}
+using test::Lines;
+using test::LoadImage;
 
 TEST(CliFiles, NewThenChannels) {
     CTempDir dir;
     ASSERT_EQ(RunCli({"new", dir / "a.dat"}).status, 0);
-    EXPECT_EQ(Load(dir / "a.dat"), BuildDefaultImage());
+    EXPECT_EQ(LoadImage(dir / "a.dat"), BuildDefaultImage());
     const auto result = RunCli({"channels", dir / "a.dat"});
     ASSERT_EQ(result.status, 0) << result.err;
     const auto lines = Lines(result.out);
@@ -49,7 +39,7 @@ TEST(CliFiles, NewUsesDefaultDatOfTheProgramFolder) {
     std::ofstream(dir / "Default.dat", std::ios::binary) << std::string(100, '\x11');
     const auto result = test::RunProgram(dir / "tarsel-cli", {"new", dir / "a.dat"});
     ASSERT_EQ(result.status, 0) << result.err;
-    const CMemoryImage image = Load(dir / "a.dat");
+    const CMemoryImage image = LoadImage(dir / "a.dat");
     EXPECT_EQ(image[99], 0x11);
     EXPECT_EQ(image[100], 0xFF);
 }
@@ -77,13 +67,13 @@ TEST(CliFiles, NormaliseToAnotherFileLeavesTheInput) {
     const CMemoryImage image = test::RandomImage(8);
     ASSERT_FALSE(SaveDataFile(dir / "in.dat", image));
     ASSERT_EQ(RunCli({"normalise", dir / "in.dat", dir / "out.dat"}).status, 0);
-    EXPECT_EQ(Load(dir / "in.dat"), image);
+    EXPECT_EQ(LoadImage(dir / "in.dat"), image);
     CMemoryImage expected = image;
     CBandLimits limits;
     NormaliseThroughTable(expected, limits);
-    EXPECT_EQ(Load(dir / "out.dat"), expected);
+    EXPECT_EQ(LoadImage(dir / "out.dat"), expected);
     ASSERT_EQ(RunCli({"normalise", dir / "in.dat"}).status, 0);
-    EXPECT_EQ(Load(dir / "in.dat"), expected);
+    EXPECT_EQ(LoadImage(dir / "in.dat"), expected);
 }
 
 TEST(CliFiles, SetChannelCommitsInTheListedOrder) {
@@ -127,7 +117,7 @@ TEST(CliFiles, BadUsageAndFailures) {
         EXPECT_EQ(result.status, c.status) << result.err;
         EXPECT_NE(result.err.find(c.words), std::string::npos) << result.err;
     }
-    EXPECT_EQ(Load(file), BuildDefaultImage()) << "bad usage changes nothing";
+    EXPECT_EQ(LoadImage(file), BuildDefaultImage()) << "bad usage changes nothing";
 }
 
 TEST(CliFiles, HelpOnEveryCommand) {

@@ -68,18 +68,8 @@ private:
     std::string device_;
 };
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
-}
-
-CMemoryImage Load(const std::filesystem::path& path) {
-    CMemoryImage image;
-    EXPECT_FALSE(LoadDataFile(path, image)) << path;
-    return image;
-}
+using test::Lines;
+using test::LoadImage;
 
 std::string FileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -117,7 +107,7 @@ TEST_F(CliRadioTest, ReadMakesOrUpdatesTheFile) {
         ASSERT_EQ(result.status, 0) << result.err;
         EXPECT_EQ(result.err, ""); // no bar when stderr is not a terminal
     }
-    const CMemoryImage fresh = Load(dir / "new.dat"), updated = Load(dir / "old.dat");
+    const CMemoryImage fresh = LoadImage(dir / "new.dat"), updated = LoadImage(dir / "old.dat");
     const CMemoryImage blank = BuildDefaultImage();
     for (std::size_t i = 0; i < CMemoryImage::kSize; ++i) {
         ASSERT_EQ(fresh[i], InClone(i) ? radioMemory[i] : blank[i]) << i;
@@ -204,10 +194,10 @@ TEST_F(CliRadioTest, WriteAndInitSendTheNormalisedImage) {
         const auto result = Cli(args);
         ASSERT_EQ(result.status, 0) << result.err;
         radio.Stop();
-        const CMemoryImage sent = Load(memory);
+        const CMemoryImage sent = LoadImage(memory);
         for (std::size_t i = 0; i < CMemoryImage::kSize; ++i)
             ASSERT_EQ(sent[i], c.whole || InClone(i) ? expected[i] : 0xFF) << i;
-        EXPECT_EQ(Load(dir / "a.dat"), file);
+        EXPECT_EQ(LoadImage(dir / "a.dat"), file);
     }
 }
 

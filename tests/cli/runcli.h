@@ -1,7 +1,12 @@
 // Runs tarsel-cli as a user would and captures what it says.
 #pragma once
 
+#include "core/image/datafile.h"
+
+#include <gtest/gtest.h>
+
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,6 +27,21 @@ inline std::filesystem::path CliPath() {
 
 inline CCliResult RunCli(const std::vector<std::string>& args) {
     return RunProgram(CliPath(), args);
+}
+
+// The lines of a program's output.
+inline std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+// A data file that must load.
+inline CMemoryImage LoadImage(const std::filesystem::path& path) {
+    CMemoryImage image;
+    EXPECT_FALSE(LoadDataFile(path, image)) << path;
+    return image;
 }
 
 } // namespace tarsel::test
