@@ -6,6 +6,8 @@
 #include "ui/channelview/channelgrid.h"
 #include "ui/channelview/channelmodel.h"
 #include "ui/channelview/channelprint.h"
+#include "ui/editors/batchchanneldialog.h"
+#include "ui/editors/channeleditdialog.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -56,9 +58,8 @@ CProgramView::CProgramView(CProgramState& state, QWidget* parent)
     channelButton_ = Button(tr("信道编辑"), "1133", this);
     initialiseButton_ = Button(tr("初始化"), "1132", this);
     initialiseButton_->hide();
-    // Their dialogs come with the channel editors; until then the buttons stay where they belong.
-    batchButton_->setEnabled(false);
-    channelButton_->setEnabled(false);
+    connect(batchButton_, &QPushButton::clicked, this, &CProgramView::OpenBatchDialog);
+    connect(channelButton_, &QPushButton::clicked, this, &CProgramView::OpenChannelDialog);
     connect(initialiseButton_, &QPushButton::clicked, this, &CProgramView::InitialiseRequested);
 
     auto* buttons = new QHBoxLayout;
@@ -136,6 +137,24 @@ void CProgramView::MoveAfterEnter(int kind, bool textEmpty) {
         grid_->setFocus(Qt::OtherFocusReason);
         grid_->MoveTo(next.row, next.column);
     });
+}
+
+void CProgramView::OpenBatchDialog() {
+    // Edits still only in the list reach the image first: each apply refills the list from the
+    // image, which would otherwise drop them.
+    ParseIntoImage();
+    CBatchChannelDialog dialog(
+        state_, [this] { FillFromImage(); }, this);
+    dialog.exec();
+}
+
+void CProgramView::OpenChannelDialog() {
+    ParseIntoImage();
+    const QModelIndex current = grid_->currentIndex();
+    CChannelEditDialog dialog(state_, current.isValid() ? current.row() + 1 : 1, this);
+    dialog.exec();
+    FillFromImage();
+    grid_->setFocus(Qt::OtherFocusReason);
 }
 
 void CProgramView::ShowServiceControls() { initialiseButton_->show(); }

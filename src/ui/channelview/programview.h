@@ -43,6 +43,8 @@ signals:
     void InitialiseRequested(); // "初始化"
 
 private:
+    void OpenBatchDialog();   // "批量生成"
+    void OpenChannelDialog(); // "信道编辑", on the current row's channel
     void MoveAfterEnter(int kind, bool textEmpty);
     void SetColumnWidths();
 

@@ -1,0 +1,149 @@
+#include "ui/editors/optionalfeaturesdialog.h"
+
+#include "ui/editors/editorwidgets.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace tarsel::ui {
+
+using namespace editors;
+
+namespace {
+
+// The visible settings as a user looks for them: transmission and sound, display and light,
+// channels and modes, keys and power.
+constexpr int kGroups[][10] = {
+    {1171, 1178, 1173, 1174, 1177, 1169, 1168, 1157, 1189},
+    {1156, 1164, 1158, 1166, 1167, 1190},
+    {1180, 1185, 1179, 1181, 1195, 1176, 1182, 1170, 1175},
+    {1161, 1165, 1187, 1160, 1184, 1188},
+};
+
+} // namespace
+
+COptionalFeaturesDialog::COptionalFeaturesDialog(CProgramState& state, QWidget* parent)
+    : QDialog(parent), state_(state) {
+    setWindowTitle(tr("可选功能"));
+    auto* layout = new QGridLayout(this);
+    std::array<QGroupBox*, std::size(kGroups)> boxes{};
+    std::array<QGridLayout*, std::size(kGroups)> grids{};
+    for (std::size_t g = 0; g < boxes.size(); ++g) {
+        boxes[g] = new QGroupBox(this);
+        grids[g] = new QGridLayout(boxes[g]);
+        grids[g]->setColumnStretch(1, 1);
+        layout->addWidget(boxes[g], static_cast<int>(g / 2), static_cast<int>(g % 2));
+    }
+    const auto groupOf = [](int id) -> int {
+        for (std::size_t g = 0; g < std::size(kGroups); ++g)
+            for (int member : kGroups[g])
+                if (member == id) return static_cast<int>(g);
+        return -1;
+    };
+    // Filled in the order of the table; each goes to the next row of its group.
+    std::array<int, std::size(kGroups)> rows{};
+    const auto& fields = OptionFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        // A visible setting missing from the groups still gets a place rather than vanishing.
+        const int g = fields[i].hidden ? -1 : std::max(0, groupOf(fields[i].controlId));
+        QWidget* parent = g < 0 ? static_cast<QWidget*>(this) : boxes[static_cast<std::size_t>(g)];
+        const QString caption = tr(fields[i].caption);
+        lists_[i] = MakeList(fields[i].controlId, caption, fields[i].entries, parent);
+        QLabel* label = Caption(caption, lists_[i]);
+        if (g < 0) {
+            lists_[i]->hide();
+            label->hide();
+        } else {
+            AddRow(grids[static_cast<std::size_t>(g)], rows[static_cast<std::size_t>(g)]++, 0,
+                   label, lists_[i]);
+        }
+    }
+    QGroupBox* display = boxes[1];
+    greeting_ = MakeEdit(kGreetingId, tr("开机问候语编制"), display);
+    CTypingFilter::Install(greeting_, {}, kGreetingLimit);
+    AddRow(grids[1], rows[1]++, 0, Caption(tr("开机问候语编制"), greeting_), greeting_);
+    for (std::size_t g = 0; g < grids.size(); ++g) grids[g]->setRowStretch(rows[g], 1);
+
+    dualWatchTime_ = MakeEdit(kDualWatchTimeId, tr("双频守候时间"), this);
+    dualWatchTime_->setMaxLength(kDualWatchTimeLimit); // "%.2f" of 1..255 never needs more
+    dualWatchTime_->installEventFilter(this);
+    QLabel* dualWatchCaption = Caption(tr("双频守候时间"), dualWatchTime_);
+    dualWatchSpin_ = new CSpinArrows(kDualWatchSpinId, tr("双频守候时间"), this);
+    dualWatchTime_->hide();
+    dualWatchCaption->hide();
+    dualWatchSpin_->hide();
+
+    connect(lists_[static_cast<std::size_t>(OptionFieldIndex(kProfessionalModeId))],
+            &QComboBox::activated, this, [this] {
+                COptionsForm form = Form();
+                ApplyProfessionalModeRule(form);
+                Show(form);
+            });
+    connect(dualWatchSpin_, &CSpinArrows::Stepped, this, [this](int step) {
+        dualWatchTime_->setText(
+            QString::fromStdString(StepDualWatchTime(dualWatchTime_->text().toStdString(), step)));
+    });
+    Show(LoadOptions(state_.image));
+}
+
+COptionalFeaturesDialog::~COptionalFeaturesDialog() {
+    // Destroyed without being closed (its parent went first): the settings are still written.
+    Store();
+}
+
+COptionsForm COptionalFeaturesDialog::Form() const {
+    COptionsForm form;
+    for (std::size_t i = 0; i < lists_.size(); ++i) form.selections[i] = lists_[i]->currentIndex();
+    form.greeting = greeting_->text().toLatin1().toStdString();
+    form.dualWatchTime = dualWatchTime_->text().toStdString();
+    form.vfoMrEnabled = lists_[static_cast<std::size_t>(OptionFieldIndex(kVfoMrId))]->isEnabled();
+    return form;
+}
+
+void COptionalFeaturesDialog::Show(const COptionsForm& form) {
+    for (std::size_t i = 0; i < lists_.size(); ++i) lists_[i]->setCurrentIndex(form.selections[i]);
+    greeting_->setText(QString::fromLatin1(form.greeting));
+    dualWatchTime_->setText(QString::fromStdString(form.dualWatchTime));
+    lists_[static_cast<std::size_t>(OptionFieldIndex(kVfoMrId))]->setEnabled(form.vfoMrEnabled);
+}
+
+void COptionalFeaturesDialog::Store() {
+    if (stored_) return;
+    stored_ = true;
+    COptionsForm form = Form();
+    StoreOptions(form, state_.image);
+}
+
+bool COptionalFeaturesDialog::eventFilter(QObject* object, QEvent* event) {
+    if (object == dualWatchTime_ && event->type() == QEvent::FocusOut)
+        dualWatchTime_->setText(
+            QString::fromStdString(CheckDualWatchTime(dualWatchTime_->text().toStdString())));
+    return QDialog::eventFilter(object, event);
+}
+
+void COptionalFeaturesDialog::keyPressEvent(QKeyEvent* event) {
+    // Enter closes it as Escape does; both keep what was chosen.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void COptionalFeaturesDialog::done(int result) {
+    Store();
+    QDialog::done(result);
+}
+
+void OpenOptionalFeatures(CProgramState& state, QWidget* parent) {
+    COptionalFeaturesDialog dialog(state, parent);
+    dialog.exec();
+}
+
+} // namespace tarsel::ui

@@ -1,0 +1,49 @@
+// "可选功能": the radio-wide settings. No buttons: the settings are read when the window opens and
+// written back however it closes (close box, Enter, Escape).
+#pragma once
+
+#include "core/editors/optionfields.h"
+#include "core/image/programstate.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QComboBox;
+class QLineEdit;
+
+namespace tarsel::ui {
+
+namespace editors {
+class CSpinArrows;
+}
+
+class COptionalFeaturesDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit COptionalFeaturesDialog(CProgramState& state, QWidget* parent = nullptr);
+    ~COptionalFeaturesDialog() override;
+
+    void done(int result) override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* object, QEvent* event) override;
+
+private:
+    COptionsForm Form() const;
+    void Show(const COptionsForm& form);
+    void Store();
+
+    CProgramState& state_;
+    std::array<QComboBox*, kOptionFieldCount> lists_{};
+    QLineEdit* greeting_;
+    QLineEdit* dualWatchTime_;
+    editors::CSpinArrows* dualWatchSpin_;
+    bool stored_ = false;
+};
+
+// The menu item and the navigation tree item "可选功能".
+void OpenOptionalFeatures(CProgramState& state, QWidget* parent);
+
+} // namespace tarsel::ui

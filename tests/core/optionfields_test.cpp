@@ -1,0 +1,178 @@
+// The optional features: the settings table read and written, the fallbacks, the rules.
+#include "core/editors/optionfields.h"
+#include "core/image/datafile.h"
+#include "core/image/memorymap.h"
+#include "testimage.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace tarsel {
+namespace {
+
+std::string Shown(const COptionsForm& form, int controlId) {
+    const int selection = form.Selection(controlId);
+    if (selection < 0) return "<none>";
+    return OptionFields()[static_cast<std::size_t>(OptionFieldIndex(controlId))]
+        .entries[static_cast<std::size_t>(selection)];
+}
+
+TEST(OptionFields, DefaultImageShowsAndStoresAsTheRadioExpects) {
+    CMemoryImage image = BuildDefaultImage();
+    const COptionsForm form = LoadOptions(image);
+    const std::map<int, std::string> expected = {
+        {1171, "30"},   {1178, "4"},        {1173, "5"},  {1177, "12.5"}, {1166, "6"},
+        {1174, "4"},    {1195, "当前活动"}, {1157, "开"}, {1158, "按键"}, {1167, "3"},
+        {1156, "频率"}, {1164, "频率"},     {1161, "开"}, {1188, "开"},   {1165, "Key"},
+        {1190, "电压"}, {1160, "关"},
+    };
+    for (const auto& [id, text] : expected) EXPECT_EQ(Shown(form, id), text) << id;
+
+    COptionsForm stored = form;
+    StoreOptions(stored, image);
+    EXPECT_EQ(image[map::kSettingsTimeOut], 0x01);
+    EXPECT_EQ((image[map::kSettingsBits4D] >> 2) & 3, 1);
+    EXPECT_EQ(image[map::kSettingsBits4C] & 0x0A, 0x0A); // bits the table does not hold
+    // A second round changes nothing more.
+    CMemoryImage again = image;
+    COptionsForm reloaded = LoadOptions(again);
+    StoreOptions(reloaded, again);
+    EXPECT_EQ(again, image);
+}
+
+struct CFallbackCase {
+    uint16_t offset;
+    uint8_t byte;
+    int controlId;
+    const char* shown;
+    uint8_t storedBack; // the byte after a close, masked to the field's bits
+    uint8_t mask;
+};
+
+class OptionFallbacks : public ::testing::TestWithParam<CFallbackCase> {};
+
+TEST_P(OptionFallbacks, OutOfRangeValuesComeBackInRange) {
+    const CFallbackCase& c = GetParam();
+    CMemoryImage image = BuildDefaultImage();
+    image[c.offset] = c.byte;
+    COptionsForm form = LoadOptions(image);
+    EXPECT_EQ(Shown(form, c.controlId), c.shown);
+    StoreOptions(form, image);
+    EXPECT_EQ(image[c.offset] & c.mask, c.storedBack);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, OptionFallbacks,
+    ::testing::Values(CFallbackCase{map::kSettingsTimeOut, 30, 1171, "30", 1, 0xFF},
+                      CFallbackCase{map::kSettingsTimeOut, 9, 1171, "270", 9, 0xFF},
+                      CFallbackCase{map::kSettings42, 12, 1178, "4", 4, 0xFF},
+                      CFallbackCase{map::kSettings42, 0, 1178, "0", 0, 0xFF},
+                      CFallbackCase{map::kSettings43, 9, 1173, "4", 3, 0xFF},
+                      CFallbackCase{map::kSettings44, 8, 1177, "12.5", 4, 0xFF},
+                      CFallbackCase{map::kSettings46, 0, 1166, "1", 0, 0xFF},
+                      CFallbackCase{map::kSettings46, 9, 1166, "10", 9, 0xFF},
+                      CFallbackCase{map::kSettings46, 0xFF, 1166, "5", 4, 0xFF},
+                      CFallbackCase{map::kSettings48, 4, 1174, "3", 2, 0xFF},
+                      CFallbackCase{map::kSettingsBits49, 0x60, 1170, "时间", 0x00, 0x60},
+                      CFallbackCase{map::kSettingsBits4A, 0x30, 1158, "按键", 0x10, 0x30},
+                      CFallbackCase{map::kSettingsBits4A, 0xC0, 1167, "1", 0x00, 0xC0},
+                      CFallbackCase{map::kSettingsBits4B, 0x78, 1156, "频率", 0x08, 0x18},
+                      CFallbackCase{map::kSettingsBits4B, 0x78, 1164, "频率", 0x20, 0x60},
+                      CFallbackCase{map::kSettingsBits4D, 0x0C, 1190, "电压", 0x04, 0x0C},
+                      CFallbackCase{map::kSettingsBits4D, 0x20, 1160, "开", 0x10, 0x30},
+                      CFallbackCase{map::kSettingsBits4D, 0x30, 1160, "开", 0x10, 0x30},
+                      CFallbackCase{map::kSettingsBits4E, 0x30, 1172, "240", 0x30, 0x30},
+                      CFallbackCase{map::kDualStandbyResetTime, 11, 1194, "关", 0, 0xFF},
+                      CFallbackCase{map::kDualStandbyResetTime, 10, 1194, "10", 10, 0xFF}));
+
+TEST(OptionFields, ProfessionalModeForcesMemoryMode) {
+    CMemoryImage image = BuildDefaultImage();
+    image[map::kSettingsBits4A] |= 0x02; // professional mode on
+    image[map::kSettingsBits4B] |= 0x01; // VFO
+    COptionsForm form = LoadOptions(image);
+    EXPECT_EQ(Shown(form, kVfoMrId), "MR");
+    EXPECT_FALSE(form.vfoMrEnabled);
+    StoreOptions(form, image);
+    EXPECT_EQ(image[map::kSettingsBits4B] & 0x01, 0);
+
+    form.Selection(kProfessionalModeId) = 0;
+    ApplyProfessionalModeRule(form);
+    EXPECT_TRUE(form.vfoMrEnabled);
+    form.Selection(kVfoMrId) = 1;
+    ApplyProfessionalModeRule(form);
+    EXPECT_EQ(Shown(form, kVfoMrId), "VFO"); // keeps the choice while professional mode is off
+}
+
+TEST(OptionFields, Greeting) {
+    struct Case {
+        std::vector<uint8_t> bytes;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {{0x41, 0x42, 0x20, 0x20, 0x20, 0x20, 0x20}, "AB"},
+        {{0x01, 0x02, 0xFF, 0x41, 0x41, 0x41, 0x41}, "12"},
+        {{0x0E, 0x0F, 0x41, 0x20, 0x20, 0x42, 0x0A}, "*#A  B"},
+        {{0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20}, ""},
+        {{0x48, 0x45, 0x4C, 0x4C, 0x4F, 0x21, 0x7E}, "HELLO!~"},
+    };
+    for (const Case& c : cases) {
+        CMemoryImage image = BuildDefaultImage();
+        for (std::size_t i = 0; i < c.bytes.size(); ++i) image[map::kGreeting + i] = c.bytes[i];
+        EXPECT_EQ(LoadOptions(image).greeting, c.shown);
+    }
+    CMemoryImage image = BuildDefaultImage();
+    COptionsForm form = LoadOptions(image);
+    form.greeting = "AB";
+    StoreOptions(form, image);
+    const auto greeting = image.Field<7>(map::kGreeting);
+    EXPECT_EQ(std::vector<uint8_t>(greeting.begin(), greeting.end()),
+              (std::vector<uint8_t>{0x41, 0x42, 0x20, 0x20, 0x20, 0x20, 0x20}));
+    EXPECT_EQ(LoadOptions(image).greeting, "AB");
+}
+
+TEST(OptionFields, EveryDualWatchTimeSurvivesAnOpenAndClose) {
+    for (int stored = 1; stored <= 255; ++stored) {
+        CMemoryImage image = BuildDefaultImage();
+        image[map::kDualWatchTime] = static_cast<uint8_t>(stored);
+        COptionsForm form = LoadOptions(image);
+        StoreOptions(form, image);
+        ASSERT_EQ(image[map::kDualWatchTime], stored);
+    }
+    CMemoryImage image = BuildDefaultImage();
+    image[map::kDualWatchTime] = 0;
+    EXPECT_EQ(LoadOptions(image).dualWatchTime, "1.50");
+}
+
+TEST(OptionFields, DualWatchTimeCheckAndSpin) {
+    const std::pair<const char*, const char*> checks[] = {
+        {"", "1.50"},     {"0", "1.50"},    {"2.56", "1.50"}, {"1.2", "1.20"},
+        {"0.01", "0.01"}, {"2.55", "2.55"}, {"abc", "1.50"},  {"1.239", "1.23"},
+    };
+    for (const auto& [text, shown] : checks) EXPECT_EQ(CheckDualWatchTime(text), shown) << text;
+    EXPECT_EQ(StepDualWatchTime("2.55", 1), "0.01");
+    EXPECT_EQ(StepDualWatchTime("0.01", -1), "2.55");
+    EXPECT_EQ(StepDualWatchTime("1.50", 1), "1.51");
+    EXPECT_EQ(StepDualWatchTime("", -1), "2.55");
+}
+
+TEST(OptionFields, BitsOutsideTheTableKeepTheirValues) {
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        const CMemoryImage before = test::RandomImage(seed);
+        CMemoryImage image = before;
+        COptionsForm form = LoadOptions(image);
+        StoreOptions(form, image);
+        std::map<std::size_t, uint8_t> owned; // bits each byte gives to the table
+        for (const COptionField& field : OptionFields())
+            owned[field.offset] |= static_cast<uint8_t>(((1 << field.width) - 1) << field.shift);
+        for (int i = 0; i < map::kGreetingLength; ++i) owned[map::kGreeting + i] = 0xFF;
+        owned[map::kDualWatchTime] = 0xFF;
+        for (std::size_t offset = 0; offset < CMemoryImage::kSize; ++offset) {
+            const uint8_t keep = static_cast<uint8_t>(~owned[offset]);
+            ASSERT_EQ(image[offset] & keep, before[offset] & keep) << offset;
+        }
+    }
+}
+
+} // namespace
+} // namespace tarsel
