@@ -4,6 +4,7 @@
 #include "core/radiolink/settingsfile.h"
 #include "ui/channelview/programview.h"
 #include "ui/dtmf/dtmfeditor.h"
+#include "ui/editors/optionalfeaturesdialog.h"
 #include "ui/fmradio/fmradiodialog.h"
 #include "ui/radiolink/modeldialog.h"
 #include "ui/radiolink/portdialog.h"
@@ -67,7 +68,9 @@ CMainFrame::CMainFrame(CMyDocManager& docs, CPrompter& prompter, const QString& 
     connect(navigation_, &CNavigationBar::ItemChosen, this, [this](CNavigationBar::EItem item) {
         switch (item) {
         case CNavigationBar::EItem::ChannelList: ShowChannelList(); break;
-        case CNavigationBar::EItem::OptionalFeatures: break;
+        case CNavigationBar::EItem::OptionalFeatures:
+            OpenOptionalFeatures(docs_.State(), this);
+            break;
         case CNavigationBar::EItem::Dtmf: OpenDtmfEditor(docs_.State(), this); break;
         }
     });
@@ -133,13 +136,14 @@ void CMainFrame::CreateActions() {
     connect(AddAction(kWriteRadio, tr("写频")), &QAction::triggered, this,
             [this] { RunTransfer(ETransfer::Write); });
     connect(AddAction(kSerialPort, tr("串口")), &QAction::triggered, this, &CMainFrame::ChoosePort);
+    connect(AddAction(kOptionalFeatures, tr("可选功能")), &QAction::triggered, this,
+            [this] { OpenOptionalFeatures(docs_.State(), this); });
     connect(AddAction(kDtmf, tr("DTMF")), &QAction::triggered, this,
             [this] { OpenDtmfEditor(docs_.State(), this); });
     connect(AddAction(kFmRadio, tr("收音机")), &QAction::triggered, this,
             [this] { OpenFmRadio(docs_.State(), this); });
     // Commands whose windows come later stay in their places, disabled until then.
     const std::pair<int, QString> later[] = {
-        {kOptionalFeatures, tr("可选功能")},
         {kParameterAdjust, tr("参数调节")},
         {kDtmfInitialise, tr("DTMF 初始化")},
         {kRadioInfo, tr("对讲机信息")},
