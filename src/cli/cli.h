@@ -25,6 +25,7 @@ using CCommandAction = std::function<int()>;
 // Each group of commands adds its subcommands and sets the action of the one chosen.
 void AddFileCommands(CLI::App& app, const CGlobalOptions& options, CCommandAction& action);
 void AddRadioCommands(CLI::App& app, const CGlobalOptions& options, CCommandAction& action);
+void AddServiceCommands(CLI::App& app, const CGlobalOptions& options, CCommandAction& action);
 
 // Prints "tarsel-cli: " + message to stderr and gives kExitFailed.
 int Fail(const std::string& message);

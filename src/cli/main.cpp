@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
     tarsel::cli::CCommandAction action;
     tarsel::cli::AddFileCommands(app, options, action);
     tarsel::cli::AddRadioCommands(app, options, action);
+    tarsel::cli::AddServiceCommands(app, options, action);
 
     try {
         app.parse(argc, argv);

@@ -63,12 +63,6 @@ private:
     std::string device_;
 };
 
-CMemoryImage Load(const std::filesystem::path& path) {
-    CMemoryImage image;
-    EXPECT_FALSE(LoadDataFile(path, image)) << path;
-    return image;
-}
-
 class CliServiceTest : public ::testing::Test {
 protected:
     CTempDir dir;
@@ -102,12 +96,12 @@ TEST_F(CliServiceTest, ReadsReplaceOnlyTheirRegionAndOnlyWhenComplete) {
             const auto failed = Cli(c.command, "read", failing.Device());
             EXPECT_EQ(failed.status, 1);
             EXPECT_EQ(failed.err.substr(0, failed.err.find('\n')), "通信出错");
-            EXPECT_EQ(Load(file), existing);
+            EXPECT_EQ(test::LoadImage(file), existing);
         }
         CRadio radio = StartRadio();
         const auto result = Cli(c.command, "read", radio.Device());
         ASSERT_EQ(result.status, 0) << result.err;
-        const CMemoryImage updated = Load(file);
+        const CMemoryImage updated = test::LoadImage(file);
         for (std::size_t i = 0; i < CMemoryImage::kSize; ++i) {
             const bool inside = i >= c.region.start && i < c.region.end;
             ASSERT_EQ(updated[i], inside ? radioMemory[i] : existing[i]) << c.command << i;
@@ -129,7 +123,7 @@ TEST_F(CliServiceTest, WritesSendTheStoredWindowAndLeaveTheFile) {
     CRadio radio = StartRadio();
     ASSERT_EQ(Cli("calibration", "write", radio.Device()).status, 0);
     radio.Stop();
-    const CMemoryImage sent = Load(memory);
+    const CMemoryImage sent = test::LoadImage(memory);
     for (std::size_t i = 0; i < CMemoryImage::kSize; ++i) {
         const bool inside = i >= map::kCalibrationRange.start && i < map::kCalibrationRange.end;
         ASSERT_EQ(sent[i], inside ? expected[i] : 0xFF) << i;
@@ -140,13 +134,13 @@ TEST_F(CliServiceTest, WritesSendTheStoredWindowAndLeaveTheFile) {
     CRadio decoder = StartRadio();
     ASSERT_EQ(Cli("dtmf-decoder", "write", decoder.Device()).status, 0);
     decoder.Stop();
-    const CMemoryImage decoderSent = Load(memory);
+    const CMemoryImage decoderSent = test::LoadImage(memory);
     EXPECT_EQ(decoderSent[0x3E00], 0x01); // headers rewritten
     EXPECT_EQ(decoderSent[0x3E01], 0xC4);
     EXPECT_EQ(decoderSent[0x3E02], original[0x3E02]);
     EXPECT_EQ(decoderSent[0x3E2F], original[0x3E2F]);
     EXPECT_EQ(decoderSent[0x3E30], 0xFF);
-    EXPECT_EQ(Load(file), original);
+    EXPECT_EQ(test::LoadImage(file), original);
 }
 
 TEST_F(CliServiceTest, AWrongPasswordOrDirectionIsBadUsage) {

@@ -149,11 +149,17 @@ bool IsPresentMemory(const CMemoryImage& image, const CBandLimits& limits, int c
     return BandOfValue(limits, ReceiveFrequency(image, channel)) != -1;
 }
 
+void WriteLevelTable(CMemoryImage& image) { Put(image, map::kLevelTable, kLevelTable); }
+
+void WriteCalibrationTables(CMemoryImage& image, const CBandLimits& limits) {
+    WriteCalibrationSlopes(image, WriteCalibrationFrequencies(image, limits));
+}
+
 void FinaliseImage(CMemoryImage& image, const CBandLimits& limits, int variantEntry) {
     WriteVariantBlock(image, variantEntry);
 
-    Put(image, map::kLevelTable, kLevelTable);
-    WriteCalibrationSlopes(image, WriteCalibrationFrequencies(image, limits));
+    WriteLevelTable(image);
+    WriteCalibrationTables(image, limits);
 
     image.Fill(map::kModelName, map::kModelNameLength, 0xFF);
     Put(image, map::kModelName, kModelName);

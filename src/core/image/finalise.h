@@ -16,6 +16,11 @@ inline constexpr int kProgramVariant = kVariantN;
 // The variant block, then the derived channel blocks. A negative entry (no selection) counts as 0.
 void FinaliseImage(CMemoryImage& image, const CBandLimits& limits, int variantEntry);
 
+// The derived calibration tables alone: the level table, then the calibration frequencies of the
+// three hardware ranges and the power slopes computed from the power rows as the image holds them.
+void WriteLevelTable(CMemoryImage& image);
+void WriteCalibrationTables(CMemoryImage& image, const CBandLimits& limits);
+
 // Present: the record's receive frequency lies in one of the two bands.
 bool IsPresentMemory(const CMemoryImage& image, const CBandLimits& limits, int channel);
 

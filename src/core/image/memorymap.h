@@ -147,6 +147,47 @@ inline constexpr uint16_t kCalibrationSlopes = 0x3F42;
 inline constexpr uint16_t kCalibrationFrequencies = 0x3F70;
 inline constexpr int kCalibrationGroupSize = 20;
 
+// The calibration rows of one hardware range r start at row block + r * stride.
+inline constexpr int kSquelchLevelRowSize = 3; // " sql 1", " sql 9"
+inline constexpr int kSquelchLevelRangeStride = 6;
+inline constexpr int kPowerRowSize = 3; // low power, high power
+inline constexpr int kPowerRangeStride = 6;
+inline constexpr int kSquelchDetectRowSize = 4; // detect 1..3
+inline constexpr int kSquelchDetectRangeStride = 12;
+
+// The single calibration values of the transceiver chip and the MCU.
+namespace cal {
+inline constexpr uint16_t kTxDrive = 0x3F00; // U band bits 4-7, V band bits 0-3
+inline constexpr uint16_t kBypassMicAnalogueGain = 0x3F01;
+inline constexpr uint16_t kBypassMicDigitalGain = 0x3F02;
+inline constexpr uint16_t kBypassMicModulationGain = 0x3F03;
+inline constexpr uint16_t kMicAnalogueGain = 0x3F04;
+inline constexpr uint16_t kMicDigitalGain = 0x3F05;
+inline constexpr uint16_t kMicModulationGain = 0x3F06;
+inline constexpr uint16_t kNarrowDeviation = 0x3F08; // 16-bit little-endian, value * 64
+inline constexpr uint16_t kWideDeviation = 0x3F0A;
+inline constexpr uint16_t kNarrowAnalogueSubDeviation = 0x3F0C;
+inline constexpr uint16_t kNarrowDigitalSubDeviation = 0x3F0D;
+inline constexpr uint16_t kWideAnalogueSubDeviation = 0x3F0E;
+inline constexpr uint16_t kWideDigitalSubDeviation = 0x3F0F;
+inline constexpr uint16_t kBypassReceiveGains = 0x3F10; // output gain bits 4-7, volume 0-3
+inline constexpr uint16_t kReceiveGains = 0x3F11;
+inline constexpr uint16_t kVSquelchLow1 = 0x3F12;
+inline constexpr uint16_t kVSquelchLow2 = 0x3F13;
+inline constexpr uint16_t kUSquelchLow = 0x3F14;
+inline constexpr uint16_t kBypassSignallingAmplitude = 0x3F17;
+inline constexpr uint16_t kSignallingAmplitude = 0x3F18;
+inline constexpr uint16_t kMicGain = 0x3F19;
+inline constexpr uint16_t kModulationGain = 0x3F1A; // 16-bit little-endian
+inline constexpr uint16_t kAudioInputGain = 0x3F1C;
+inline constexpr uint16_t kNormalAudioOutput = 0x3F1D;
+inline constexpr uint16_t kScramblerAudioOutput = 0x3F1E;
+inline constexpr uint16_t kCompressThreshold = 0x3F20; // 16-bit little-endian
+inline constexpr uint16_t kExpandThreshold = 0x3F22;
+inline constexpr uint16_t kFilterFlags = 0x3F26;
+inline constexpr uint16_t kMcuFlags = 0x3F27;
+} // namespace cal
+
 // What each radio exchange carries.
 inline constexpr CRange kCloneRanges[2] = {{0x0000, 0x3000}, {0x3F70, 0x4000}};
 inline constexpr CRange kInitialiseRanges[2] = {{0x0000, 0x4000}, {0x2000, 0x2000}};

@@ -1,0 +1,221 @@
+#include "ui/service/parameteradjustdialog.h"
+
+#include "core/radiolink/posixserialport.h"
+#include "core/radiolink/servicelink.h"
+#include "core/radiolink/settingsfile.h"
+#include "ui/dtmf/formwidgets.h"
+#include "ui/service/calibrationgrid.h"
+#include "ui/service/servicewidgets.h"
+#include "ui/shell/prompter.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tarsel::ui {
+
+namespace {
+
+// The "1846S" frame holds many fields: they go in this many caption/field column pairs.
+constexpr int kChipColumns = 2;
+
+} // namespace
+
+CParameterAdjustDialog::CParameterAdjustDialog(CProgramState& state,
+                                               std::filesystem::path settingsPath,
+                                               CPrompter& prompter, QWidget* parent)
+    : QDialog(parent), state_(state), settingsPath_(std::move(settingsPath)), prompter_(prompter) {
+    setObjectName(QStringLiteral("220"));
+    setWindowTitle(tr("参数调节"));
+    InitialiseControls();
+    LoadFields();
+}
+
+void CParameterAdjustDialog::InitialiseControls() {
+    auto* grids = new QVBoxLayout;
+    for (std::size_t g = 0; g < kCalibrationGrids.size(); ++g) {
+        grids_[g] = new CCalibrationGridView(kCalibrationGrids[g], this);
+        grids->addWidget(grids_[g]);
+    }
+    grids->addStretch();
+
+    QGroupBox* frames[2] = {new QGroupBox(tr("1846S"), this), new QGroupBox(tr("MCU"), this)};
+    QGridLayout* frameFields[2] = {new QGridLayout, new QGridLayout};
+    int placed[2] = {0, 0};
+    for (std::size_t i = 0; i < kCalibrationFields.size(); ++i) {
+        const CCalibrationField& field = kCalibrationFields[i];
+        QLineEdit* edit = fields_[i] = MakeRuledEdit(
+            QString::number(field.editId), field.maxChars,
+            [&field](char c) {
+                return AcceptsFieldKey(field, c) ? std::optional<char>(c) : std::nullopt;
+            },
+            this);
+        edit->installEventFilter(this);
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
+        auto* buttons = new CRuleStepButtons(
+            edit,
+            [&field](std::string_view text, int step) { return StepFieldText(field, text, step); },
+            QString::number(field.spinId), this);
+        const QString caption = tr(field.caption);
+        edit->setAccessibleName(caption);
+        buttons->setAccessibleName(caption);
+        if (field.hidden) {
+            edit->hide();
+            buttons->hide();
+            continue;
+        }
+        const int f = field.group == ECalibrationGroup::Mcu ? 1 : 0;
+        const int columns = f == 0 ? kChipColumns : 1;
+        const int row = placed[f] / columns, column = 3 * (placed[f] % columns);
+        ++placed[f];
+        auto* label = new QLabel(caption, this);
+        label->setBuddy(edit);
+        auto* pair = new QHBoxLayout;
+        pair->setSpacing(0);
+        pair->addWidget(edit);
+        pair->addWidget(buttons);
+        frameFields[f]->addWidget(label, row, column);
+        frameFields[f]->addLayout(pair, row, column + 1);
+        frameFields[f]->setColumnMinimumWidth(column + 2, 12);
+    }
+    QGridLayout* frameChecks[2] = {new QGridLayout, new QGridLayout};
+    int checked[2] = {0, 0};
+    for (std::size_t i = 0; i < kCalibrationChecks.size(); ++i) {
+        const CCalibrationCheck& check = kCalibrationChecks[i];
+        QCheckBox* box = checks_[i] = new QCheckBox(tr(check.caption), this);
+        box->setObjectName(QString::fromUtf8(check.caption));
+        box->setAccessibleName(box->text());
+        const int f = check.group == ECalibrationGroup::Mcu ? 1 : 0;
+        frameChecks[f]->addWidget(box, checked[f] / 3, checked[f] % 3);
+        ++checked[f];
+    }
+    for (int f = 0; f < 2; ++f) {
+        auto* inner = new QVBoxLayout(frames[f]);
+        inner->addLayout(frameFields[f]);
+        inner->addLayout(frameChecks[f]);
+        inner->addStretch();
+    }
+
+    read_ = new QPushButton(tr("读数据"), this);
+    write_ = new QPushButton(tr("写数据"), this);
+    read_->setObjectName(QStringLiteral("1207"));
+    write_->setObjectName(QStringLiteral("1208"));
+    for (QPushButton* button : {read_, write_}) {
+        button->setAutoDefault(false);
+        button->setAccessibleName(button->text());
+    }
+    connect(read_, &QPushButton::clicked, this, &CParameterAdjustDialog::ReadFromRadio);
+    connect(write_, &QPushButton::clicked, this, &CParameterAdjustDialog::WriteToRadio);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(frames[0]);
+    right->addWidget(frames[1]);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(read_);
+    buttons->addWidget(write_);
+    right->addLayout(buttons);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(grids);
+    layout->addLayout(right);
+}
+
+QLineEdit* CParameterAdjustDialog::Field(int editId) const {
+    for (std::size_t i = 0; i < kCalibrationFields.size(); ++i)
+        if (kCalibrationFields[i].editId == editId) return fields_[i];
+    return nullptr;
+}
+
+CCalibrationFields CParameterAdjustDialog::Collect() {
+    CCalibrationFields fields;
+    fields.layout = layout_;
+    for (std::size_t g = 0; g < grids_.size(); ++g) {
+        grids_[g]->CommitEditor();
+        fields.cells[g] = grids_[g]->Cells();
+    }
+    for (std::size_t i = 0; i < fields_.size(); ++i)
+        fields.numbers[i] = fields_[i]->text().toStdString();
+    for (std::size_t i = 0; i < checks_.size(); ++i) fields.checks[i] = checks_[i]->isChecked();
+    return fields;
+}
+
+void CParameterAdjustDialog::Show(const CCalibrationFields& fields) {
+    layout_ = fields.layout;
+    for (std::size_t g = 0; g < grids_.size(); ++g)
+        grids_[g]->ShowRows(layout_.rows[g], fields.cells[g]);
+    for (std::size_t i = 0; i < fields_.size(); ++i)
+        fields_[i]->setText(QString::fromStdString(fields.numbers[i]));
+    for (std::size_t i = 0; i < checks_.size(); ++i) checks_[i]->setChecked(fields.checks[i]);
+}
+
+void CParameterAdjustDialog::LoadFields() {
+    Show(tarsel::LoadFields(state_.image, state_.bandLimits));
+}
+
+void CParameterAdjustDialog::StoreFields() {
+    CCalibrationFields fields = Collect();
+    tarsel::StoreFields(fields, state_.bandLimits, state_.image);
+    Show(fields);
+}
+
+void CParameterAdjustDialog::ReadFromRadio() {
+    CPosixSerialPort port{CSettingsFile(settingsPath_)};
+    const bool done = RunBlockingExchange(this, prompter_, [&] {
+        return ReadRegion(port, state_.portName, map::kCalibrationRange, state_.image);
+    });
+    if (!done) return;
+    prompter_.ShowInformation(this, tr("读数据成功"));
+    LoadBandLimits(state_.image, state_.bandLimits);
+    LoadFields();
+}
+
+void CParameterAdjustDialog::WriteToRadio() {
+    StoreBandLimits(state_.bandLimits, state_.image);
+    StoreFields();
+    CPosixSerialPort port{CSettingsFile(settingsPath_)};
+    if (RunBlockingExchange(this, prompter_, [&] {
+            return WriteRegion(port, state_.portName, map::kCalibrationRange, state_.image);
+        }))
+        prompter_.ShowInformation(this, tr("写数据成功"));
+}
+
+bool CParameterAdjustDialog::eventFilter(QObject* object, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        for (std::size_t i = 0; i < fields_.size(); ++i)
+            if (object == fields_[i])
+                fields_[i]->setText(QString::fromStdString(
+                    NormaliseFieldText(kCalibrationFields[i], fields_[i]->text().toStdString())));
+    }
+    return QDialog::eventFilter(object, event);
+}
+
+void CParameterAdjustDialog::keyPressEvent(QKeyEvent* event) {
+    // No default button: Enter closes the window as Escape does, and both store.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CParameterAdjustDialog::done(int result) {
+    if (!closing_) {
+        closing_ = true;
+        StoreFields();
+    }
+    QDialog::done(result);
+}
+
+void OpenParameterAdjust(CProgramState& state, const std::filesystem::path& settingsPath,
+                         CPrompter& prompter, QWidget* parent) {
+    CParameterAdjustDialog dialog(state, settingsPath, prompter, parent);
+    dialog.exec();
+}
+
+} // namespace tarsel::ui

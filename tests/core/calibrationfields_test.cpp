@@ -1,0 +1,178 @@
+// The parameter adjustment window's rules: layouts, row addresses, field encodings, clamps and the
+// derived tables written with the fields.
+#include "core/service/calibrationfields.h"
+
+#include "core/image/finalise.h"
+#include "testimage.h"
+
+#include <gtest/gtest.h>
+
+namespace tarsel {
+namespace {
+
+CBandLimits Limits(int32_t aLow, int32_t aHigh, int32_t bLow, int32_t bHigh) {
+    CBandLimits limits;
+    limits.low = {aLow, bLow};
+    limits.high = {aHigh, bHigh};
+    return limits;
+}
+
+std::size_t FieldIndex(int editId) {
+    for (std::size_t i = 0; i < kCalibrationFields.size(); ++i)
+        if (kCalibrationFields[i].editId == editId) return i;
+    ADD_FAILURE() << editId;
+    return 0;
+}
+
+TEST(CalibrationLayout, RowsAndAddressesFollowTheHardwareRangesOfTheLowerLimits) {
+    struct Case {
+        CBandLimits limits;
+        bool dual;
+        std::vector<std::pair<std::string, uint16_t>> squelchLevel;
+        std::vector<uint16_t> power, detect;
+    } cases[] = {
+        {Limits(13600000, 17400000, 40000000, 48000000),
+         true,
+         {{"136-174 sql 1", 0x3E80},
+          {"136-174 sql 9", 0x3E83},
+          {"400-480 sql 1", 0x3E8C},
+          {"400-480 sql 9", 0x3E8F}},
+         {0x3F30, 0x3F33, 0x3F3C, 0x3F3F},
+         {0x3E40, 0x3E44, 0x3E48, 0x3E58, 0x3E5C, 0x3E60}},
+        {Limits(40000000, 47000000, 43000000, 48000000),
+         false,
+         {{"400-480 sql 1", 0x3E8C}, {"400-480 sql 9", 0x3E8F}},
+         {0x3F3C, 0x3F3F},
+         {0x3E58, 0x3E5C, 0x3E60}},
+        // B outside every range: the A band's range, labelled with both bands' extremes.
+        {Limits(22000000, 24000000, 30000000, 31000000),
+         false,
+         {{"220-310 sql 1", 0x3E86}, {"220-310 sql 9", 0x3E89}},
+         {0x3F36, 0x3F39},
+         {0x3E4C, 0x3E50, 0x3E54}},
+        // A outside every range: nothing to show rather than rows at no address.
+        {Limits(30000000, 31000000, 40000000, 48000000), false, {}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        const CCalibrationLayout layout = DecideCalibrationLayout(c.limits);
+        EXPECT_EQ(layout.dual, c.dual);
+        std::vector<std::pair<std::string, uint16_t>> level;
+        for (const auto& row : layout.rows[kSquelchLevelGrid])
+            level.emplace_back(row.label, row.address);
+        EXPECT_EQ(level, c.squelchLevel);
+        std::vector<uint16_t> power, detect;
+        for (const auto& row : layout.rows[kPowerGrid]) power.push_back(row.address);
+        for (const auto& row : layout.rows[kSquelchDetectGrid]) detect.push_back(row.address);
+        EXPECT_EQ(power, c.power);
+        EXPECT_EQ(detect, c.detect);
+    }
+    EXPECT_EQ(DecideCalibrationLayout(Limits(13600000, 17400000, 40000000, 48000000))
+                  .rows[kSquelchDetectGrid][3]
+                  .label,
+              "400-480 静噪检测1");
+}
+
+TEST(CalibrationFields, LoadShowsFieldsByTheirEncodingAndClampsValidatedOnes) {
+    CMemoryImage image = test::RandomImage(3);
+    test::PutBytes(image, 0x3F00, {0xA7, 0x00, 0x00, 0x00, 40});
+    test::PutBytes(image, 0x3F08, {0x34, 0x12});
+    test::PutBytes(image, 0x3F10, {0x5C, 0xFF, 200});
+    test::PutBytes(image, 0x3F1A, {0xFF, 0x03});
+    test::PutBytes(image, 0x3F20, {0x2B, 0x1A, 0x00, 0x00});
+    const struct {
+        int editId;
+        const char* shown;
+    } cases[] = {{1203, "10"},  {1213, "7"},    {1120, "31"},   {1116, "72"},
+                 {1169, "5"},   {1171, "12"},   {1122, "15"},   {1124, "15"},
+                 {1154, "200"}, {1137, "1023"}, {1128, "1a2b"}, {1161, "0"}};
+    const CCalibrationFields fields = LoadFields(image, CBandLimits{});
+    for (const auto& c : cases)
+        EXPECT_EQ(fields.numbers[FieldIndex(c.editId)], c.shown) << c.editId;
+}
+
+TEST(CalibrationFields, GridCellsShowWhatTheRadioCanHold) {
+    CMemoryImage image;
+    test::PutBytes(image, 0x3E80, {200, 127, 5});
+    test::PutBytes(image, 0x3F30, {0, 1, 255});
+    test::PutBytes(image, 0x3E40, {150, 137, 0, 9});
+    const CCalibrationFields fields = LoadFields(image, CBandLimits{});
+    using Row = std::vector<std::string>;
+    EXPECT_EQ(fields.cells[kSquelchLevelGrid][0], (Row{"0", "127", "5"}));
+    EXPECT_EQ(fields.cells[kPowerGrid][0], (Row{"1", "1", "255"}));
+    EXPECT_EQ(fields.cells[kSquelchDetectGrid][0], (Row{"0", "137", "0", "9"}));
+}
+
+TEST(CalibrationFields, StoreEncodesFieldsAndKeepsForeignBits) {
+    CMemoryImage image = test::RandomImage(4);
+    test::PutBytes(image, 0x3F27, {0x3C});
+    const CBandLimits limits;
+    CCalibrationFields fields = LoadFields(image, limits);
+    fields.numbers[FieldIndex(1116)] = "1023";
+    fields.numbers[FieldIndex(1151)] = "5000"; // validated: stored as 1023
+    fields.numbers[FieldIndex(1128)] = "1A2B";
+    fields.numbers[FieldIndex(1203)] = "10";
+    fields.numbers[FieldIndex(1213)] = "23";  // not validated: only its low four bits count
+    fields.numbers[FieldIndex(1163)] = "300"; // not validated: its low byte
+    fields.numbers[FieldIndex(1137)] = "";
+    fields.checks.fill(false);
+    StoreFields(fields, limits, image);
+    EXPECT_EQ(fields.numbers[FieldIndex(1151)], "1023");
+    EXPECT_EQ(image[0x3F08], 0xC0);
+    EXPECT_EQ(image[0x3F09], 0xFF);
+    EXPECT_EQ(image[0x3F0A], 0xC0);
+    EXPECT_EQ(image[0x3F20], 0x2B);
+    EXPECT_EQ(image[0x3F21], 0x1A);
+    EXPECT_EQ(image[0x3F00], 0xA7);
+    EXPECT_EQ(image[0x3F1D], 44);
+    EXPECT_EQ(image[0x3F1A], 0);
+    EXPECT_EQ(image[0x3F1B], 0);
+    EXPECT_EQ(image[0x3F26], 0x80); // soft mute unchecked sets its bit
+    EXPECT_EQ(image[0x3F27], 0x3C); // bits 2-5 are not the window's
+    EXPECT_EQ(LoadFields(image, limits).numbers[FieldIndex(1128)], "1a2b");
+
+    fields.checks[7] = true;
+    fields.checks[11] = true;
+    StoreFields(fields, limits, image);
+    EXPECT_EQ(image[0x3F26], 0x00);
+    EXPECT_EQ(image[0x3F27], 0xBC);
+}
+
+TEST(CalibrationFields, StoreWritesGridsAndDerivesSlopesFromTheNewPowerRow) {
+    CMemoryImage image = test::RandomImage(5);
+    const CBandLimits limits = Limits(13600000, 17400000, 40000000, 48000000);
+    CCalibrationFields fields = LoadFields(image, limits);
+    fields.cells[kPowerGrid][0] = {"100", "80", "80"};
+    fields.cells[kSquelchDetectGrid][5] = {"7", "", "300x", "9"};
+    StoreFields(fields, limits, image);
+    EXPECT_EQ(image[0x3E60], 7);
+    EXPECT_EQ(image[0x3E61], 0);
+    EXPECT_EQ(image[0x3E62], 44); // low 8 bits of 300
+    // w = 1900000 over |100 - 80|: 95000, sign set; then an equal pair gives 0.
+    const uint8_t slopes[6] = {0x18, 0x73, 0x81, 0x00, 0x00, 0x00};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(image[0x3F42 + i], slopes[i]) << i;
+    EXPECT_EQ(image[0x3EB0], 66);
+    CMemoryImage finalised = image;
+    FinaliseImage(finalised, limits, kProgramVariant);
+    for (std::size_t i = 0x3F42; i < 0x3FAC; ++i) EXPECT_EQ(image[i], finalised[i]) << i;
+}
+
+TEST(CalibrationFields, FocusOutClampsAndStepsWrapInTheFieldsBase) {
+    const CCalibrationField& drive = kCalibrationFields[FieldIndex(1203)];
+    const CCalibrationField& compress = kCalibrationFields[FieldIndex(1128)];
+    const CCalibrationGrid& level = kCalibrationGrids[kSquelchLevelGrid];
+    const CCalibrationGrid& power = kCalibrationGrids[kPowerGrid];
+    EXPECT_EQ(NormaliseFieldText(drive, "99"), "15");
+    EXPECT_EQ(NormaliseFieldText(drive, ""), "0");
+    EXPECT_EQ(StepFieldText(drive, "15", 1), "0");
+    EXPECT_EQ(StepFieldText(drive, "0", -1), "15");
+    EXPECT_EQ(NormaliseFieldText(compress, "fffff"), "ffff");
+    EXPECT_EQ(StepFieldText(compress, "9", 1), "a");
+    EXPECT_EQ(StepFieldText(compress, "ffff", 1), "0");
+    EXPECT_EQ(NormaliseCellText(level, "200"), "127");
+    EXPECT_EQ(NormaliseCellText(power, "-3"), "1");
+    EXPECT_EQ(StepCellText(power, "1", -1), "255");
+    EXPECT_EQ(StepCellText(level, "127", 1), "0");
+}
+
+} // namespace
+} // namespace tarsel

@@ -1,0 +1,121 @@
+// The DTMF decoder window: hexadecimal fields, spin wrap, store on closing, and its exchanges with
+// the virtual radio.
+#include "ui/uitestsupport.h"
+
+#include "radiosim/virtualradio.h"
+#include "ui/service/decoderdialog.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace tarsel;
+
+namespace {
+
+std::unique_ptr<radiosim::CVirtualRadio> StartRadio(radiosim::CFaults faults = {}) {
+    radiosim::CConfig config;
+    config.faults = faults;
+    auto radio = std::make_unique<radiosim::CVirtualRadio>(config);
+    radio->Start();
+    std::vector<uint8_t> memory(CMemoryImage::kSize, 0xFF);
+    for (int i = 0; i < 48; ++i) memory[0x3E00 + i] = static_cast<uint8_t>(i);
+    radio->SetMemory(memory);
+    return radio;
+}
+
+} // namespace
+
+class DtmfDecoderTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder_;
+    std::filesystem::path Settings() const {
+        return folder_.filePath(QStringLiteral("Program.ini")).toStdString();
+    }
+
+private slots:
+    void typingLeavingSpinningAndClosingStore() {
+        CProgramState state;
+        state.image[0x3E02] = 0x1A;
+        state.image[0x3E03] = 0x2B;
+        test::CScriptedPrompter prompter;
+        ui::CDtmfDecoderDialog dialog(state, Settings(), prompter);
+        dialog.show();
+        QApplication::setActiveWindow(&dialog);
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QCOMPARE(dialog.Field(0)->text(), QStringLiteral("1a2b"));
+        QCOMPARE(dialog.Field(1)->text(), QStringLiteral("ffff"));
+        QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("1259")), dialog.Field(6));
+        QCOMPARE(dialog.Field(6)->accessibleName(),
+                 QStringLiteral("Total_P diff DTMF_P threshold"));
+
+        QLineEdit* edit = dialog.Field(2);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("x1g2F34"));
+        QCOMPARE(edit->text(), QStringLiteral("12F3")); // hex digits only, at most four
+        dialog.Field(3)->setFocus();
+        QCOMPARE(edit->text(), QStringLiteral("12f3"));
+        dialog.Field(3)->selectAll();
+        QTest::keyClick(dialog.Field(3), Qt::Key_Backspace);
+        dialog.Field(4)->setFocus();
+        QCOMPARE(dialog.Field(3)->text(), QStringLiteral("0"));
+        QTest::keyClick(dialog.Field(3), Qt::Key_Down); // 0 steps down to ffff
+        QCOMPARE(dialog.Field(3)->text(), QStringLiteral("ffff"));
+
+        QTest::keyClick(dialog.Field(4), Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        const uint8_t expected[] = {0x01, 0xC4, 0x1A, 0x2B, 0x00, 0xD5, 0xFF, 0xFF,
+                                    0x03, 0xAB, 0x12, 0xF3, 0x03, 0xAC, 0xFF, 0xFF};
+        for (int i = 0; i < 16; ++i) QCOMPARE(state.image[0x3E00 + i], expected[i]);
+    }
+
+    void readAndWriteTalkToTheRadio() {
+        auto radio = StartRadio();
+        CProgramState state;
+        state.portName = radio->DevicePath();
+        test::CScriptedPrompter prompter;
+        ui::CDtmfDecoderDialog dialog(state, Settings(), prompter);
+        dialog.ReadButton()->click();
+        QCOMPARE(prompter.asked, QStringList{QStringLiteral("读数据成功")});
+        QCOMPARE(dialog.Field(0)->text(), QStringLiteral("203"));
+        QCOMPARE(state.image[0x3E00], uint8_t(0)); // headers stay as read until the next store
+        dialog.Field(10)->setText(QStringLiteral("beef"));
+        dialog.WriteButton()->click();
+        QCOMPARE(prompter.asked.last(), QStringLiteral("写数据成功"));
+        QVERIFY(radio->WaitFor([](const auto& c) { return c.endWrites >= 1; },
+                               std::chrono::seconds(2)));
+        const auto memory = radio->Memory();
+        QCOMPARE(memory[0x3E28], uint8_t(0x01));
+        QCOMPARE(memory[0x3E29], uint8_t(0xC3));
+        QCOMPARE(memory[0x3E2A], uint8_t(0xBE));
+        QCOMPARE(memory[0x3E2B], uint8_t(0xEF));
+        QCOMPARE(memory[0x3E2C], uint8_t(44)); // carried, not edited
+        QVERIFY(prompter.errors.isEmpty());
+    }
+
+    void aFailedReadLeavesImageAndWindowAsTheyWere() {
+        radiosim::CFaults faults;
+        faults.badAckBlock = 1;
+        auto radio = StartRadio(faults);
+        CProgramState state;
+        state.portName = radio->DevicePath();
+        test::CScriptedPrompter prompter;
+        ui::CDtmfDecoderDialog dialog(state, Settings(), prompter);
+        dialog.Field(0)->setText(QStringLiteral("77"));
+        const CMemoryImage before = state.image;
+        dialog.ReadButton()->click();
+        QCOMPARE(prompter.errors.size(), 1);
+        QVERIFY(prompter.errors[0].startsWith(QStringLiteral("通信出错")));
+        QVERIFY(state.image == before);
+        QCOMPARE(dialog.Field(0)->text(), QStringLiteral("77"));
+
+        state.portName = "COM0";
+        dialog.WriteButton()->click();
+        QVERIFY(prompter.errors.last().startsWith(QStringLiteral("无法打开串口")));
+        QCOMPARE(state.image[0x3E03], uint8_t(0x77)); // stored before the port was opened
+    }
+};
+
+QTEST_MAIN(DtmfDecoderTest)
+#include "dtmfdecoder_test.moc"
