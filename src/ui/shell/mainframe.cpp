@@ -9,6 +9,9 @@
 #include "ui/radiolink/modeldialog.h"
 #include "ui/radiolink/portdialog.h"
 #include "ui/radiolink/transferdialog.h"
+#include "ui/service/decoderdialog.h"
+#include "ui/service/parameteradjustdialog.h"
+#include "ui/service/radioinfodialog.h"
 #include "ui/shell/aboutdialog.h"
 #include "ui/shell/childframe.h"
 #include "ui/shell/docmanager.h"
@@ -142,13 +145,14 @@ void CMainFrame::CreateActions() {
             [this] { OpenDtmfEditor(docs_.State(), this); });
     connect(AddAction(kFmRadio, tr("收音机")), &QAction::triggered, this,
             [this] { OpenFmRadio(docs_.State(), this); });
-    // Commands whose windows come later stay in their places, disabled until then.
-    const std::pair<int, QString> later[] = {
-        {kParameterAdjust, tr("参数调节")},
-        {kDtmfInitialise, tr("DTMF 初始化")},
-        {kRadioInfo, tr("对讲机信息")},
-    };
-    for (const auto& [id, text] : later) AddAction(id, text)->setEnabled(false);
+    // The service windows edit stretches of the image that the lists do not show.
+    connect(AddAction(kParameterAdjust, tr("参数调节")), &QAction::triggered, this,
+            [this] { OpenParameterAdjust(docs_.State(), settingsPath_, prompter_, this); });
+    connect(AddAction(kDtmfInitialise, tr("DTMF 初始化")), &QAction::triggered, this,
+            [this] { OpenDtmfDecoderInit(docs_.State(), settingsPath_, prompter_, this); });
+    connect(AddAction(kRadioInfo, tr("对讲机信息")), &QAction::triggered, this, [this] {
+        OpenRadioInformation(docs_.State().portName, settingsPath_, prompter_, this);
+    });
 
     actions_[kFileNew]->setIcon(MakeIcon(EIcon::New));
     actions_[kFileOpen]->setIcon(MakeIcon(EIcon::Open));
