@@ -2,6 +2,9 @@
 // radio operation failed (the program's message, then the cause, on stderr), 2 on bad usage.
 #pragma once
 
+#include "core/radiolink/exchange.h"
+#include "core/radiolink/settingsfile.h"
+
 #include <CLI/CLI.hpp>
 
 #include <filesystem>
@@ -32,5 +35,15 @@ int Fail(const std::string& message);
 
 // A CLI11 check that a positional names a channel ("A 001", "b vfo", A1, 129).
 CLI::Validator ChannelLabelValidator();
+
+// What the radio commands share.
+// --settings, else the program's own settings file.
+CSettingsFile OpenSettings(const CGlobalOptions& options);
+// --port, else the port chosen in the desktop program's port dialog.
+std::string ChosenPort(const std::string& port, const CSettingsFile& settings);
+// "无法打开串口" or "通信出错" on the first line, the cause on the second; gives kExitFailed.
+int ReportFailure(const CExchangeResult& result);
+// A wrong service password is bad usage: nothing is sent.
+CLI::Validator ServicePasswordValidator();
 
 } // namespace tarsel::cli

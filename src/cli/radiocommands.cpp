@@ -31,24 +31,6 @@ struct CRadioArguments {
     std::string password;
 };
 
-CSettingsFile OpenSettings(const CGlobalOptions& options) {
-    if (options.settingsFile.empty()) return CSettingsFile(DefaultSettingsPath());
-    return CSettingsFile(options.settingsFile);
-}
-
-// --port, else the port chosen in the desktop program's port dialog.
-std::string ChosenPort(const std::string& port, const CSettingsFile& settings) {
-    if (!port.empty()) return port;
-    return PortNameFromNumber(settings.ReadInteger("Setup", "COM", 0));
-}
-
-int ReportFailure(const CExchangeResult& result) {
-    const bool open = result.outcome == EExchangeOutcome::PortNotOpened;
-    std::cerr << (open ? kCannotOpenPort : kCommunicationError) << "\n"
-              << DescribeCause(result) << "\n";
-    return kExitFailed;
-}
-
 // A bar on stderr while blocks go by, only when a person is watching it.
 class CProgressBar {
 public:
@@ -148,14 +130,6 @@ int RunInfo(const CGlobalOptions& options, const CRadioArguments& arguments) {
     return std::cout ? kExitDone : Fail("cannot write to standard output");
 }
 
-CLI::Validator ServicePasswordValidator() {
-    return CLI::Validator(
-        [](std::string& text) -> std::string {
-            return IsServicePassword(text) ? std::string() : "wrong service password";
-        },
-        "PASSWORD", "service password");
-}
-
 void AddPortOption(CLI::App* command, CRadioArguments& arguments) {
     command->add_option("--port", arguments.port,
                         "Device path (/dev/ttyUSB0) or port name (COM3); default: the settings "
@@ -163,6 +137,31 @@ void AddPortOption(CLI::App* command, CRadioArguments& arguments) {
 }
 
 } // namespace
+
+CSettingsFile OpenSettings(const CGlobalOptions& options) {
+    if (options.settingsFile.empty()) return CSettingsFile(DefaultSettingsPath());
+    return CSettingsFile(options.settingsFile);
+}
+
+std::string ChosenPort(const std::string& port, const CSettingsFile& settings) {
+    if (!port.empty()) return port;
+    return PortNameFromNumber(settings.ReadInteger("Setup", "COM", 0));
+}
+
+int ReportFailure(const CExchangeResult& result) {
+    const bool open = result.outcome == EExchangeOutcome::PortNotOpened;
+    std::cerr << (open ? kCannotOpenPort : kCommunicationError) << "\n"
+              << DescribeCause(result) << "\n";
+    return kExitFailed;
+}
+
+CLI::Validator ServicePasswordValidator() {
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            return IsServicePassword(text) ? std::string() : "wrong service password";
+        },
+        "PASSWORD", "service password");
+}
 
 void AddRadioCommands(CLI::App& app, const CGlobalOptions& options, CCommandAction& action) {
     // Values outlive parsing: the actions run after it.

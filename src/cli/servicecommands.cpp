@@ -9,7 +9,6 @@
 #include "core/radiolink/settingsfile.h"
 #include "core/service/calibrationfields.h"
 #include "core/service/decoderfields.h"
-#include "core/service/password.h"
 
 #include <filesystem>
 #include <iostream>
@@ -25,22 +24,6 @@ struct CServiceArguments {
     std::string file;
     std::string password;
 };
-
-CSettingsFile OpenSettings(const CGlobalOptions& options) {
-    if (options.settingsFile.empty()) return CSettingsFile(DefaultSettingsPath());
-    return CSettingsFile(options.settingsFile);
-}
-
-std::string ChosenPort(const std::string& port, const CSettingsFile& settings) {
-    if (!port.empty()) return port;
-    return PortNameFromNumber(settings.ReadInteger("Setup", "COM", 0));
-}
-
-int ReportFailure(const CExchangeResult& result) {
-    const bool open = result.outcome == EExchangeOutcome::PortNotOpened;
-    std::cerr << (open ? "无法打开串口" : "通信出错") << "\n" << DescribeCause(result) << "\n";
-    return kExitFailed;
-}
 
 // What the window does before sending: the band limits as the document shows them stored, then
 // its own store with no edit.
@@ -114,11 +97,7 @@ void AddServiceCommand(CLI::App& app, const CGlobalOptions& options, CCommandAct
                         "The service password; a wrong one is bad usage (exit 2) and nothing is "
                         "sent")
             ->required()
-            ->check(CLI::Validator(
-                [](std::string& text) -> std::string {
-                    return IsServicePassword(text) ? std::string() : "wrong service password";
-                },
-                "PASSWORD", "service password"));
+            ->check(ServicePasswordValidator());
         const std::string direction = d.direction;
         sub->callback([&options, &action, &arguments, direction, region, prepare] {
             arguments.direction = direction;
