@@ -190,10 +190,8 @@ std::string UsageText() {
         "line, then serves the host until SIGINT or SIGTERM. Blocks are counted from\n"
         "0 within each exchange. After a hang-up the program exits.\n\n";
     for (const COption& option : Options()) {
-        // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) about "  " + name.
-        std::string left(2, ' ');
-        left.append(option.name);
-        if (!option.argument.empty()) left.append(1, ' ').append(option.argument);
+        std::string left = "  " + std::string(option.name);
+        if (!option.argument.empty()) left += " " + std::string(option.argument);
         left.resize(std::max<std::size_t>(left.size() + 2, 30), ' ');
         text += left + std::string(option.help) + "\n";
     }

@@ -108,9 +108,7 @@ void WriteDtmfDigits(CMemoryImage& image, std::size_t offset, std::string_view d
 } // namespace
 
 std::string DescribeFileError(const CFileError& error) {
-    // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) about "'" + path + "'".
-    std::string name(1, '\'');
-    name.append(error.path.string()).push_back('\'');
+    const std::string name = "'" + error.path.string() + "'";
     switch (error.kind) {
     case CFileError::Kind::CannotOpen:
         return "cannot open " + name + ": " + std::strerror(error.error);
