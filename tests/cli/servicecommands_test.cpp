@@ -1,4 +1,5 @@
 // calibration and dtmf-decoder of tarsel-cli against the tarsel-radiosim program.
+#include "radioprocess.h"
 #include "runcli.h"
 
 #include "../core/testimage.h"
@@ -24,44 +25,7 @@ namespace {
 
 using test::CTempDir;
 
-// tarsel-radiosim as a child process; the device path is the first line it prints.
-class CRadio {
-public:
-    explicit CRadio(std::vector<std::string> args) {
-        int out[2];
-        if (::pipe2(out, O_CLOEXEC) != 0) return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-        const std::string program = std::string(TARSEL_BIN_DIR) + "/tarsel-radiosim";
-        args.insert(args.begin(), program);
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0)
-            pid_ = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(out[1]);
-        char c = 0;
-        pollfd p{out[0], POLLIN, 0};
-        while (::poll(&p, 1, 5000) > 0 && ::read(out[0], &c, 1) == 1 && c != '\n') device_ += c;
-        ::close(out[0]);
-    }
-    ~CRadio() { Stop(); }
-    CRadio(const CRadio&) = delete;
-    CRadio& operator=(const CRadio&) = delete;
-    const std::string& Device() const { return device_; }
-    void Stop() {
-        if (pid_ <= 0) return;
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    std::string device_;
-};
+using CRadio = test::CRadioProcess;
 
 class CliServiceTest : public ::testing::Test {
 protected:
