@@ -56,7 +56,7 @@ bool CKeyRuleFilter::eventFilter(QObject* object, QEvent* event) {
 
 CStepButtons::CStepButtons(QLineEdit* buddy, CStepRule rule, const QString& objectId,
                            QWidget* parent)
-    : QWidget(parent), buddy_(buddy), rule_(rule) {
+    : QWidget(parent), buddy_(buddy), rule_(std::move(rule)) {
     setObjectName(objectId);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -43,7 +43,7 @@ private:
 class CStepButtons : public QWidget {
     Q_OBJECT
 public:
-    using CStepRule = std::string (*)(std::string_view text, int step);
+    using CStepRule = std::function<std::string(std::string_view text, int step)>;
     CStepButtons(QLineEdit* buddy, CStepRule rule, const QString& objectId, QWidget* parent);
     void Step(int step);
 

@@ -47,7 +47,7 @@ CCalibrationGridView::CCalibrationGridView(const CCalibrationGrid& grid, QWidget
     CKeyRuleFilter::Install(editor_, grid.maxChars, [](char c) {
         return AcceptsCellKey(c) ? std::optional<char>(c) : std::nullopt;
     });
-    buttons_ = new CRuleStepButtons(
+    buttons_ = new CStepButtons(
         editor_,
         [&grid](std::string_view text, int step) { return StepCellText(grid, text, step); },
         QString::number(grid.spinId), viewport());

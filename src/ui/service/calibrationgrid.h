@@ -12,7 +12,7 @@ class QLineEdit;
 
 namespace tarsel::ui {
 
-class CRuleStepButtons;
+class CStepButtons;
 
 class CCalibrationGridView : public QTableWidget {
     Q_OBJECT
@@ -25,7 +25,7 @@ public:
     std::vector<std::vector<std::string>> Cells() const;
 
     QLineEdit* Editor() const { return editor_; }
-    CRuleStepButtons* EditorButtons() const { return buttons_; }
+    CStepButtons* EditorButtons() const { return buttons_; }
     void OpenEditor(int row, int column);
     void CommitEditor(); // if it is open
 
@@ -39,7 +39,7 @@ private:
 
     const CCalibrationGrid& grid_;
     QLineEdit* editor_;
-    CRuleStepButtons* buttons_;
+    CStepButtons* buttons_;
     int editRow_ = -1;
     int editColumn_ = -1;
 };

@@ -35,7 +35,7 @@ CDtmfDecoderDialog::CDtmfDecoderDialog(CProgramState& state, std::filesystem::pa
             MakeRuledEdit(QString::number(entry.editId), kDecoderMaxChars, HexKey, this);
         edit->installEventFilter(this);
         auto* spin =
-            new CRuleStepButtons(edit, StepDecoderValue, QString::number(entry.spinId), this);
+            new CStepButtons(edit, StepDecoderValue, QString::number(entry.spinId), this);
         AddCaptionedRow(grid, tr(entry.caption), edit, spin);
     }
     read_->setObjectName(QStringLiteral("1207"));

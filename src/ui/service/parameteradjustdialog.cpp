@@ -58,7 +58,7 @@ void CParameterAdjustDialog::InitialiseControls() {
             this);
         edit->installEventFilter(this);
         edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
-        auto* buttons = new CRuleStepButtons(
+        auto* buttons = new CStepButtons(
             edit,
             [&field](std::string_view text, int step) { return StepFieldText(field, text, step); },
             QString::number(field.spinId), this);
