@@ -67,7 +67,7 @@ QRadioButton* CBatchChannelDialog::Radio(int id, const QString& text, QButtonGro
 QLineEdit* CBatchChannelDialog::Edit(int id, const QString& caption, const QString& allowed,
                                      int limit, QWidget* parent) {
     QLineEdit* edit = MakeEdit(id, caption, parent);
-    CTypingFilter::Install(edit, allowed, limit);
+    InstallTypingFilter(edit, allowed, limit);
     edit->installEventFilter(this);
     FitDigits(edit, limit + 1);
     return edit;

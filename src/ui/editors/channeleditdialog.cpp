@@ -46,11 +46,11 @@ CChannelEditDialog::CChannelEditDialog(CProgramState& state, int channel, QWidge
 
     auto* top = new QHBoxLayout;
     label_ = MakeEdit(1140, tr("信道号"), this);
-    CTypingFilter::Install(label_, QStringLiteral("ABab0123456789"), kChannelLabelLimit);
+    InstallTypingFilter(label_, QStringLiteral("ABab0123456789"), kChannelLabelLimit);
     spin_ = new CSpinArrows(1141, tr("信道号"), this);
     name_ = MakeEdit(1147, tr("信道名字"), this);
     // The radio shows single-byte characters only; a loaded name is never longer than this.
-    CTypingFilter::Install(name_, {}, kChannelNameLimit);
+    InstallTypingFilter(name_, {}, kChannelNameLimit);
     top->addWidget(Caption(tr("信道号"), label_));
     top->addWidget(label_);
     top->addWidget(spin_);
@@ -62,8 +62,8 @@ CChannelEditDialog::CChannelEditDialog(CProgramState& state, int channel, QWidge
     auto* frequencyGrid = new QGridLayout(frequencies);
     rx_ = MakeEdit(1142, tr("接收频率"), frequencies);
     tx_ = MakeEdit(1143, tr("发射频率"), frequencies);
-    CTypingFilter::Install(rx_, kFrequencyCharacters, 0);
-    CTypingFilter::Install(tx_, kFrequencyCharacters, 0);
+    InstallTypingFilter(rx_, kFrequencyCharacters, 0);
+    InstallTypingFilter(tx_, kFrequencyCharacters, 0);
     FitDigits(rx_, 10);
     FitDigits(tx_, 10);
     FitDigits(label_, 6);

@@ -1,5 +1,7 @@
 #include "ui/editors/editorwidgets.h"
 
+#include "ui/dtmf/formwidgets.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -12,43 +14,16 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace tarsel::ui::editors {
 
-void CTypingFilter::Install(QLineEdit* edit, const QString& allowed, int maxLength) {
-    edit->installEventFilter(new CTypingFilter(edit, allowed, maxLength));
-}
-
-CTypingFilter::CTypingFilter(QLineEdit* edit, const QString& allowed, int maxLength)
-    : QObject(edit), edit_(edit), allowed_(allowed), maxLength_(maxLength) {}
-
-bool CTypingFilter::Allowed(QChar c) const {
-    if (allowed_.isEmpty()) return c.unicode() >= 0x20 && c.unicode() < 0x7F;
-    return allowed_.contains(c);
-}
-
-QString CTypingFilter::Admitted(const QString& text) const {
-    QString admitted;
-    for (QChar c : text)
-        if (Allowed(c)) admitted += c;
-    if (maxLength_ > 0) {
-        const qsizetype kept = edit_->text().size() - edit_->selectedText().size();
-        admitted.truncate(std::max<qsizetype>(0, maxLength_ - kept));
-    }
-    return admitted;
-}
-
-bool CTypingFilter::eventFilter(QObject* object, QEvent* event) {
-    if (object != edit_ || event->type() != QEvent::KeyPress) return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->matches(QKeySequence::Paste)) {
-        if (!edit_->isReadOnly()) edit_->insert(Admitted(QApplication::clipboard()->text()));
-        return true;
-    }
-    const QString typed = key->text();
-    if (typed.isEmpty() || typed.at(0).unicode() < 0x20 || typed.at(0).unicode() == 0x7F)
-        return false; // editing and moving keys, backspace
-    if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
-    return Admitted(typed) != typed;
+void InstallTypingFilter(QLineEdit* edit, const QString& allowed, int maxLength) {
+    CKeyRuleFilter::Install(edit, maxLength > 0 ? maxLength : std::numeric_limits<int>::max(),
+                            [allowed](char c) -> std::optional<char> {
+                                if (allowed.isEmpty() || allowed.contains(QLatin1Char(c))) return c;
+                                return std::nullopt;
+                            });
 }
 
 CSpinArrows::CSpinArrows(int id, const QString& accessibleName, QWidget* parent) : QWidget(parent) {

@@ -16,26 +16,10 @@ class QLineEdit;
 namespace tarsel::ui::editors {
 
 // Swallows typed and pasted characters outside `allowed` (empty: printable ASCII) and keeps the
-// typed length within maxLength (0: no limit). Unlike QLineEdit::setMaxLength it leaves texts set
-// by the program whole, so a longer value read from an image is shown as it is, then corrected by
-// the field's own rule.
-class CTypingFilter : public QObject {
-    Q_OBJECT
-public:
-    static void Install(QLineEdit* edit, const QString& allowed, int maxLength);
-
-protected:
-    bool eventFilter(QObject* object, QEvent* event) override;
-
-private:
-    CTypingFilter(QLineEdit* edit, const QString& allowed, int maxLength);
-    bool Allowed(QChar c) const;
-    QString Admitted(const QString& text) const; // what of text may go in, cut to the room left
-
-    QLineEdit* edit_;
-    QString allowed_;
-    int maxLength_;
-};
+// typed length within maxLength (0: no limit), through the forms' key filter: unlike
+// QLineEdit::setMaxLength it leaves texts set by the program whole, so a longer value read from an
+// image is shown as it is, then corrected by the field's own rule.
+void InstallTypingFilter(QLineEdit* edit, const QString& allowed, int maxLength);
 
 // Up and down arrows beside a field. A click emits Stepped(+1) or Stepped(-1); the field's own
 // rule decides what that does to its number.

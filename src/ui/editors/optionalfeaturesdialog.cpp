@@ -66,7 +66,7 @@ COptionalFeaturesDialog::COptionalFeaturesDialog(CProgramState& state, QWidget* 
     }
     QGroupBox* display = boxes[1];
     greeting_ = MakeEdit(kGreetingId, tr("开机问候语编制"), display);
-    CTypingFilter::Install(greeting_, {}, kGreetingLimit);
+    InstallTypingFilter(greeting_, {}, kGreetingLimit);
     AddRow(grids[1], rows[1]++, 0, Caption(tr("开机问候语编制"), greeting_), greeting_);
     for (std::size_t g = 0; g < grids.size(); ++g) grids[g]->setRowStretch(rows[g], 1);
 
