@@ -181,14 +181,7 @@ CBatchChannelDialog::CBatchChannelDialog(CProgramState& state, std::function<voi
 
     // One value for every channel's options, and the name.
     auto* optionBox = new QGroupBox(this);
-    auto* optionGrid = new QGridLayout(optionBox);
-    const auto& options = ChannelOptions();
-    for (std::size_t i = 0; i < options.size(); ++i) {
-        const QString caption = tr(options[i].caption);
-        options_[i] = MakeList(options[i].controlId, caption, options[i].entries, optionBox);
-        const int row = static_cast<int>(i % 3), column = static_cast<int>(i / 3) * 2;
-        AddRow(optionGrid, row, column, Caption(caption, options_[i]), options_[i]);
-    }
+    QGridLayout* optionGrid = AddChannelOptionLists(optionBox, options_);
     optionGrid->setColumnStretch(6, 1);
     auto* nameRow = new QHBoxLayout;
     name_ = Edit(1147, tr("信道名字"), {}, kBatchNameLimit, optionBox);

@@ -78,14 +78,7 @@ CChannelEditDialog::CChannelEditDialog(CProgramState& state, int channel, QWidge
     frequencyGrid->setColumnStretch(3, 1);
 
     auto* optionBox = new QGroupBox(this);
-    auto* optionGrid = new QGridLayout(optionBox);
-    const auto& options = ChannelOptions();
-    for (std::size_t i = 0; i < options.size(); ++i) {
-        const QString caption = tr(options[i].caption);
-        options_[i] = MakeList(options[i].controlId, caption, options[i].entries, optionBox);
-        const int row = static_cast<int>(i % 3), column = static_cast<int>(i / 3) * 2;
-        AddRow(optionGrid, row, column, Caption(caption, options_[i]), options_[i]);
-    }
+    AddChannelOptionLists(optionBox, options_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);

@@ -5,7 +5,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -87,6 +89,19 @@ void FitDigits(QLineEdit* edit, int digits) {
 void AddRow(QGridLayout* grid, int row, int column, QLabel* caption, QWidget* field) {
     grid->addWidget(caption, row, column);
     grid->addWidget(field, row, column + 1);
+}
+
+QGridLayout* AddChannelOptionLists(QGroupBox* box,
+                                   std::array<QComboBox*, kChannelOptionCount>& lists) {
+    auto* grid = new QGridLayout(box);
+    const auto& options = ChannelOptions();
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        const QString caption = QCoreApplication::translate("ChannelOptions", options[i].caption);
+        lists[i] = MakeList(options[i].controlId, caption, options[i].entries, box);
+        const int row = static_cast<int>(i % 3), column = static_cast<int>(i / 3) * 2;
+        AddRow(grid, row, column, Caption(caption, lists[i]), lists[i]);
+    }
+    return grid;
 }
 
 } // namespace tarsel::ui::editors

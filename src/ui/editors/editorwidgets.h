@@ -2,6 +2,10 @@
 // cutting what the program shows, spin arrows that hold no value of their own, and captioned lists.
 #pragma once
 
+#include "core/editors/channeloptions.h"
+
+#include <array>
+
 #include <QObject>
 #include <QString>
 #include <QWidget>
@@ -10,6 +14,7 @@
 
 class QComboBox;
 class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 
@@ -49,5 +54,9 @@ void FitDigits(QLineEdit* edit, int digits);
 
 // Caption and field side by side in a row of a grid, at the given column pair.
 void AddRow(QGridLayout* grid, int row, int column, QLabel* caption, QWidget* field);
+
+// The nine option lists both channel dialogs show, three to a column, into box; returns its grid.
+QGridLayout* AddChannelOptionLists(QGroupBox* box,
+                                   std::array<QComboBox*, kChannelOptionCount>& lists);
 
 } // namespace tarsel::ui::editors
