@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableWidgetItem>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -128,6 +129,13 @@ bool IsEnterOrEscape(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
     const int key = static_cast<const QKeyEvent*>(event)->key();
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
+}
+
+QTableWidgetItem* MakeCentredCell(const QString& text) {
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignCenter);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return item;
 }
 
 } // namespace tarsel::ui

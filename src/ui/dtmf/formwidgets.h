@@ -14,6 +14,7 @@
 class QComboBox;
 class QGridLayout;
 class QLineEdit;
+class QTableWidgetItem;
 
 namespace tarsel::ui {
 
@@ -64,5 +65,8 @@ void AddCaptionedRow(QGridLayout* layout, const QString& caption, QWidget* field
 
 // Enter and Escape close nothing in these windows.
 bool IsEnterOrEscape(const QEvent* event);
+
+// A centred cell that shows a text and is never edited in place by the table itself.
+QTableWidgetItem* MakeCentredCell(const QString& text);
 
 } // namespace tarsel::ui

@@ -11,13 +11,6 @@ namespace {
 
 constexpr int kTwipsPerInch = 1440;
 
-QTableWidgetItem* MakeItem(const QString& text) {
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(Qt::AlignCenter);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    return item;
-}
-
 } // namespace
 
 CInPlaceGrid::CInPlaceGrid(const QStringList& headers, int rows, int first, const QString& editorId,
@@ -36,8 +29,8 @@ CInPlaceGrid::CInPlaceGrid(const QStringList& headers, int rows, int first, cons
     setTabKeyNavigation(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (int row = 0; row < rows; ++row) {
-        setItem(row, kNumberColumn, MakeItem(QString::number(first + row)));
-        setItem(row, kValueColumn, MakeItem(QString()));
+        setItem(row, kNumberColumn, MakeCentredCell(QString::number(first + row)));
+        setItem(row, kValueColumn, MakeCentredCell(QString()));
     }
     editor_->setAlignment(Qt::AlignCenter);
     editor_->setFrame(false);

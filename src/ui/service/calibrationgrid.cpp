@@ -15,13 +15,6 @@ namespace {
 
 constexpr int kTwipsPerInch = 1440;
 
-QTableWidgetItem* MakeCell(const QString& text) {
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(Qt::AlignCenter);
-    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    return item;
-}
-
 } // namespace
 
 CCalibrationGridView::CCalibrationGridView(const CCalibrationGrid& grid, QWidget* parent)
@@ -73,7 +66,7 @@ void CCalibrationGridView::ShowRows(const std::vector<CGridRow>& rows,
     verticalHeader()->setFixedWidth(labelWidth);
     for (int r = 0; r < rowCount(); ++r)
         for (int c = 0; c < columnCount(); ++c)
-            setItem(r, c, MakeCell(QString::fromStdString(cells[r][c])));
+            setItem(r, c, MakeCentredCell(QString::fromStdString(cells[r][c])));
     FitToContents();
 }
 
