@@ -16,11 +16,7 @@ using namespace tarsel;
 class BatchChannelTest : public QObject {
     Q_OBJECT
 
-    static void Open(QDialog& dialog) {
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    }
+    static void Open(QDialog& dialog) { QVERIFY(test::ShowActive(dialog)); }
     template <class T = QLineEdit> static T* Find(QDialog& dialog, int id) {
         return dialog.findChild<T*>(QString::number(id));
     }

@@ -20,11 +20,7 @@ using namespace tarsel;
 class ChannelEditTest : public QObject {
     Q_OBJECT
 
-    static void Open(QDialog& dialog) {
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    }
+    static void Open(QDialog& dialog) { QVERIFY(test::ShowActive(dialog)); }
     static QLineEdit* Edit(QDialog& dialog, int id) {
         return dialog.findChild<QLineEdit*>(QString::number(id));
     }

@@ -15,12 +15,9 @@ namespace {
 std::unique_ptr<radiosim::CVirtualRadio> StartRadio(radiosim::CFaults faults = {}) {
     radiosim::CConfig config;
     config.faults = faults;
-    auto radio = std::make_unique<radiosim::CVirtualRadio>(config);
-    radio->Start();
-    std::vector<uint8_t> memory(CMemoryImage::kSize, 0xFF);
-    for (int i = 0; i < 48; ++i) memory[0x3E00 + i] = static_cast<uint8_t>(i);
-    radio->SetMemory(memory);
-    return radio;
+    return test::StartVirtualRadio(config, [](std::vector<uint8_t>& memory) {
+        for (int i = 0; i < 48; ++i) memory[0x3E00 + i] = static_cast<uint8_t>(i);
+    });
 }
 
 } // namespace
@@ -40,9 +37,7 @@ private slots:
         state.image[0x3E03] = 0x2B;
         test::CScriptedPrompter prompter;
         ui::CDtmfDecoderDialog dialog(state, Settings(), prompter);
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(test::ShowActive(dialog));
         QCOMPARE(dialog.Field(0)->text(), QStringLiteral("1a2b"));
         QCOMPARE(dialog.Field(1)->text(), QStringLiteral("ffff"));
         QCOMPARE(dialog.findChild<QLineEdit*>(QStringLiteral("1259")), dialog.Field(6));

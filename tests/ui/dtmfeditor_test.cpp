@@ -26,11 +26,7 @@ class DtmfEditorTest : public QObject {
         if (!control) qFatal("no control %s", id);
         return control;
     }
-    static void Show(QDialog& dialog) {
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    }
+    static void Show(QDialog& dialog) { QVERIFY(test::ShowActive(dialog)); }
     static void Type(QLineEdit* edit, const QString& text) {
         edit->setFocus();
         edit->selectAll();

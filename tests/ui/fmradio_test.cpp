@@ -15,11 +15,7 @@ using namespace tarsel;
 class FmRadioTest : public QObject {
     Q_OBJECT
 
-    static void Show(QDialog& dialog) {
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    }
+    static void Show(QDialog& dialog) { QVERIFY(test::ShowActive(dialog)); }
     static void ClickCell(ui::CInPlaceGrid* grid, int row, int column) {
         const QRect cell = grid->visualItemRect(grid->item(row, column));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());

@@ -21,9 +21,7 @@ private slots:
         CProgramState state;
         state.modelText = "TZ-316";
         ui::CModelDialog dialog(state);
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(test::ShowActive(dialog));
         QCOMPARE(dialog.Field(1037)->text(), QStringLiteral("TZ-316"));
         QVERIFY(dialog.Field(1037)->isReadOnly());
         dialog.Field(1039)->setText(QStringLiteral("300"));
@@ -42,9 +40,7 @@ private slots:
         CProgramState state;
         state.image = BuildDefaultImage();
         ui::CModelDialog dialog(state);
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(test::ShowActive(dialog));
         dialog.Field(1038)->setFocus();
         QTest::keyClick(dialog.Field(1038), Qt::Key_Return);
         QTest::keyClick(dialog.Field(1038), Qt::Key_Escape);

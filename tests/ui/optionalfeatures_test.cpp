@@ -14,11 +14,7 @@ using namespace tarsel;
 class OptionalFeaturesTest : public QObject {
     Q_OBJECT
 
-    static void Open(ui::COptionalFeaturesDialog& dialog) {
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
-    }
+    static void Open(ui::COptionalFeaturesDialog& dialog) { QVERIFY(test::ShowActive(dialog)); }
     static QComboBox* List(QDialog& dialog, int id) {
         return dialog.findChild<QComboBox*>(QString::number(id));
     }

@@ -19,12 +19,9 @@ namespace {
 std::unique_ptr<radiosim::CVirtualRadio> StartRadio(radiosim::CFaults faults = {}) {
     radiosim::CConfig config;
     config.faults = faults;
-    auto radio = std::make_unique<radiosim::CVirtualRadio>(config);
-    radio->Start();
-    std::vector<uint8_t> memory(CMemoryImage::kSize, 0xFF);
-    for (int i = 0x3E40; i < 0x3F70; ++i) memory[i] = static_cast<uint8_t>(i % 100);
-    radio->SetMemory(memory);
-    return radio;
+    return test::StartVirtualRadio(config, [](std::vector<uint8_t>& memory) {
+        for (int i = 0x3E40; i < 0x3F70; ++i) memory[i] = static_cast<uint8_t>(i % 100);
+    });
 }
 
 QString Cell(const ui::CCalibrationGridView* grid, int row, int column) {
@@ -69,9 +66,7 @@ private slots:
         CProgramState state;
         test::CScriptedPrompter prompter;
         ui::CParameterAdjustDialog dialog(state, Settings(), prompter);
-        dialog.show();
-        QApplication::setActiveWindow(&dialog);
-        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QVERIFY(test::ShowActive(dialog));
         ui::CCalibrationGridView* level = dialog.Grid(kSquelchLevelGrid);
         const QRect cell = level->visualRect(level->model()->index(1, 2));
         QTest::mouseClick(level->viewport(), Qt::LeftButton, {}, cell.center());
@@ -103,9 +98,7 @@ private slots:
             state.image[0x3F12] = 200;
             test::CScriptedPrompter prompter;
             ui::CParameterAdjustDialog dialog(state, Settings(), prompter);
-            dialog.show();
-            QApplication::setActiveWindow(&dialog);
-            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            QVERIFY(test::ShowActive(dialog));
             QCOMPARE(dialog.Field(1120)->text(), QStringLiteral("31"));
             QVERIFY(!dialog.Field(1154)->isVisible());
             QCOMPARE(dialog.Field(1154)->text(), QStringLiteral("200"));

@@ -5,6 +5,7 @@
 #include "core/image/bcd.h"
 #include "core/image/channeltable.h"
 #include "core/image/datafile.h"
+#include "radiosim/virtualradio.h"
 #include "ui/shell/application.h"
 #include "ui/shell/prompter.h"
 
@@ -13,6 +14,9 @@
 #include <QTest>
 
 #include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
 
 namespace tarsel::test {
 
@@ -62,5 +66,24 @@ struct CTestProgram {
     }
     QString Path(const QString& name) const { return folder.filePath(name); }
 };
+
+// A virtual radio on a pseudo-terminal of its own; fill sets its memory (all 0xFF before).
+inline std::unique_ptr<radiosim::CVirtualRadio>
+StartVirtualRadio(radiosim::CConfig config = {},
+                  const std::function<void(std::vector<uint8_t>&)>& fill = {}) {
+    auto radio = std::make_unique<radiosim::CVirtualRadio>(std::move(config));
+    radio->Start();
+    std::vector<uint8_t> memory(CMemoryImage::kSize, 0xFF);
+    if (fill) fill(memory);
+    radio->SetMemory(memory);
+    return radio;
+}
+
+// Shows a window and makes it the active one, as a user's click would.
+inline bool ShowActive(QWidget& window) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    return QTest::qWaitForWindowActive(&window);
+}
 
 } // namespace tarsel::test
