@@ -239,6 +239,16 @@ void CommitChoiceEdit(CChannelRow& row, int column, std::string_view text) {
     row[column] = std::string(text);
 }
 
+void CommitCellEdit(CChannelRow& row, int channel, int column, std::string_view text,
+                    const CBandLimits& limits, CMemoryImage& image) {
+    if (column <= kColumnTx)
+        CommitFrequencyEdit(row, channel, column, text, limits, image);
+    else if (column <= kColumnTxTone)
+        CommitToneEdit(row, column, text);
+    else
+        CommitChoiceEdit(row, column, text);
+}
+
 } // namespace tarsel
 
 namespace tarsel {

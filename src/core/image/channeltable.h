@@ -48,6 +48,7 @@ struct CChannelTable {
     const CChannelRow& Row(int channel) const {
         return rows[static_cast<std::size_t>(channel - 1)];
     }
+    friend bool operator==(const CChannelTable&, const CChannelTable&) = default;
 };
 
 // One channel's texts; all empty when the record is empty or its receive frequency is in no band.
@@ -79,6 +80,10 @@ void CommitToneEdit(CChannelRow& row, int column, std::string_view text);
 
 // The choice editor's commit on columns 5..8.
 void CommitChoiceEdit(CChannelRow& row, int column, std::string_view text);
+
+// Whichever of the editors serves the column commits text there.
+void CommitCellEdit(CChannelRow& row, int channel, int column, std::string_view text,
+                    const CBandLimits& limits, CMemoryImage& image);
 
 } // namespace tarsel
 
