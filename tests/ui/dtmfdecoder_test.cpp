@@ -32,11 +32,11 @@ class DtmfDecoderTest : public QObject {
 
 private slots:
     void typingLeavingSpinningAndClosingStore() {
-        CProgramState state;
+        test::CToolState state;
         state.image[0x3E02] = 0x1A;
         state.image[0x3E03] = 0x2B;
         test::CScriptedPrompter prompter;
-        ui::CDtmfDecoderDialog dialog(state, Settings(), prompter);
+        ui::CDtmfDecoderDialog dialog(state, state, Settings(), prompter);
         QVERIFY(test::ShowActive(dialog));
         QCOMPARE(dialog.Field(0)->text(), QStringLiteral("1a2b"));
         QCOMPARE(dialog.Field(1)->text(), QStringLiteral("ffff"));
@@ -67,10 +67,10 @@ private slots:
 
     void readAndWriteTalkToTheRadio() {
         auto radio = StartRadio();
-        CProgramState state;
+        test::CToolState state;
         state.portName = radio->DevicePath();
         test::CScriptedPrompter prompter;
-        ui::CDtmfDecoderDialog dialog(state, Settings(), prompter);
+        ui::CDtmfDecoderDialog dialog(state, state, Settings(), prompter);
         dialog.ReadButton()->click();
         QCOMPARE(prompter.asked, QStringList{QStringLiteral("读数据成功")});
         QCOMPARE(dialog.Field(0)->text(), QStringLiteral("203"));
@@ -93,10 +93,10 @@ private slots:
         radiosim::CFaults faults;
         faults.badAckBlock = 1;
         auto radio = StartRadio(faults);
-        CProgramState state;
+        test::CToolState state;
         state.portName = radio->DevicePath();
         test::CScriptedPrompter prompter;
-        ui::CDtmfDecoderDialog dialog(state, Settings(), prompter);
+        ui::CDtmfDecoderDialog dialog(state, state, Settings(), prompter);
         dialog.Field(0)->setText(QStringLiteral("77"));
         const CMemoryImage before = state.image;
         dialog.ReadButton()->click();

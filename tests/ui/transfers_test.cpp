@@ -75,8 +75,8 @@ private slots:
         QVERIFY(program_->prompter->errors.isEmpty());
         QCOMPARE(Cell(1, 1), QStringLiteral("145.12500"));
         // Blank limits in the radio's memory were filled from its identification block.
-        QCOMPARE(program_->app->State().bandLimits.low[0], 14400000);
-        QCOMPARE(program_->app->State().bandLimits.high[0], 14800000);
+        QCOMPARE(program_->ActiveDoc().Document().Limits().low[0], 14400000);
+        QCOMPARE(program_->ActiveDoc().Document().Limits().high[0], 14800000);
     }
 
     void aFailedReadLeavesImageAndGridAsTheyWere() {
@@ -91,12 +91,12 @@ private slots:
             state.portName = radio->DevicePath();
             View()->Model()->CommitEdit(View()->Model()->index(2, 0), QStringLiteral("146"));
             View()->ParseIntoImage();
-            const CMemoryImage before = state.image;
+            const CMemoryImage before = program_->ActiveImage();
             PressStartWhenShown();
             program_->app->Frame()->RunTransfer(ETransfer::Read);
             QCOMPARE(program_->prompter->errors.size(), 1);
             QVERIFY(program_->prompter->errors[0].startsWith(QStringLiteral("通信出错")));
-            QCOMPARE(state.image, before);
+            QCOMPARE(program_->ActiveImage(), before);
             QCOMPARE(Cell(3, 1), QStringLiteral("146.00000"));
             QCOMPARE(Cell(1, 1), QString());
             cleanup();
@@ -114,7 +114,7 @@ private slots:
         QVERIFY(radio->WaitFor([](const auto& c) { return c.endWrites >= 1; },
                                std::chrono::seconds(2)));
         const auto memory = radio->Memory();
-        const CMemoryImage& image = program_->app->State().image;
+        const CMemoryImage& image = program_->ActiveImage();
         QCOMPARE(memory[RecordOffset(5) + 3], uint8_t(0x14));
         for (std::size_t i = 0; i < 0x3000; ++i) QCOMPARE(memory[i], image[i]);
     }
@@ -123,7 +123,7 @@ private slots:
         auto radio = StartRadio();
         CProgramState& state = program_->app->State();
         state.portName = radio->DevicePath();
-        ui::CTransferDialog dialog(ETransfer::Initialise, state,
+        ui::CTransferDialog dialog(ETransfer::Initialise, program_->ActiveDoc().Document(), state,
                                    program_->Path(QStringLiteral("Program.ini")).toStdString(),
                                    *program_->prompter);
         dialog.show();
@@ -140,14 +140,14 @@ private slots:
         QVERIFY(radio->WaitFor([](const auto& c) { return c.endWrites >= 2; },
                                std::chrono::seconds(2)));
         const auto memory = radio->Memory();
-        for (std::size_t i = 0; i < 0x4000; ++i) QCOMPARE(memory[i], state.image[i]);
+        for (std::size_t i = 0; i < 0x4000; ++i) QCOMPARE(memory[i], program_->ActiveImage()[i]);
     }
 
     void whileRunningASecondStartDoesNothingAndTheWindowStays() {
         auto radio = StartRadio({}, true); // paced: a read takes seconds
         CProgramState& state = program_->app->State();
         state.portName = radio->DevicePath();
-        ui::CTransferDialog dialog(ETransfer::Read, state,
+        ui::CTransferDialog dialog(ETransfer::Read, program_->ActiveDoc().Document(), state,
                                    program_->Path(QStringLiteral("Program.ini")).toStdString(),
                                    *program_->prompter);
         dialog.show();

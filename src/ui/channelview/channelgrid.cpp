@@ -15,7 +15,8 @@ namespace tarsel::ui {
 CChannelGrid::CChannelGrid(QWidget* parent) : QTableView(parent) {
     setObjectName(QStringLiteral("1130"));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Rows are chosen by their labels, with Shift and Ctrl as everywhere, for the row commands.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setMouseTracking(true);
     setTabKeyNavigation(false);
@@ -98,7 +99,9 @@ void CChannelGrid::mousePressEvent(QMouseEvent* event) {
 }
 
 void CChannelGrid::mouseMoveEvent(QMouseEvent* event) {
-    SetHighlightSelection(false);
+    // Chosen rows stay visible while the mouse goes to their context menu.
+    if (!selectionModel()->hasSelection() || selectionModel()->selectedRows().isEmpty())
+        SetHighlightSelection(false);
     QTableView::mouseMoveEvent(event);
 }
 

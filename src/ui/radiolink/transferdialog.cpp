@@ -72,10 +72,10 @@ private:
     CExchangeResult result_;
 };
 
-CTransferDialog::CTransferDialog(ETransfer transfer, CProgramState& state,
+CTransferDialog::CTransferDialog(ETransfer transfer, CDocument& doc, CProgramState& state,
                                  std::filesystem::path settingsPath, CPrompter& prompter,
                                  QWidget* parent)
-    : QDialog(parent), transfer_(transfer), state_(state), settingsPath_(std::move(settingsPath)),
+    : QDialog(parent), transfer_(transfer), doc_(doc), state_(state), settingsPath_(std::move(settingsPath)),
       prompter_(prompter), start_(new QPushButton(tr("开始"), this)),
       exit_(new QPushButton(tr("退出"), this)), bar_(new QProgressBar(this)),
       percent_(new QLabel(QStringLiteral("0%"), this)) {
@@ -122,7 +122,7 @@ void CTransferDialog::Start() {
     exit_->setEnabled(false);
     // A write or an initialise sends the image as it is now; a read fills a copy.
     thread_ =
-        std::make_unique<CTransferThread>(transfer_, state_.image, state_.portName, settingsPath_);
+        std::make_unique<CTransferThread>(transfer_, doc_.Image(), state_.portName, settingsPath_);
     connect(thread_.get(), &CTransferThread::Progress, this, &CTransferDialog::OnProgress);
     connect(thread_.get(), &QThread::finished, this, &CTransferDialog::OnFinished);
     thread_->start();
@@ -135,7 +135,7 @@ void CTransferDialog::OnProgress(int position, int total) {
 
 void CTransferDialog::OnFinished() {
     const CExchangeResult result = thread_->Result();
-    if (result.Done() && transfer_ == ETransfer::Read) state_.image = thread_->Image();
+    if (result.Done() && transfer_ == ETransfer::Read) doc_.Image() = thread_->Image();
     thread_.reset();
     gTransferBusy = false;
     done_ = result.Done();

@@ -3,6 +3,7 @@
 // commits a read's image only after the whole read, and refuses to close while the thread runs.
 #pragma once
 
+#include "core/document/document.h"
 #include "core/image/programstate.h"
 #include "core/radiolink/transfer.h"
 
@@ -23,7 +24,7 @@ class CTransferThread;
 class CTransferDialog : public QDialog {
     Q_OBJECT
 public:
-    CTransferDialog(ETransfer transfer, CProgramState& state, std::filesystem::path settingsPath,
+    CTransferDialog(ETransfer transfer, CDocument& doc, CProgramState& state, std::filesystem::path settingsPath,
                     CPrompter& prompter, QWidget* parent = nullptr);
     ~CTransferDialog() override;
 
@@ -51,6 +52,7 @@ private:
     void OnFinished();
 
     ETransfer transfer_;
+    CDocument& doc_;
     CProgramState& state_;
     std::filesystem::path settingsPath_;
     CPrompter& prompter_;

@@ -22,9 +22,9 @@ std::optional<char> HexKey(char c) { return IsHexDigit(c) ? std::optional<char>(
 
 } // namespace
 
-CDtmfDecoderDialog::CDtmfDecoderDialog(CProgramState& state, std::filesystem::path settingsPath,
+CDtmfDecoderDialog::CDtmfDecoderDialog(CDocument& doc, CProgramState& state, std::filesystem::path settingsPath,
                                        CPrompter& prompter, QWidget* parent)
-    : QDialog(parent), state_(state), settingsPath_(std::move(settingsPath)), prompter_(prompter),
+    : QDialog(parent), doc_(doc), state_(state), settingsPath_(std::move(settingsPath)), prompter_(prompter),
       read_(new QPushButton(tr("读数据"), this)), write_(new QPushButton(tr("写数据"), this)) {
     setObjectName(QStringLiteral("222"));
     setWindowTitle(tr("DTMF 解码初始化"));
@@ -53,7 +53,7 @@ CDtmfDecoderDialog::CDtmfDecoderDialog(CProgramState& state, std::filesystem::pa
     layout->addLayout(buttons);
     connect(read_, &QPushButton::clicked, this, &CDtmfDecoderDialog::ReadFromRadio);
     connect(write_, &QPushButton::clicked, this, &CDtmfDecoderDialog::WriteToRadio);
-    Show(LoadDecoderFields(state_.image));
+    Show(LoadDecoderFields(doc_.Image()));
 }
 
 CDecoderFields CDtmfDecoderDialog::Fields() const {
@@ -69,25 +69,25 @@ void CDtmfDecoderDialog::Show(const CDecoderFields& fields) {
 
 void CDtmfDecoderDialog::Store() {
     CDecoderFields fields = Fields();
-    StoreDecoderFields(fields, state_.image);
+    StoreDecoderFields(fields, doc_.Image());
     Show(fields);
 }
 
 void CDtmfDecoderDialog::ReadFromRadio() {
     CPosixSerialPort port{CSettingsFile(settingsPath_)};
     const bool done = RunBlockingExchange(this, prompter_, [&] {
-        return ReadRegion(port, state_.portName, map::kDtmfDecoderRange, state_.image);
+        return ReadRegion(port, state_.portName, map::kDtmfDecoderRange, doc_.Image());
     });
     if (!done) return;
     prompter_.ShowInformation(this, tr("读数据成功"));
-    Show(LoadDecoderFields(state_.image));
+    Show(LoadDecoderFields(doc_.Image()));
 }
 
 void CDtmfDecoderDialog::WriteToRadio() {
     Store();
     CPosixSerialPort port{CSettingsFile(settingsPath_)};
     if (RunBlockingExchange(this, prompter_, [&] {
-            return WriteRegion(port, state_.portName, map::kDtmfDecoderRange, state_.image);
+            return WriteRegion(port, state_.portName, map::kDtmfDecoderRange, doc_.Image());
         }))
         prompter_.ShowInformation(this, tr("写数据成功"));
 }
@@ -119,9 +119,9 @@ void CDtmfDecoderDialog::done(int result) {
     QDialog::done(result);
 }
 
-void OpenDtmfDecoderInit(CProgramState& state, const std::filesystem::path& settingsPath,
+void OpenDtmfDecoderInit(CDocument& doc, CProgramState& state, const std::filesystem::path& settingsPath,
                          CPrompter& prompter, QWidget* parent) {
-    CDtmfDecoderDialog dialog(state, settingsPath, prompter, parent);
+    CDtmfDecoderDialog dialog(doc, state, settingsPath, prompter, parent);
     dialog.exec();
 }
 

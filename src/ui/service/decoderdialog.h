@@ -2,6 +2,7 @@
 // the radio on their own. No OK or Cancel: the values are stored however the window closes.
 #pragma once
 
+#include "core/document/document.h"
 #include "core/image/programstate.h"
 #include "core/service/decoderfields.h"
 
@@ -20,7 +21,7 @@ class CPrompter;
 class CDtmfDecoderDialog : public QDialog {
     Q_OBJECT
 public:
-    CDtmfDecoderDialog(CProgramState& state, std::filesystem::path settingsPath,
+    CDtmfDecoderDialog(CDocument& doc, CProgramState& state, std::filesystem::path settingsPath,
                        CPrompter& prompter, QWidget* parent = nullptr);
 
     QLineEdit* Field(int row) const { return edits_[row]; }
@@ -39,6 +40,7 @@ private:
     void Show(const CDecoderFields& fields);
     void Store();
 
+    CDocument& doc_;
     CProgramState& state_;
     std::filesystem::path settingsPath_;
     CPrompter& prompter_;
@@ -49,7 +51,7 @@ private:
 };
 
 // Menu item 32808: runs the window modally.
-void OpenDtmfDecoderInit(CProgramState& state, const std::filesystem::path& settingsPath,
+void OpenDtmfDecoderInit(CDocument& doc, CProgramState& state, const std::filesystem::path& settingsPath,
                          CPrompter& prompter, QWidget* parent);
 
 } // namespace tarsel::ui

@@ -27,10 +27,10 @@ constexpr int kChipColumns = 2;
 
 } // namespace
 
-CParameterAdjustDialog::CParameterAdjustDialog(CProgramState& state,
+CParameterAdjustDialog::CParameterAdjustDialog(CDocument& doc, CProgramState& state,
                                                std::filesystem::path settingsPath,
                                                CPrompter& prompter, QWidget* parent)
-    : QDialog(parent), state_(state), settingsPath_(std::move(settingsPath)), prompter_(prompter) {
+    : QDialog(parent), doc_(doc), state_(state), settingsPath_(std::move(settingsPath)), prompter_(prompter) {
     setObjectName(QStringLiteral("220"));
     setWindowTitle(tr("参数调节"));
     InitialiseControls();
@@ -155,32 +155,32 @@ void CParameterAdjustDialog::Show(const CCalibrationFields& fields) {
 }
 
 void CParameterAdjustDialog::LoadFields() {
-    Show(tarsel::LoadFields(state_.image, state_.bandLimits));
+    Show(tarsel::LoadFields(doc_.Image(), doc_.Limits()));
 }
 
 void CParameterAdjustDialog::StoreFields() {
     CCalibrationFields fields = Collect();
-    tarsel::StoreFields(fields, state_.bandLimits, state_.image);
+    tarsel::StoreFields(fields, doc_.Limits(), doc_.Image());
     Show(fields);
 }
 
 void CParameterAdjustDialog::ReadFromRadio() {
     CPosixSerialPort port{CSettingsFile(settingsPath_)};
     const bool done = RunBlockingExchange(this, prompter_, [&] {
-        return ReadRegion(port, state_.portName, map::kCalibrationRange, state_.image);
+        return ReadRegion(port, state_.portName, map::kCalibrationRange, doc_.Image());
     });
     if (!done) return;
     prompter_.ShowInformation(this, tr("读数据成功"));
-    LoadBandLimits(state_.image, state_.bandLimits);
+    LoadBandLimits(doc_.Image(), doc_.Limits());
     LoadFields();
 }
 
 void CParameterAdjustDialog::WriteToRadio() {
-    StoreBandLimits(state_.bandLimits, state_.image);
+    StoreBandLimits(doc_.Limits(), doc_.Image());
     StoreFields();
     CPosixSerialPort port{CSettingsFile(settingsPath_)};
     if (RunBlockingExchange(this, prompter_, [&] {
-            return WriteRegion(port, state_.portName, map::kCalibrationRange, state_.image);
+            return WriteRegion(port, state_.portName, map::kCalibrationRange, doc_.Image());
         }))
         prompter_.ShowInformation(this, tr("写数据成功"));
 }
@@ -212,9 +212,9 @@ void CParameterAdjustDialog::done(int result) {
     QDialog::done(result);
 }
 
-void OpenParameterAdjust(CProgramState& state, const std::filesystem::path& settingsPath,
+void OpenParameterAdjust(CDocument& doc, CProgramState& state, const std::filesystem::path& settingsPath,
                          CPrompter& prompter, QWidget* parent) {
-    CParameterAdjustDialog dialog(state, settingsPath, prompter, parent);
+    CParameterAdjustDialog dialog(doc, state, settingsPath, prompter, parent);
     dialog.exec();
 }
 

@@ -3,6 +3,7 @@
 // Cancel: everything is stored however the window closes.
 #pragma once
 
+#include "core/document/document.h"
 #include "core/image/programstate.h"
 #include "core/service/calibrationfields.h"
 
@@ -23,7 +24,7 @@ class CPrompter;
 class CParameterAdjustDialog : public QDialog {
     Q_OBJECT
 public:
-    CParameterAdjustDialog(CProgramState& state, std::filesystem::path settingsPath,
+    CParameterAdjustDialog(CDocument& doc, CProgramState& state, std::filesystem::path settingsPath,
                            CPrompter& prompter, QWidget* parent = nullptr);
 
     QLineEdit* Field(int editId) const;
@@ -47,6 +48,7 @@ private:
     CCalibrationFields Collect();
     void Show(const CCalibrationFields& fields);
 
+    CDocument& doc_;
     CProgramState& state_;
     std::filesystem::path settingsPath_;
     CPrompter& prompter_;
@@ -60,7 +62,7 @@ private:
 };
 
 // Menu item 32807: runs the window modally.
-void OpenParameterAdjust(CProgramState& state, const std::filesystem::path& settingsPath,
+void OpenParameterAdjust(CDocument& doc, CProgramState& state, const std::filesystem::path& settingsPath,
                          CPrompter& prompter, QWidget* parent);
 
 } // namespace tarsel::ui
