@@ -45,7 +45,8 @@ bool RunCli(std::vector<std::string> args) {
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
-    const bool started = posix_spawn(&pid, cli.c_str(), &actions, nullptr, argv.data(), environ) == 0;
+    const bool started =
+        posix_spawn(&pid, cli.c_str(), &actions, nullptr, argv.data(), environ) == 0;
     posix_spawn_file_actions_destroy(&actions);
     int status = 0;
     if (started) waitpid(pid, &status, 0);

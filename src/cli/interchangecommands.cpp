@@ -20,8 +20,7 @@ int RunExport(const std::string& file, const std::string& out) {
         return std::cout ? kExitDone : Fail("cannot write the channel list to standard output");
     }
     const std::span bytes(reinterpret_cast<const uint8_t*>(text.data()), text.size());
-    if (const auto error = SaveFileReplacing(out, bytes))
-        return Fail(DescribeFileError(*error));
+    if (const auto error = SaveFileReplacing(out, bytes)) return Fail(DescribeFileError(*error));
     return kExitDone;
 }
 
@@ -36,8 +35,10 @@ int RunImport(const std::string& file, const std::string& list, const CCsvImport
     for (const CCsvMessage& message : found.messages) std::cerr << message.Text() << "\n";
     if (!ApplyChannelCsv(found, options, image, limits)) {
         if (found.unreadable) return Fail("not a channel list: nothing imported");
-        return Fail(std::to_string(found.RowErrors()) +
-                    " rows have errors: nothing imported (--skip-bad imports the others)");
+        const int errors = found.RowErrors();
+        return Fail((errors == 1 ? std::string("1 row has an error")
+                                 : std::to_string(errors) + " rows have errors") +
+                    ": nothing imported (--skip-bad imports the others)");
     }
     if (const auto error = SaveDataFile(file, image)) return Fail(DescribeFileError(*error));
     return kExitDone;

@@ -39,18 +39,32 @@ TEST(CliInterchange, ImportStatusesAndMessages) {
     };
     const Case cases[] = {
         {"good", {}, "Location,Frequency,Name\n1,145.5,HOME\n", 0, {}, true},
-        {"warning only", {}, "Location,Frequency\n1,145.1234\n", 0,
+        {"warning only",
+         {},
+         "Location,Frequency\n1,145.1234\n",
+         0,
          {"line 2: Frequency: receive 145.123400 MHz is off the channel raster; taken as "
           "145.120000 MHz"},
          true},
-        {"row error refuses all", {}, "Location,Frequency\n1,145.5\n2,145.5\n2,146\n", 1,
-         {"line 4: Location: 2 is already used by line 3"}, false},
-        {"skip bad", {"--skip-bad"}, "Location,Frequency\n1,145.5\n2,12\n", 0,
+        {"row error refuses all",
+         {},
+         "Location,Frequency\n1,145.5\n2,145.5\n2,146\n",
+         1,
+         {"line 4: Location: 2 is already used by line 3"},
+         false},
+        {"skip bad",
+         {"--skip-bad"},
+         "Location,Frequency\n1,145.5\n2,12\n",
+         0,
          {"line 3: Frequency: receive 12.000000 MHz is outside the bands (136.000000-174.000000 "
           "and 400.000000-480.000000 MHz)"},
          true},
-        {"not a list", {"--skip-bad"}, "Name,Frequency\nA,145.5\n", 1,
-         {"line 1: Location: the header has no such column"}, false},
+        {"not a list",
+         {"--skip-bad"},
+         "Name,Frequency\nA,145.5\n",
+         1,
+         {"line 1: Location: the header has no such column"},
+         false},
         {"first", {"--first", "128"}, "Location,Frequency\n9,145.5\n9,145.6\n", 0, {}, true},
     };
     for (const Case& c : cases) {
@@ -134,10 +148,9 @@ TEST(CliInterchange, ExportToStdoutAndFileAgreeAndReimport) {
 TEST(CliInterchange, ChannelsKeepsNineCellsUnlessAskedForNames) {
     CTempDir dir;
     ASSERT_EQ(RunCli({"new", dir / "a.dat"}).status, 0);
-    ASSERT_EQ(RunCli({"set-channel", dir / "a.dat", "A1", "--rx", "145.5", "--name",
-                      "ABCDEFGHI"})
-                  .status,
-              0);
+    ASSERT_EQ(
+        RunCli({"set-channel", dir / "a.dat", "A1", "--rx", "145.5", "--name", "ABCDEFGHI"}).status,
+        0);
     const auto plain = Lines(RunCli({"channels", dir / "a.dat"}).out);
     const auto named = Lines(RunCli({"channels", "--names", dir / "a.dat"}).out);
     EXPECT_EQ(plain[1], "A 001\t145.50000\t145.50000\t无\t无\t高\t是\t宽\t关");

@@ -51,8 +51,13 @@ TEST(ChannelName, CommitTakesPrintableAsciiUpToSeven) {
         const char* kept;
     };
     const Case cases[] = {
-        {"CALL", "CALL"}, {"ABCDEFGHIJ", "ABCDEFG"}, {"A\tB\x01" "C", "ABC"},
-        {"名称AB", "AB"}, {"", ""},
+        {"CALL", "CALL"},
+        {"ABCDEFGHIJ", "ABCDEFG"},
+        {"A\tB\x01"
+         "C",
+         "ABC"},
+        {"名称AB", "AB"},
+        {"", ""},
     };
     for (const Case& c : cases) {
         CMemoryImage image = BuildDefaultImage();
@@ -100,8 +105,8 @@ TEST(ChannelName, ParseLeavesNameBytesTheGridCannotShow) {
     CBandLimits limits;
     NormaliseThroughTable(image, limits);
     EXPECT_TRUE(std::equal(before.Bytes().begin() + RecordOffset(2),
-                           before.Bytes().begin() + RecordOffset(3), image.Bytes().begin() +
-                                                                         RecordOffset(2)));
+                           before.Bytes().begin() + RecordOffset(3),
+                           image.Bytes().begin() + RecordOffset(2)));
 }
 
 TEST(ChannelName, NavigationTreatsTheNameAsTheLastColumn) {

@@ -11,7 +11,8 @@ namespace tarsel::test {
 
 inline std::string CsvHeader() {
     std::string header;
-    for (const char* name : CsvColumnNames()) header += (header.empty() ? "" : ",") + std::string(name);
+    for (const char* name : CsvColumnNames())
+        header += (header.empty() ? "" : ",") + std::string(name);
     return header + "\n";
 }
 

@@ -64,7 +64,8 @@ TEST(CsvWriter, OneChannel) {
         {{"145.5", "145.5", "D023N", "无"},
          "1,,145.500000,,0.000000,Cross,88.5,88.5,023,NN,023,->DTCS,FM,5.00,,5.0W,,,,,"},
         {{"145.5", "145.5", "无", "无", "高", "是", "宽", "A,\"B\""},
-         "1,\"A,\"\"B\"\"\",145.500000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,"},
+         "1,\"A,\"\"B\"\"\",145.500000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,"
+         ","},
     };
     for (const Case& c : cases) {
         CMemoryImage image = BuildDefaultImage();
@@ -77,7 +78,7 @@ TEST(CsvWriter, HeaderOrderAndWhichChannels) {
     CMemoryImage image = BuildDefaultImage();
     Type(image, 200, {"439.0"});
     Type(image, 3, {"145.0"});
-    Type(image, 257, {"145.5"}); // a VFO is no memory channel
+    Type(image, 257, {"145.5"});          // a VFO is no memory channel
     test::PutChannel(image, 9, 30000000); // in no band: the grid shows an empty row
     const std::string text = WriteChannelCsv(image, CBandLimits{});
     EXPECT_EQ(text.find('\r'), std::string::npos);
@@ -93,7 +94,8 @@ CMemoryImage Imported(const std::string& text, CCsvImportOptions options, CMemor
                       bool* applied = nullptr) {
     CBandLimits limits;
     LoadBandLimits(image, limits);
-    const bool done = ApplyChannelCsv(ReadChannelCsv(text, limits, options), options, image, limits);
+    const bool done =
+        ApplyChannelCsv(ReadChannelCsv(text, limits, options), options, image, limits);
     if (applied) *applied = done;
     return image;
 }

@@ -92,8 +92,8 @@ CCsvImport ReadChannelCsv(std::string_view text, const CBandLimits& limits,
 
 // Applies what was found through the grid's commit functions, then parses the grid with the
 // finalisation. Returns false and leaves image and limits as they were when it does not apply.
-bool ApplyChannelCsv(const CCsvImport& found, const CCsvImportOptions& options,
-                     CMemoryImage& image, CBandLimits& limits);
+bool ApplyChannelCsv(const CCsvImport& found, const CCsvImportOptions& options, CMemoryImage& image,
+                     CBandLimits& limits);
 
 // The list of every memory channel the grid shows with a receive frequency. The band limits are
 // loaded from the image as the grid loads them.

@@ -6,8 +6,8 @@
 
 namespace tarsel {
 
-bool ApplyChannelCsv(const CCsvImport& found, const CCsvImportOptions& options,
-                     CMemoryImage& image, CBandLimits& limits) {
+bool ApplyChannelCsv(const CCsvImport& found, const CCsvImportOptions& options, CMemoryImage& image,
+                     CBandLimits& limits) {
     if (!found.Applicable(options)) return false;
     // All on a copy: the document sees the whole list or nothing.
     CMemoryImage work = image;
@@ -25,7 +25,9 @@ bool ApplyChannelCsv(const CCsvImport& found, const CCsvImportOptions& options,
         CommitFrequencyEdit(row, channel, kColumnTx, FrequencyText(entry.tx), workLimits, work);
         CommitToneEdit(row, kColumnRxTone, entry.rxTone);
         CommitToneEdit(row, kColumnTxTone, entry.txTone);
-        const auto choice = [](int column, bool first) { return ChoiceEntries(column)[first ? 1 : 0]; };
+        const auto choice = [](int column, bool first) {
+            return ChoiceEntries(column)[first ? 1 : 0];
+        };
         CommitChoiceEdit(row, kColumnPower, choice(kColumnPower, entry.highPower));
         CommitChoiceEdit(row, kColumnScan, choice(kColumnScan, entry.scan));
         CommitChoiceEdit(row, kColumnBandwidth, choice(kColumnBandwidth, entry.wide));

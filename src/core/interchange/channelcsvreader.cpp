@@ -79,10 +79,9 @@ void Emit(CCsvImport& found, int line, ECsvColumn column, std::string reason, bo
 
 const std::array<const char*, kCsvColumnCount>& CsvColumnNames() {
     static constexpr std::array<const char*, kCsvColumnCount> names = {
-        "Location",  "Name",     "Frequency",    "Duplex",    "Offset",   "Tone",
-        "rToneFreq", "cToneFreq", "DtcsCode",    "DtcsPolarity", "RxDtcsCode", "CrossMode",
-        "Mode",      "TStep",    "Skip",         "Power",     "Comment",  "URCALL",
-        "RPT1CALL",  "RPT2CALL", "DVCODE"};
+        "Location",  "Name",     "Frequency",    "Duplex",     "Offset",    "Tone",     "rToneFreq",
+        "cToneFreq", "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode",     "TStep",
+        "Skip",      "Power",    "Comment",      "URCALL",     "RPT1CALL",  "RPT2CALL", "DVCODE"};
     return names;
 }
 
@@ -130,11 +129,10 @@ CCsvImport ReadChannelCsv(std::string_view text, const CBandLimits& limits,
     int shift = 0;
     const CRow* zeroRow = nullptr;
     if (options.first == 0) {
-        const auto zero = std::find_if(rows.begin(), rows.end(),
-                                       [](const CRow& r) { return r.location == 0; });
-        const bool negative = std::any_of(rows.begin(), rows.end(), [](const CRow& r) {
-            return r.location && *r.location < 0;
-        });
+        const auto zero =
+            std::find_if(rows.begin(), rows.end(), [](const CRow& r) { return r.location == 0; });
+        const bool negative = std::any_of(
+            rows.begin(), rows.end(), [](const CRow& r) { return r.location && *r.location < 0; });
         if (zero != rows.end() && !negative) {
             shift = 1;
             zeroRow = &*zero;
@@ -155,8 +153,8 @@ CCsvImport ReadChannelCsv(std::string_view text, const CBandLimits& limits,
                                   "; read by position, the extra fields ignored"});
         if (options.first == 0) {
             if (!row.location) {
-                row.error = CRowError{kCsvLocation, "'" + row.values[kCsvLocation] +
-                                                        "' is not a channel number"};
+                row.error = CRowError{kCsvLocation,
+                                      "'" + row.values[kCsvLocation] + "' is not a channel number"};
                 continue;
             }
             const int channel = *row.location + shift;

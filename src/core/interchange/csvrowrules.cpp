@@ -67,11 +67,11 @@ std::optional<CRowError> PlaceFrequency(int64_t& value, ECsvColumn column, const
 }
 
 std::optional<CRowError> JudgeFrequencies(const CRowValues& values, const CBandLimits& limits,
-                                          CCsvChannel& channel,
-                                          std::vector<CRowError>& warnings) {
+                                          CCsvChannel& channel, std::vector<CRowError>& warnings) {
     const auto rx = ReadMegahertz(values[kCsvFrequency]);
     if (!rx || *rx == 0)
-        return CRowError{kCsvFrequency, Quoted(values[kCsvFrequency]) + " is not a frequency in MHz"};
+        return CRowError{kCsvFrequency,
+                         Quoted(values[kCsvFrequency]) + " is not a frequency in MHz"};
     channel.rx = *rx;
     if (auto error = PlaceFrequency(channel.rx, kCsvFrequency, "receive", limits, warnings))
         return error;
@@ -86,10 +86,10 @@ std::optional<CRowError> JudgeFrequencies(const CRowValues& values, const CBandL
                                      "'off' (receive only) is refused"};
     if (duplex != "+" && duplex != "-" && duplex != "split")
         return CRowError{kCsvDuplex, Quoted(values[kCsvDuplex]) + " is not '', '+', '-', "
-                                                                 "'split' or 'off'"};
+                                                                  "'split' or 'off'"};
     const std::string& offsetText = values[kCsvOffset];
     const auto offset = offsetText.empty() && duplex != "split" ? std::optional<int64_t>(0)
-                                                                 : ReadMegahertz(offsetText);
+                                                                : ReadMegahertz(offsetText);
     if (!offset || (duplex == "split" && *offset == 0))
         return CRowError{kCsvOffset, Quoted(offsetText) + " is not a frequency in MHz"};
     // Offsets as published are taken from the receive frequency as the file states it.
@@ -102,8 +102,7 @@ std::optional<CRowError> JudgeFrequencies(const CRowValues& values, const CBandL
 }
 
 // A CTCSS frequency of the tone list ("88.5", "88.50", " 100 ") as its tone-list text.
-std::optional<CRowError> ReadCtcss(const CRowValues& values, ECsvColumn column,
-                                   std::string& tone) {
+std::optional<CRowError> ReadCtcss(const CRowValues& values, ECsvColumn column, std::string& tone) {
     const std::string& text = values[column];
     if (IsPlainDecimal(text)) {
         const int64_t hundredths = ScaleText(text, 2);
@@ -198,8 +197,8 @@ std::optional<CRowError> JudgeChoices(const CRowValues& values, CCsvChannel& cha
         std::string_view figure = power;
         if (figure.ends_with('w')) figure = TrimBlanks(figure.substr(0, figure.size() - 1));
         if (!IsPlainDecimal(figure))
-            return CRowError{kCsvPower, Quoted(values[kCsvPower]) +
-                                            " is not High, Low or a power in watts"};
+            return CRowError{kCsvPower,
+                             Quoted(values[kCsvPower]) + " is not High, Low or a power in watts"};
         channel.highPower = ScaleText(figure, 2) >= 200;
     }
     return std::nullopt;
@@ -218,9 +217,7 @@ std::optional<CRowError> JudgeName(const std::string& name, CCsvChannel& channel
 
 } // namespace
 
-std::string MegahertzText(int64_t units) {
-    return FormatScaled(units * 10, kMegahertzDecimals);
-}
+std::string MegahertzText(int64_t units) { return FormatScaled(units * 10, kMegahertzDecimals); }
 
 std::optional<int64_t> ReadMegahertz(std::string_view text) {
     text = TrimBlanks(text);

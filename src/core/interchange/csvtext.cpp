@@ -15,9 +15,9 @@ std::vector<CCsvRecord> SplitCsvRecords(std::string_view text) {
     std::vector<CCsvRecord> records;
     CCsvRecord record{1, {std::string()}, false};
     int line = 1;
-    bool quoted = false;     // inside a quoted field
+    bool quoted = false;      // inside a quoted field
     bool fieldQuoted = false; // the current field had a quoted part
-    bool anything = false;   // the current record holds a character
+    bool anything = false;    // the current record holds a character
     const auto endRecord = [&] {
         records.push_back(std::move(record));
         record = CCsvRecord{line, {std::string()}, false};
@@ -68,9 +68,8 @@ bool IsBlankRecord(const CCsvRecord& record) {
 }
 
 std::string CsvField(std::string_view value) {
-    const bool needsQuotes =
-        value.find_first_of(",\"\r\n") != std::string_view::npos ||
-        (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back())));
+    const bool needsQuotes = value.find_first_of(",\"\r\n") != std::string_view::npos ||
+                             (!value.empty() && (IsBlank(value.front()) || IsBlank(value.back())));
     if (!needsQuotes) return std::string(value);
     std::string field = "\"";
     for (char c : value) {

@@ -2,8 +2,8 @@
 
 #include "core/image/channeltable.h"
 #include "core/image/gridnavigation.h"
-#include "core/image/tone.h"
 #include "core/image/memorymap.h"
+#include "core/image/tone.h"
 #include "ui/channelview/channelmodel.h"
 #include "ui/dtmf/formwidgets.h"
 
