@@ -84,17 +84,6 @@ TEST(CliInterchange, ImportStatusesAndMessages) {
     }
 }
 
-TEST(CliInterchange, FirstPutsRowsIntoConsecutiveChannels) {
-    CTempDir dir;
-    ASSERT_EQ(RunCli({"new", dir / "a.dat"}).status, 0);
-    WriteText(dir / "in.csv", "Location,Frequency,Name\n9,145.5,ONE\n9,145.6,TWO\n");
-    ASSERT_EQ(RunCli({"import-csv", dir / "a.dat", dir / "in.csv", "--first", "128"}).status, 0);
-    const auto lines = Lines(RunCli({"channels", "--names", dir / "a.dat"}).out);
-    ASSERT_EQ(lines.size(), 259u);
-    EXPECT_EQ(lines[128], "A 128\t145.50000\t145.50000\t无\t无\t高\t是\t宽\t关\tONE");
-    EXPECT_EQ(lines[129], "B 001\t145.60000\t145.60000\t无\t无\t高\t是\t宽\t关\tTWO");
-}
-
 TEST(CliInterchange, BadUsageAndFailedFiles) {
     CTempDir dir;
     ASSERT_EQ(RunCli({"new", dir / "a.dat"}).status, 0);
