@@ -53,13 +53,7 @@ void CChannelModel::ParseIntoImage() {
 void CChannelModel::CommitEdit(const QModelIndex& index, const QString& text) {
     const int channel = ChannelOf(index), column = ColumnOf(index);
     CChannelRow& row = table_.Row(channel);
-    const std::string typed = text.toStdString();
-    if (column <= kColumnTx)
-        CommitFrequencyEdit(row, channel, column, typed, state_.bandLimits, state_.image);
-    else if (column <= kColumnTxTone)
-        CommitToneEdit(row, column, typed);
-    else
-        CommitChoiceEdit(row, column, typed);
+    CommitCellEdit(row, channel, column, text.toStdString(), state_.bandLimits, state_.image);
     emit dataChanged(this->index(index.row(), 0), this->index(index.row(), kChannelColumns - 1));
 }
 

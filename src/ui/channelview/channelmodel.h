@@ -1,4 +1,4 @@
-// The grid's texts as a Qt model: the core's channel table, eight data columns, the row labels as
+// The grid's texts as a Qt model: the core's channel table, nine data columns, the row labels as
 // the vertical header. Every edit goes through the core's commit functions.
 #pragma once
 
