@@ -46,7 +46,12 @@ run)
         if ! ls /dev/ttyUSB* /dev/ttyACM* >/dev/null 2>&1; then
             # No programming cable: a virtual radio on COM1, through a settings file of this run.
             run=$(mktemp -d "${TMPDIR:-/tmp}/tarsel-run.XXXXXX")
-            [ -f build/radio.dat ] || build/bin/tarsel-cli new build/radio.dat
+            if [ ! -f build/radio.dat ]; then
+                # A first 读频 then shows real-looking channels rather than an empty list.
+                build/bin/tarsel-cli new build/radio.dat
+                build/bin/tarsel-cli import-csv build/radio.dat examples/sample-channels.csv ||
+                    echo "The sample channels could not be imported; the virtual radio starts empty."
+            fi
             build/bin/tarsel-radiosim --link "$run/radio" --memory build/radio.dat --save-on-write \
                 --pace >/dev/null &
             radio=$!

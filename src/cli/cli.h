@@ -29,6 +29,7 @@ using CCommandAction = std::function<int()>;
 void AddFileCommands(CLI::App& app, const CGlobalOptions& options, CCommandAction& action);
 void AddRadioCommands(CLI::App& app, const CGlobalOptions& options, CCommandAction& action);
 void AddServiceCommands(CLI::App& app, const CGlobalOptions& options, CCommandAction& action);
+void AddInterchangeCommands(CLI::App& app, const CGlobalOptions& options, CCommandAction& action);
 
 // Prints "tarsel-cli: " + message to stderr and gives kExitFailed.
 int Fail(const std::string& message);

@@ -30,18 +30,22 @@ int SaveImage(const std::string& file, const CMemoryImage& image) {
 
 int RunNew(const std::string& file) { return SaveImage(file, NewDocumentImage(ProgramFolder())); }
 
-int RunChannels(const std::string& file) {
+int RunChannels(const std::string& file, bool names) {
     const auto image = OpenImage(file);
     if (!image) return kExitFailed;
     CBandLimits limits;
     CChannelTable table;
     FillChannelTable(*image, limits, table);
+    // Scripts written for the eight cells keep working: the name is a tenth cell on request.
+    const int columns = names ? kChannelColumns : kParsedColumns;
     std::string out;
-    for (const char* title : ChannelColumnTitles()) out.append("\t").append(title);
+    for (int column = 1; column <= columns; ++column)
+        out.append("\t").append(ChannelColumnTitles()[static_cast<std::size_t>(column - 1)]);
     out += '\n';
     for (int channel = 1; channel <= map::kChannelCount; ++channel) {
         out += GridLabel(channel);
-        for (const std::string& cell : table.Row(channel).cells) out.append("\t").append(cell);
+        for (int column = 1; column <= columns; ++column)
+            out.append("\t").append(table.Row(channel)[column]);
         out += '\n';
     }
     std::cout << out << std::flush;
@@ -71,6 +75,7 @@ constexpr CCellEdit kCellEdits[] = {
     {"--scan", kColumnScan, "Scan add"},
     {"--bandwidth", kColumnBandwidth, "Bandwidth"},
     {"--busy-lock", kColumnBusyLock, "Busy channel lockout"},
+    {"--name", kColumnName, "Channel name: printable ASCII, the first 7 characters kept"},
 };
 
 int RunSetChannel(const std::string& file, const std::string& label,
@@ -82,14 +87,8 @@ int RunSetChannel(const std::string& file, const std::string& label,
     CChannelTable table;
     FillChannelTable(*image, limits, table);
     CChannelRow& row = table.Row(channel);
-    for (const auto& [column, text] : edits) {
-        if (column <= kColumnTx)
-            CommitFrequencyEdit(row, channel, column, text, limits, *image);
-        else if (column <= kColumnTxTone)
-            CommitToneEdit(row, column, text);
-        else
-            CommitChoiceEdit(row, column, text);
-    }
+    for (const auto& [column, text] : edits)
+        CommitCellEdit(row, channel, column, text, limits, *image);
     ParseChannelTable(table, limits, kProgramVariant, *image);
     return SaveImage(file, *image);
 }
@@ -113,6 +112,7 @@ CLI::Validator ChannelLabelValidator() {
 void AddFileCommands(CLI::App& app, const CGlobalOptions&, CCommandAction& action) {
     // Values outlive parsing: the actions run after it.
     static std::string file, out, label;
+    static bool names = false;
     static std::map<int, std::string> edits;
 
     auto* create = app.add_subcommand(
@@ -123,7 +123,8 @@ void AddFileCommands(CLI::App& app, const CGlobalOptions&, CCommandAction& actio
     auto* channels = app.add_subcommand(
         "channels", "Print the channel grid of a data file: 259 lines, cells separated by TAB");
     channels->add_option("FILE", file, "Data file to read")->required();
-    channels->callback([&action] { action = [] { return RunChannels(file); }; });
+    channels->add_flag("--names", names, "Add the channel name as a tenth cell");
+    channels->callback([&action] { action = [] { return RunChannels(file, names); }; });
 
     auto* normalise = app.add_subcommand(
         "normalise", "Open a data file and save it as the desktop program does with no edit");

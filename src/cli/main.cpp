@@ -36,6 +36,7 @@ int main(int argc, char** argv) {
     tarsel::cli::AddFileCommands(app, options, action);
     tarsel::cli::AddRadioCommands(app, options, action);
     tarsel::cli::AddServiceCommands(app, options, action);
+    tarsel::cli::AddInterchangeCommands(app, options, action);
 
     try {
         app.parse(argc, argv);

@@ -114,7 +114,7 @@ TEST(ChannelRowEdits, GridTextsTravelWithTheirRecords) {
 TEST(ChannelRowEdits, SpreadsheetTextIsCommittedAsTyped) {
     CDocument doc(Numbered(0));
     const std::string text =
-        "A 050\t145.0031\t145.6\t88.5\t23\t低\t否\t窄\t载波\n" // with its label
+        "A 050\t145.0031\t145.6\t88.5\t23\t低\t否\t窄\t载波\tRPT 1\n" // with its label
         "430.01\t\t\t\tHigh\n"                                  // no label, a foreign choice
         "\r\n";
     ASSERT_EQ(PasteChannelText(doc, 5, text), ERowEditOutcome::Done);
@@ -124,6 +124,7 @@ TEST(ChannelRowEdits, SpreadsheetTextIsCommittedAsTyped) {
     EXPECT_EQ(first[kColumnTxTone], "D023N");
     EXPECT_EQ(first[kColumnPower], "低");
     EXPECT_EQ(first[kColumnBusyLock], "载波");
+    EXPECT_EQ(first[kColumnName], "RPT 1");
     const CChannelRow& second = doc.Table().Row(6);
     EXPECT_EQ(second[kColumnRx], "430.01000");
     EXPECT_EQ(second[kColumnPower], "高"); // "High" is not in the list: the new row's default stays
@@ -139,8 +140,8 @@ TEST(ChannelRowEdits, CopyTextMatchesTheChannelsCommandAndRecordsRoundTrip) {
     CDocument doc(Numbered(2));
     const std::string text = ChannelRowsText(doc.Table(), std::vector{1, 257});
     EXPECT_EQ(text.substr(0, text.find('\n')),
-              "A 001\t140.02500\t\t无\t无\t高\t是\t宽\t关");
-    EXPECT_EQ(text.substr(text.find('\n') + 1), std::string("A VFO") + std::string(8, '\t') + "\n");
+              "A 001\t140.02500\t\t无\t无\t高\t是\t宽\t关\t");
+    EXPECT_EQ(text.substr(text.find('\n') + 1), std::string("A VFO") + std::string(9, '\t') + "\n");
 
     const auto records = CopyChannelRecords(doc, std::vector{1, 2});
     EXPECT_EQ(RecordsFromBytes(RecordsToBytes(records)), records);

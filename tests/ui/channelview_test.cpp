@@ -133,17 +133,37 @@ private slots:
 
     void arrowsWrapAtTheEndsOfARow() {
         grid_->setFocus();
+        // The name (column 9) is the last column.
         grid_->MoveTo(5, 8);
+        QTest::keyClick(grid_, Qt::Key_Right);
+        QCOMPARE(grid_->currentIndex(), grid_->model()->index(4, 8));
         QTest::keyClick(grid_, Qt::Key_Right);
         QCOMPARE(grid_->currentIndex(), grid_->model()->index(5, 0));
         QTest::keyClick(grid_, Qt::Key_Left);
-        QCOMPARE(grid_->currentIndex(), grid_->model()->index(4, 7));
-        grid_->MoveTo(258, 8);
+        QCOMPARE(grid_->currentIndex(), grid_->model()->index(4, 8));
+        grid_->MoveTo(258, 9);
         QTest::keyClick(grid_, Qt::Key_Right);
-        QCOMPARE(grid_->currentIndex(), grid_->model()->index(257, 7));
+        QCOMPARE(grid_->currentIndex(), grid_->model()->index(257, 8));
         grid_->MoveTo(1, 1);
         QTest::keyClick(grid_, Qt::Key_Left);
         QCOMPARE(grid_->currentIndex(), grid_->model()->index(0, 0));
+    }
+
+    void nameEditorTakesSevenPrintableCharacters() {
+        QCOMPARE(grid_->model()->headerData(8, Qt::Horizontal).toString(), QStringLiteral("名称"));
+        TypeAndLeave(ClickCell(12, 1), QStringLiteral("145.5"));
+        auto* editor = qobject_cast<QLineEdit*>(ClickCell(12, 9));
+        QVERIFY(editor);
+        TypeAndLeave(editor, QStringLiteral("Rpt-1.XYZ"));
+        QCOMPARE(Cell(12, 9), QStringLiteral("Rpt-1.X"));
+        QCOMPARE(program_->ActiveImage()[RecordOffset(12) + 24], uint8_t('R'));
+        // The name stays when the receive frequency changes, and Enter moves on to the next row.
+        TypeAndLeave(ClickCell(12, 1), QStringLiteral("146"));
+        QCOMPARE(Cell(12, 9), QStringLiteral("Rpt-1.X"));
+        editor = qobject_cast<QLineEdit*>(ClickCell(12, 9));
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(grid_->currentIndex(), grid_->model()->index(12, 0));
     }
 
     void parsingCommitsAnEditInProgress() {

@@ -74,7 +74,8 @@ std::string ChannelRowsText(const CChannelTable& table, std::span<const int> cha
     std::string text;
     for (int channel : channels) {
         text += GridLabel(channel);
-        for (const std::string& cell : table.Row(channel).cells) text += '\t' + cell;
+        for (int column = 1; column <= kChannelColumns; ++column)
+            text += '\t' + table.Row(channel)[column];
         text += '\n';
     }
     return text;

@@ -27,7 +27,7 @@ enum class ERowEditOutcome {
 std::vector<CChannelRecord> CopyChannelRecords(const CDocument& doc, std::span<const int> channels);
 
 // The same rows as spreadsheet text: one line per channel, its grid label and its cells separated
-// by TAB, as `tarsel-cli channels` prints them.
+// by TAB, as `tarsel-cli channels --names` prints them.
 std::string ChannelRowsText(const CChannelTable& table, std::span<const int> channels);
 
 ERowEditOutcome PasteChannelRecords(CDocument& doc, int first, std::span<const CChannelRecord> records);

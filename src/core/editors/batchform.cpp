@@ -186,10 +186,7 @@ void ApplyBatch(const CBatchForm& form, const CBandLimits& limits, CMemoryImage&
         WriteTone(image, base + kTxTone, txTone);
 
         WriteChannelOptions(form.options, image, channel);
-        const std::string name = Name(form, channel);
-        image.Fill(base + kName, kNameLength, 0xFF);
-        for (std::size_t i = 0; i < name.size() && i < static_cast<std::size_t>(kNameLength); ++i)
-            image[base + kName + i] = static_cast<uint8_t>(name[i]);
+        WriteChannelName(image, channel, Name(form, channel));
 
         Step(rx, rxStep, rxDirection);
         if (form.transmit == EBatchTransmit::OwnStart) Step(tx, txStep, txDirection);

@@ -16,8 +16,6 @@ using namespace map::rec;
 
 constexpr int64_t kNoShiftOffset = 1000000;
 
-bool IsPrintable(uint8_t c) { return c >= 0x20 && c < 0x7F; }
-
 void Blank(CChannelForm& form) {
     form.rx.clear();
     form.tx.clear();
@@ -57,11 +55,7 @@ void Load(CChannelForm& form, const CMemoryImage& image, int channel) {
         form.rxTone = ToneText({image[base + kRxTone], image[base + kRxTone + 1]});
         form.txTone = ToneText({image[base + kTxTone], image[base + kTxTone + 1]});
         form.options = ReadChannelOptions(image, channel);
-        form.name.clear();
-        for (uint8_t c : image.Field<kNameLength>(base + kName)) {
-            if (!IsPrintable(c)) break;
-            form.name += static_cast<char>(c);
-        }
+        form.name = ChannelName(image, channel);
     }
     form.committedRx = form.rx;
 }
@@ -100,10 +94,7 @@ void StoreChannel(const CChannelForm& form, CMemoryImage& image) {
     EncodeFrequencyField(offset, image.Field<4>(base + kShiftOffset));
     WriteTone(image, base + kRxTone, form.rxTone);
     WriteTone(image, base + kTxTone, form.txTone);
-    image.Fill(base + kName, kNameLength, 0xFF);
-    const std::size_t length = std::min<std::size_t>(form.name.size(), kNameLength);
-    for (std::size_t i = 0; i < length; ++i)
-        image[base + kName + i] = static_cast<uint8_t>(form.name[i]);
+    WriteChannelName(image, channel, form.name);
     WriteChannelOptions(form.options, image, channel);
 }
 

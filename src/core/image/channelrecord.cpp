@@ -2,6 +2,8 @@
 
 #include "core/image/bcd.h"
 
+#include <algorithm>
+
 namespace tarsel {
 
 namespace {
@@ -30,6 +32,22 @@ bool IsEmptyRecord(const CMemoryImage& image, int channel) {
 
 int64_t ReceiveFrequency(const CMemoryImage& image, int channel) {
     return DecodeFrequencyField(image.Field<4>(RecordOffset(channel) + map::rec::kRxFrequency));
+}
+
+std::string ChannelName(const CMemoryImage& image, int channel) {
+    std::string name;
+    for (uint8_t c : image.Field<map::rec::kNameLength>(RecordOffset(channel) + map::rec::kName)) {
+        if (!IsNameChar(static_cast<char>(c))) break;
+        name += static_cast<char>(c);
+    }
+    return name;
+}
+
+void WriteChannelName(CMemoryImage& image, int channel, std::string_view name) {
+    const std::size_t base = RecordOffset(channel) + map::rec::kName;
+    image.Fill(base, map::rec::kNameLength, 0xFF);
+    const std::size_t length = std::min<std::size_t>(name.size(), map::rec::kNameLength);
+    for (std::size_t i = 0; i < length; ++i) image[base + i] = static_cast<uint8_t>(name[i]);
 }
 
 } // namespace tarsel

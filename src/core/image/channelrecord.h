@@ -4,6 +4,8 @@
 #include "core/image/memoryimage.h"
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace tarsel {
 
@@ -20,5 +22,13 @@ void WriteDefaultRecord(CMemoryImage& image, int channel);
 bool IsEmptyRecord(const CMemoryImage& image, int channel);
 
 int64_t ReceiveFrequency(const CMemoryImage& image, int channel);
+
+// The characters a channel name may hold: printable single-byte ASCII.
+constexpr bool IsNameChar(char c) { return c >= 0x20 && c < 0x7F; }
+
+// The record's name: its bytes up to the first one that is not a name character.
+std::string ChannelName(const CMemoryImage& image, int channel);
+// Up to the first 7 characters of name, the rest of the name bytes 0xFF.
+void WriteChannelName(CMemoryImage& image, int channel, std::string_view name);
 
 } // namespace tarsel

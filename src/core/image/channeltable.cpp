@@ -94,7 +94,7 @@ void DeriveShift(int64_t rx, int64_t tx, bool hasTx, const CBandLimits& limits, 
 
 const std::array<const char*, kChannelColumns>& ChannelColumnTitles() {
     static constexpr std::array<const char*, kChannelColumns> titles = {
-        "接收频率", "发射频率", "哑音解码", "哑音编码", "功率", "扫描", "带宽", "繁忙锁定"};
+        "接收频率", "发射频率", "哑音解码", "哑音编码", "功率", "扫描", "带宽", "繁忙锁定", "名称"};
     return titles;
 }
 
@@ -130,6 +130,7 @@ CChannelRow ChannelRowTexts(const CMemoryImage& image, const CBandLimits& limits
     row[kColumnScan] = (flags & kFlagScanAdd) ? kYes : kNo;
     row[kColumnBandwidth] = (flags & kFlagWide) ? kWide : kNarrow;
     row[kColumnBusyLock] = BusyLockText(flags);
+    row.name = ChannelName(image, channel);
     return row;
 }
 
@@ -205,6 +206,7 @@ void CommitFrequencyEdit(CChannelRow& row, int channel, int column, std::string_
             row[kColumnTx] = newText;
             for (int c = kColumnRxTone; c <= kColumnBusyLock; ++c)
                 row[c] = kNewRowTexts[c - kColumnRxTone];
+            row.name.clear();
             WriteDefaultRecord(image, channel);
         } else {
             row[kColumnRx] = newText;
@@ -239,14 +241,28 @@ void CommitChoiceEdit(CChannelRow& row, int column, std::string_view text) {
     row[column] = std::string(text);
 }
 
+void CommitNameEdit(CChannelRow& row, int channel, std::string_view text, CMemoryImage& image) {
+    if (row.IsEmpty()) {
+        row.name.clear();
+        return;
+    }
+    std::string name;
+    for (char c : text)
+        if (IsNameChar(c) && name.size() < static_cast<std::size_t>(kNameLength)) name += c;
+    WriteChannelName(image, channel, name);
+    row.name = std::move(name);
+}
+
 void CommitCellEdit(CChannelRow& row, int channel, int column, std::string_view text,
                     const CBandLimits& limits, CMemoryImage& image) {
     if (column <= kColumnTx)
         CommitFrequencyEdit(row, channel, column, text, limits, image);
     else if (column <= kColumnTxTone)
         CommitToneEdit(row, column, text);
-    else
+    else if (column <= kColumnBusyLock)
         CommitChoiceEdit(row, column, text);
+    else
+        CommitNameEdit(row, channel, text, image);
 }
 
 } // namespace tarsel

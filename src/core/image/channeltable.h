@@ -1,4 +1,4 @@
-// The channel grid's texts without a window: eight cells for each of the 258 channels, filled from
+// The channel grid's texts without a window: nine cells for each of the 258 channels, filled from
 // the image, parsed back into it, and edited cell by cell as the grid's in-place editors do.
 #pragma once
 
@@ -21,21 +21,28 @@ enum EChannelColumn {
     kColumnScan = 6,
     kColumnBandwidth = 7,
     kColumnBusyLock = 8,
+    kColumnName = 9,
 };
-inline constexpr int kChannelColumns = 8;
+inline constexpr int kChannelColumns = 9;
+// Columns 1..8 are parsed back into the record; the name goes into it when it is committed, so a
+// name byte the grid cannot show (past an unprintable one) survives an open and save.
+inline constexpr int kParsedColumns = 8;
 
-// Column titles of the header row, columns 1..8.
+// Column titles of the header row, columns 1..9.
 const std::array<const char*, kChannelColumns>& ChannelColumnTitles();
 
 // The entries of the choice editor for columns 5..8; empty for other columns.
 std::span<const char* const> ChoiceEntries(int column);
 
-// Texts of one row's data cells, addressed by grid column 1..8.
+// Texts of one row's data cells, addressed by grid column 1..9.
 struct CChannelRow {
-    std::array<std::string, kChannelColumns> cells;
-    std::string& operator[](int column) { return cells[static_cast<std::size_t>(column - 1)]; }
+    std::array<std::string, kParsedColumns> cells; // columns 1..8
+    std::string name;                              // column 9
+    std::string& operator[](int column) {
+        return column == kColumnName ? name : cells[static_cast<std::size_t>(column - 1)];
+    }
     const std::string& operator[](int column) const {
-        return cells[static_cast<std::size_t>(column - 1)];
+        return column == kColumnName ? name : cells[static_cast<std::size_t>(column - 1)];
     }
     bool IsEmpty() const { return cells[0].empty(); }
     friend bool operator==(const CChannelRow&, const CChannelRow&) = default;
@@ -81,7 +88,11 @@ void CommitToneEdit(CChannelRow& row, int column, std::string_view text);
 // The choice editor's commit on columns 5..8.
 void CommitChoiceEdit(CChannelRow& row, int column, std::string_view text);
 
-// Whichever of the editors serves the column commits text there.
+// The name editor's commit on column 9: printable ASCII only, 7 characters at most, written into
+// the record at once. An empty row takes no name.
+void CommitNameEdit(CChannelRow& row, int channel, std::string_view text, CMemoryImage& image);
+
+// Commits text into a cell with the editor of its column.
 void CommitCellEdit(CChannelRow& row, int channel, int column, std::string_view text,
                     const CBandLimits& limits, CMemoryImage& image);
 

@@ -3,6 +3,7 @@
 #include "core/image/channelrecord.h"
 #include "core/image/dtmfdigits.h"
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -143,6 +144,11 @@ std::optional<CFileError> LoadDataFile(const std::filesystem::path& path, CMemor
 
 std::optional<CFileError> SaveDataFile(const std::filesystem::path& path,
                                        const CMemoryImage& image) {
+    return SaveFileReplacing(path, image.Bytes());
+}
+
+std::optional<CFileError> SaveFileReplacing(const std::filesystem::path& path,
+                                            std::span<const uint8_t> bytes) {
     const auto fail = [&path](int cause) {
         return CFileError{CFileError::Kind::WriteFailed, path, cause};
     };
@@ -160,7 +166,7 @@ std::optional<CFileError> SaveDataFile(const std::filesystem::path& path,
         mode = 0666 & ~mask;
     }
     ::fchmod(file.Get(), mode);
-    if (!WriteAll(file.Get(), image.Bytes()) || ::fsync(file.Get()) != 0) {
+    if (!WriteAll(file.Get(), bytes) || ::fsync(file.Get()) != 0) {
         const int cause = errno;
         ::unlink(temporary.c_str());
         return fail(cause);
@@ -170,6 +176,25 @@ std::optional<CFileError> SaveDataFile(const std::filesystem::path& path,
         ::unlink(temporary.c_str());
         return fail(cause);
     }
+    return std::nullopt;
+}
+
+std::optional<CFileError> LoadTextFile(const std::filesystem::path& path, std::string& text) {
+    CFd file(OpenForReading(path));
+    if (file.Get() < 0) {
+        const int cause = errno;
+        if (cause == EISDIR) return CFileError{CFileError::Kind::NotAFile, path, cause};
+        return CFileError{CFileError::Kind::CannotOpen, path, cause};
+    }
+    std::string loaded;
+    std::array<uint8_t, 65536> chunk;
+    for (;;) {
+        const ssize_t count = ReadUpTo(file.Get(), chunk);
+        if (count < 0) return CFileError{CFileError::Kind::ReadFailed, path, errno};
+        loaded.append(reinterpret_cast<const char*>(chunk.data()), static_cast<std::size_t>(count));
+        if (static_cast<std::size_t>(count) < chunk.size()) break;
+    }
+    text = std::move(loaded);
     return std::nullopt;
 }
 

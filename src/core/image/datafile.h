@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace tarsel {
@@ -30,6 +31,13 @@ std::optional<CFileError> LoadDataFile(const std::filesystem::path& path, CMemor
 // is on disk, so a failed save (no permission, disk full) leaves the old file as it was.
 std::optional<CFileError> SaveDataFile(const std::filesystem::path& path,
                                        const CMemoryImage& image);
+
+// The same for any bytes (a channel list, say).
+std::optional<CFileError> SaveFileReplacing(const std::filesystem::path& path,
+                                            std::span<const uint8_t> bytes);
+
+// A whole file as text, for the channel lists. A file that cannot be read leaves text as it was.
+std::optional<CFileError> LoadTextFile(const std::filesystem::path& path, std::string& text);
 
 // The built-in image: every channel a default record plus the fixed settings bytes.
 CMemoryImage BuildDefaultImage();

@@ -2,8 +2,10 @@
 
 #include "core/image/channeltable.h"
 #include "core/image/gridnavigation.h"
+#include "core/image/memorymap.h"
 #include "core/image/tone.h"
 #include "ui/channelview/channelmodel.h"
+#include "ui/dtmf/formwidgets.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -13,6 +15,10 @@
 namespace tarsel::ui {
 
 namespace {
+
+const QString kNameEditor = QStringLiteral("name");
+
+bool IsNameEditor(const QWidget* editor) { return editor->objectName() == kNameEditor; }
 
 QString EditorText(QWidget* editor) {
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) return edit->text();
@@ -25,7 +31,8 @@ QString EditorText(QWidget* editor) {
 CCellEditors::EKind CCellEditors::KindOfColumn(int column) {
     if (column <= kColumnTx) return EKind::Frequency;
     if (column <= kColumnTxTone) return EKind::Tone;
-    return EKind::Choice;
+    if (column <= kColumnBusyLock) return EKind::Choice;
+    return EKind::Name;
 }
 
 QWidget* CCellEditors::createEditor(QWidget* parent, const QStyleOptionViewItem&,
@@ -55,6 +62,14 @@ QWidget* CCellEditors::createEditor(QWidget* parent, const QStyleOptionViewItem&
         combo->setObjectName(QStringLiteral("1097"));
         for (const char* entry : ChoiceEntries(column)) combo->addItem(QString::fromUtf8(entry));
         editor = combo;
+        break;
+    }
+    case EKind::Name: {
+        auto* edit = new QLineEdit(parent);
+        edit->setObjectName(kNameEditor);
+        edit->setAlignment(Qt::AlignCenter);
+        CKeyRuleFilter::Install(edit, map::rec::kNameLength);
+        editor = edit;
         break;
     }
     }
@@ -99,7 +114,8 @@ bool CCellEditors::eventFilter(QObject* object, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             const bool empty = EditorText(editor).isEmpty();
-            const EKind kind = qobject_cast<QLineEdit*>(editor)                 ? EKind::Frequency
+            const EKind kind = IsNameEditor(editor)                             ? EKind::Name
+                               : qobject_cast<QLineEdit*>(editor)               ? EKind::Frequency
                                : qobject_cast<QComboBox*>(editor)->isEditable() ? EKind::Tone
                                                                                 : EKind::Choice;
             CommitOpenEditor();
@@ -108,7 +124,7 @@ bool CCellEditors::eventFilter(QObject* object, QEvent* event) {
         }
         // The editor stays open on Escape; it commits when it loses the focus like any other way.
         if (key->key() == Qt::Key_Escape) return true;
-        if (qobject_cast<QLineEdit*>(editor) && key->text().size() == 1 &&
+        if (qobject_cast<QLineEdit*>(editor) && !IsNameEditor(editor) && key->text().size() == 1 &&
             key->text()[0].unicode() >= 0x20 && key->text()[0].unicode() != 0x7F) {
             const char16_t c = key->text()[0].unicode();
             if (c > 0x7F || !IsFrequencyEditorChar(static_cast<char>(c))) return true;

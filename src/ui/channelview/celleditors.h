@@ -1,5 +1,6 @@
-// The grid's three in-place editors: frequency (an edit box that only takes digits and the
-// point), tone (an editable list of the 265 tone texts), and choice (a fixed list per column).
+// The grid's four in-place editors: frequency (an edit box that only takes digits and the
+// point), tone (an editable list of the 265 tone texts), choice (a fixed list per column) and
+// name (an edit box for 7 printable ASCII characters).
 // Each commits through the model when it loses the focus.
 #pragma once
 
@@ -11,10 +12,10 @@ namespace tarsel::ui {
 class CCellEditors : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    enum class EKind { Frequency, Tone, Choice };
+    enum class EKind { Frequency, Tone, Choice, Name };
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    static EKind KindOfColumn(int column); // grid column 1..8
+    static EKind KindOfColumn(int column); // grid column 1..9
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;

@@ -1,4 +1,4 @@
-// The grid's texts as a Qt model: the document's channel table, the row labels as the vertical
+// The grid's texts as a Qt model: the document's channel table, nine data columns, the row labels as the vertical
 // header. Every edit goes through the core's commit functions and becomes one undo step.
 #pragma once
 

@@ -16,9 +16,9 @@ void PrintChannelTable(QPrinter& printer, const CChannelTable& table, const QStr
     font.setPointSizeF(9);
     painter.setFont(font);
     const qreal lineHeight = painter.fontMetrics().height() * 1.5;
-    // Label, two frequencies, then six narrower columns, as on screen.
-    const qreal weights[9] = {6, 15, 15, 10, 10, 10, 10, 10, 10};
-    const qreal unit = area.width() / 96;
+    // Label, two frequencies, six narrower columns, then the name, as on screen.
+    const qreal weights[kChannelColumns + 1] = {6, 15, 15, 10, 10, 10, 10, 10, 10, 12};
+    const qreal unit = area.width() / 108;
 
     auto drawRow = [&](qreal y, const QStringList& cells, bool header) {
         qreal x = 0;
@@ -51,8 +51,8 @@ void PrintChannelTable(QPrinter& printer, const CChannelTable& table, const QStr
             startPage();
         }
         QStringList cells{QString::fromStdString(GridLabel(channel))};
-        for (const std::string& cell : table.Row(channel).cells)
-            cells << QString::fromStdString(cell);
+        for (int column = 1; column <= kChannelColumns; ++column)
+            cells << QString::fromStdString(table.Row(channel)[column]);
         drawRow(y, cells, false);
         y += lineHeight;
     }

@@ -34,7 +34,8 @@ const QString kRecordsMimeType = QStringLiteral("application/x-tarsel-channel-re
 
 // Column widths of the list, in twips: labels 600, frequencies 1500, the rest 1000.
 constexpr int kLabelTwips = 600;
-constexpr int kColumnTwips[8] = {1500, 1500, 1000, 1000, 1000, 1000, 1000, 1000};
+constexpr int kColumnTwips[kChannelColumns] = {1500, 1500, 1000, 1000, 1000,
+                                               1000, 1000, 1000, 1200};
 
 QPushButton* Button(const QString& text, const char* id, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
@@ -111,14 +112,14 @@ void CProgramView::SetColumnWidths() {
     const double pixelsPerTwip = logicalDpiX() / 1440.0;
     grid_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     grid_->verticalHeader()->setFixedWidth(qRound(kLabelTwips * pixelsPerTwip) + 4);
-    for (int column = 0; column < 8; ++column)
+    for (int column = 0; column < kChannelColumns; ++column)
         grid_->setColumnWidth(column, qRound(kColumnTwips[column] * pixelsPerTwip));
 }
 
 int CProgramView::PreferredGridWidth() const {
     int width = grid_->verticalHeader()->width() + grid_->frameWidth() * 2 +
                 grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
-    for (int column = 0; column < 8; ++column) width += grid_->columnWidth(column);
+    for (int column = 0; column < kChannelColumns; ++column) width += grid_->columnWidth(column);
     return width;
 }
 
