@@ -61,5 +61,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RadioInfoDialogTest)
+TARSEL_UI_TEST_MAIN(RadioInfoDialogTest)
 #include "radioinfo_dialog_test.moc"

@@ -188,5 +188,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TransfersTest)
+TARSEL_UI_TEST_MAIN(TransfersTest)
 #include "transfers_test.moc"
