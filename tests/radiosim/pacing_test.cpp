@@ -19,7 +19,7 @@ TEST(RadioSimPacing, BlocksTakeTheirWireTime) {
         EXPECT_EQ(rig.client.Read(36).size(), 36u) << block;
     }
     const auto elapsed = std::chrono::steady_clock::now() - start;
-    const auto wire = std::chrono::microseconds(kBlocks * 40 * 10 * 1'000'000 / 9600);
+    const auto wire = std::chrono::microseconds(int64_t{kBlocks} * 40 * 10 * 1000000 / 9600);
     EXPECT_GE(elapsed, wire * 95 / 100);
     EXPECT_LT(elapsed, wire * 10);
 }

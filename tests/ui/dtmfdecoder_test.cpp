@@ -68,8 +68,8 @@ private slots:
         dialog.Field(10)->setText(QStringLiteral("beef"));
         dialog.WriteButton()->click();
         QCOMPARE(prompter.asked.last(), QStringLiteral("写数据成功"));
-        QVERIFY(
-            radio.WaitFor([](const auto& c) { return c.endWrites >= 1; }, std::chrono::seconds(2)));
+        QVERIFY(radio.WaitFor([](const auto& c) { return c.endWrites >= 1; },
+                              std::chrono::seconds(20)));
         const auto memory = radio.Memory();
         QCOMPARE(memory[0x3E28], uint8_t(0x01));
         QCOMPARE(memory[0x3E29], uint8_t(0xC3));

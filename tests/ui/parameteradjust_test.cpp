@@ -144,8 +144,8 @@ private slots:
         dialog.Grid(kPowerGrid)->item(0, 1)->setText(QStringLiteral("80"));
         dialog.WriteButton()->click();
         QCOMPARE(prompter.asked.last(), QStringLiteral("写数据成功"));
-        QVERIFY(
-            radio.WaitFor([](const auto& c) { return c.endWrites >= 1; }, std::chrono::seconds(2)));
+        QVERIFY(radio.WaitFor([](const auto& c) { return c.endWrites >= 1; },
+                              std::chrono::seconds(20)));
         const auto memory = radio.Memory();
         QCOMPARE(memory[0x3F30], uint8_t(100));
         QCOMPARE(memory[0x3EB0], uint8_t(66));
