@@ -112,7 +112,7 @@ private slots:
         program_->app->Frame()->RunTransfer(ETransfer::Write);
         QVERIFY(program_->prompter->errors.isEmpty());
         QVERIFY(radio->WaitFor([](const auto& c) { return c.endWrites >= 1; },
-                               std::chrono::seconds(2)));
+                               std::chrono::seconds(20)));
         const auto memory = radio->Memory();
         const CMemoryImage& image = program_->app->State().image;
         QCOMPARE(memory[RecordOffset(5) + 3], uint8_t(0x14));
@@ -138,7 +138,7 @@ private slots:
             QCOMPARE(program_->prompter->asked.count(QStringLiteral("初始化数据成功")), run);
         }
         QVERIFY(radio->WaitFor([](const auto& c) { return c.endWrites >= 2; },
-                               std::chrono::seconds(2)));
+                               std::chrono::seconds(20)));
         const auto memory = radio->Memory();
         for (std::size_t i = 0; i < 0x4000; ++i) QCOMPARE(memory[i], state.image[i]);
     }
@@ -188,5 +188,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TransfersTest)
+TARSEL_UI_TEST_MAIN(TransfersTest)
 #include "transfers_test.moc"

@@ -45,6 +45,8 @@ public:
     // parsed first, so an edit in progress counts).
     bool HasUnsavedWork();
 
+    // The files last opened or saved, newest first, at most this many.
+    static constexpr int kRecentFileCount = 4;
     QStringList RecentFiles() const;
     // After anything changed the image from outside the lists.
     void RefillAllViews();

@@ -6,8 +6,11 @@
 #include <QMainWindow>
 
 #include "core/radiolink/transfer.h"
+#include "ui/shell/docmanager.h"
 
+#include <array>
 #include <filesystem>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -17,7 +20,6 @@ class QPrinter;
 
 namespace tarsel::ui {
 
-class CMyDocManager;
 class CNavigationBar;
 class CPrompter;
 class CProgramDoc;
@@ -72,8 +74,10 @@ private:
     void CreateActions();
     void CreateToolBar();
     void CreateStatusBar();
-    void RebuildMenus();
-    void FillRecentMenu(QMenu* menu);
+    void CreateMenus();
+    // The menus of a document window or those of none; the commands a document needs enabled.
+    void SwitchMenus();
+    void UpdateRecentFiles();
     void Print(bool preview);
     bool SaveDocument(CProgramDoc* doc, bool askForName);
 
@@ -84,6 +88,12 @@ private:
     QMdiArea* area_;
     CNavigationBar* navigation_;
     QHash<int, QAction*> actions_;
+    // The two menu bars, built once: the menus of each, shown in the one menu bar by turns.
+    std::vector<QMenu*> documentMenus_;
+    std::vector<QMenu*> emptyMenus_;
+    QMenu* editMenu_ = nullptr;
+    std::array<QAction*, CMyDocManager::kRecentFileCount> recent_{};
+    QAction* recentSeparator_ = nullptr;
     QLabel* capsLock_ = nullptr;
     QLabel* numLock_ = nullptr;
     QLabel* scrollLock_ = nullptr;
