@@ -15,6 +15,7 @@ struct CProgramState {
     std::string modelText;  // section "Setup", key "Type"
     bool serviceUnlocked = false; // the service password was given in this run
     std::string dtmfCallId = "100"; // the DTMF editor's call ID: kept for the run, not in the image
+    bool backupWarned = false; // a backup that could not be kept is told once a run
 };
 
 } // namespace tarsel
