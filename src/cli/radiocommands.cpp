@@ -82,12 +82,13 @@ int SendImage(const CGlobalOptions& options, const CRadioArguments& arguments, E
     CProgressBar bar(title);
     const CInterruptGuard interrupt;
     auto worker = std::make_unique<CTransferWorker>(
-        transfer, *image, CTransferOptions{.verify = arguments.verify, .cancel = &interrupt.Token()});
+        transfer, *image,
+        CTransferOptions{.verify = arguments.verify, .cancel = &interrupt.Token()});
     const CExchangeResult result =
         worker->Run(port, ChosenPort(arguments.port, settings), bar.Callback());
     bar.Finish(result.Done());
     // Whatever reached the radio, also a write that failed half way.
-    if (result.outcome != EExchangeOutcome::PortNotOpened)
+    if (ReachedTheBlocks(result))
         KeepBackup(arguments.noBackup,
                    transfer == ETransfer::Write ? EBackupKind::Write : EBackupKind::Initialise,
                    worker->Image());
@@ -114,9 +115,8 @@ int RunRead(const CGlobalOptions& options, const CRadioArguments& arguments) {
     CPosixSerialPort port(settings);
     CProgressBar bar("读数据");
     const CInterruptGuard interrupt;
-    const CExchangeResult result =
-        ReadRadio(port, ChosenPort(arguments.port, settings), *image, bar.Callback(),
-                  {.cancel = &interrupt.Token()});
+    const CExchangeResult result = ReadRadio(port, ChosenPort(arguments.port, settings), *image,
+                                             bar.Callback(), {.cancel = &interrupt.Token()});
     bar.Finish(result.Done());
     if (!result.Done()) return ReportFailure(result);
     KeepBackup(arguments.noBackup, EBackupKind::Read, *image);
@@ -129,8 +129,8 @@ int RunInfo(const CGlobalOptions& options, const CRadioArguments& arguments) {
     CPosixSerialPort port(settings);
     CIdentBlock ident{};
     const CInterruptGuard interrupt;
-    const CExchangeResult result = ReadRadioInformation(
-        port, ChosenPort(arguments.port, settings), ident, &interrupt.Token());
+    const CExchangeResult result =
+        ReadRadioInformation(port, ChosenPort(arguments.port, settings), ident, &interrupt.Token());
     if (!result.Done()) return ReportFailure(result);
 
     const std::string firmware = FirmwareVersionText(ident);
@@ -216,9 +216,7 @@ void AddRadioCommands(CLI::App& app, const CGlobalOptions& options, CCommandActi
         ->required()
         ->check(ServicePasswordValidator());
     init->callback([&] {
-        action = [&] {
-            return SendImage(options, arguments, ETransfer::Initialise, "初始化数据");
-        };
+        action = [&] { return SendImage(options, arguments, ETransfer::Initialise, "初始化数据"); };
     });
 
     auto* info = app.add_subcommand(

@@ -55,8 +55,8 @@ void AddBackupsCommand(CLI::App& app, CCommandAction& action) {
     backups->callback([&action] {
         action = [] {
             for (const CBackupEntry& entry : CBackupStore().List())
-                std::cout << entry.time << "\t" << BackupKindName(entry.kind) << "\t"
-                          << entry.size << "\t" << entry.path.string() << "\n";
+                std::cout << entry.time << "\t" << BackupKindName(entry.kind) << "\t" << entry.size
+                          << "\t" << entry.path.string() << "\n";
             std::cout << std::flush;
             return std::cout ? kExitDone : Fail("cannot write to standard output");
         };

@@ -66,9 +66,9 @@ int RunRegion(const CGlobalOptions& options, const CServiceArguments& arguments,
     CPosixSerialPort port(settings);
     const std::string portName = ChosenPort(arguments.port, settings);
     const CInterruptGuard interrupt;
-    const CExchangeResult result = reading
-                                       ? ReadRegion(port, portName, region, *image, &interrupt.Token())
-                                       : WriteRegion(port, portName, region, *image);
+    const CExchangeResult result =
+        reading ? ReadRegion(port, portName, region, *image, &interrupt.Token())
+                : WriteRegion(port, portName, region, *image);
     if (!result.Done()) return ReportFailure(result);
     if (reading) {
         KeepBackup(arguments.noBackup, EBackupKind::Read, *image);

@@ -19,8 +19,7 @@ TEST(VerificationTest, CountsEveryDifferenceInsideTheRangesAndKeepsTheLowest) {
         {"identical", {}, 0, {}},
         {"outside the ranges", {0x0040, 0x2000, 0x3F6F}, 0, {}},
         {"range edges", {0x0000, 0x003F, 0x3F70, 0x3FFF}, 4, {0x0000, 0x003F, 0x3F70, 0x3FFF}},
-        {"more than kept", {1, 2, 3, 4, 5, 6, 7, 8, 9, 0x3F80},
-         10, {1, 2, 3, 4, 5, 6, 7, 8}},
+        {"more than kept", {1, 2, 3, 4, 5, 6, 7, 8, 9, 0x3F80}, 10, {1, 2, 3, 4, 5, 6, 7, 8}},
     };
     const CMemoryImage written = test::RandomImage(5);
     for (const auto& c : cases) {

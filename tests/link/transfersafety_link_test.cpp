@@ -47,9 +47,7 @@ TEST(VerifiedWriteTest, ACorruptedBlockFailsNamingTheAddressAndACorrectRadioVeri
         int block; // -1: no fault
         int offset;
     } cases[] = {
-        {ETransfer::Write, -1, 0},
-        {ETransfer::Initialise, -1, 0},
-        {ETransfer::Write, 3, 7},
+        {ETransfer::Write, -1, 0},        {ETransfer::Initialise, -1, 0}, {ETransfer::Write, 3, 7},
         {ETransfer::Write, 385, 2}, // in the second range: 0x3F70 is block 384
         {ETransfer::Initialise, 511, 31},
     };
@@ -150,13 +148,12 @@ TEST(CancelTest, ReadingBackStopsButTheWriteWentThroughWhole) {
     CCancelToken token;
     CPosixSerialPort port;
     int last = 0;
-    const CExchangeResult result =
-        WriteRadio(port, radio->DevicePath(), image,
-                   [&](int position, int) {
-                       last = position;
-                       if (position == written + 5) token.Cancel();
-                   },
-                   {.verify = true, .cancel = &token});
+    const CExchangeResult result = WriteRadio(port, radio->DevicePath(), image,
+                                              [&](int position, int) {
+                                                  last = position;
+                                                  if (position == written + 5) token.Cancel();
+                                              },
+                                              {.verify = true, .cancel = &token});
     EXPECT_EQ(result.outcome, EExchangeOutcome::Cancelled) << DescribeCause(result);
     EXPECT_TRUE(result.readingBack);
     EXPECT_EQ(last, written + 5); // not one block more
@@ -171,12 +168,11 @@ TEST(CancelTest, AWriteIsNeverCutShort) {
     CCancelToken token;
     CPosixSerialPort port;
     // Even when a caller hands a token to a plain write, the write runs to its end.
-    const CExchangeResult result = WriteRadio(
-        port, radio->DevicePath(), image,
-        [&](int position, int) {
-            if (position == 10) token.Cancel();
-        },
-        {.cancel = &token});
+    const CExchangeResult result = WriteRadio(port, radio->DevicePath(), image,
+                                              [&](int position, int) {
+                                                  if (position == 10) token.Cancel();
+                                              },
+                                              {.cancel = &token});
     EXPECT_TRUE(result.Done()) << DescribeCause(result);
     const auto memory = radio->Memory();
     for (std::size_t i = 0; i < 0x3000; ++i) ASSERT_EQ(memory[i], image[i]) << i;

@@ -7,8 +7,8 @@ namespace {
 CExchangeResult Failed(const CSerialPort& port, CLinkFault fault) {
     CExchangeResult result;
     // A step cut short by a cancel request looks like a missing reply; it is not one.
-    result.outcome = port.CancelRequested() ? EExchangeOutcome::Cancelled
-                                            : EExchangeOutcome::CommunicationError;
+    result.outcome =
+        port.CancelRequested() ? EExchangeOutcome::Cancelled : EExchangeOutcome::CommunicationError;
     result.fault = fault;
     return result;
 }

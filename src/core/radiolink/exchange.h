@@ -25,8 +25,8 @@ enum class EExchangeOutcome {
 
 struct CExchangeResult {
     EExchangeOutcome outcome = EExchangeOutcome::Done;
-    COpenResult open; // why the port could not be opened
-    CLinkFault fault; // what went wrong on the open link
+    COpenResult open;           // why the port could not be opened
+    CLinkFault fault;           // what went wrong on the open link
     CVerification verification; // after a verified write
     bool readingBack = false;   // the failure came while reading a write back
 

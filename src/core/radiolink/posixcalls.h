@@ -18,7 +18,7 @@ public:
     virtual int Open(const char* path, int flags);
     virtual int Close(int fd);
     virtual int IsATerminal(int fd);
-    virtual int Lock(int fd, int operation); // flock
+    virtual int Lock(int fd, int operation);                            // flock
     virtual int Control(int fd, unsigned long request, void* argument); // ioctl
     virtual int GetAttributes(int fd, termios* settings);
     virtual int SetAttributes(int fd, int when, const termios* settings);

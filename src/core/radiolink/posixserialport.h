@@ -41,7 +41,7 @@ private:
     std::optional<CSettingsFile> settings_;
     CPosixCalls& calls_;
     int fd_ = -1;
-    std::optional<termios> found_;          // the settings at open
+    std::optional<termios> found_;             // the settings at open
     std::optional<serial_struct> foundSerial_; // the driver's flags, when low latency was set
 };
 

@@ -16,6 +16,21 @@ int TransferSteps(ETransfer transfer, bool verify) {
     return transfer != ETransfer::Read && verify ? 2 * steps : steps;
 }
 
+bool ReachedTheBlocks(const CExchangeResult& result) {
+    switch (result.outcome) {
+    case EExchangeOutcome::PortNotOpened:
+        return false;
+    case EExchangeOutcome::CommunicationError:
+    case EExchangeOutcome::Cancelled:
+        return result.readingBack || result.fault.kind == ELinkFault::ShortBlock ||
+               result.fault.kind == ELinkFault::BlockNotAcknowledged;
+    case EExchangeOutcome::VerificationFailed:
+    case EExchangeOutcome::Done:
+        break;
+    }
+    return true;
+}
+
 CExchangeResult CTransferWorker::Run(CSerialPort& port, std::string_view portName,
                                      const CProgress& progress) {
     const bool read = transfer_ == ETransfer::Read;

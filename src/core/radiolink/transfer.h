@@ -19,6 +19,9 @@ struct CTransferOptions {
     const CCancelToken* cancel = nullptr;
 };
 
+// Whether a write got as far as its blocks: then some of its image may be in the radio.
+bool ReachedTheBlocks(const CExchangeResult& result);
+
 // The progress steps of one run: a verified write counts its reading back too.
 int TransferSteps(ETransfer transfer, bool verify);
 

@@ -13,8 +13,7 @@ CVerification CompareRanges(const CMemoryImage& written, const CMemoryImage& rea
         for (std::size_t a = range.start; a < end; ++a) {
             if (written[a] == read[a]) continue;
             if (verification.first.size() < kDifferencesKept)
-                verification.first.push_back(
-                    {static_cast<uint16_t>(a), written[a], read[a]});
+                verification.first.push_back({static_cast<uint16_t>(a), written[a], read[a]});
             ++verification.differing;
         }
     }

@@ -50,9 +50,8 @@ CPortDialog::CPortDialog(CProgramState& state, std::filesystem::path settingsPat
     layout->addWidget(box);
     if (const std::string cause = DescribeNoCable(fields); !cause.empty()) {
         // Sixteen greyed buttons alone do not tell a user what is wrong.
-        auto* hint = new QLabel(tr("未找到写频线。") + QStringLiteral("\n") +
-                                    QString::fromStdString(cause),
-                                this);
+        auto* hint = new QLabel(
+            tr("未找到写频线。") + QStringLiteral("\n") + QString::fromStdString(cause), this);
         hint->setObjectName(QStringLiteral("noCable"));
         hint->setWordWrap(true);
         layout->addWidget(hint);

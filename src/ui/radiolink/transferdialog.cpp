@@ -170,7 +170,7 @@ void CTransferDialog::OnFinished() {
     const bool read = transfer_ == ETransfer::Read;
     if (result.Done() && read) state_.image = thread_->Image();
     // A complete read, or whatever image went out to the radio (also half way).
-    if (read ? result.Done() : result.outcome != EExchangeOutcome::PortNotOpened)
+    if (read ? result.Done() : ReachedTheBlocks(result))
         KeepRadioBackup(BackupKind(transfer_), thread_->Image(), state_, prompter_, this);
     thread_.reset();
     gTransferBusy = false;
