@@ -15,7 +15,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
           qt6-base-dev qt6-translations-l10n libgl-dev fonts-noto-cjk)
 if [ "$mode" = test ]; then
-    packages+=(clang libclang-rt-14-dev)
+    packages+=(clang libclang-rt-14-dev locales)
 fi
 
 install_missing() {

@@ -1,5 +1,6 @@
 // The commands that talk to the radio: read, write, init, info.
 #include "cli/cli.h"
+#include "cli/safety.h"
 
 #include "core/image/channeltable.h"
 #include "core/image/datafile.h"
@@ -24,11 +25,14 @@ namespace {
 
 constexpr const char* kCannotOpenPort = "无法打开串口";
 constexpr const char* kCommunicationError = "通信出错";
+constexpr const char* kVerificationFailed = "写入校验失败";
 
 struct CRadioArguments {
     std::string port;
     std::string file;
     std::string password;
+    bool verify = false;
+    bool noBackup = false;
 };
 
 // A bar on stderr while blocks go by, only when a person is watching it.
@@ -64,11 +68,8 @@ private:
     int percent_ = -1;
 };
 
-using CTransferCall = CExchangeResult (*)(CSerialPort&, std::string_view, const CMemoryImage&,
-                                          const CProgress&);
-
-int SendImage(const CGlobalOptions& options, const CRadioArguments& arguments,
-              CTransferCall transfer, const char* title) {
+int SendImage(const CGlobalOptions& options, const CRadioArguments& arguments, ETransfer transfer,
+              const char* title) {
     auto image = std::make_unique<CMemoryImage>();
     if (const auto error = LoadDataFile(arguments.file, *image))
         return Fail(DescribeFileError(*error));
@@ -79,9 +80,18 @@ int SendImage(const CGlobalOptions& options, const CRadioArguments& arguments,
     const CSettingsFile settings = OpenSettings(options);
     CPosixSerialPort port(settings);
     CProgressBar bar(title);
+    const CInterruptGuard interrupt;
+    auto worker = std::make_unique<CTransferWorker>(
+        transfer, *image,
+        CTransferOptions{.verify = arguments.verify, .cancel = &interrupt.Token()});
     const CExchangeResult result =
-        transfer(port, ChosenPort(arguments.port, settings), *image, bar.Callback());
+        worker->Run(port, ChosenPort(arguments.port, settings), bar.Callback());
     bar.Finish(result.Done());
+    // Whatever reached the radio, also a write that failed half way.
+    if (ReachedTheBlocks(result))
+        KeepBackup(arguments.noBackup,
+                   transfer == ETransfer::Write ? EBackupKind::Write : EBackupKind::Initialise,
+                   worker->Image());
     return result.Done() ? kExitDone : ReportFailure(result);
 }
 
@@ -104,10 +114,12 @@ int RunRead(const CGlobalOptions& options, const CRadioArguments& arguments) {
     const CSettingsFile settings = OpenSettings(options);
     CPosixSerialPort port(settings);
     CProgressBar bar("读数据");
-    const CExchangeResult result =
-        ReadRadio(port, ChosenPort(arguments.port, settings), *image, bar.Callback());
+    const CInterruptGuard interrupt;
+    const CExchangeResult result = ReadRadio(port, ChosenPort(arguments.port, settings), *image,
+                                             bar.Callback(), {.cancel = &interrupt.Token()});
     bar.Finish(result.Done());
     if (!result.Done()) return ReportFailure(result);
+    KeepBackup(arguments.noBackup, EBackupKind::Read, *image);
     if (const auto failure = SaveDataFile(file, *image)) return Fail(DescribeFileError(*failure));
     return kExitDone;
 }
@@ -116,8 +128,9 @@ int RunInfo(const CGlobalOptions& options, const CRadioArguments& arguments) {
     const CSettingsFile settings = OpenSettings(options);
     CPosixSerialPort port(settings);
     CIdentBlock ident{};
+    const CInterruptGuard interrupt;
     const CExchangeResult result =
-        ReadRadioInformation(port, ChosenPort(arguments.port, settings), ident);
+        ReadRadioInformation(port, ChosenPort(arguments.port, settings), ident, &interrupt.Token());
     if (!result.Done()) return ReportFailure(result);
 
     const std::string firmware = FirmwareVersionText(ident);
@@ -134,6 +147,12 @@ void AddPortOption(CLI::App* command, CRadioArguments& arguments) {
     command->add_option("--port", arguments.port,
                         "Device path (/dev/ttyUSB0) or port name (COM3); default: the settings "
                         "file's port");
+    AddNoBackupOption(command, arguments.noBackup);
+}
+
+void AddVerifyOption(CLI::App* command, CRadioArguments& arguments) {
+    command->add_flag("--verify", arguments.verify,
+                      "Read the sent ranges back and compare them (one read's time more)");
 }
 
 } // namespace
@@ -149,9 +168,11 @@ std::string ChosenPort(const std::string& port, const CSettingsFile& settings) {
 }
 
 int ReportFailure(const CExchangeResult& result) {
-    const bool open = result.outcome == EExchangeOutcome::PortNotOpened;
-    std::cerr << (open ? kCannotOpenPort : kCommunicationError) << "\n"
-              << DescribeCause(result) << "\n";
+    if (result.outcome == EExchangeOutcome::Cancelled) return ReportCancelled();
+    const char* message = kCommunicationError;
+    if (result.outcome == EExchangeOutcome::PortNotOpened) message = kCannotOpenPort;
+    if (result.outcome == EExchangeOutcome::VerificationFailed) message = kVerificationFailed;
+    std::cerr << message << "\n" << DescribeCause(result) << "\n";
     return kExitFailed;
 }
 
@@ -178,13 +199,16 @@ void AddRadioCommands(CLI::App& app, const CGlobalOptions& options, CCommandActi
     auto* write = app.add_subcommand(
         "write", "Write a data file to the radio as \"写频\" does (the file is not changed)");
     AddPortOption(write, arguments);
+    AddVerifyOption(write, arguments);
     write->add_option("FILE", arguments.file, "Data file to send")->required();
-    write->callback(
-        [&] { action = [&] { return SendImage(options, arguments, WriteRadio, "写数据"); }; });
+    write->callback([&] {
+        action = [&] { return SendImage(options, arguments, ETransfer::Write, "写数据"); };
+    });
 
     auto* init = app.add_subcommand(
         "init", "Initialise the radio with the whole image of a data file (service function)");
     AddPortOption(init, arguments);
+    AddVerifyOption(init, arguments);
     init->add_option("FILE", arguments.file, "Data file to send")->required();
     init->add_option("--service-password", arguments.password,
                      "The service password; a wrong one is bad usage (exit 2) and nothing is "
@@ -192,13 +216,15 @@ void AddRadioCommands(CLI::App& app, const CGlobalOptions& options, CCommandActi
         ->required()
         ->check(ServicePasswordValidator());
     init->callback([&] {
-        action = [&] { return SendImage(options, arguments, InitialiseRadio, "初始化数据"); };
+        action = [&] { return SendImage(options, arguments, ETransfer::Initialise, "初始化数据"); };
     });
 
     auto* info = app.add_subcommand(
         "info", "Read the radio's identity: MCU版本, PC版本, A段 and B段 (MHz), one per line");
     AddPortOption(info, arguments);
     info->callback([&] { action = [&] { return RunInfo(options, arguments); }; });
+
+    AddBackupsCommand(app, action);
 }
 
 } // namespace tarsel::cli

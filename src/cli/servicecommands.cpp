@@ -1,5 +1,6 @@
 // The service windows' exchanges from a terminal: calibration and dtmf-decoder, read or write.
 #include "cli/cli.h"
+#include "cli/safety.h"
 
 #include "core/image/datafile.h"
 #include "core/radiolink/portname.h"
@@ -23,6 +24,7 @@ struct CServiceArguments {
     std::string port;
     std::string file;
     std::string password;
+    bool noBackup = false;
 };
 
 // What the window does before sending: the band limits as the document shows them stored, then
@@ -63,12 +65,16 @@ int RunRegion(const CGlobalOptions& options, const CServiceArguments& arguments,
     const CSettingsFile settings = OpenSettings(options);
     CPosixSerialPort port(settings);
     const std::string portName = ChosenPort(arguments.port, settings);
-    const CExchangeResult result = reading ? ReadRegion(port, portName, region, *image)
-                                           : WriteRegion(port, portName, region, *image);
+    const CInterruptGuard interrupt;
+    const CExchangeResult result =
+        reading ? ReadRegion(port, portName, region, *image, &interrupt.Token())
+                : WriteRegion(port, portName, region, *image);
     if (!result.Done()) return ReportFailure(result);
-    if (reading)
+    if (reading) {
+        KeepBackup(arguments.noBackup, EBackupKind::Read, *image);
         if (const auto failure = SaveDataFile(file, *image))
             return Fail(DescribeFileError(*failure));
+    }
     return kExitDone;
 }
 
@@ -98,6 +104,7 @@ void AddServiceCommand(CLI::App& app, const CGlobalOptions& options, CCommandAct
                         "sent")
             ->required()
             ->check(ServicePasswordValidator());
+        AddNoBackupOption(sub, arguments.noBackup);
         const std::string direction = d.direction;
         sub->callback([&options, &action, &arguments, direction, region, prepare] {
             arguments.direction = direction;

@@ -3,6 +3,7 @@
 #include "ui/shell/application.h"
 #include "ui/shell/icons.h"
 #include "ui/shell/mainframe.h"
+#include "ui/shell/qtapplication.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -77,7 +78,7 @@ int main(int argc, char** argv) {
             return 0;
         }
     }
-    QApplication application(argc, argv);
+    tarsel::ui::CQtApplication application(argc, argv);
     SetNames();
     QApplication::setWindowIcon(tarsel::ui::MakeIcon(tarsel::ui::EIcon::Program));
 

@@ -10,13 +10,15 @@ extern char** environ;
 
 namespace tarsel::test {
 
-CCliResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args) {
-    int out[2], err[2];
-    if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) return {};
+int SpawnProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                 int* outEnd, int* errEnd) {
+    int out[2] = {-1, -1}, err[2] = {-1, -1};
+    if ((outEnd && ::pipe2(out, O_CLOEXEC) != 0) || (errEnd && ::pipe2(err, O_CLOEXEC) != 0))
+        return -1;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+    if (outEnd) posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    if (errEnd) posix_spawn_file_actions_adddup2(&actions, err[1], 2);
     std::vector<std::string> argv0 = {program.string()};
     argv0.insert(argv0.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -25,12 +27,20 @@ CCliResult RunProgram(const std::filesystem::path& program, const std::vector<st
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    ::close(out[1]);
-    ::close(err[1]);
+    for (const int end : {out[1], err[1]})
+        if (end >= 0) ::close(end);
+    if (outEnd) *outEnd = out[0];
+    if (errEnd) *errEnd = err[0];
+    return spawned == 0 ? pid : -1;
+}
+
+CCliResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args) {
+    int out[1] = {-1}, err[1] = {-1};
+    const pid_t pid = SpawnProgram(program, args, out, err);
     CCliResult result;
-    if (spawned != 0) {
-        ::close(out[0]);
-        ::close(err[0]);
+    if (pid < 0) {
+        for (const int end : {out[0], err[0]})
+            if (end >= 0) ::close(end);
         return result;
     }
     pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};

@@ -18,6 +18,12 @@ struct CCliResult {
     std::string err;
 };
 
+// Starts program with arguments (no shell) and returns at once. Its standard output (error)
+// goes to a pipe whose read end is put in *outEnd (*errEnd) when that is given. Gives the process
+// id, -1 on failure.
+int SpawnProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                 int* outEnd, int* errEnd);
+
 // Runs program with arguments (no shell), waits, and collects both outputs.
 CCliResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args);
 

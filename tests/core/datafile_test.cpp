@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <csignal>
+#include <fstream>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -66,6 +67,11 @@ TEST(NewDocument, DefaultDatOfAnyLength) {
     std::filesystem::remove(dir / "Default.dat");
     std::filesystem::create_directory(dir / "Default.dat");
     EXPECT_EQ(NewDocumentImage(dir.Path()), BuildDefaultImage()) << "a folder does not open";
+
+    // Opens, but its first read fails (EIO: nothing is mapped at address 0).
+    std::filesystem::remove(dir / "Default.dat");
+    std::filesystem::create_symlink("/proc/self/mem", dir / "Default.dat");
+    EXPECT_EQ(NewDocumentImage(dir.Path()), BuildDefaultImage()) << "an unreadable file";
 }
 
 TEST(DataFile, SaveThenLoadGivesTheSameBytes) {
@@ -85,6 +91,7 @@ TEST(DataFile, AFailedLoadLeavesTheImageAsItWas) {
     WriteFile(dir / "short.dat", 16383, 0x00);
     WriteFile(dir / "empty.dat", 0, 0x00);
     std::filesystem::create_directory(dir / "folder.dat");
+    std::filesystem::create_symlink("/proc/self/mem", dir / "unreadable.dat");
     struct Case {
         std::string name;
         CFileError::Kind kind;
@@ -95,6 +102,7 @@ TEST(DataFile, AFailedLoadLeavesTheImageAsItWas) {
         {"short.dat", CFileError::Kind::TooShort, "16383 bytes"},
         {"empty.dat", CFileError::Kind::TooShort, "0 bytes"},
         {"folder.dat", CFileError::Kind::NotAFile, "folder"},
+        {"unreadable.dat", CFileError::Kind::ReadFailed, "Input/output error"},
     };
     const CMemoryImage before = test::RandomImage(3);
     for (const auto& c : cases) {
@@ -165,13 +173,63 @@ TEST(DataFile, ASaveThatCannotCompleteLeavesTheOldFile) {
     EXPECT_FALSE(std::filesystem::exists(dir / "no-such-folder"));
 }
 
-TEST(DataFile, SavingKeepsTheFilesPermissions) {
-    CTempDir dir;
-    ASSERT_FALSE(SaveDataFile(dir / "a.dat", BuildDefaultImage()));
-    std::filesystem::permissions(dir / "a.dat", std::filesystem::perms(0640));
-    ASSERT_FALSE(SaveDataFile(dir / "a.dat", BuildDefaultImage()));
-    EXPECT_EQ(std::filesystem::status(dir / "a.dat").permissions() & std::filesystem::perms::all,
-              std::filesystem::perms(0640));
+// A save replaces the contents of the file a.dat leads to, keeping its mode, and every link on
+// the way stays a link.
+TEST(DataFile, SavingKeepsTheFileItNamesAndItsMode) {
+    namespace fs = std::filesystem;
+    const auto existing = [](const fs::path& file) {
+        fs::create_directories(file.parent_path());
+        WriteFile(file, CMemoryImage::kSize, 0x00);
+        fs::permissions(file, fs::perms(0640));
+    };
+    struct Case {
+        const char* what;
+        bool existed;
+        std::function<fs::path(const fs::path& dir)> prepare; // returns the file a.dat leads to
+    };
+    const Case cases[] = {
+        {"plain file", true,
+         [&](const fs::path& dir) {
+             existing(dir / "a.dat");
+             return dir / "a.dat";
+         }},
+        {"absolute link", true,
+         [&](const fs::path& dir) {
+             existing(dir / "real" / "x.dat");
+             fs::create_symlink(dir / "real" / "x.dat", dir / "a.dat");
+             return dir / "real" / "x.dat";
+         }},
+        {"relative link through a link", true,
+         [&](const fs::path& dir) {
+             existing(dir / "real" / "x.dat");
+             fs::create_symlink("real/x.dat", dir / "b.dat");
+             fs::create_symlink("b.dat", dir / "a.dat");
+             return dir / "real" / "x.dat";
+         }},
+        {"link to a file not there yet", false,
+         [](const fs::path& dir) {
+             fs::create_directory(dir / "real");
+             fs::create_symlink("real/x.dat", dir / "a.dat");
+             return dir / "real" / "x.dat";
+         }},
+    };
+    const CMemoryImage saved = test::RandomImage(5);
+    for (const Case& c : cases) {
+        CTempDir dir;
+        const fs::path file = c.prepare(dir.Path());
+        const bool link = fs::is_symlink(dir / "a.dat");
+        ASSERT_FALSE(SaveDataFile(dir / "a.dat", saved)) << c.what;
+        EXPECT_EQ(fs::is_symlink(dir / "a.dat"), link) << c.what;
+        CMemoryImage loaded;
+        ASSERT_FALSE(LoadDataFile(file, loaded)) << c.what;
+        EXPECT_EQ(loaded, saved) << c.what;
+        if (c.existed)
+            EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640)) << c.what;
+        for (const auto& entry : fs::directory_iterator(file.parent_path()))
+            EXPECT_FALSE(
+                entry.path().filename().string().starts_with(file.filename().string() + "."))
+                << c.what << ": " << entry.path() << " left beside the file";
+    }
 }
 
 } // namespace

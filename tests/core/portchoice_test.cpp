@@ -47,8 +47,8 @@ TEST(PortChoice, ProbesEveryPortAndSelectsTheCurrentOneWhenItOpens) {
     const Case cases[] = {
         {{"COM3", "\\\\.\\COM12"}, "COM3", 3},
         {{"COM3", "\\\\.\\COM12"}, "\\\\.\\COM12", 12},
-        {{"COM3"}, "COM4", 0},             // the current port is unavailable: none selected
-        {{"COM3", "COM17"}, "COM17", 0},   // beyond the 16 buttons
+        {{"COM3"}, "COM4", 0},           // the current port is unavailable: none selected
+        {{"COM3", "COM17"}, "COM17", 0}, // beyond the 16 buttons
         {{"COM3"}, "COM0", 0},
     };
     for (const auto& c : cases) {
@@ -62,6 +62,22 @@ TEST(PortChoice, ProbesEveryPortAndSelectsTheCurrentOneWhenItOpens) {
         EXPECT_EQ(fields.ports[9].name, "\\\\.\\COM10");
         EXPECT_EQ(port.closes, port.opens) << "every probe closes at once";
         EXPECT_FALSE(port.IsOpen());
+    }
+}
+
+TEST(PortChoice, NoCableIsSaidPlainlyOnlyWhenNoPortOpens) {
+    for (const bool anyPresent : {false, true}) {
+        CProbePort port;
+        if (anyPresent) port.present = {"COM9"};
+        const std::string cause = DescribeNoCable(LoadPortDialog(port, nullptr, "COM1"));
+        if (anyPresent) {
+            EXPECT_EQ(cause, "");
+            continue;
+        }
+        // Names the devices tried and the three things to check.
+        for (const char* part : {"no programming cable found", "/dev/ttyUSB0", "/dev/ttyACM7",
+                                 "plugged in", "dialout", "\"Ports\""})
+            EXPECT_NE(cause.find(part), std::string::npos) << part << " in " << cause;
     }
 }
 

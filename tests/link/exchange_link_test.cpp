@@ -70,7 +70,7 @@ TEST_F(ExchangeLinkTest, ReadBringsTheRadioIntoTheImage) {
     EXPECT_EQ(DecodeFrequencyField(image.Field<4>(map::kBandALow)), 13600000);
     EXPECT_EQ(DecodeFrequencyField(image.Field<4>(map::kBandAHigh)), 17400000);
     EXPECT_TRUE(
-        Radio().WaitFor([](const auto& c) { return c.endReads == 1; }, std::chrono::seconds(2)));
+        Radio().WaitFor([](const auto& c) { return c.endReads == 1; }, std::chrono::seconds(20)));
     EXPECT_EQ(Radio().Counters().blocksRead, 389);
     ExpectPortFree();
 }
@@ -84,7 +84,7 @@ TEST_F(ExchangeLinkTest, WriteAndInitialiseStoreTheImageInTheRadio) {
                                            : InitialiseRadio(port_, Device(), image);
         ASSERT_TRUE(result.Done()) << DescribeCause(result);
         ASSERT_TRUE(Radio().WaitFor([](const auto& c) { return c.endWrites == 1; },
-                                    std::chrono::seconds(2)));
+                                    std::chrono::seconds(20)));
         const auto memory = Radio().Memory();
         for (std::size_t i = 0; i < CMemoryImage::kSize; ++i)
             ASSERT_EQ(memory[i], InRanges(i, TransferRanges(transfer)) ? image[i] : 0xFF) << i;
@@ -105,7 +105,7 @@ TEST_F(ExchangeLinkTest, InformationShowsWhatTheRadioReports) {
     const auto counters = Radio().Counters();
     EXPECT_EQ(counters.startAcks, 0);
     EXPECT_TRUE(
-        Radio().WaitFor([](const auto& c) { return c.endReads == 1; }, std::chrono::seconds(2)));
+        Radio().WaitFor([](const auto& c) { return c.endReads == 1; }, std::chrono::seconds(20)));
     ExpectPortFree();
 }
 

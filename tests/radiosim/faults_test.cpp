@@ -77,6 +77,25 @@ TEST(RadioSimFaults, WrongAcknowledgeAtBlock) {
     }
 }
 
+TEST(RadioSimFaults, CorruptWriteIsAcknowledgedButStoresOneWrongByte) {
+    const struct {
+        int offset;
+        int expectedAt; // -1: the block is stored as sent
+    } cases[] = {{0, 0}, {5, 5}, {15, 15}, {16, -1}};
+    for (const auto& c : cases) {
+        CRig rig(WithFaults({.corruptWriteBlock = 1, .corruptWriteOffset = c.offset}));
+        ASSERT_FALSE(rig.client.OpenAndStart().empty());
+        const Bytes data(16, 0x3C);
+        for (uint16_t block = 0; block < 3; ++block)
+            EXPECT_EQ(rig.client.WriteBlock(block * 16, data), kAckByte) << c.offset;
+        const auto memory = rig.radio.Memory();
+        for (std::size_t i = 0; i < 48; ++i) {
+            const bool corrupted = c.expectedAt >= 0 && i == 16 + std::size_t(c.expectedAt);
+            EXPECT_EQ(memory[i], corrupted ? 0xC3 : 0x3C) << c.offset << " at " << i;
+        }
+    }
+}
+
 TEST(RadioSimFaults, HangUpAtBlock) {
     for (const bool writing : {false, true}) {
         const auto link = std::filesystem::temp_directory_path() /

@@ -37,6 +37,9 @@ TEST(RadioSimOptions, ValuesReachTheConfig) {
     EXPECT_EQ(c.faults.stallMs, 500);
 
     EXPECT_EQ(Parse({"--bad-ack", "3"}).faults.badAckReply, 0x42);
+    const CConfig corrupt = Parse({"--corrupt-write", "12:0x1F"});
+    EXPECT_EQ(corrupt.faults.corruptWriteBlock, 12);
+    EXPECT_EQ(corrupt.faults.corruptWriteOffset, 31);
     EXPECT_TRUE(Parse({"--firmware", ""}).firmware.empty());
     EXPECT_TRUE(ParseCommandLine({"--help"}).help);
 }
@@ -58,6 +61,8 @@ TEST(RadioSimOptions, BadUsageIsRefused) {
         {"--bad-ack", "1:300"},
         {"--stall", "1"},
         {"--start-ack", "0x"},
+        {"--corrupt-write", "3"},
+        {"--corrupt-write", "3:32"},
     };
     for (const auto& arguments : cases)
         EXPECT_THROW(ParseCommandLine(arguments), std::invalid_argument) << arguments[0];

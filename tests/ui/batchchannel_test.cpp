@@ -111,5 +111,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(BatchChannelTest)
+TARSEL_UI_TEST_MAIN(BatchChannelTest)
 #include "batchchannel_test.moc"

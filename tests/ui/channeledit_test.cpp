@@ -136,5 +136,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ChannelEditTest)
+TARSEL_UI_TEST_MAIN(ChannelEditTest)
 #include "channeledit_test.moc"

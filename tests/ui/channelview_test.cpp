@@ -103,6 +103,23 @@ private slots:
         QCOMPARE(Cell(7, 8), QStringLiteral("QT/DQT"));
     }
 
+    // The list holds "233.6", "250.3" and "67.0": what is typed must not be completed to them.
+    void toneEditorTakesWhatIsTyped() {
+        TypeAndLeave(ClickCell(13, 1), QStringLiteral("435"));
+        const std::pair<const char*, const char*> cases[] = {
+            {"23", "D023N"}, {"25", "D025N"}, {"67", "D067N"}, {"d23", "D023N"}, {"88.5", "88.5"},
+        };
+        for (const auto& [typed, stored] : cases) {
+            auto* tone = qobject_cast<QComboBox*>(ClickCell(13, 4));
+            QVERIFY(tone && tone->lineEdit());
+            tone->lineEdit()->selectAll();
+            QTest::keyClicks(tone->lineEdit(), QString::fromLatin1(typed));
+            QTest::keyClick(tone->lineEdit(), Qt::Key_Return);
+            QApplication::processEvents();
+            QCOMPARE(Cell(13, 4), QString::fromLatin1(stored));
+        }
+    }
+
     void anEmptyRowEditsItsReceiveCellFirst() {
         QWidget* editor = ClickCell(9, 3);
         QVERIFY(qobject_cast<QLineEdit*>(editor));
@@ -175,5 +192,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ChannelViewTest)
+TARSEL_UI_TEST_MAIN(ChannelViewTest)
 #include "channelview_test.moc"

@@ -12,31 +12,21 @@ using namespace tarsel;
 
 namespace {
 
-std::unique_ptr<radiosim::CVirtualRadio> StartRadio(radiosim::CFaults faults = {}) {
-    radiosim::CConfig config;
-    config.faults = faults;
-    return test::StartVirtualRadio(config, [](std::vector<uint8_t>& memory) {
-        for (int i = 0; i < 48; ++i) memory[0x3E00 + i] = static_cast<uint8_t>(i);
-    });
+void FillDecoderRegion(std::vector<uint8_t>& memory) {
+    for (int i = 0; i < 48; ++i) memory[0x3E00 + i] = static_cast<uint8_t>(i);
 }
 
 } // namespace
 
 class DtmfDecoderTest : public QObject {
     Q_OBJECT
-
-    QTemporaryDir folder_;
-    std::filesystem::path Settings() const {
-        return folder_.filePath(QStringLiteral("Program.ini")).toStdString();
-    }
-
 private slots:
     void typingLeavingSpinningAndClosingStore() {
-        test::CToolState state;
+        test::CServiceBench bench;
+        test::CToolState& state = bench.state;
         state.image[0x3E02] = 0x1A;
         state.image[0x3E03] = 0x2B;
-        test::CScriptedPrompter prompter;
-        ui::CDtmfDecoderDialog dialog(state, state, Settings(), prompter);
+        ui::CDtmfDecoderDialog dialog(state, state, bench.Settings(), bench.prompter);
         QVERIFY(test::ShowActive(dialog));
         QCOMPARE(dialog.Field(0)->text(), QStringLiteral("1a2b"));
         QCOMPARE(dialog.Field(1)->text(), QStringLiteral("ffff"));
@@ -66,11 +56,11 @@ private slots:
     }
 
     void readAndWriteTalkToTheRadio() {
-        auto radio = StartRadio();
-        test::CToolState state;
-        state.portName = radio->DevicePath();
-        test::CScriptedPrompter prompter;
-        ui::CDtmfDecoderDialog dialog(state, state, Settings(), prompter);
+        test::CServiceBench bench;
+        radiosim::CVirtualRadio& radio = bench.StartRadio({}, FillDecoderRegion);
+        test::CToolState& state = bench.state;
+        test::CScriptedPrompter& prompter = bench.prompter;
+        ui::CDtmfDecoderDialog dialog(state, state, bench.Settings(), prompter);
         dialog.ReadButton()->click();
         QCOMPARE(prompter.asked, QStringList{QStringLiteral("读数据成功")});
         QCOMPARE(dialog.Field(0)->text(), QStringLiteral("203"));
@@ -78,9 +68,9 @@ private slots:
         dialog.Field(10)->setText(QStringLiteral("beef"));
         dialog.WriteButton()->click();
         QCOMPARE(prompter.asked.last(), QStringLiteral("写数据成功"));
-        QVERIFY(radio->WaitFor([](const auto& c) { return c.endWrites >= 1; },
-                               std::chrono::seconds(2)));
-        const auto memory = radio->Memory();
+        QVERIFY(radio.WaitFor([](const auto& c) { return c.endWrites >= 1; },
+                              std::chrono::seconds(20)));
+        const auto memory = radio.Memory();
         QCOMPARE(memory[0x3E28], uint8_t(0x01));
         QCOMPARE(memory[0x3E29], uint8_t(0xC3));
         QCOMPARE(memory[0x3E2A], uint8_t(0xBE));
@@ -89,14 +79,15 @@ private slots:
         QVERIFY(prompter.errors.isEmpty());
     }
 
+    // The failures of both region windows go through the same exchange; this one stands for both.
     void aFailedReadLeavesImageAndWindowAsTheyWere() {
-        radiosim::CFaults faults;
-        faults.badAckBlock = 1;
-        auto radio = StartRadio(faults);
-        test::CToolState state;
-        state.portName = radio->DevicePath();
-        test::CScriptedPrompter prompter;
-        ui::CDtmfDecoderDialog dialog(state, state, Settings(), prompter);
+        test::CServiceBench bench;
+        radiosim::CConfig config;
+        config.faults.badAckBlock = 1;
+        bench.StartRadio(config, FillDecoderRegion);
+        test::CToolState& state = bench.state;
+        test::CScriptedPrompter& prompter = bench.prompter;
+        ui::CDtmfDecoderDialog dialog(state, state, bench.Settings(), prompter);
         dialog.Field(0)->setText(QStringLiteral("77"));
         const CMemoryImage before = state.image;
         dialog.ReadButton()->click();
@@ -112,5 +103,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DtmfDecoderTest)
+TARSEL_UI_TEST_MAIN(DtmfDecoderTest)
 #include "dtmfdecoder_test.moc"

@@ -6,9 +6,9 @@
 #include "core/image/memorymap.h"
 #include "ui/dtmf/codelistpage.h"
 #include "ui/dtmf/dtmfeditor.h"
-#include "ui/dtmf/inplacegrid.h"
 #include "ui/dtmf/remotepage.h"
 #include "ui/dtmf/timingpage.h"
+#include "ui/widgets/inplacegrid.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -186,5 +186,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DtmfEditorTest)
+TARSEL_UI_TEST_MAIN(DtmfEditorTest)
 #include "dtmfeditor_test.moc"

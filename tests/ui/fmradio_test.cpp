@@ -3,8 +3,8 @@
 #include "ui/uitestsupport.h"
 
 #include "core/image/memorymap.h"
-#include "ui/dtmf/inplacegrid.h"
 #include "ui/fmradio/fmradiodialog.h"
+#include "ui/widgets/inplacegrid.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -74,5 +74,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FmRadioTest)
+TARSEL_UI_TEST_MAIN(FmRadioTest)
 #include "fmradio_test.moc"

@@ -64,5 +64,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ModelDialogTest)
+TARSEL_UI_TEST_MAIN(ModelDialogTest)
 #include "modeldialog_test.moc"

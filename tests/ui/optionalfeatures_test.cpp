@@ -90,5 +90,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(OptionalFeaturesTest)
+TARSEL_UI_TEST_MAIN(OptionalFeaturesTest)
 #include "optionalfeatures_test.moc"

@@ -2,7 +2,6 @@
 #include "ui/uitestsupport.h"
 
 #include "core/radiolink/settingsfile.h"
-#include "radiosim/virtualradio.h"
 #include "ui/service/radioinfodialog.h"
 
 #include <QLineEdit>
@@ -12,22 +11,16 @@ using namespace tarsel;
 
 class RadioInfoDialogTest : public QObject {
     Q_OBJECT
-
-    QTemporaryDir folder_;
-    std::filesystem::path Settings() const {
-        return folder_.filePath(QStringLiteral("Program.ini")).toStdString();
-    }
-
 private slots:
     void readShowsVersionsAndBands() {
         radiosim::CConfig config;
         config.firmware = {1, 2, 3};
         config.bandB = {40000000, 52000000};
-        radiosim::CVirtualRadio radio(config);
-        radio.Start();
-        CSettingsFile(Settings()).WriteText("Version", "v1", "V1.5");
-        test::CScriptedPrompter prompter;
-        ui::CRadioInfoDialog dialog(radio.DevicePath(), Settings(), prompter);
+        test::CServiceBench bench;
+        bench.StartRadio(config);
+        CSettingsFile(bench.Settings()).WriteText("Version", "v1", "V1.5");
+        test::CScriptedPrompter& prompter = bench.prompter;
+        ui::CRadioInfoDialog dialog(bench.state.portName, bench.Settings(), prompter);
         for (int id = 1038; id <= 1043; ++id) {
             QVERIFY(dialog.Field(id)->text().isEmpty());
             QVERIFY(dialog.Field(id)->isReadOnly());
@@ -46,20 +39,20 @@ private slots:
     void failuresLeaveTheFields() {
         radiosim::CConfig config;
         config.faults.silent = true;
-        radiosim::CVirtualRadio radio(config);
-        radio.Start();
-        test::CScriptedPrompter prompter;
-        ui::CRadioInfoDialog silent(radio.DevicePath(), Settings(), prompter);
+        test::CServiceBench bench;
+        bench.StartRadio(config);
+        test::CScriptedPrompter& prompter = bench.prompter;
+        ui::CRadioInfoDialog silent(bench.state.portName, bench.Settings(), prompter);
         silent.Field(1042)->setText(QStringLiteral("v9"));
         silent.ReadButton()->click();
         QCOMPARE(prompter.errors.size(), 1);
         QVERIFY(prompter.errors[0].startsWith(QStringLiteral("通信出错")));
         QCOMPARE(silent.Field(1042)->text(), QStringLiteral("v9"));
-        ui::CRadioInfoDialog noPort("COM0", Settings(), prompter);
+        ui::CRadioInfoDialog noPort("COM0", bench.Settings(), prompter);
         noPort.ReadButton()->click();
         QVERIFY(prompter.errors.last().startsWith(QStringLiteral("无法打开串口")));
     }
 };
 
-QTEST_MAIN(RadioInfoDialogTest)
+TARSEL_UI_TEST_MAIN(RadioInfoDialogTest)
 #include "radioinfo_dialog_test.moc"

@@ -47,6 +47,16 @@ QStringList MenuTitles(QMenuBar* bar) {
     return titles;
 }
 
+// Every menu of the bar and every command in them, as objects.
+QList<QObject*> MenuObjects(QMenuBar* bar) {
+    QList<QObject*> objects;
+    for (QAction* top : bar->actions()) {
+        objects << top << top->menu();
+        for (QAction* action : top->menu()->actions()) objects << action;
+    }
+    return objects;
+}
+
 } // namespace
 
 class ShellTest : public QObject {
@@ -65,6 +75,31 @@ private slots:
             QVERIFY(action->text() != QStringLiteral("参数调节"));
             QVERIFY(action->text() != QStringLiteral("DTMF 初始化"));
         }
+    }
+
+    // Accessibility tools hold on to the menus they found: saving, closing the last document and
+    // starting a new one switch between the two menu bars and update the recent files in place.
+    void theMenusStayTheSameObjects() {
+        test::CTestProgram program;
+        ui::CMainFrame* frame = program.app->Frame();
+        QMenuBar* bar = frame->menuBar();
+        const QList<QObject*> before = MenuObjects(bar);
+        const QString path = program.Path(QStringLiteral("saved.dat"));
+        QVERIFY(program.app->Docs().SaveDocument(program.app->Docs().ActiveDocument(), path));
+        QCOMPARE(frame->menuBar(), bar);
+        QCOMPARE(MenuObjects(bar), before);
+        QMenu* file = bar->actions()[0]->menu();
+        QStringList recent;
+        for (QAction* action : file->actions())
+            if (action->isVisible() && action->text().startsWith(QLatin1Char('&')))
+                recent << action->text();
+        QVERIFY(!recent.isEmpty());
+        QCOMPARE(recent.first(), QStringLiteral("&1 ") + QFileInfo(path).canonicalFilePath());
+
+        program.app->Docs().CloseDocument(program.app->Docs().ActiveDocument());
+        QTRY_COMPARE(MenuTitles(bar), QString::fromUtf8("文件 视图 帮助").split(QLatin1Char(' ')));
+        program.app->Docs().NewDocument();
+        QTRY_COMPARE(MenuObjects(bar), before);
     }
 
     void fileNewOpensAnotherDocumentAndClosesNothing() {
@@ -281,5 +316,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ShellTest)
+TARSEL_UI_TEST_MAIN(ShellTest)
 #include "shell_test.moc"

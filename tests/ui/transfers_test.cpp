@@ -2,6 +2,7 @@
 #include "ui/uitestsupport.h"
 
 #include "core/image/channelrecord.h"
+#include "core/radiolink/backups.h"
 #include "core/radiolink/posixserialport.h"
 #include "core/radiolink/settingsfile.h"
 #include "radiosim/virtualradio.h"
@@ -13,7 +14,9 @@
 #include "ui/shell/mainframe.h"
 #include "ui/shell/programdoc.h"
 
+#include <QCheckBox>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -64,7 +67,15 @@ class TransfersTest : public QObject {
     }
 
 private slots:
-    void init() { program_ = std::make_unique<test::CTestProgram>(); }
+    void init() {
+        program_ = std::make_unique<test::CTestProgram>();
+        // Each test counts the backups of its own radio images.
+        qputenv("XDG_DATA_HOME", program_->Path(QStringLiteral("data")).toUtf8());
+    }
+    std::vector<CBackupEntry> Backups() const { return CBackupStore().List(); }
+    std::string Settings() const {
+        return program_->Path(QStringLiteral("Program.ini")).toStdString();
+    }
     void cleanup() { program_.reset(); }
 
     void aReadFillsTheGridAndTheBandLimits() {
@@ -77,6 +88,13 @@ private slots:
         // Blank limits in the radio's memory were filled from its identification block.
         QCOMPARE(program_->ActiveDoc().Document().Limits().low[0], 14400000);
         QCOMPARE(program_->ActiveDoc().Document().Limits().high[0], 14800000);
+        // The whole image after the read, kept as a backup.
+        const auto backups = Backups();
+        QCOMPARE(backups.size(), std::size_t(1));
+        QCOMPARE(backups[0].kind, EBackupKind::Read);
+        CMemoryImage kept;
+        QVERIFY(!LoadDataFile(backups[0].path, kept));
+        QCOMPARE(kept, program_->ActiveImage());
     }
 
     void aFailedReadLeavesImageAndGridAsTheyWere() {
@@ -111,8 +129,10 @@ private slots:
         PressStartWhenShown();
         program_->app->Frame()->RunTransfer(ETransfer::Write);
         QVERIFY(program_->prompter->errors.isEmpty());
-        QVERIFY(radio->WaitFor([](const auto& c) { return c.endWrites >= 1; },
-                               std::chrono::seconds(2)));
+        // Verified by default: the reading back's "ENDR" comes last. (Its opening may purge the
+        // write's "ENDW" off the pseudo-terminal before the radio took it.)
+        QVERIFY(
+            radio->WaitFor([](const auto& c) { return c.endReads >= 1; }, std::chrono::seconds(20)));
         const auto memory = radio->Memory();
         const CMemoryImage& image = program_->ActiveImage();
         QCOMPARE(memory[RecordOffset(5) + 3], uint8_t(0x14));
@@ -123,11 +143,13 @@ private slots:
         auto radio = StartRadio();
         CProgramState& state = program_->app->State();
         state.portName = radio->DevicePath();
-        ui::CTransferDialog dialog(ETransfer::Initialise, program_->ActiveDoc().Document(), state,
-                                   program_->Path(QStringLiteral("Program.ini")).toStdString(),
-                                   *program_->prompter);
+        ui::CTransferDialog dialog(ETransfer::Initialise, program_->ActiveDoc().Document(), state, Settings(), *program_->prompter);
         dialog.show();
         QSignalSpy finished(&dialog, &ui::CTransferDialog::Finished);
+        // Verified by default; the choice is remembered for the next window.
+        QVERIFY(dialog.VerifyBox()->isChecked());
+        const QString messages[] = {QStringLiteral("写入并校验成功"),
+                                    QStringLiteral("初始化数据成功")};
         for (int run = 1; run <= 2; ++run) {
             dialog.StartButton()->click();
             QVERIFY(finished.wait(20000));
@@ -135,21 +157,73 @@ private slots:
             QVERIFY(dialog.Done());
             QCOMPARE(dialog.PercentLabel()->text(), QStringLiteral("0%"));
             QVERIFY(dialog.StartButton()->isEnabled());
-            QCOMPARE(program_->prompter->asked.count(QStringLiteral("初始化数据成功")), run);
+            QCOMPARE(program_->prompter->asked.last(), messages[run - 1]);
+            dialog.VerifyBox()->setChecked(false);
         }
-        QVERIFY(radio->WaitFor([](const auto& c) { return c.endWrites >= 2; },
-                               std::chrono::seconds(2)));
+        QCOMPARE(CSettingsFile(Settings()).ReadInteger("Setup", "Verify", 1), 0);
+        QCOMPARE(Backups().size(), std::size_t(2));
+        QCOMPARE(Backups()[0].kind, EBackupKind::Initialise);
+        // The verified run ends with "ENDR", the other with "ENDW".
+        QVERIFY(radio->WaitFor([](const auto& c) { return c.endReads >= 1 && c.endWrites >= 1; },
+                               std::chrono::seconds(20)));
         const auto memory = radio->Memory();
         for (std::size_t i = 0; i < 0x4000; ++i) QCOMPARE(memory[i], program_->ActiveImage()[i]);
     }
 
-    void whileRunningASecondStartDoesNothingAndTheWindowStays() {
-        auto radio = StartRadio({}, true); // paced: a read takes seconds
+    void aReadOrAReadingBackIsCancelledByExitAndChangesNothing() {
+        for (const ETransfer transfer : {ETransfer::Read, ETransfer::Write}) {
+            auto radio = StartRadio({}, transfer == ETransfer::Read); // a paced read takes seconds
+            CProgramState& state = program_->app->State();
+            state.portName = radio->DevicePath();
+            const CMemoryImage before = program_->ActiveImage();
+            ui::CTransferDialog dialog(transfer, program_->ActiveDoc().Document(), state, Settings(), *program_->prompter);
+            dialog.show();
+            QSignalSpy finished(&dialog, &ui::CTransferDialog::Finished);
+            const int writeSteps = TransferSteps(transfer, false);
+            connect(dialog.findChild<QProgressBar*>(), &QProgressBar::valueChanged, &dialog,
+                    [&](int position) {
+                        // Some way into the read, or into the reading back of the write.
+                        if (position == (transfer == ETransfer::Read ? 5 : writeSteps + 5))
+                            dialog.ExitButton()->click();
+                    });
+            dialog.Start();
+            QCOMPARE(dialog.ExitButton()->isEnabled(), transfer == ETransfer::Read);
+            QVERIFY(finished.wait(30000));
+            QVERIFY(!dialog.isVisible());
+            QVERIFY(!dialog.Done());
+            QCOMPARE(program_->prompter->asked.last(), QStringLiteral("已取消"));
+            QVERIFY(program_->prompter->errors.isEmpty());
+            QCOMPARE(program_->ActiveImage(), before);
+            CPosixSerialPort other;
+            QVERIFY(other.OpenRadioPort(radio->DevicePath()).Succeeded());
+        }
+        // The write went out, so its image was kept; the cancelled read kept nothing.
+        QCOMPARE(Backups().size(), std::size_t(1));
+        QCOMPARE(Backups()[0].kind, EBackupKind::Write);
+    }
+
+    void aVerifiedWriteOfACorruptingRadioFailsNamingTheAddress() {
+        radiosim::CFaults corrupt;
+        corrupt.corruptWriteBlock = 3;
+        corrupt.corruptWriteOffset = 7;
+        auto radio = StartRadio(corrupt);
+        program_->app->State().portName = radio->DevicePath();
+        PressStartWhenShown();
+        program_->app->Frame()->RunTransfer(ETransfer::Write);
+        QCOMPARE(program_->prompter->errors.size(), 1);
+        const QString error = program_->prompter->errors[0];
+        QVERIFY2(error.startsWith(QStringLiteral("写入校验失败 | 1 byte differs: 0x0067")),
+                 qPrintable(error));
+        QVERIFY(!program_->prompter->asked.contains(QStringLiteral("写入并校验成功")));
+    }
+
+    void whileWritingNothingStopsItAndTheWindowStays() {
+        auto radio = StartRadio({}, true); // paced: a write takes seconds
         CProgramState& state = program_->app->State();
         state.portName = radio->DevicePath();
-        ui::CTransferDialog dialog(ETransfer::Read, program_->ActiveDoc().Document(), state,
-                                   program_->Path(QStringLiteral("Program.ini")).toStdString(),
-                                   *program_->prompter);
+        CSettingsFile(Settings()).WriteInteger("Setup", "Verify", 0);
+        ui::CTransferDialog dialog(ETransfer::Write, program_->ActiveDoc().Document(), state, Settings(), *program_->prompter);
+        QVERIFY(!dialog.VerifyBox()->isChecked());
         dialog.show();
         QSignalSpy finished(&dialog, &ui::CTransferDialog::Finished);
         dialog.Start();
@@ -162,6 +236,7 @@ private slots:
         QVERIFY(dialog.isVisible());
         QVERIFY(finished.wait(30000));
         QVERIFY(!dialog.isVisible());
+        QVERIFY(dialog.Done());
         QCOMPARE(radio->Counters().wakeUps >= 1, true);
         QCOMPARE(radio->Counters().exchanges, 1);
     }
@@ -188,5 +263,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TransfersTest)
+TARSEL_UI_TEST_MAIN(TransfersTest)
 #include "transfers_test.moc"

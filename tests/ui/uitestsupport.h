@@ -6,11 +6,13 @@
 #include "core/image/bcd.h"
 #include "core/image/channeltable.h"
 #include "core/image/datafile.h"
+#include "core/image/programstate.h"
 #include "radiosim/virtualradio.h"
 #include "ui/shell/application.h"
 #include "ui/shell/docmanager.h"
 #include "ui/shell/programdoc.h"
 #include "ui/shell/prompter.h"
+#include "ui/shell/qtapplication.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -93,6 +95,26 @@ StartVirtualRadio(radiosim::CConfig config = {},
     return radio;
 }
 
+// What a service window's test starts from: the program-wide values, a scripted prompter, a
+// settings file of its own and, when started, a virtual radio that the state's port leads to.
+struct CServiceBench {
+    QTemporaryDir folder;
+    CToolState state;
+    CScriptedPrompter prompter;
+    std::unique_ptr<radiosim::CVirtualRadio> radio;
+
+    std::filesystem::path Settings() const {
+        return folder.filePath(QStringLiteral("Program.ini")).toStdString();
+    }
+    radiosim::CVirtualRadio&
+    StartRadio(radiosim::CConfig config = {},
+               const std::function<void(std::vector<uint8_t>&)>& fill = {}) {
+        radio = StartVirtualRadio(std::move(config), fill);
+        state.portName = radio->DevicePath();
+        return *radio;
+    }
+};
+
 // Shows a window and makes it the active one, as a user's click would.
 inline bool ShowActive(QWidget& window) {
     window.show();
@@ -100,4 +122,15 @@ inline bool ShowActive(QWidget& window) {
     return QTest::qWaitForWindowActive(&window);
 }
 
+// Runs a Qt Test class under the program's own application object, as QTEST_MAIN would.
+template <class TTest> int RunUiTest(int argc, char** argv) {
+    ui::CQtApplication application(argc, argv);
+    application.setAttribute(Qt::AA_Use96Dpi, true);
+    TTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 } // namespace tarsel::test
+
+#define TARSEL_UI_TEST_MAIN(TTest)                                                                 \
+    int main(int argc, char** argv) { return tarsel::test::RunUiTest<TTest>(argc, argv); }

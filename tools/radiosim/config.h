@@ -27,6 +27,8 @@ struct CFaults {
     int hangUpBlock = -1; // the cable is pulled when this block's request has arrived
     int stallBlock = -1;  // read: pause halfway through the data; write: pause before the ack
     int stallMs = 0;
+    int corruptWriteBlock = -1; // write: acknowledged, but one byte is stored inverted
+    int corruptWriteOffset = 0; // that byte within the block; past its end nothing is changed
     int exchange = -1; // the only exchange (from 0) the faults apply to; -1 = every exchange
 };
 

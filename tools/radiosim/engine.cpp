@@ -199,7 +199,12 @@ void CRadioEngine::OnWriteRequest() {
     // The cable comes off while the data is on its way: nothing is stored.
     if (FaultAt(config_.faults.hangUpBlock, block)) return HangUp();
 
-    memory_.Write(address, std::span(request).subspan(kHeaderLength));
+    std::span<uint8_t> data = std::span(request).subspan(kHeaderLength);
+    // A flash cell that took the wrong value: the host has no way to tell but to read it back.
+    const auto corrupt = static_cast<std::size_t>(config_.faults.corruptWriteOffset);
+    if (FaultAt(config_.faults.corruptWriteBlock, block) && corrupt < data.size())
+        data[corrupt] = static_cast<uint8_t>(~data[corrupt]);
+    memory_.Write(address, data);
     wroteBlocks_ = true;
     if (FaultAt(config_.faults.stallBlock, block))
         line_.Pause(std::chrono::milliseconds(config_.faults.stallMs));

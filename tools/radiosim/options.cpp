@@ -143,6 +143,13 @@ const std::vector<COption>& Options() {
              c.faults.stallBlock = ParseBlock(v, ms);
              c.faults.stallMs = ParseInt(ms, 0, 600000);
          }},
+        {"--corrupt-write", "K:OFFSET",
+         "fault: acknowledge write block K but store byte OFFSET of it inverted",
+         [](CConfig& c, std::string_view v) {
+             std::string_view offset;
+             c.faults.corruptWriteBlock = ParseBlock(v, offset);
+             c.faults.corruptWriteOffset = ParseInt(offset, 0, 31);
+         }},
         {"--fault-exchange", "N", "apply the faults to exchange N (from 0) only",
          [](CConfig& c, std::string_view v) { c.faults.exchange = ParseInt(v, 0, kMaxInt); }},
     };

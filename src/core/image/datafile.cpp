@@ -2,6 +2,7 @@
 
 #include "core/image/channelrecord.h"
 #include "core/image/dtmfdigits.h"
+#include "core/image/filereplace.h"
 
 #include <array>
 #include <cerrno>
@@ -9,60 +10,20 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 namespace tarsel {
 
 namespace {
-
-// Closes on every way out.
-class CFd {
-public:
-    explicit CFd(int fd) : fd_(fd) {}
-    ~CFd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    CFd(const CFd&) = delete;
-    CFd& operator=(const CFd&) = delete;
-    int Get() const { return fd_; }
-    int Release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
-
-// Reads up to buffer.size() bytes; returns the count, or -1 with errno set.
-ssize_t ReadUpTo(int fd, std::span<uint8_t> buffer) {
-    std::size_t total = 0;
-    while (total < buffer.size()) {
-        const ssize_t n = ::read(fd, buffer.data() + total, buffer.size() - total);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return -1;
-        if (n == 0) break;
-        total += static_cast<std::size_t>(n);
-    }
-    return static_cast<ssize_t>(total);
-}
-
-bool WriteAll(int fd, std::span<const uint8_t> bytes) {
-    std::size_t total = 0;
-    while (total < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + total, bytes.size() - total);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        total += static_cast<std::size_t>(n);
-    }
-    return true;
-}
 
 // Opens a file for reading that is not a folder; -1 with errno otherwise.
 int OpenForReading(const std::filesystem::path& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return -1;
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        const int cause = S_ISDIR(info.st_mode) ? EISDIR : errno;
         ::close(fd);
-        errno = EISDIR;
+        errno = cause;
         return -1;
     }
     return fd;
@@ -127,7 +88,7 @@ std::string DescribeFileError(const CFileError& error) {
 }
 
 std::optional<CFileError> LoadDataFile(const std::filesystem::path& path, CMemoryImage& image) {
-    CFd file(OpenForReading(path));
+    CFileDescriptor file(OpenForReading(path));
     if (file.Get() < 0) {
         const int cause = errno;
         if (cause == EISDIR) return CFileError{CFileError::Kind::NotAFile, path, cause};
@@ -149,38 +110,13 @@ std::optional<CFileError> SaveDataFile(const std::filesystem::path& path,
 
 std::optional<CFileError> SaveFileReplacing(const std::filesystem::path& path,
                                             std::span<const uint8_t> bytes) {
-    const auto fail = [&path](int cause) {
+    if (const int cause = ReplaceFile(path, bytes); cause != 0)
         return CFileError{CFileError::Kind::WriteFailed, path, cause};
-    };
-    std::string temporary = path.string() + ".XXXXXX";
-    CFd file(::mkstemp(temporary.data()));
-    if (file.Get() < 0) return fail(errno);
-    // An existing file keeps its permissions; a new one gets the usual 0666 less the umask.
-    struct stat info {};
-    mode_t mode = 0;
-    if (::stat(path.c_str(), &info) == 0) {
-        mode = info.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    ::fchmod(file.Get(), mode);
-    if (!WriteAll(file.Get(), bytes) || ::fsync(file.Get()) != 0) {
-        const int cause = errno;
-        ::unlink(temporary.c_str());
-        return fail(cause);
-    }
-    if (::close(file.Release()) != 0 || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int cause = errno;
-        ::unlink(temporary.c_str());
-        return fail(cause);
-    }
     return std::nullopt;
 }
 
 std::optional<CFileError> LoadTextFile(const std::filesystem::path& path, std::string& text) {
-    CFd file(OpenForReading(path));
+    CFileDescriptor file(OpenForReading(path));
     if (file.Get() < 0) {
         const int cause = errno;
         if (cause == EISDIR) return CFileError{CFileError::Kind::NotAFile, path, cause};
@@ -212,10 +148,11 @@ CMemoryImage BuildDefaultImage() {
 }
 
 CMemoryImage NewDocumentImage(const std::filesystem::path& programFolder) {
-    CFd file(OpenForReading(programFolder / kDefaultDataFileName));
+    CFileDescriptor file(OpenForReading(programFolder / kDefaultDataFileName));
     if (file.Get() < 0) return BuildDefaultImage();
     CMemoryImage image;
-    ReadUpTo(file.Get(), image.Bytes()); // a short file leaves the rest 0xFF
+    // A short file leaves the rest 0xFF; one that fails to read is as good as none.
+    if (ReadUpTo(file.Get(), image.Bytes()) < 0) return BuildDefaultImage();
     return image;
 }
 

@@ -28,7 +28,8 @@ std::string DescribeFileError(const CFileError& error);
 std::optional<CFileError> LoadDataFile(const std::filesystem::path& path, CMemoryImage& image);
 
 // Writes the image beside the target first and renames it over the target only when every byte
-// is on disk, so a failed save (no permission, disk full) leaves the old file as it was.
+// is on disk, so a failed save (no permission, disk full) leaves the old file as it was. Through a
+// symbolic link the file it points to is written; the link stays.
 std::optional<CFileError> SaveDataFile(const std::filesystem::path& path,
                                        const CMemoryImage& image);
 
@@ -42,8 +43,8 @@ std::optional<CFileError> LoadTextFile(const std::filesystem::path& path, std::s
 // The built-in image: every channel a default record plus the fixed settings bytes.
 CMemoryImage BuildDefaultImage();
 
-// What a new document holds: Default.dat of the program folder when it can be opened (up to 16384
-// bytes read, the rest left 0xFF), else the built-in image.
+// What a new document holds: Default.dat of the program folder when it can be opened and read (up
+// to 16384 bytes, the rest left 0xFF), else the built-in image.
 CMemoryImage NewDocumentImage(const std::filesystem::path& programFolder);
 
 inline constexpr const char* kDefaultDataFileName = "Default.dat";

@@ -7,10 +7,11 @@
 namespace tarsel {
 
 struct CProgramState {
-    std::string portName;   // "COM3", "\\.\COM12"
-    std::string modelText;  // section "Setup", key "Type"
-    bool serviceUnlocked = false; // the service password was given in this run
+    std::string portName;           // "COM3", "\\.\COM12"
+    std::string modelText;          // section "Setup", key "Type"
+    bool serviceUnlocked = false;   // the service password was given in this run
     std::string dtmfCallId = "100"; // the DTMF editor's call ID: kept for the run, not in the image
+    bool backupWarned = false;      // a backup that could not be kept is told once a run
 };
 
 } // namespace tarsel

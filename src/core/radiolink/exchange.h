@@ -4,6 +4,7 @@
 
 #include "core/image/memoryimage.h"
 #include "core/radiolink/protocol.h"
+#include "core/radiolink/verification.h"
 
 #include <functional>
 #include <span>
@@ -12,12 +13,22 @@
 
 namespace tarsel {
 
-enum class EExchangeOutcome { PortNotOpened, CommunicationError, Done };
+class CCancelToken;
+
+enum class EExchangeOutcome {
+    PortNotOpened,
+    CommunicationError,
+    Cancelled,          // stopped on request; nothing was committed
+    VerificationFailed, // the write went through, but the radio reads back other bytes
+    Done,
+};
 
 struct CExchangeResult {
     EExchangeOutcome outcome = EExchangeOutcome::Done;
-    COpenResult open; // why the port could not be opened
-    CLinkFault fault; // what went wrong on the open link
+    COpenResult open;           // why the port could not be opened
+    CLinkFault fault;           // what went wrong on the open link
+    CVerification verification; // after a verified write
+    bool readingBack = false;   // the failure came while reading a write back
 
     bool Done() const { return outcome == EExchangeOutcome::Done; }
 };
@@ -35,12 +46,15 @@ struct CExchangePlan {
     std::span<const map::CRange> ranges;
     int wakeUpPauseMs = kCloneWakeUpPauseMs;
     bool startAcknowledge = true; // the radio information goes straight from identify to "ENDR"
+    // Checked between steps, and wakes the port's waits. A write is never given one: a radio
+    // left half written is worse than waiting for the end.
+    const CCancelToken* cancel = nullptr;
 };
 
 // Runs one exchange on image: a read stores the blocks into it as they arrive, a write sends them
 // from it. The caller decides what image is (a staging copy for a read: the blocks of a failed
 // read are in it). ident receives the identification block. The port is closed on return; the end
-// marker goes out only after the last block.
+// marker goes out only after the last block. A cancelled exchange sends no end marker.
 CExchangeResult RunExchange(CSerialPort& port, std::string_view portName, const CExchangePlan& plan,
                             CMemoryImage& image, CIdentBlock& ident,
                             const CProgress& progress = {});

@@ -45,6 +45,19 @@ void StorePortDialog(int selected, CSettingsFile& settings, std::string& portNam
     settings.WriteInteger("Setup", "COM", selected);
 }
 
+std::string DescribeNoCable(const CPortDialogFields& fields) {
+    std::string tried;
+    for (const CPortChoice& choice : fields.ports) {
+        if (choice.available) return {};
+        if (choice.device.empty()) continue;
+        tried += (tried.empty() ? "" : ", ") + choice.device;
+    }
+    return "no programming cable found (tried " + (tried.empty() ? "no device" : tried) +
+           "): check that the cable is plugged in, that your user is in the dialout group (log "
+           "in again after adding it), and the device paths in section \"Ports\" of the "
+           "settings file";
+}
+
 std::string PortCaption(const CPortChoice& choice) {
     std::string caption = choice.name;
     // The device-namespace prefix means nothing to a user here.

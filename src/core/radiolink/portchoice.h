@@ -36,6 +36,10 @@ CPortDialogFields LoadPortDialog(CSerialPort& port, const CSettingsFile* setting
 // with none, nothing changes.
 void StorePortDialog(int selected, CSettingsFile& settings, std::string& portName);
 
+// When no port opens at all: that no programming cable was found and what to check (the cable,
+// the dialout group, the device paths tried). Empty when some port opens.
+std::string DescribeNoCable(const CPortDialogFields& fields);
+
 // What a button says: "COM1  /dev/ttyUSB0  (USB-Serial Controller)".
 std::string PortCaption(const CPortChoice& choice);
 

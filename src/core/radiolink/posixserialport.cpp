@@ -1,5 +1,6 @@
 #include "core/radiolink/posixserialport.h"
 
+#include "core/radiolink/canceltoken.h"
 #include "core/radiolink/portname.h"
 
 #include <algorithm>
@@ -99,8 +100,8 @@ COpenResult Failed(COpenResult result, int error) {
 
 } // namespace
 
-CPosixSerialPort::CPosixSerialPort(std::optional<CSettingsFile> settings)
-    : settings_(std::move(settings)) {}
+CPosixSerialPort::CPosixSerialPort(std::optional<CSettingsFile> settings, CPosixCalls& calls)
+    : settings_(std::move(settings)), calls_(calls) {}
 
 CPosixSerialPort::~CPosixSerialPort() { CloseRadioPort(); }
 
@@ -121,28 +122,51 @@ COpenResult CPosixSerialPort::OpenRadioPort(std::string_view portName) {
 
     // Non-blocking, so that neither the open (carrier detect) nor a read or write ever waits
     // longer than its time-out.
-    const int fd = ::open(device->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = calls_.Open(device->c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return Failed(result, errno);
     int error = 0;
-    if (!::isatty(fd))
+    if (!calls_.IsATerminal(fd))
         error = ENOTTY;
-    else if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+    else if (calls_.Lock(fd, LOCK_EX | LOCK_NB) != 0)
         error = errno;
-    else if (::ioctl(fd, TIOCEXCL) != 0)
+    else if (calls_.Control(fd, TIOCEXCL, nullptr) != 0)
         error = errno;
     if (error != 0) {
-        ::close(fd);
+        calls_.Close(fd);
         return Failed(result, error);
     }
     fd_ = fd;
+    PrepareLine();
     return result;
+}
+
+void CPosixSerialPort::PrepareLine() {
+    termios found{};
+    if (calls_.GetAttributes(fd_, &found) == 0) found_ = found;
+    int lines = TIOCM_DTR | TIOCM_RTS;
+    calls_.Control(fd_, TIOCMBIS, &lines);
+    // A USB adapter otherwise holds what it received for its latency timer (16 ms on many),
+    // twice per block: seconds over a whole image.
+    serial_struct serial{};
+    if (calls_.Control(fd_, TIOCGSERIAL, &serial) != 0 || (serial.flags & ASYNC_LOW_LATENCY))
+        return;
+    const serial_struct before = serial;
+    serial.flags |= ASYNC_LOW_LATENCY;
+    if (calls_.Control(fd_, TIOCSSERIAL, &serial) == 0) foundSerial_ = before;
+}
+
+void CPosixSerialPort::RestoreLine() {
+    if (foundSerial_) calls_.Control(fd_, TIOCSSERIAL, &*foundSerial_);
+    if (found_) calls_.SetAttributes(fd_, TCSANOW, &*found_);
+    foundSerial_.reset();
+    found_.reset();
 }
 
 bool CPosixSerialPort::ConfigureRadioPort() {
     // The driver queue sizes the radio link was designed with (1024 in, 512 out) have no POSIX
     // counterpart; the kernel's own buffers are larger than either, so nothing is done for them.
     termios tio{};
-    if (fd_ < 0 || ::tcgetattr(fd_, &tio) != 0) return false;
+    if (fd_ < 0 || calls_.GetAttributes(fd_, &tio) != 0) return false;
     ::cfmakeraw(&tio);
     tio.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS);
     tio.c_cflag |= CS8 | CLOCAL | CREAD;
@@ -151,11 +175,11 @@ bool CPosixSerialPort::ConfigureRadioPort() {
     tio.c_cc[VMIN] = 1;
     tio.c_cc[VTIME] = 0;
     if (::cfsetispeed(&tio, B9600) != 0 || ::cfsetospeed(&tio, B9600) != 0) return false;
-    return ::tcsetattr(fd_, TCSANOW, &tio) == 0;
+    return calls_.SetAttributes(fd_, TCSANOW, &tio) == 0;
 }
 
 void CPosixSerialPort::PurgeRadioPort() {
-    if (fd_ >= 0) ::tcflush(fd_, TCIOFLUSH);
+    if (fd_ >= 0) calls_.Flush(fd_, TCIOFLUSH);
 }
 
 std::size_t CPosixSerialPort::WriteBytes(const std::uint8_t* bytes, std::size_t n) {
@@ -163,7 +187,7 @@ std::size_t CPosixSerialPort::WriteBytes(const std::uint8_t* bytes, std::size_t 
     const auto deadline = Clock::now() + TotalTimeout(n, kWriteMsPerByte, kWriteMsConstant);
     std::size_t sent = 0;
     while (sent < n) {
-        const ssize_t k = ::write(fd_, bytes + sent, n - sent);
+        const ssize_t k = calls_.Write(fd_, bytes + sent, n - sent);
         if (k > 0) {
             sent += static_cast<std::size_t>(k);
             continue;
@@ -171,7 +195,7 @@ std::size_t CPosixSerialPort::WriteBytes(const std::uint8_t* bytes, std::size_t 
         if (k < 0 && errno == EINTR) continue;
         if (k == 0 || errno != EAGAIN) return sent;
         pollfd p{fd_, POLLOUT, 0};
-        const int ready = ::poll(&p, 1, PollMs(deadline));
+        const int ready = calls_.Poll(&p, 1, PollMs(deadline));
         if (ready < 0 && errno == EINTR) continue;
         if (ready <= 0 || (p.revents & (POLLHUP | POLLERR | POLLNVAL))) break;
     }
@@ -179,12 +203,12 @@ std::size_t CPosixSerialPort::WriteBytes(const std::uint8_t* bytes, std::size_t 
     // A write is complete when its bytes have left the port, so that the time-out of the reply
     // that follows starts when the radio has the whole request.
     int queued = 0;
-    while (::ioctl(fd_, TIOCOUTQ, &queued) == 0 && queued > 0) {
+    while (calls_.Control(fd_, TIOCOUTQ, &queued) == 0 && queued > 0) {
         const auto left = deadline - Clock::now();
         if (left <= Clock::duration::zero()) {
             // What has not left by the time-out never will: drop it rather than let it reach the
             // radio in the middle of a later exchange.
-            ::tcflush(fd_, TCOFLUSH);
+            calls_.Flush(fd_, TCOFLUSH);
             return sent - std::min(sent, static_cast<std::size_t>(queued));
         }
         const auto wait = std::max<Clock::duration>(milliseconds(1), kByteTime * queued);
@@ -194,20 +218,26 @@ std::size_t CPosixSerialPort::WriteBytes(const std::uint8_t* bytes, std::size_t 
 }
 
 std::size_t CPosixSerialPort::ReadBytes(std::uint8_t* buffer, std::size_t n) {
-    if (fd_ < 0 || n == 0) return 0;
+    if (fd_ < 0 || n == 0 || CancelRequested()) return 0;
+    const int cancelFd = CancelToken() ? CancelToken()->WaitDescriptor() : -1;
     const auto totalDeadline = Clock::now() + TotalTimeout(n, kReadMsPerByte, kReadMsConstant);
     auto deadline = totalDeadline;
     std::size_t received = 0;
     while (received < n) {
         if (Clock::now() >= deadline) break;
-        pollfd p{fd_, POLLIN, 0};
-        const int ready = ::poll(&p, 1, PollMs(deadline));
-        if (ready < 0 && errno == EINTR) continue;
-        if (ready < 0 || (p.revents & POLLNVAL)) break;
+        // The cancel descriptor beside the device: a request ends the wait at once.
+        pollfd fds[2] = {{fd_, POLLIN, 0}, {cancelFd, POLLIN, 0}};
+        pollfd& p = fds[0];
+        const int ready = calls_.Poll(fds, cancelFd >= 0 ? 2 : 1, PollMs(deadline));
+        if (ready < 0 && errno == EINTR) {
+            if (CancelRequested()) break;
+            continue;
+        }
+        if (ready < 0 || (p.revents & POLLNVAL) || fds[1].revents || CancelRequested()) break;
         if (ready == 0) continue;
         // After a hang-up the queue may still hold the last bytes: take them, then stop.
         const bool hungUp = (p.revents & (POLLHUP | POLLERR)) != 0;
-        const ssize_t k = ::read(fd_, buffer + received, n - received);
+        const ssize_t k = calls_.Read(fd_, buffer + received, n - received);
         if (k > 0) {
             received += static_cast<std::size_t>(k);
             const auto now = Clock::now();
@@ -229,9 +259,10 @@ void CPosixSerialPort::CloseRadioPort() {
     if (fd_ < 0) return;
     // A pseudo-terminal outlives this program when its other side stays open; left in exclusive
     // mode it would refuse every later non-root open.
-    ::ioctl(fd_, TIOCNXCL);
-    ::flock(fd_, LOCK_UN);
-    ::close(fd_);
+    RestoreLine();
+    calls_.Control(fd_, TIOCNXCL, nullptr);
+    calls_.Lock(fd_, LOCK_UN);
+    calls_.Close(fd_);
     fd_ = -1;
 }
 

@@ -138,7 +138,7 @@ COpenResult CRadioLink::Open(std::string_view portName) {
 
 CLinkFault CRadioLink::WakeUp(int pauseMs) {
     // No purge between attempts: a "PG" that comes late for one attempt counts for the next.
-    for (int attempt = 0; attempt < kWakeUpAttempts; ++attempt)
+    for (int attempt = 0; attempt < kWakeUpAttempts && !port_.CancelRequested(); ++attempt)
         if (WakeUpAttempt(pauseMs)) return {};
     return {.kind = ELinkFault::NoWakeUpReply};
 }
@@ -161,7 +161,7 @@ bool CRadioLink::WakeUpAttempt(int pauseMs) {
         } else {
             port_.ReadBytes(&byte, 1);
         }
-    } while (stopwatch.ElapsedMs() <= kWakeUpReplyMs);
+    } while (stopwatch.ElapsedMs() <= kWakeUpReplyMs && !port_.CancelRequested());
     return false;
 }
 

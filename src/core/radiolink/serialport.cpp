@@ -1,5 +1,7 @@
 #include "core/radiolink/serialport.h"
 
+#include "core/radiolink/canceltoken.h"
+
 #include <chrono>
 #include <cstring>
 #include <thread>
@@ -25,9 +27,12 @@ std::string DescribeOpenFailure(const COpenResult& result) {
     case EOpenFailure::NoPortConfigured:
         return "no port configured (" + result.portName + ")";
     case EOpenFailure::NoSuchDevice:
-        return where + ": no such device";
+        return where + ": no such device: no programming cable there; check that the cable is "
+                       "plugged in and that the device path is right (section \"Ports\" of the "
+                       "settings file maps COMn=PATH)";
     case EOpenFailure::PermissionDenied:
-        if (result.group.empty()) return where + ": permission denied";
+        if (result.group.empty())
+            return where + ": permission denied: add your user to the dialout group";
         return where + ": permission denied: add your user to the " + result.group + " group";
     case EOpenFailure::HeldElsewhere:
         return where + ": held by another program";
@@ -38,6 +43,8 @@ std::string DescribeOpenFailure(const COpenResult& result) {
     }
     return where + ": " + ErrorText(result.error);
 }
+
+bool CSerialPort::CancelRequested() const { return cancel_ && cancel_->Requested(); }
 
 void CSerialPort::Pause(int ms) {
     if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));

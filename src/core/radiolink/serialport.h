@@ -10,6 +10,8 @@
 
 namespace tarsel {
 
+class CCancelToken;
+
 // Why a port could not be opened. Kept as data: the words are chosen where they are shown.
 enum class EOpenFailure {
     None,             // the port is open
@@ -66,6 +68,15 @@ public:
     virtual void Pause(int ms);
     virtual std::int64_t QueryCounterFrequency() const { return kDefaultCounterFrequency; }
     virtual std::int64_t QueryCounter() const;
+
+    // While a token is set, a cancel request ends the wait of a read at once (the read returns
+    // what it has); the exchange then stops at its next step. nullptr: nothing can cancel.
+    void UseCancelToken(const CCancelToken* token) { cancel_ = token; }
+    const CCancelToken* CancelToken() const { return cancel_; }
+    bool CancelRequested() const;
+
+private:
+    const CCancelToken* cancel_ = nullptr;
 };
 
 // Milliseconds since Start(), read from the port's clock.

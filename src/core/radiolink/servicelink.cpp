@@ -6,8 +6,9 @@
 namespace tarsel {
 
 CExchangeResult ReadRegion(CSerialPort& port, std::string_view portName, map::CRange region,
-                           CMemoryImage& image) {
-    const CExchangePlan plan{.direction = EBlockDirection::Read, .ranges = std::span(&region, 1)};
+                           CMemoryImage& image, const CCancelToken* cancel) {
+    const CExchangePlan plan{
+        .direction = EBlockDirection::Read, .ranges = std::span(&region, 1), .cancel = cancel};
     auto staged = std::make_unique<CMemoryImage>(image);
     CIdentBlock ident{};
     const CExchangeResult result = RunExchange(port, portName, plan, *staged, ident);
@@ -27,8 +28,9 @@ CExchangeResult WriteRegion(CSerialPort& port, std::string_view portName, map::C
 }
 
 CExchangeResult ReadRadioInformation(CSerialPort& port, std::string_view portName,
-                                     CIdentBlock& ident) {
+                                     CIdentBlock& ident, const CCancelToken* cancel) {
     CExchangePlan plan; // no blocks
+    plan.cancel = cancel;
     plan.wakeUpPauseMs = kInformationWakeUpPauseMs;
     plan.startAcknowledge = false;
     CMemoryImage untouched;

@@ -9,13 +9,13 @@ namespace tarsel {
 // Reads one region (map::kCalibrationRange, map::kDtmfDecoderRange) into image. The image
 // changes only when every block of the region arrived; the band limits are not touched.
 CExchangeResult ReadRegion(CSerialPort& port, std::string_view portName, map::CRange region,
-                           CMemoryImage& image);
+                           CMemoryImage& image, const CCancelToken* cancel = nullptr);
 // Sends one region of image.
 CExchangeResult WriteRegion(CSerialPort& port, std::string_view portName, map::CRange region,
                             const CMemoryImage& image);
 
 // Wake-up (2 ms pauses), identify, "ENDR" at once. ident is set only when the exchange is done.
 CExchangeResult ReadRadioInformation(CSerialPort& port, std::string_view portName,
-                                     CIdentBlock& ident);
+                                     CIdentBlock& ident, const CCancelToken* cancel = nullptr);
 
 } // namespace tarsel

@@ -1,5 +1,6 @@
 #include "core/radiolink/settingsfile.h"
 
+#include "core/image/filereplace.h"
 #include "core/radiolink/profiletext.h"
 #include "core/radiolink/programfolder.h"
 
@@ -23,24 +24,9 @@ constexpr const char* kFileName = "Program.ini";
 // A settings file is a few hundred bytes; anything this large is not one, and is left alone.
 constexpr off_t kMaxFileSize = 16 * 1024 * 1024;
 
-class CFd {
-public:
-    explicit CFd(int fd) : fd_(fd) {}
-    CFd(const CFd&) = delete;
-    CFd& operator=(const CFd&) = delete;
-    ~CFd() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    int Get() const { return fd_; }
-    int Release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
-
 // The file's bytes; empty text when it does not exist, nothing when it cannot be read.
 std::optional<std::string> Load(const fs::path& path) {
-    CFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    CFileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.Get() < 0) return errno == ENOENT ? std::optional<std::string>("") : std::nullopt;
     struct stat info {};
     if (::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxFileSize)
@@ -57,46 +43,11 @@ std::optional<std::string> Load(const fs::path& path) {
     }
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 // Replaces the file through a temporary file and a rename, so that a crash or a full disk never
 // leaves half a settings file. A folder that allows no new file gets the file rewritten in place.
 bool Store(const fs::path& path, std::string_view text) {
-    // Through a symbolic link, the file it points to is replaced, not the link.
-    fs::path target = path;
-    struct stat link {};
-    if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-        std::error_code error;
-        target = fs::weakly_canonical(path, error);
-        if (error) return false;
-    }
-
-    struct stat old {};
-    const bool existed = ::stat(target.c_str(), &old) == 0;
-    const mode_t mode = existed ? (old.st_mode & 07777) : 0644;
-
-    std::string temp = target.string() + ".XXXXXX";
-    CFd fd(::mkostemp(temp.data(), O_CLOEXEC));
-    if (fd.Get() < 0) {
-        CFd direct(::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-        return direct.Get() >= 0 && WriteAll(direct.Get(), text) && ::close(direct.Release()) == 0;
-    }
-    bool ok = WriteAll(fd.Get(), text) && ::fsync(fd.Get()) == 0;
-    ok = ok && ::fchmod(fd.Get(), mode) == 0;
-    // Keep the owner when an administrator edits someone else's file.
-    ok = ok && (!existed || ::geteuid() != 0 || ::fchown(fd.Get(), old.st_uid, old.st_gid) == 0);
-    ok = ::close(fd.Release()) == 0 && ok;
-    ok = ok && ::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
+    const std::span bytes(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    return ReplaceFile(path, bytes, {.newFileMode = 0644, .inPlaceWhenFolderIsClosed = true}) == 0;
 }
 
 fs::path UserConfigFolder() {
@@ -118,7 +69,7 @@ fs::path UserConfigFolder() {
 
 CSettingsFile::CSettingsFile(fs::path path) : path_(std::move(path)) {
     if (path_.empty() || ::access(path_.c_str(), F_OK) == 0) return;
-    CFd created(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+    CFileDescriptor created(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
 }
 
 std::string CSettingsFile::ReadText(std::string_view section, std::string_view key) const {

@@ -3,9 +3,9 @@
 #include "core/image/channeltable.h"
 #include "core/image/gridnavigation.h"
 #include "core/image/memorymap.h"
-#include "core/image/tone.h"
 #include "ui/channelview/channelmodel.h"
-#include "ui/dtmf/formwidgets.h"
+#include "ui/widgets/choicelist.h"
+#include "ui/widgets/keyfilter.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -48,13 +48,7 @@ QWidget* CCellEditors::createEditor(QWidget* parent, const QStyleOptionViewItem&
         break;
     }
     case EKind::Tone: {
-        auto* combo = new QComboBox(parent);
-        combo->setObjectName(QStringLiteral("1131"));
-        combo->setEditable(true);
-        combo->setInsertPolicy(QComboBox::NoInsert);
-        combo->setMaxVisibleItems(16);
-        for (const std::string& tone : ToneList()) combo->addItem(QString::fromStdString(tone));
-        editor = combo;
+        editor = MakeToneBox(QStringLiteral("1131"), true, parent);
         break;
     }
     case EKind::Choice: {

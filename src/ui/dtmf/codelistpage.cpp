@@ -1,8 +1,10 @@
 #include "ui/dtmf/codelistpage.h"
 
 #include "core/dtmf/dtmfstring.h"
-#include "ui/dtmf/formwidgets.h"
-#include "ui/dtmf/inplacegrid.h"
+#include "ui/widgets/captions.h"
+#include "ui/widgets/choicelist.h"
+#include "ui/widgets/inplacegrid.h"
+#include "ui/widgets/ruledit.h"
 
 #include <QComboBox>
 #include <QFocusEvent>

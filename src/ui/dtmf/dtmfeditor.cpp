@@ -1,9 +1,9 @@
 #include "ui/dtmf/dtmfeditor.h"
 
 #include "ui/dtmf/codelistpage.h"
-#include "ui/dtmf/formwidgets.h"
 #include "ui/dtmf/remotepage.h"
 #include "ui/dtmf/timingpage.h"
+#include "ui/widgets/keyfilter.h"
 
 #include <QKeyEvent>
 #include <QStackedLayout>

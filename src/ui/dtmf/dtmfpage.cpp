@@ -1,6 +1,6 @@
 #include "ui/dtmf/dtmfpage.h"
 
-#include "ui/dtmf/formwidgets.h"
+#include "ui/widgets/keyfilter.h"
 
 #include <QGridLayout>
 #include <QKeyEvent>

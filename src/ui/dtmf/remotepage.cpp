@@ -2,7 +2,10 @@
 
 #include "core/dtmf/dtmfstring.h"
 #include "core/image/memorymap.h"
-#include "ui/dtmf/formwidgets.h"
+#include "ui/widgets/captions.h"
+#include "ui/widgets/choicelist.h"
+#include "ui/widgets/ruledit.h"
+#include "ui/widgets/stepbuttons.h"
 
 #include <QComboBox>
 #include <QEvent>

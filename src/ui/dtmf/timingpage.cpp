@@ -2,26 +2,17 @@
 
 #include "core/dtmf/dtmfstring.h"
 #include "core/image/memorymap.h"
-#include "ui/dtmf/formwidgets.h"
+#include "ui/widgets/captions.h"
+#include "ui/widgets/choicelist.h"
+#include "ui/widgets/ruledit.h"
+#include "ui/widgets/stepbuttons.h"
 
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLineEdit>
 
-#include <span>
-
 namespace tarsel::ui {
-
-namespace {
-
-QStringList Entries(std::span<const char* const> entries) {
-    QStringList texts;
-    for (const char* entry : entries) texts << QString::fromLatin1(entry);
-    return texts;
-}
-
-} // namespace
 
 CDtmfTimingPage::CDtmfTimingPage(CMemoryImage& image, QWidget* parent)
     : CDtmfPage(parent), image_(image) {

@@ -1,7 +1,9 @@
 #include "ui/editors/batchchanneldialog.h"
 
-#include "core/image/tone.h"
-#include "ui/editors/editorwidgets.h"
+#include "ui/editors/channeloptionlists.h"
+#include "ui/widgets/captions.h"
+#include "ui/widgets/choicelist.h"
+#include "ui/widgets/ruledit.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -20,21 +22,10 @@
 
 namespace tarsel::ui {
 
-using namespace editors;
-
 namespace {
 
 const QString kDigits = QStringLiteral("0123456789");
 const QString kDecimal = QStringLiteral("0123456789.");
-
-QComboBox* ToneList(int id, const QString& caption, QWidget* parent) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(QString::number(id));
-    combo->setAccessibleName(caption);
-    combo->setMaxVisibleItems(16);
-    for (const std::string& tone : tarsel::ToneList()) combo->addItem(QString::fromStdString(tone));
-    return combo;
-}
 
 QCheckBox* Check(int id, const QString& text, QWidget* parent) {
     auto* box = new QCheckBox(text, parent);
@@ -66,8 +57,8 @@ QRadioButton* CBatchChannelDialog::Radio(int id, const QString& text, QButtonGro
 
 QLineEdit* CBatchChannelDialog::Edit(int id, const QString& caption, const QString& allowed,
                                      int limit, QWidget* parent) {
-    QLineEdit* edit = MakeEdit(id, caption, parent);
-    InstallTypingFilter(edit, allowed, limit);
+    QLineEdit* edit = MakeRuledEdit(QString::number(id), limit, KeysAmong(allowed), parent);
+    edit->setAccessibleName(caption);
     edit->installEventFilter(this);
     FitDigits(edit, limit + 1);
     return edit;
@@ -105,8 +96,8 @@ CBatchChannelDialog::CBatchChannelDialog(CDocument& doc, std::function<void()> r
     rxStart_ = Edit(1235, tr("起始频率(MHz)"), kDecimal, kBatchStartLimit, rxBox);
     rxStep_ = Edit(1156, tr("接收步进 (kHz)"), kDecimal, kBatchStepLimit, rxBox);
     rxDirection_ = new QButtonGroup(this);
-    AddRow(rxGrid, 0, 0, Caption(tr("起始频率(MHz)"), rxStart_), rxStart_);
-    AddRow(rxGrid, 1, 0, Caption(tr("接收步进 (kHz)"), rxStep_), rxStep_);
+    AddCaptionedRow(rxGrid, tr("起始频率(MHz)"), rxStart_, nullptr, {0, 0});
+    AddCaptionedRow(rxGrid, tr("接收步进 (kHz)"), rxStep_, nullptr, {1, 0});
     auto* rxDirections = new QHBoxLayout;
     rxDirections->addWidget(Radio(1231, tr("递增"), rxDirection_, rxBox));
     rxDirections->addWidget(Radio(1232, tr("递减"), rxDirection_, rxBox));
@@ -133,7 +124,7 @@ CBatchChannelDialog::CBatchChannelDialog(CDocument& doc, std::function<void()> r
     txGrid->addWidget(startRadio, 2, 0);
     txGrid->addWidget(txStart_, 2, 1);
     txStep_ = Edit(1158, tr("发射步进(KHz)"), kDecimal, kBatchStepLimit, txBox);
-    AddRow(txGrid, 3, 0, Caption(tr("发射步进(KHz)"), txStep_), txStep_);
+    AddCaptionedRow(txGrid, tr("发射步进(KHz)"), txStep_, nullptr, {3, 0});
     auto* txDirections = new QHBoxLayout;
     txDirections->addWidget(Radio(1219, tr("递增"), txDirection_, txBox));
     txDirections->addWidget(Radio(1220, tr("递减"), txDirection_, txBox));
@@ -145,13 +136,13 @@ CBatchChannelDialog::CBatchChannelDialog(CDocument& doc, std::function<void()> r
     auto* tones = new QHBoxLayout;
     auto* rxToneBox = new QGroupBox(tr("哑音解码:"), this);
     auto* rxToneGrid = new QGridLayout(rxToneBox);
-    rxTone_ = ToneList(1145, tr("起始信令"), rxToneBox);
+    rxTone_ = MakeToneBox(QStringLiteral("1145"), false, rxToneBox);
     rxToneRandom_ = Check(1233, tr("随机"), rxToneBox);
     rxToneInterval_ = Edit(1159, tr("间隔"), kDigits, kBatchIntervalLimit, rxToneBox);
     rxToneDirection_ = new QButtonGroup(this);
-    AddRow(rxToneGrid, 0, 0, Caption(tr("起始信令"), rxTone_), rxTone_);
+    AddCaptionedRow(rxToneGrid, tr("起始信令"), rxTone_, nullptr, {0, 0});
     rxToneGrid->addWidget(rxToneRandom_, 0, 2);
-    AddRow(rxToneGrid, 1, 0, Caption(tr("间隔"), rxToneInterval_), rxToneInterval_);
+    AddCaptionedRow(rxToneGrid, tr("间隔"), rxToneInterval_, nullptr, {1, 0});
     auto* rxToneDirections = new QHBoxLayout;
     rxToneDirections->addWidget(Radio(1222, tr("递增"), rxToneDirection_, rxToneBox));
     rxToneDirections->addWidget(Radio(1223, tr("递减"), rxToneDirection_, rxToneBox));
@@ -164,14 +155,15 @@ CBatchChannelDialog::CBatchChannelDialog(CDocument& doc, std::function<void()> r
     txToneMode_ = new QButtonGroup(this);
     txToneGrid->addWidget(Radio(1224, tr("默认"), txToneMode_, txToneBox), 0, 0);
     QRadioButton* ownTone = Radio(1225, tr("起始信令"), txToneMode_, txToneBox);
-    txTone_ = ToneList(1144, tr("起始信令"), txToneBox);
+    txTone_ = MakeToneBox(QStringLiteral("1144"), false, txToneBox);
+    txTone_->setAccessibleName(tr("起始信令"));
     txToneRandom_ = Check(1221, tr("随机"), txToneBox);
     txToneGrid->addWidget(ownTone, 1, 0);
     txToneGrid->addWidget(txTone_, 1, 1);
     txToneGrid->addWidget(txToneRandom_, 1, 2);
     txToneInterval_ = Edit(1160, tr("间隔"), kDigits, kBatchIntervalLimit, txToneBox);
     txToneDirection_ = new QButtonGroup(this);
-    AddRow(txToneGrid, 2, 0, Caption(tr("间隔"), txToneInterval_), txToneInterval_);
+    AddCaptionedRow(txToneGrid, tr("间隔"), txToneInterval_, nullptr, {2, 0});
     auto* txToneDirections = new QHBoxLayout;
     txToneDirections->addWidget(Radio(1226, tr("递增"), txToneDirection_, txToneBox));
     txToneDirections->addWidget(Radio(1227, tr("递减"), txToneDirection_, txToneBox));

@@ -1,7 +1,10 @@
 #include "ui/editors/channeleditdialog.h"
 
-#include "core/image/tone.h"
-#include "ui/editors/editorwidgets.h"
+#include "ui/editors/channeloptionlists.h"
+#include "ui/widgets/captions.h"
+#include "ui/widgets/choicelist.h"
+#include "ui/widgets/ruledit.h"
+#include "ui/widgets/stepbuttons.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,24 +18,9 @@
 
 namespace tarsel::ui {
 
-using namespace editors;
-
 namespace {
 
 const QString kFrequencyCharacters = QStringLiteral("0123456789.");
-
-QComboBox* MakeToneBox(int id, const QString& caption, QWidget* parent) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(QString::number(id));
-    combo->setAccessibleName(caption);
-    combo->setEditable(true);
-    // What is typed stays as typed until the tone check: no completion, nothing added to the list.
-    combo->setCompleter(nullptr);
-    combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setMaxVisibleItems(16);
-    for (const std::string& tone : ToneList()) combo->addItem(QString::fromStdString(tone));
-    return combo;
-}
 
 bool IsEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
@@ -45,12 +33,12 @@ CChannelEditDialog::CChannelEditDialog(CDocument& doc, int channel, QWidget* par
     setWindowTitle(tr("信道编辑"));
 
     auto* top = new QHBoxLayout;
-    label_ = MakeEdit(1140, tr("信道号"), this);
-    InstallTypingFilter(label_, QStringLiteral("ABab0123456789"), kChannelLabelLimit);
-    spin_ = new CSpinArrows(1141, tr("信道号"), this);
-    name_ = MakeEdit(1147, tr("信道名字"), this);
+    label_ = MakeRuledEdit(QStringLiteral("1140"), kChannelLabelLimit,
+                           KeysAmong(QStringLiteral("ABab0123456789")), this);
+    spin_ = new CStepButtons(QStringLiteral("1141"), this);
+    spin_->setAccessibleName(tr("信道号"));
     // The radio shows single-byte characters only; a loaded name is never longer than this.
-    InstallTypingFilter(name_, {}, kChannelNameLimit);
+    name_ = MakeRuledEdit(QStringLiteral("1147"), kChannelNameLimit, {}, this);
     top->addWidget(Caption(tr("信道号"), label_));
     top->addWidget(label_);
     top->addWidget(spin_);
@@ -60,20 +48,18 @@ CChannelEditDialog::CChannelEditDialog(CDocument& doc, int channel, QWidget* par
 
     auto* frequencies = new QGroupBox(this);
     auto* frequencyGrid = new QGridLayout(frequencies);
-    rx_ = MakeEdit(1142, tr("接收频率"), frequencies);
-    tx_ = MakeEdit(1143, tr("发射频率"), frequencies);
-    InstallTypingFilter(rx_, kFrequencyCharacters, 0);
-    InstallTypingFilter(tx_, kFrequencyCharacters, 0);
+    rx_ = MakeRuledEdit(QStringLiteral("1142"), 0, KeysAmong(kFrequencyCharacters), frequencies);
+    tx_ = MakeRuledEdit(QStringLiteral("1143"), 0, KeysAmong(kFrequencyCharacters), frequencies);
     FitDigits(rx_, 10);
     FitDigits(tx_, 10);
     FitDigits(label_, 6);
     label_->setMaximumWidth(label_->minimumWidth());
-    rxTone_ = MakeToneBox(1145, tr("哑音解码"), frequencies);
-    txTone_ = MakeToneBox(1144, tr("哑音编码"), frequencies);
-    AddRow(frequencyGrid, 0, 0, Caption(tr("接收频率"), rx_), rx_);
-    AddRow(frequencyGrid, 1, 0, Caption(tr("发射频率"), tx_), tx_);
-    AddRow(frequencyGrid, 0, 2, Caption(tr("哑音解码"), rxTone_), rxTone_);
-    AddRow(frequencyGrid, 1, 2, Caption(tr("哑音编码"), txTone_), txTone_);
+    rxTone_ = MakeToneBox(QStringLiteral("1145"), true, frequencies);
+    txTone_ = MakeToneBox(QStringLiteral("1144"), true, frequencies);
+    AddCaptionedRow(frequencyGrid, tr("接收频率"), rx_, nullptr, {0, 0});
+    AddCaptionedRow(frequencyGrid, tr("发射频率"), tx_, nullptr, {1, 0});
+    AddCaptionedRow(frequencyGrid, tr("哑音解码"), rxTone_, nullptr, {0, 2});
+    AddCaptionedRow(frequencyGrid, tr("哑音编码"), txTone_, nullptr, {1, 2});
     frequencyGrid->setColumnStretch(1, 1);
     frequencyGrid->setColumnStretch(3, 1);
 
@@ -90,7 +76,7 @@ CChannelEditDialog::CChannelEditDialog(CDocument& doc, int channel, QWidget* par
           static_cast<QObject*>(rxTone_), static_cast<QObject*>(rxTone_->lineEdit()),
           static_cast<QObject*>(txTone_), static_cast<QObject*>(txTone_->lineEdit())})
         field->installEventFilter(this);
-    connect(spin_, &CSpinArrows::Stepped, this, &CChannelEditDialog::Step);
+    connect(spin_, &CStepButtons::Stepped, this, &CChannelEditDialog::Step);
 
     form_ = LoadChannel(doc_.Image(), std::clamp(channel, 1, map::kChannelCount));
     Show();

@@ -14,9 +14,7 @@ class QLineEdit;
 
 namespace tarsel::ui {
 
-namespace editors {
-class CSpinArrows;
-}
+class CStepButtons;
 
 class CChannelEditDialog : public QDialog {
     Q_OBJECT
@@ -40,7 +38,7 @@ private:
     CDocument& doc_;
     CChannelForm form_;
     QLineEdit* label_;
-    editors::CSpinArrows* spin_;
+    CStepButtons* spin_;
     QLineEdit* rx_;
     QLineEdit* tx_;
     QLineEdit* name_;

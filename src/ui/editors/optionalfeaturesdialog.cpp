@@ -1,19 +1,19 @@
 #include "ui/editors/optionalfeaturesdialog.h"
 
-#include "ui/editors/editorwidgets.h"
+#include "ui/widgets/captions.h"
+#include "ui/widgets/choicelist.h"
+#include "ui/widgets/ruledit.h"
+#include "ui/widgets/stepbuttons.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 
 #include <algorithm>
 
 namespace tarsel::ui {
-
-using namespace editors;
 
 namespace {
 
@@ -54,30 +54,32 @@ COptionalFeaturesDialog::COptionalFeaturesDialog(CDocument& doc, QWidget* parent
         const int g = fields[i].hidden ? -1 : std::max(0, groupOf(fields[i].controlId));
         QWidget* parent = g < 0 ? static_cast<QWidget*>(this) : boxes[static_cast<std::size_t>(g)];
         const QString caption = tr(fields[i].caption);
-        lists_[i] = MakeList(fields[i].controlId, caption, fields[i].entries, parent);
-        QLabel* label = Caption(caption, lists_[i]);
+        lists_[i] = MakeChoiceList(QString::number(fields[i].controlId), Entries(fields[i].entries),
+                                   parent);
         if (g < 0) {
+            lists_[i]->setAccessibleName(caption);
             lists_[i]->hide();
-            label->hide();
         } else {
-            AddRow(grids[static_cast<std::size_t>(g)], rows[static_cast<std::size_t>(g)]++, 0,
-                   label, lists_[i]);
+            AddCaptionedRow(grids[static_cast<std::size_t>(g)], caption, lists_[i], nullptr,
+                            {rows[static_cast<std::size_t>(g)]++, 0});
         }
     }
     QGroupBox* display = boxes[1];
-    greeting_ = MakeEdit(kGreetingId, tr("开机问候语编制"), display);
-    InstallTypingFilter(greeting_, {}, kGreetingLimit);
-    AddRow(grids[1], rows[1]++, 0, Caption(tr("开机问候语编制"), greeting_), greeting_);
+    greeting_ = MakeRuledEdit(QString::number(kGreetingId), kGreetingLimit, {}, display);
+    AddCaptionedRow(grids[1], tr("开机问候语编制"), greeting_, nullptr, {rows[1]++, 0});
     for (std::size_t g = 0; g < grids.size(); ++g) grids[g]->setRowStretch(rows[g], 1);
 
-    dualWatchTime_ = MakeEdit(kDualWatchTimeId, tr("双频守候时间"), this);
+    // Never shown, yet loaded, stepped and stored like the fields that are.
+    dualWatchTime_ = new QLineEdit(this);
+    dualWatchTime_->setObjectName(QString::number(kDualWatchTimeId));
     dualWatchTime_->setMaxLength(kDualWatchTimeLimit); // "%.2f" of 1..255 never needs more
     dualWatchTime_->installEventFilter(this);
-    QLabel* dualWatchCaption = Caption(tr("双频守候时间"), dualWatchTime_);
-    dualWatchSpin_ = new CSpinArrows(kDualWatchSpinId, tr("双频守候时间"), this);
-    dualWatchTime_->hide();
-    dualWatchCaption->hide();
-    dualWatchSpin_->hide();
+    dualWatchSpin_ = new CStepButtons(QString::number(kDualWatchSpinId), this);
+    for (QWidget* hidden :
+         {static_cast<QWidget*>(dualWatchTime_), static_cast<QWidget*>(dualWatchSpin_)}) {
+        hidden->setAccessibleName(tr("双频守候时间"));
+        hidden->hide();
+    }
 
     connect(lists_[static_cast<std::size_t>(OptionFieldIndex(kProfessionalModeId))],
             &QComboBox::activated, this, [this] {
@@ -85,7 +87,7 @@ COptionalFeaturesDialog::COptionalFeaturesDialog(CDocument& doc, QWidget* parent
                 ApplyProfessionalModeRule(form);
                 Show(form);
             });
-    connect(dualWatchSpin_, &CSpinArrows::Stepped, this, [this](int step) {
+    connect(dualWatchSpin_, &CStepButtons::Stepped, this, [this](int step) {
         dualWatchTime_->setText(
             QString::fromStdString(StepDualWatchTime(dualWatchTime_->text().toStdString(), step)));
     });

@@ -14,9 +14,7 @@ class QLineEdit;
 
 namespace tarsel::ui {
 
-namespace editors {
-class CSpinArrows;
-}
+class CStepButtons;
 
 class COptionalFeaturesDialog : public QDialog {
     Q_OBJECT
@@ -39,7 +37,7 @@ private:
     std::array<QComboBox*, kOptionFieldCount> lists_{};
     QLineEdit* greeting_;
     QLineEdit* dualWatchTime_;
-    editors::CSpinArrows* dualWatchSpin_;
+    CStepButtons* dualWatchSpin_;
     bool stored_ = false;
 };
 

@@ -1,8 +1,11 @@
 #include "ui/fmradio/fmradiodialog.h"
 
 #include "core/image/gridnavigation.h"
-#include "ui/dtmf/formwidgets.h"
-#include "ui/dtmf/inplacegrid.h"
+#include "ui/widgets/captions.h"
+#include "ui/widgets/choicelist.h"
+#include "ui/widgets/inplacegrid.h"
+#include "ui/widgets/keyfilter.h"
+#include "ui/widgets/ruledit.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -47,6 +48,14 @@ CPortDialog::CPortDialog(CProgramState& state, std::filesystem::path settingsPat
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(box);
+    if (const std::string cause = DescribeNoCable(fields); !cause.empty()) {
+        // Sixteen greyed buttons alone do not tell a user what is wrong.
+        auto* hint = new QLabel(
+            tr("未找到写频线。") + QStringLiteral("\n") + QString::fromStdString(cause), this);
+        hint->setObjectName(QStringLiteral("noCable"));
+        hint->setWordWrap(true);
+        layout->addWidget(hint);
+    }
     layout->addWidget(buttons);
 }
 

@@ -1,9 +1,12 @@
 #include "ui/radiolink/transferdialog.h"
 
+#include "core/radiolink/canceltoken.h"
 #include "core/radiolink/posixserialport.h"
 #include "core/radiolink/settingsfile.h"
+#include "ui/radiolink/backupui.h"
 #include "ui/shell/prompter.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QHBoxLayout>
@@ -34,11 +37,19 @@ QString Title(ETransfer transfer) {
     return {};
 }
 
-int Steps(ETransfer transfer) {
-    int steps = 0;
-    for (const map::CRange& range : TransferRanges(transfer))
-        steps += (range.end - range.start + 31) / 32;
-    return steps;
+constexpr const char* kVerifySection = "Setup";
+constexpr const char* kVerifyKey = "Verify";
+
+EBackupKind BackupKind(ETransfer transfer) {
+    switch (transfer) {
+    case ETransfer::Read:
+        return EBackupKind::Read;
+    case ETransfer::Write:
+        return EBackupKind::Write;
+    case ETransfer::Initialise:
+        return EBackupKind::Initialise;
+    }
+    return EBackupKind::Read;
 }
 
 } // namespace
@@ -47,13 +58,15 @@ int Steps(ETransfer transfer) {
 class CTransferThread : public QThread {
     Q_OBJECT
 public:
-    CTransferThread(ETransfer transfer, const CMemoryImage& image, std::string portName,
-                    std::filesystem::path settingsPath)
-        : worker_(transfer, image), portName_(std::move(portName)),
-          settingsPath_(std::move(settingsPath)) {}
+    CTransferThread(ETransfer transfer, const CMemoryImage& image, bool verify,
+                    std::string portName, std::filesystem::path settingsPath)
+        : worker_(transfer, image, {.verify = verify, .cancel = &cancel_}),
+          portName_(std::move(portName)), settingsPath_(std::move(settingsPath)) {}
 
     const CExchangeResult& Result() const { return result_; }
     const CMemoryImage& Image() const { return worker_.Image(); }
+    // From the window's thread; the worker sees it at its next wait.
+    void Cancel() { cancel_.Cancel(); }
 
 signals:
     void Progress(int position, int total);
@@ -66,6 +79,7 @@ protected:
     }
 
 private:
+    CCancelToken cancel_;
     CTransferWorker worker_;
     std::string portName_;
     std::filesystem::path settingsPath_;
@@ -86,7 +100,7 @@ CTransferDialog::CTransferDialog(ETransfer transfer, CDocument& doc, CProgramSta
     bar_->setObjectName(QStringLiteral("1003"));
     percent_->setObjectName(QStringLiteral("1005"));
     start_->setDefault(true);
-    bar_->setRange(0, Steps(transfer));
+    bar_->setRange(0, TransferSteps(transfer, false));
     bar_->setValue(0);
     bar_->setTextVisible(false);
     bar_->setAccessibleName(Title(transfer));
@@ -96,6 +110,18 @@ CTransferDialog::CTransferDialog(ETransfer transfer, CDocument& doc, CProgramSta
     progress->addWidget(bar_, 1);
     progress->addWidget(percent_);
     auto* buttons = new QHBoxLayout;
+    if (transfer != ETransfer::Read) {
+        verify_ = new QCheckBox(tr("写入后校验"), this);
+        verify_->setAccessibleName(verify_->text());
+        verify_->setChecked(
+            CSettingsFile(settingsPath_).ReadInteger(kVerifySection, kVerifyKey, 1) != 0);
+        bar_->setRange(0, TransferSteps(transfer, verify_->isChecked()));
+        connect(verify_, &QCheckBox::toggled, this, [this](bool on) {
+            CSettingsFile(settingsPath_).WriteInteger(kVerifySection, kVerifyKey, on ? 1 : 0);
+            bar_->setRange(0, TransferSteps(transfer_, on));
+        });
+        buttons->addWidget(verify_);
+    }
     buttons->addStretch(1);
     buttons->addWidget(start_);
     buttons->addWidget(exit_);
@@ -118,29 +144,44 @@ void CTransferDialog::Start() {
     bool expected = false;
     if (!gTransferBusy.compare_exchange_strong(expected, true)) return;
     done_ = false;
+    verifying_ = verify_ && verify_->isChecked();
+    bar_->setRange(0, TransferSteps(transfer_, verifying_));
     start_->setEnabled(false);
-    exit_->setEnabled(false);
+    exit_->setEnabled(transfer_ == ETransfer::Read); // "退出" cancels a read
+    if (verify_) verify_->setEnabled(false);
     // A write or an initialise sends the image as it is now; a read fills a copy.
-    thread_ =
-        std::make_unique<CTransferThread>(transfer_, doc_.Image(), state_.portName, settingsPath_);
+    thread_ = std::make_unique<CTransferThread>(transfer_, doc_.Image(), verifying_,
+                                                state_.portName, settingsPath_);
     connect(thread_.get(), &CTransferThread::Progress, this, &CTransferDialog::OnProgress);
     connect(thread_.get(), &QThread::finished, this, &CTransferDialog::OnFinished);
     thread_->start();
 }
 
 void CTransferDialog::OnProgress(int position, int total) {
+    bar_->setMaximum(total);
     bar_->setValue(position);
     percent_->setText(QStringLiteral("%1%").arg(total > 0 ? position * 100 / total : 0));
+    // The last block is written: from here on the run only reads, and may be stopped.
+    if (verifying_ && position >= total / 2) exit_->setEnabled(true);
 }
 
 void CTransferDialog::OnFinished() {
     const CExchangeResult result = thread_->Result();
-    if (result.Done() && transfer_ == ETransfer::Read) doc_.Image() = thread_->Image();
+    const bool read = transfer_ == ETransfer::Read;
+    if (result.Done() && read) doc_.Image() = thread_->Image();
+    // A complete read, or whatever image went out to the radio (also half way).
+    if (read ? result.Done() : ReachedTheBlocks(result))
+        KeepRadioBackup(BackupKind(transfer_), thread_->Image(), state_, prompter_, this);
     thread_.reset();
     gTransferBusy = false;
     done_ = result.Done();
     start_->setEnabled(true);
     exit_->setEnabled(true);
+    if (verify_) verify_->setEnabled(true);
+    ReportOutcome(result, verifying_);
+}
+
+void CTransferDialog::ReportOutcome(const CExchangeResult& result, bool verified) {
     const QString cause = QString::fromStdString(DescribeCause(result));
     switch (result.outcome) {
     case EExchangeOutcome::PortNotOpened:
@@ -149,28 +190,47 @@ void CTransferDialog::OnFinished() {
     case EExchangeOutcome::CommunicationError:
         prompter_.ShowError(this, tr("通信出错"), cause);
         break;
+    case EExchangeOutcome::Cancelled:
+        prompter_.ShowInformation(this, tr("已取消"));
+        break;
+    case EExchangeOutcome::VerificationFailed:
+        prompter_.ShowError(this, tr("写入校验失败"), cause);
+        break;
     case EExchangeOutcome::Done:
         if (transfer_ == ETransfer::Initialise) {
             // Ready for the next radio with the same image.
-            prompter_.ShowInformation(this, tr("初始化数据成功"));
-            bar_->setValue(0);
-            percent_->setText(QStringLiteral("0%"));
+            prompter_.ShowInformation(this, verified ? tr("写入并校验成功") : tr("初始化数据成功"));
+            ResetProgress();
             emit Finished();
             return;
         }
+        if (verified) prompter_.ShowInformation(this, tr("写入并校验成功"));
         break;
     }
     emit Finished();
     QDialog::reject(); // the window closes after a read, a write or any failure
 }
 
+void CTransferDialog::ResetProgress() {
+    bar_->setValue(0);
+    percent_->setText(QStringLiteral("0%"));
+}
+
+bool CTransferDialog::Cancellable() const { return Running() && exit_->isEnabled(); }
+
+void CTransferDialog::Cancel() {
+    if (Cancellable()) thread_->Cancel();
+}
+
 void CTransferDialog::reject() {
-    if (Running()) return; // Escape and "退出" wait for the transfer
+    // Escape and "退出" stop a read or a reading back; a write is waited for.
+    if (Running()) return Cancel();
     QDialog::reject();
 }
 
 void CTransferDialog::closeEvent(QCloseEvent* event) {
     if (Running()) {
+        Cancel();
         event->ignore();
         return;
     }

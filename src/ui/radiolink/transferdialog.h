@@ -1,6 +1,7 @@
 // The progress window of the whole-image transfers: "读数据", "写数据", "初始化数据". The transfer
 // runs on a thread of its own on a copy of the image and reports by queued signals; the window
-// commits a read's image only after the whole read, and refuses to close while the thread runs.
+// commits a read's image only after the whole read. While a read or the reading back of a write
+// runs, "退出" (and closing the window) cancels it; a write itself cannot be stopped half way.
 #pragma once
 
 #include "core/document/document.h"
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <memory>
 
+class QCheckBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -38,6 +40,8 @@ public:
     QPushButton* StartButton() const { return start_; }
     QPushButton* ExitButton() const { return exit_; }
     QLabel* PercentLabel() const { return percent_; }
+    // "写入后校验": only for a write or an initialise; remembered in the settings file.
+    QCheckBox* VerifyBox() const { return verify_; }
 
     void reject() override;
 
@@ -50,6 +54,10 @@ protected:
 private:
     void OnProgress(int position, int total);
     void OnFinished();
+    void ReportOutcome(const CExchangeResult& result, bool verified);
+    bool Cancellable() const;
+    void Cancel();
+    void ResetProgress();
 
     ETransfer transfer_;
     CDocument& doc_;
@@ -60,7 +68,9 @@ private:
     QPushButton* exit_;
     QProgressBar* bar_;
     QLabel* percent_;
+    QCheckBox* verify_ = nullptr;
     std::unique_ptr<CTransferThread> thread_;
+    bool verifying_ = false; // the run reads its write back
     bool done_ = false;
 };
 

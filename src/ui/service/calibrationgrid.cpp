@@ -1,7 +1,8 @@
 #include "ui/service/calibrationgrid.h"
 
-#include "ui/dtmf/formwidgets.h"
-#include "ui/service/servicewidgets.h"
+#include "ui/widgets/inplacegrid.h"
+#include "ui/widgets/keyfilter.h"
+#include "ui/widgets/stepbuttons.h"
 
 #include <QHeaderView>
 #include <QLineEdit>

@@ -1,53 +1,34 @@
 // "DTMF 解码初始化": the eleven tuning values of the radio's DTMF decoder, read from and written to
-// the radio on their own. No OK or Cancel: the values are stored however the window closes.
+// the radio on their own.
 #pragma once
 
-#include "core/document/document.h"
-#include "core/image/programstate.h"
 #include "core/service/decoderfields.h"
-
-#include <QDialog>
+#include "ui/service/regiondialog.h"
 
 #include <array>
-#include <filesystem>
 
 class QLineEdit;
-class QPushButton;
 
 namespace tarsel::ui {
 
-class CPrompter;
-
-class CDtmfDecoderDialog : public QDialog {
+class CDtmfDecoderDialog : public CRegionDialog {
     Q_OBJECT
 public:
     CDtmfDecoderDialog(CDocument& doc, CProgramState& state, std::filesystem::path settingsPath,
                        CPrompter& prompter, QWidget* parent = nullptr);
 
     QLineEdit* Field(int row) const { return edits_[row]; }
-    QPushButton* ReadButton() const { return read_; }
-    QPushButton* WriteButton() const { return write_; }
-    void ReadFromRadio();
-    void WriteToRadio();
-    void done(int result) override;
+    void StoreFields() override;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    void ShowRead() override;
     bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
     CDecoderFields Fields() const;
     void Show(const CDecoderFields& fields);
-    void Store();
 
-    CDocument& doc_;
-    CProgramState& state_;
-    std::filesystem::path settingsPath_;
-    CPrompter& prompter_;
     std::array<QLineEdit*, kDecoderEntryCount> edits_{};
-    QPushButton* read_;
-    QPushButton* write_;
-    bool closing_ = false;
 };
 
 // Menu item 32808: runs the window modally.

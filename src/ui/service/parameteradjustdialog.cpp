@@ -1,21 +1,16 @@
 #include "ui/service/parameteradjustdialog.h"
 
-#include "core/radiolink/posixserialport.h"
-#include "core/radiolink/servicelink.h"
-#include "core/radiolink/settingsfile.h"
-#include "ui/dtmf/formwidgets.h"
 #include "ui/service/calibrationgrid.h"
-#include "ui/service/servicewidgets.h"
-#include "ui/shell/prompter.h"
+#include "ui/widgets/captions.h"
+#include "ui/widgets/ruledit.h"
+#include "ui/widgets/stepbuttons.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tarsel::ui {
@@ -30,7 +25,7 @@ constexpr int kChipColumns = 2;
 CParameterAdjustDialog::CParameterAdjustDialog(CDocument& doc, CProgramState& state,
                                                std::filesystem::path settingsPath,
                                                CPrompter& prompter, QWidget* parent)
-    : QDialog(parent), doc_(doc), state_(state), settingsPath_(std::move(settingsPath)), prompter_(prompter) {
+    : CRegionDialog(doc, state, map::kCalibrationRange, std::move(settingsPath), prompter, parent) {
     setObjectName(QStringLiteral("220"));
     setWindowTitle(tr("参数调节"));
     InitialiseControls();
@@ -63,9 +58,9 @@ void CParameterAdjustDialog::InitialiseControls() {
             [&field](std::string_view text, int step) { return StepFieldText(field, text, step); },
             QString::number(field.spinId), this);
         const QString caption = tr(field.caption);
-        edit->setAccessibleName(caption);
-        buttons->setAccessibleName(caption);
         if (field.hidden) {
+            edit->setAccessibleName(caption);
+            buttons->setAccessibleName(caption);
             edit->hide();
             buttons->hide();
             continue;
@@ -74,14 +69,7 @@ void CParameterAdjustDialog::InitialiseControls() {
         const int columns = f == 0 ? kChipColumns : 1;
         const int row = placed[f] / columns, column = 3 * (placed[f] % columns);
         ++placed[f];
-        auto* label = new QLabel(caption, this);
-        label->setBuddy(edit);
-        auto* pair = new QHBoxLayout;
-        pair->setSpacing(0);
-        pair->addWidget(edit);
-        pair->addWidget(buttons);
-        frameFields[f]->addWidget(label, row, column);
-        frameFields[f]->addLayout(pair, row, column + 1);
+        AddCaptionedRow(frameFields[f], caption, edit, buttons, {row, column});
         frameFields[f]->setColumnMinimumWidth(column + 2, 12);
     }
     QGridLayout* frameChecks[2] = {new QGridLayout, new QGridLayout};
@@ -102,25 +90,10 @@ void CParameterAdjustDialog::InitialiseControls() {
         inner->addStretch();
     }
 
-    read_ = new QPushButton(tr("读数据"), this);
-    write_ = new QPushButton(tr("写数据"), this);
-    read_->setObjectName(QStringLiteral("1207"));
-    write_->setObjectName(QStringLiteral("1208"));
-    for (QPushButton* button : {read_, write_}) {
-        button->setAutoDefault(false);
-        button->setAccessibleName(button->text());
-    }
-    connect(read_, &QPushButton::clicked, this, &CParameterAdjustDialog::ReadFromRadio);
-    connect(write_, &QPushButton::clicked, this, &CParameterAdjustDialog::WriteToRadio);
-
     auto* right = new QVBoxLayout;
     right->addWidget(frames[0]);
     right->addWidget(frames[1]);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(read_);
-    buttons->addWidget(write_);
-    right->addLayout(buttons);
+    right->addLayout(ButtonRow());
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(grids);
     layout->addLayout(right);
@@ -164,25 +137,14 @@ void CParameterAdjustDialog::StoreFields() {
     Show(fields);
 }
 
-void CParameterAdjustDialog::ReadFromRadio() {
-    CPosixSerialPort port{CSettingsFile(settingsPath_)};
-    const bool done = RunBlockingExchange(this, prompter_, [&] {
-        return ReadRegion(port, state_.portName, map::kCalibrationRange, doc_.Image());
-    });
-    if (!done) return;
-    prompter_.ShowInformation(this, tr("读数据成功"));
+void CParameterAdjustDialog::ShowRead() {
     LoadBandLimits(doc_.Image(), doc_.Limits());
     LoadFields();
 }
 
-void CParameterAdjustDialog::WriteToRadio() {
+void CParameterAdjustDialog::PrepareWrite() {
     StoreBandLimits(doc_.Limits(), doc_.Image());
     StoreFields();
-    CPosixSerialPort port{CSettingsFile(settingsPath_)};
-    if (RunBlockingExchange(this, prompter_, [&] {
-            return WriteRegion(port, state_.portName, map::kCalibrationRange, doc_.Image());
-        }))
-        prompter_.ShowInformation(this, tr("写数据成功"));
 }
 
 bool CParameterAdjustDialog::eventFilter(QObject* object, QEvent* event) {
@@ -193,23 +155,6 @@ bool CParameterAdjustDialog::eventFilter(QObject* object, QEvent* event) {
                     NormaliseFieldText(kCalibrationFields[i], fields_[i]->text().toStdString())));
     }
     return QDialog::eventFilter(object, event);
-}
-
-void CParameterAdjustDialog::keyPressEvent(QKeyEvent* event) {
-    // No default button: Enter closes the window as Escape does, and both store.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void CParameterAdjustDialog::done(int result) {
-    if (!closing_) {
-        closing_ = true;
-        StoreFields();
-    }
-    QDialog::done(result);
 }
 
 void OpenParameterAdjust(CDocument& doc, CProgramState& state, const std::filesystem::path& settingsPath,

@@ -1,15 +1,16 @@
 #include "ui/service/radioinfodialog.h"
 
-#include "core/radiolink/posixserialport.h"
 #include "core/radiolink/servicelink.h"
 #include "core/radiolink/settingsfile.h"
 #include "core/service/radioinfo.h"
-#include "ui/service/servicewidgets.h"
+#include "ui/service/serviceexchange.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+#include <memory>
 
 namespace tarsel::ui {
 
@@ -63,16 +64,17 @@ CRadioInfoDialog::CRadioInfoDialog(std::string portName, std::filesystem::path s
 QLineEdit* CRadioInfoDialog::Field(int id) const { return fields_[id - kFirstId]; }
 
 void CRadioInfoDialog::ReadFromRadio() {
-    const CSettingsFile settings(settingsPath_);
-    CPosixSerialPort port(settings);
-    CIdentBlock ident{};
-    if (!RunBlockingExchange(this, prompter_,
-                             [&] { return ReadRadioInformation(port, portName_, ident); }))
+    auto ident = std::make_shared<CIdentBlock>();
+    CServiceExchange exchange(this, prompter_, settingsPath_);
+    if (!exchange.Run([ident, portName = portName_](CSerialPort& port) {
+            return ReadRadioInformation(port, portName, *ident);
+        }))
         return;
-    const std::string firmware = FirmwareVersionText(ident);
+    const CSettingsFile settings(settingsPath_);
+    const std::string firmware = FirmwareVersionText(*ident);
     if (NamesAVersion(firmware)) Field(kMcuVersionId)->setText(QString::fromStdString(firmware));
     Field(kPcVersionId)->setText(QString::fromStdString(PcVersionText(firmware, settings)));
-    const auto mhz = BandLimitsMhz(ident);
+    const auto mhz = BandLimitsMhz(*ident);
     for (int i = 0; i < 4; ++i) fields_[i]->setText(QString::number(mhz[i]));
 }
 

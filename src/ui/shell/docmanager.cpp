@@ -15,7 +15,6 @@ namespace tarsel::ui {
 
 namespace {
 
-constexpr int kRecentFileCount = 4;
 const QString kRecentKey = QStringLiteral("Recent File List/Files");
 
 QString Canonical(const QString& path) {

@@ -46,6 +46,8 @@ public:
     // progress counts), hidden ones included, in the order they were opened.
     std::vector<CProgramDoc*> ModifiedDocuments();
 
+    // The files last opened or saved, newest first, at most this many.
+    static constexpr int kRecentFileCount = 4;
     QStringList RecentFiles() const;
     CProgramState& State() const { return state_; }
 

@@ -81,12 +81,13 @@ CMainFrame::CMainFrame(CMyDocManager& docs, CPrompter& prompter, const QString& 
     CreateActions();
     CreateToolBar();
     CreateStatusBar();
-    RebuildMenus();
-    connect(area_, &QMdiArea::subWindowActivated, this, &CMainFrame::RebuildMenus);
-    connect(&docs_, &CMyDocManager::DocumentsChanged, this, &CMainFrame::RebuildMenus);
+    CreateMenus();
+    SwitchMenus();
+    connect(area_, &QMdiArea::subWindowActivated, this, &CMainFrame::SwitchMenus);
+    connect(&docs_, &CMyDocManager::DocumentsChanged, this, &CMainFrame::SwitchMenus);
+    connect(&docs_, &CMyDocManager::RecentFilesChanged, this, &CMainFrame::UpdateRecentFiles);
     connect(area_, &QMdiArea::subWindowActivated, this, &CMainFrame::ActivateUndoStack);
     connect(&docs_, &CMyDocManager::DocumentsChanged, this, &CMainFrame::ActivateUndoStack);
-    connect(&docs_, &CMyDocManager::RecentFilesChanged, this, &CMainFrame::RebuildMenus);
     connect(&docs_, &CMyDocManager::ServiceUnlockRequested, this, &CMainFrame::ServiceUnlock);
     connect(&docs_, &CMyDocManager::InitialiseRequested, this,
             [this] { RunTransfer(ETransfer::Initialise); });
@@ -94,7 +95,7 @@ CMainFrame::CMainFrame(CMyDocManager& docs, CPrompter& prompter, const QString& 
 }
 
 CMainFrame::~CMainFrame() {
-    // The windows that go down with the frame must not rebuild menus that are already gone.
+    // The windows that go down with the frame must not switch menus that are already gone.
     disconnect(area_, nullptr, this, nullptr);
     disconnect(&docs_, nullptr, this, nullptr);
     qApp->removeEventFilter(this);
@@ -259,74 +260,96 @@ void CMainFrame::CreateStatusBar() {
     actions_.insert(cmd::kStatusBar, toggle);
 }
 
-void CMainFrame::RebuildMenus() {
+void CMainFrame::CreateMenus() {
+    using namespace cmd;
+    recentSeparator_ = new QAction(this);
+    recentSeparator_->setSeparator(true);
+    for (std::size_t i = 0; i < recent_.size(); ++i) {
+        recent_[i] = new QAction(this);
+        connect(recent_[i], &QAction::triggered, this,
+                [this, i] { docs_.OpenDocumentFile(recent_[i]->data().toString()); });
+    }
+    const auto fileMenu = [this](bool withDocument) {
+        auto* file = new QMenu(tr("文件"), this);
+        file->addAction(actions_[kFileNew]);
+        file->addAction(actions_[kFileOpen]);
+        if (withDocument) {
+            for (int id : {kFileClose, kFileSave, kFileSaveAs}) file->addAction(actions_[id]);
+            file->addSeparator();
+            file->addAction(actions_[kPrint]);
+            file->addAction(actions_[kPrintPreview]);
+        }
+        file->addAction(actions_[kPrintSetup]);
+        file->addSeparator();
+        for (QAction* recent : recent_) file->addAction(recent);
+        file->addAction(recentSeparator_);
+        file->addAction(actions_[kExit]);
+        return file;
+    };
+    const auto viewMenu = [this](bool withDocument) {
+        auto* view = new QMenu(tr("视图"), this);
+        view->addAction(actions_[kToolBar]);
+        view->addAction(actions_[kStatusBar]);
+        if (withDocument) view->addAction(actions_[kNavigationBar]);
+        return view;
+    };
+    auto* help = new QMenu(tr("帮助"), this);
+    help->addAction(actions_[kAbout]);
+
+    editMenu_ = new QMenu(tr("编辑"), this);
+    editMenu_->setObjectName(QStringLiteral("menuEdit"));
+    for (int id : {kUndo, kRedo, 0, kCopy, kCut, kPaste, kClear, 0, kInsertChannel,
+                   kDeleteChannels, kSortChannels, 0}) {
+        if (id == 0)
+            editMenu_->addSeparator();
+        else
+            editMenu_->addAction(actions_[id]);
+    }
+    // "参数调节" and "DTMF 初始化" join at the end once the service password is given.
+    for (int id : {kModel, kChannelList, kOptionalFeatures, kDtmf, kFmRadio, kRadioInfo})
+        editMenu_->addAction(actions_[id]);
+    auto* program = new QMenu(tr("编程"), this);
+    program->addAction(actions_[kReadRadio]);
+    program->addAction(actions_[kWriteRadio]);
+    auto* setup = new QMenu(tr("设置"), this);
+    setup->addAction(actions_[kSerialPort]);
+
+    documentMenus_ = {fileMenu(true), editMenu_, program, setup, viewMenu(true), help};
+    emptyMenus_ = {fileMenu(false), viewMenu(false), help};
+    UpdateRecentFiles();
+}
+
+void CMainFrame::SwitchMenus() {
     using namespace cmd;
     const bool withDocument = area_->activeSubWindow() != nullptr;
     for (int id : {kFileClose, kFileSave, kFileSaveAs, kPrint, kPrintPreview})
         actions_[id]->setEnabled(withDocument);
     actions_[kChannelList]->setEnabled(!docs_.Documents().empty());
 
+    // Only the menu bar's list of menus changes: every menu and command stays the same object, so
+    // accessibility tools and open menus keep what they found.
+    const std::vector<QMenu*>& wanted = withDocument ? documentMenus_ : emptyMenus_;
     QMenuBar* bar = menuBar();
-    // Later, not now: this may run from one of these menus' own actions.
-    for (QMenu* old : bar->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly))
-        old->deleteLater();
-    bar->clear();
-    QMenu* file = bar->addMenu(tr("文件"));
-    file->addAction(actions_[kFileNew]);
-    file->addAction(actions_[kFileOpen]);
-    if (withDocument) {
-        file->addAction(actions_[kFileClose]);
-        file->addAction(actions_[kFileSave]);
-        file->addAction(actions_[kFileSaveAs]);
-        file->addSeparator();
-        file->addAction(actions_[kPrint]);
-        file->addAction(actions_[kPrintPreview]);
-    }
-    file->addAction(actions_[kPrintSetup]);
-    file->addSeparator();
-    FillRecentMenu(file);
-    file->addAction(actions_[kExit]);
-    if (withDocument) {
-        QMenu* edit = bar->addMenu(tr("编辑"));
-        edit->setObjectName(QStringLiteral("menuEdit"));
-        edit->addAction(actions_[kUndo]);
-        edit->addAction(actions_[kRedo]);
-        edit->addSeparator();
-        for (int id : {kCopy, kCut, kPaste, kClear, 0, kInsertChannel, kDeleteChannels,
-                       kSortChannels, 0}) {
-            if (id == 0)
-                edit->addSeparator();
-            else
-                edit->addAction(actions_[id]);
-        }
-        // "参数调节" and "DTMF 初始化" stay out until the service password is given, then come
-        // at the end.
-        for (int id : {kModel, kChannelList, kOptionalFeatures, kDtmf, kFmRadio, kRadioInfo})
-            edit->addAction(actions_[id]);
-        if (docs_.State().serviceUnlocked) {
-            edit->addAction(actions_[kParameterAdjust]);
-            edit->addAction(actions_[kDtmfInitialise]);
-        }
-        QMenu* program = bar->addMenu(tr("编程"));
-        program->addAction(actions_[kReadRadio]);
-        program->addAction(actions_[kWriteRadio]);
-        bar->addMenu(tr("设置"))->addAction(actions_[kSerialPort]);
-    }
-    QMenu* view = bar->addMenu(tr("视图"));
-    view->addAction(actions_[kToolBar]);
-    view->addAction(actions_[kStatusBar]);
-    if (withDocument) view->addAction(actions_[kNavigationBar]);
-    bar->addMenu(tr("帮助"))->addAction(actions_[kAbout]);
+    const QList<QAction*> shown = bar->actions();
+    if (shown.size() == static_cast<qsizetype>(wanted.size()) &&
+        std::equal(wanted.begin(), wanted.end(), shown.begin(),
+                   [](QMenu* menu, QAction* action) { return menu->menuAction() == action; }))
+        return;
+    for (QAction* action : shown) bar->removeAction(action);
+    for (QMenu* menu : wanted) bar->addMenu(menu);
 }
 
-void CMainFrame::FillRecentMenu(QMenu* menu) {
+void CMainFrame::UpdateRecentFiles() {
     const QStringList files = docs_.RecentFiles();
-    for (int i = 0; i < files.size(); ++i) {
-        QAction* recent = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(files[i]));
-        const QString path = files[i];
-        connect(recent, &QAction::triggered, this, [this, path] { docs_.OpenDocumentFile(path); });
+    for (std::size_t i = 0; i < recent_.size(); ++i) {
+        const bool used = static_cast<qsizetype>(i) < files.size();
+        recent_[i]->setVisible(used);
+        recent_[i]->setData(used ? files[static_cast<qsizetype>(i)] : QString());
+        recent_[i]->setText(
+            used ? QStringLiteral("&%1 %2").arg(i + 1).arg(files[static_cast<qsizetype>(i)])
+                 : QString());
     }
-    if (!files.isEmpty()) menu->addSeparator();
+    recentSeparator_->setVisible(!files.isEmpty());
 }
 
 void CMainFrame::FileNew() { docs_.NewDocument(); }
@@ -439,7 +462,8 @@ void CMainFrame::ServiceUnlock() {
     docs_.State().serviceUnlocked = true;
     for (const auto& doc : docs_.Documents())
         if (doc->View()) doc->View()->ShowServiceControls();
-    RebuildMenus();
+    for (int id : {cmd::kParameterAdjust, cmd::kDtmfInitialise})
+        if (!editMenu_->actions().contains(actions_[id])) editMenu_->addAction(actions_[id]);
 }
 
 void CMainFrame::Print(bool preview) {

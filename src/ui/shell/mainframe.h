@@ -7,9 +7,12 @@
 
 #include "core/document/channelrowedits.h"
 #include "core/radiolink/transfer.h"
+#include "ui/shell/docmanager.h"
 
+#include <array>
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -20,7 +23,6 @@ class QUndoGroup;
 
 namespace tarsel::ui {
 
-class CMyDocManager;
 class CNavigationBar;
 class CPrompter;
 class CProgramDoc;
@@ -80,8 +82,10 @@ private:
     void CreateActions();
     void CreateToolBar();
     void CreateStatusBar();
-    void RebuildMenus();
-    void FillRecentMenu(QMenu* menu);
+    void CreateMenus();
+    // The menus of a document window or those of none; the commands a document needs enabled.
+    void SwitchMenus();
+    void UpdateRecentFiles();
     void Print(bool preview);
     bool SaveDocument(CProgramDoc* doc, bool askForName);
     // A tool's session on the active document: the list is parsed first, and whatever the tool
@@ -98,6 +102,12 @@ private:
     QMdiArea* area_;
     CNavigationBar* navigation_;
     QHash<int, QAction*> actions_;
+    // The two menu bars, built once: the menus of each, shown in the one menu bar by turns.
+    std::vector<QMenu*> documentMenus_;
+    std::vector<QMenu*> emptyMenus_;
+    QMenu* editMenu_ = nullptr;
+    std::array<QAction*, CMyDocManager::kRecentFileCount> recent_{};
+    QAction* recentSeparator_ = nullptr;
     QLabel* capsLock_ = nullptr;
     QLabel* numLock_ = nullptr;
     QLabel* scrollLock_ = nullptr;

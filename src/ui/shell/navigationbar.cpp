@@ -24,7 +24,7 @@ public:
 } // namespace
 
 CNavigationBar::CNavigationBar(const QString& modelText, QWidget* parent)
-    : QDockWidget(QStringLiteral("IE Control Bar"), parent), tree_(new QTreeWidget(this)) {
+    : QDockWidget(tr("导航"), parent), tree_(new QTreeWidget(this)) {
     setObjectName(QStringLiteral("130"));
     setFeatures(QDockWidget::DockWidgetClosable);
     setAllowedAreas(Qt::LeftDockWidgetArea);

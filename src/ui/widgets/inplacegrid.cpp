@@ -1,4 +1,6 @@
-#include "ui/dtmf/inplacegrid.h"
+#include "ui/widgets/inplacegrid.h"
+
+#include "ui/widgets/ruledit.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -12,6 +14,13 @@ namespace {
 constexpr int kTwipsPerInch = 1440;
 
 } // namespace
+
+QTableWidgetItem* MakeCentredCell(const QString& text) {
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignCenter);
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    return item;
+}
 
 CInPlaceGrid::CInPlaceGrid(const QStringList& headers, int rows, int first, const QString& editorId,
                            CBehaviour behaviour, QWidget* parent)

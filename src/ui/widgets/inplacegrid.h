@@ -1,15 +1,17 @@
-// A two-column grid (a number, then a value) whose value cells are edited in place by one hidden
-// edit laid over the current cell. The edit commits into its cell when it loses the focus; Enter
-// and Escape in it hand the focus back to the grid, which commits.
+// The in-place grid of the forms' lists (DTMF codes, FM presets): a number column and a value
+// column whose cells are edited in place by one hidden ruled edit laid over the current cell. The
+// edit commits into its cell when it loses the focus; Enter and Escape in it hand the focus back to
+// the grid, which commits.
 #pragma once
 
-#include "ui/dtmf/formwidgets.h"
+#include "ui/widgets/keyfilter.h"
 
 #include <QTableWidget>
 
 #include <functional>
 
 class QLineEdit;
+class QTableWidgetItem;
 
 namespace tarsel::ui {
 
@@ -54,5 +56,8 @@ private:
     QLineEdit* editor_;
     int editRow_ = -1;
 };
+
+// A centred cell that shows a text and is never edited in place by the table itself.
+QTableWidgetItem* MakeCentredCell(const QString& text);
 
 } // namespace tarsel::ui
