@@ -1,11 +1,15 @@
 #include "ui/shell/mainframe.h"
 
+#include "core/image/datafile.h"
+#include "core/interchange/channelcsv.h"
 #include "core/radiolink/posixserialport.h"
 #include "core/radiolink/settingsfile.h"
 #include "ui/channelview/programview.h"
 #include "ui/dtmf/dtmfeditor.h"
 #include "ui/editors/optionalfeaturesdialog.h"
 #include "ui/fmradio/fmradiodialog.h"
+#include "ui/interchange/csvimportdialog.h"
+#include "ui/radiolink/backupui.h"
 #include "ui/radiolink/modeldialog.h"
 #include "ui/radiolink/portdialog.h"
 #include "ui/radiolink/transferdialog.h"
@@ -123,6 +127,12 @@ void CMainFrame::CreateActions() {
             &CMainFrame::FileSave);
     connect(AddAction(kFileSaveAs, tr("另存为(&A)...")), &QAction::triggered, this,
             &CMainFrame::FileSaveAs);
+    connect(AddAction(kOpenBackup, tr("打开备份(&B)...")), &QAction::triggered, this,
+            &CMainFrame::OpenBackup);
+    connect(AddAction(kImportCsv, tr("导入 CSV(&I)...")), &QAction::triggered, this,
+            &CMainFrame::ImportCsv);
+    connect(AddAction(kExportCsv, tr("导出 CSV(&E)...")), &QAction::triggered, this,
+            &CMainFrame::ExportCsv);
     connect(AddAction(kPrint, tr("打印(&P)..."), QKeySequence::Print), &QAction::triggered, this,
             [this] { Print(false); });
     connect(AddAction(kPrintPreview, tr("打印预览(&V)")), &QAction::triggered, this,
@@ -273,8 +283,12 @@ void CMainFrame::CreateMenus() {
         auto* file = new QMenu(tr("文件"), this);
         file->addAction(actions_[kFileNew]);
         file->addAction(actions_[kFileOpen]);
+        file->addAction(actions_[kOpenBackup]);
         if (withDocument) {
             for (int id : {kFileClose, kFileSave, kFileSaveAs}) file->addAction(actions_[id]);
+            file->addSeparator();
+            file->addAction(actions_[kImportCsv]);
+            file->addAction(actions_[kExportCsv]);
             file->addSeparator();
             file->addAction(actions_[kPrint]);
             file->addAction(actions_[kPrintPreview]);
@@ -358,6 +372,54 @@ void CMainFrame::FileOpen() {
     const QString path =
         QFileDialog::getOpenFileName(this, tr("打开"), QString(), DataFileFilter());
     if (!path.isEmpty()) docs_.OpenDocumentFile(path);
+}
+
+void CMainFrame::OpenBackup() {
+    const QString path = ChooseBackupFile(this);
+    if (!path.isEmpty()) docs_.OpenDocumentFile(path);
+}
+
+namespace {
+
+QString CsvFilter() {
+    return QCoreApplication::translate("CMainFrame", "CSV 信道表 (*.csv);;所有文件 (*)");
+}
+
+} // namespace
+
+void CMainFrame::ImportCsv() {
+    if (!docs_.ActiveDocument()) return;
+    const QString path = QFileDialog::getOpenFileName(this, tr("导入 CSV"), QString(), CsvFilter());
+    if (path.isEmpty()) return;
+    std::string text;
+    if (const auto error = LoadTextFile(path.toStdString(), text)) {
+        prompter_.ShowError(this, tr("无法打开文件“%1”。").arg(QFileInfo(path).fileName()),
+                            QString::fromStdString(DescribeFileError(*error)));
+        return;
+    }
+    EditActiveDocument(tr("导入 CSV"), [this, &text](CProgramDoc& doc) {
+        CCsvImportDialog dialog(std::move(text), doc.Document().Image(), doc.Document().Limits(),
+                                this);
+        dialog.exec();
+    });
+}
+
+void CMainFrame::ExportCsv() {
+    CProgramDoc* doc = docs_.ActiveDocument();
+    if (!doc || !doc->View()) return;
+    QFileDialog dialog(this, tr("导出 CSV"),
+                       QFileInfo(doc->Title()).completeBaseName() + QStringLiteral(".csv"),
+                       CsvFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString path = dialog.selectedFiles().first();
+    doc->View()->ParseIntoImage();
+    const std::string text = WriteChannelCsv(doc->Document().Image(), doc->Document().Limits());
+    const auto bytes = std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    if (const auto error = SaveFileReplacing(path.toStdString(), bytes))
+        prompter_.ShowError(this, tr("无法保存文件“%1”。").arg(QFileInfo(path).fileName()),
+                            QString::fromStdString(DescribeFileError(*error)));
 }
 
 bool CMainFrame::SaveDocument(CProgramDoc* doc, bool askForName) {

@@ -40,7 +40,8 @@ inline constexpr int kReadRadio = 32773, kWriteRadio = 32774, kSerialPort = 3277
                      kParameterAdjust = 32807, kDtmfInitialise = 32808, kRadioInfo = 32809;
 inline constexpr int kUndo = 57643, kRedo = 57644, kCopy = 57634, kCut = 57635, kPaste = 57637,
                      kClear = 57632, kInsertChannel = 32900, kDeleteChannels = 32901,
-                     kSortChannels = 32902;
+                     kSortChannels = 32902, kImportCsv = 32903, kExportCsv = 32904,
+                     kOpenBackup = 32905;
 } // namespace cmd
 
 class CMainFrame : public QMainWindow {
@@ -57,6 +58,11 @@ public:
     // File > New: a new document in a window of its own.
     void FileNew();
     void FileOpen();
+    // 文件 > 打开备份…: the file dialog in the backup folder.
+    void OpenBackup();
+    // 文件 > 导入 CSV… (one undo step) and 导出 CSV….
+    void ImportCsv();
+    void ExportCsv();
     bool FileSave();
     bool FileSaveAs();
     void FileClose();
