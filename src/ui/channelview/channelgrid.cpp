@@ -91,6 +91,11 @@ void CChannelGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 void CChannelGrid::mousePressEvent(QMouseEvent* event) {
+    // The context menu acts on the chosen rows: a right click on one of them keeps the choice.
+    if (event->button() == Qt::RightButton) {
+        const QModelIndex index = indexAt(event->position().toPoint());
+        if (index.isValid() && selectionModel()->isRowSelected(index.row(), {})) return;
+    }
     SetHighlightSelection(false);
     QTableView::mousePressEvent(event);
     if (event->button() != Qt::LeftButton) return;
