@@ -1,8 +1,13 @@
 // The desktop program's speed: start-up to the first painted main window (a whole process, on the
-// display in $DISPLAY, e.g. under xvfb-run), and a refill of the channel list's 258 rows.
+// display in $DISPLAY, e.g. under xvfb-run), a refill of the channel list's 258 rows, and an undo
+// and a redo of one grid edit with the list shown again.
 // Prints figures; it does not pass or fail.
 #include "../fullimage.h"
+#include "ui/channelview/channelmodel.h"
 #include "ui/channelview/programview.h"
+#include "ui/shell/programdoc.h"
+
+#include <QUndoStack>
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -22,8 +27,8 @@ using bench::FullImage;
 
 void BM_GridFillAllRows(benchmark::State& state) {
     CProgramState program;
-    program.image = FullImage();
-    ui::CProgramView view(program);
+    ui::CProgramDoc doc({}, FullImage());
+    ui::CProgramView view(doc, program);
     view.resize(900, 700);
     view.show();
     QApplication::processEvents();
@@ -33,6 +38,33 @@ void BM_GridFillAllRows(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_GridFillAllRows)->Unit(benchmark::kMillisecond);
+
+// 200 grid edits, each one step; then one undo and one redo per iteration, each shown on screen.
+// The counter is what the 200 steps hold (whole-content snapshots, shared between neighbours).
+void BM_UndoRedoOneStep(benchmark::State& state) {
+    CProgramState program;
+    ui::CProgramDoc doc({}, FullImage());
+    ui::CProgramView view(doc, program);
+    view.resize(900, 700);
+    view.show();
+    QApplication::processEvents();
+    constexpr int kSteps = 200;
+    for (int i = 0; i < kSteps; ++i)
+        view.Model()->CommitEdit(view.Model()->index(i % 128, 0),
+                                 QString::number(145.0 + 0.0125 * i, 'f', 4));
+    for (auto _ : state) {
+        doc.UndoStack()->undo();
+        view.repaint();
+        doc.UndoStack()->redo();
+        view.repaint();
+    }
+    // Neighbouring steps share their contents, so the history holds one content per step (the
+    // grid's short texts live inside their strings).
+    state.counters["steps"] = doc.UndoStack()->count();
+    state.counters["history_MiB"] =
+        double(doc.UndoStack()->count() + 1) * sizeof(CDocumentContent) / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_UndoRedoOneStep)->Unit(benchmark::kMillisecond);
 
 // From starting the process to its main window's first paint.
 void BM_StartUpToFirstPaint(benchmark::State& state) {

@@ -28,7 +28,7 @@ class BatchChannelTest : public QObject {
 
 private slots:
     void opensWithTheInitialStateAndFollowsTheEnableRules() {
-        CProgramState state;
+        test::CToolState state;
         ui::CBatchChannelDialog dialog(state, {});
         Open(dialog);
         QVERIFY(Find<QRadioButton>(dialog, 1229)->isChecked());
@@ -51,7 +51,7 @@ private slots:
     }
 
     void fieldChecksWhileTypingAndOnLeaving() {
-        CProgramState state;
+        test::CToolState state;
         ui::CBatchChannelDialog dialog(state, {});
         Open(dialog);
         QLineEdit* step = Find(dialog, 1156);
@@ -77,7 +77,7 @@ private slots:
     }
 
     void applyWritesRefreshesAndStaysOpen() {
-        CProgramState state;
+        test::CToolState state;
         state.image = BuildDefaultImage();
         int refills = 0;
         ui::CBatchChannelDialog dialog(state, [&refills] { ++refills; });
@@ -96,7 +96,7 @@ private slots:
 
     void cancelEscapeAndEnterEndWithoutWriting() {
         for (int way = 0; way < 3; ++way) {
-            CProgramState state;
+            test::CToolState state;
             state.image = BuildDefaultImage();
             const CMemoryImage before = state.image;
             ui::CBatchChannelDialog dialog(state, {});

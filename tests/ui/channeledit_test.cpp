@@ -1,6 +1,7 @@
 // The single channel window: checks on leaving a field, moves with the spin and the channel
 // number, the store on closing, and the channel list's button that opens it.
 #include "ui/uitestsupport.h"
+#include "ui/shell/programdoc.h"
 
 #include "core/image/channelrecord.h"
 #include "core/image/frequency.h"
@@ -35,7 +36,7 @@ class ChannelEditTest : public QObject {
 
 private slots:
     void typingAReceiveFrequencyCreatesTheChannel() {
-        CProgramState state;
+        test::CToolState state;
         state.image = BuildDefaultImage();
         ui::CChannelEditDialog dialog(state, 1);
         Open(dialog);
@@ -53,7 +54,7 @@ private slots:
     }
 
     void toneBoxNormalisesOnLeaving() {
-        CProgramState state;
+        test::CToolState state;
         state.image = BuildDefaultImage();
         EncodeFrequencyField(14500000, state.image.Field<4>(RecordOffset(3)));
         ui::CChannelEditDialog dialog(state, 3);
@@ -67,7 +68,7 @@ private slots:
     }
 
     void spinStoresAndMovesAndClosingStores() {
-        CProgramState state;
+        test::CToolState state;
         state.image = BuildDefaultImage();
         ui::CChannelEditDialog dialog(state, 128);
         Open(dialog);
@@ -91,7 +92,7 @@ private slots:
     }
 
     void channelNumberFieldAndEscape() {
-        CProgramState state;
+        test::CToolState state;
         state.image = BuildDefaultImage();
         ui::CChannelEditDialog dialog(state, 258);
         Open(dialog);
@@ -116,8 +117,8 @@ private slots:
 
     void theListOpensItOnTheCurrentRow() {
         CProgramState state;
-        state.image = BuildDefaultImage();
-        ui::CProgramView view(state);
+        ui::CProgramDoc doc({}, BuildDefaultImage());
+        ui::CProgramView view(doc, state);
         view.show();
         view.Grid()->setCurrentIndex(view.Model()->index(128, 0));
         int shown = 0;

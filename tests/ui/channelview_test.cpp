@@ -58,9 +58,9 @@ private slots:
     void cleanup() { program_.reset(); }
 
     void fillAndParseThroughTheView() {
-        CProgramState& state = program_->app->State();
-        WriteDefaultRecord(state.image, 3);
-        EncodeFrequencyField(14512500, state.image.Field<4>(RecordOffset(3)));
+        CMemoryImage& image = program_->ActiveImage();
+        WriteDefaultRecord(image, 3);
+        EncodeFrequencyField(14512500, image.Field<4>(RecordOffset(3)));
         view_->FillFromImage();
         QCOMPARE(Cell(3, 1), QStringLiteral("145.12500"));
         QCOMPARE(Cell(3, 5), QStringLiteral("高"));
@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(grid_->model()->headerData(0, Qt::Horizontal).toString(),
                  QStringLiteral("接收频率"));
         view_->ParseIntoImage();
-        QCOMPARE(state.image[0x2E20], uint8_t(3)); // finalised: first present A memory
+        QCOMPARE(image[0x2E20], uint8_t(3)); // finalised: first present A memory
     }
 
     void frequencyEditorCommitsOnFocusOut() {
@@ -173,8 +173,7 @@ private slots:
         QVERIFY(editor);
         TypeAndLeave(editor, QStringLiteral("Rpt-1.XYZ"));
         QCOMPARE(Cell(12, 9), QStringLiteral("Rpt-1.X"));
-        CProgramState& state = program_->app->State();
-        QCOMPARE(state.image[RecordOffset(12) + 24], uint8_t('R'));
+        QCOMPARE(program_->ActiveImage()[RecordOffset(12) + 24], uint8_t('R'));
         // The name stays when the receive frequency changes, and Enter moves on to the next row.
         TypeAndLeave(ClickCell(12, 1), QStringLiteral("146"));
         QCOMPARE(Cell(12, 9), QStringLiteral("Rpt-1.X"));
@@ -189,7 +188,7 @@ private slots:
         QTest::keyClicks(editor, QStringLiteral("147"));
         view_->ParseIntoImage(); // as Save does, with the editor still open
         QCOMPARE(Cell(11, 1), QStringLiteral("147.00000"));
-        QCOMPARE(program_->app->State().image[RecordOffset(11) + 3], uint8_t(0x14));
+        QCOMPARE(program_->ActiveImage()[RecordOffset(11) + 3], uint8_t(0x14));
     }
 };
 

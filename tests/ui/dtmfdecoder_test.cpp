@@ -23,10 +23,10 @@ class DtmfDecoderTest : public QObject {
 private slots:
     void typingLeavingSpinningAndClosingStore() {
         test::CServiceBench bench;
-        CProgramState& state = bench.state;
+        test::CToolState& state = bench.state;
         state.image[0x3E02] = 0x1A;
         state.image[0x3E03] = 0x2B;
-        ui::CDtmfDecoderDialog dialog(state, bench.Settings(), bench.prompter);
+        ui::CDtmfDecoderDialog dialog(state, state, bench.Settings(), bench.prompter);
         QVERIFY(test::ShowActive(dialog));
         QCOMPARE(dialog.Field(0)->text(), QStringLiteral("1a2b"));
         QCOMPARE(dialog.Field(1)->text(), QStringLiteral("ffff"));
@@ -58,9 +58,9 @@ private slots:
     void readAndWriteTalkToTheRadio() {
         test::CServiceBench bench;
         radiosim::CVirtualRadio& radio = bench.StartRadio({}, FillDecoderRegion);
-        CProgramState& state = bench.state;
+        test::CToolState& state = bench.state;
         test::CScriptedPrompter& prompter = bench.prompter;
-        ui::CDtmfDecoderDialog dialog(state, bench.Settings(), prompter);
+        ui::CDtmfDecoderDialog dialog(state, state, bench.Settings(), prompter);
         dialog.ReadButton()->click();
         QCOMPARE(prompter.asked, QStringList{QStringLiteral("读数据成功")});
         QCOMPARE(dialog.Field(0)->text(), QStringLiteral("203"));
@@ -85,9 +85,9 @@ private slots:
         radiosim::CConfig config;
         config.faults.badAckBlock = 1;
         bench.StartRadio(config, FillDecoderRegion);
-        CProgramState& state = bench.state;
+        test::CToolState& state = bench.state;
         test::CScriptedPrompter& prompter = bench.prompter;
-        ui::CDtmfDecoderDialog dialog(state, bench.Settings(), prompter);
+        ui::CDtmfDecoderDialog dialog(state, state, bench.Settings(), prompter);
         dialog.Field(0)->setText(QStringLiteral("77"));
         const CMemoryImage before = state.image;
         dialog.ReadButton()->click();

@@ -42,8 +42,8 @@ class DtmfEditorTest : public QObject {
 
 private slots:
     void leavingATabStoresItAndShowingOneLoadsIt() {
-        CProgramState state;
-        ui::CDtmfEditorDialog dialog(state);
+        test::CToolState state;
+        ui::CDtmfEditorDialog dialog(state, state);
         Show(dialog);
         ui::CDtmfTimingPage* timing = dialog.TimingPage();
         Type(Control(timing, "1117"), QStringLiteral("12a*e"));
@@ -63,13 +63,13 @@ private slots:
     }
 
     void closingStoresEveryPageEvenOneNeverShown() {
-        CProgramState state;
+        test::CToolState state;
         state.image[map::kDtmfWaitTime] = 255;
         state.image[map::kDtmfAutoResetTime] = 0;
         state.image[map::kDtmfDecodeTime] = 230;
         state.dtmfCallId = "42";
         {
-            ui::CDtmfEditorDialog dialog(state);
+            ui::CDtmfEditorDialog dialog(state, state);
             QCOMPARE(Control(dialog.TimingPage(), "1121")->text(), QStringLiteral("60"));
             Show(dialog);
             Type(Control(dialog.CodeListPage(), "1210"), QStringLiteral("7#"));
@@ -81,13 +81,13 @@ private slots:
             QCOMPARE(state.image[map::kDtmfAniSeparator], uint8_t(10));
             QCOMPARE(state.dtmfCallId, std::string("7#"));
         }
-        ui::CDtmfEditorDialog again(state);
+        ui::CDtmfEditorDialog again(state, state);
         QCOMPARE(Control(again.CodeListPage(), "1210")->text(), QStringLiteral("7#"));
     }
 
     void enterAndEscapeCloseNothing() {
-        CProgramState state;
-        ui::CDtmfEditorDialog dialog(state);
+        test::CToolState state;
+        ui::CDtmfEditorDialog dialog(state, state);
         Show(dialog);
         const auto press = [&dialog](QWidget* target) {
             target->setFocus();
@@ -113,8 +113,8 @@ private slots:
     }
 
     void typingIsLimitedButLoadedTextsAreShownWhole() {
-        CProgramState state;
-        ui::CDtmfEditorDialog dialog(state);
+        test::CToolState state;
+        ui::CDtmfEditorDialog dialog(state, state);
         Show(dialog);
         QLineEdit* wait = Control(dialog.TimingPage(), "1121");
         Type(wait, QStringLiteral("123"));
@@ -137,11 +137,11 @@ private slots:
     }
 
     void autoDialGridEditsInPlace() {
-        CProgramState state;
+        test::CToolState state;
         WriteDtmfString("123A456", state.image.Field<16>(map::kDtmfCodeList));
         WriteDtmfString("456", state.image.Field<7>(map::kDtmfOwnId));
         state.image[map::kDtmfAniSeparator] = 10;
-        ui::CDtmfEditorDialog dialog(state);
+        ui::CDtmfEditorDialog dialog(state, state);
         Show(dialog);
         dialog.Tabs()->setCurrentIndex(2);
         ui::CDtmfCodeListPage* page = dialog.CodeListPage();

@@ -23,7 +23,7 @@ class FmRadioTest : public QObject {
 
 private slots:
     void aBlankImageOpensEmptyAndClosesUnchanged() {
-        CProgramState state;
+        test::CToolState state;
         ui::CFmRadioDialog dialog(state);
         QCOMPARE(dialog.PresetList()->currentText(), QStringLiteral("1"));
         QCOMPARE(dialog.CurrentFrequency()->text(), QString());
@@ -36,7 +36,7 @@ private slots:
     }
 
     void fieldsAreCorrectedAndStoredOnClosing() {
-        CProgramState state;
+        test::CToolState state;
         state.image[map::kFmPresets + 3] = 0x12;
         ui::CFmRadioDialog dialog(state);
         Show(dialog);

@@ -18,9 +18,9 @@ class ModelDialogTest : public QObject {
 
 private slots:
     void leavingAFieldCorrectsItsPair() {
-        CProgramState state;
+        test::CToolState state;
         state.modelText = "TZ-316";
-        ui::CModelDialog dialog(state);
+        ui::CModelDialog dialog(state, state);
         QVERIFY(test::ShowActive(dialog));
         QCOMPARE(dialog.Field(1037)->text(), QStringLiteral("TZ-316"));
         QVERIFY(dialog.Field(1037)->isReadOnly());
@@ -37,9 +37,9 @@ private slots:
     }
 
     void enterAndEscapeDoNotCloseAndClosingStores() {
-        CProgramState state;
+        test::CToolState state;
         state.image = BuildDefaultImage();
-        ui::CModelDialog dialog(state);
+        ui::CModelDialog dialog(state, state);
         QVERIFY(test::ShowActive(dialog));
         dialog.Field(1038)->setFocus();
         QTest::keyClick(dialog.Field(1038), Qt::Key_Return);
@@ -54,9 +54,9 @@ private slots:
     }
 
     void aDamagedLimitIsShownWholeThenCorrected() {
-        CProgramState state;
+        test::CToolState state;
         state.bandLimits.low[0] = 166666665;
-        ui::CModelDialog dialog(state);
+        ui::CModelDialog dialog(state, state);
         QCOMPARE(dialog.Field(1038)->text(), QStringLiteral("1666"));
         dialog.show();
         dialog.close();

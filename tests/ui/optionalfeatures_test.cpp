@@ -21,7 +21,7 @@ class OptionalFeaturesTest : public QObject {
 
 private slots:
     void escapeStoresEverySetting() {
-        CProgramState state;
+        test::CToolState state;
         state.image = BuildDefaultImage();
         state.image[map::kDualWatchTime] = 123;
         ui::COptionalFeaturesDialog dialog(state);
@@ -38,7 +38,7 @@ private slots:
     }
 
     void hiddenSettingsAreNeverShown() {
-        CProgramState state;
+        test::CToolState state;
         state.image = BuildDefaultImage();
         ui::COptionalFeaturesDialog dialog(state);
         Open(dialog);
@@ -48,7 +48,7 @@ private slots:
     }
 
     void professionalModeLocksMemoryMode() {
-        CProgramState state;
+        test::CToolState state;
         state.image = BuildDefaultImage();
         state.image[map::kSettingsBits4B] |= 0x01; // VFO
         ui::COptionalFeaturesDialog dialog(state);
@@ -68,7 +68,7 @@ private slots:
     }
 
     void greetingTypesPrintableCharactersAndEnterStores() {
-        CProgramState state;
+        test::CToolState state;
         state.image = BuildDefaultImage();
         ui::COptionalFeaturesDialog dialog(state);
         Open(dialog);

@@ -36,11 +36,11 @@ class ParameterAdjustTest : public QObject {
 
 private slots:
     void gridsFollowTheBandLimits() {
-        CProgramState state;
+        test::CToolState state;
         state.image[0x3E8C] = 200; // B band's sql 1, low end: shown as 0
         state.image[0x3E8D] = 77;
         test::CScriptedPrompter prompter;
-        ui::CParameterAdjustDialog dialog(state, Settings(), prompter);
+        ui::CParameterAdjustDialog dialog(state, state, Settings(), prompter);
         const ui::CCalibrationGridView* level = dialog.Grid(kSquelchLevelGrid);
         QCOMPARE(level->objectName(), QStringLiteral("1130"));
         QCOMPARE(level->rowCount(), 4);
@@ -59,9 +59,9 @@ private slots:
     }
 
     void theInPlaceEditorClampsIntoItsCell() {
-        CProgramState state;
+        test::CToolState state;
         test::CScriptedPrompter prompter;
-        ui::CParameterAdjustDialog dialog(state, Settings(), prompter);
+        ui::CParameterAdjustDialog dialog(state, state, Settings(), prompter);
         QVERIFY(test::ShowActive(dialog));
         ui::CCalibrationGridView* level = dialog.Grid(kSquelchLevelGrid);
         const QRect cell = level->visualRect(level->model()->index(1, 2));
@@ -89,11 +89,11 @@ private slots:
 
     void fieldsAndBoxesAreStoredOnEveryWayOfClosing() {
         for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
-            CProgramState state;
+            test::CToolState state;
             state.image[0x3F04] = 40;
             state.image[0x3F12] = 200;
             test::CScriptedPrompter prompter;
-            ui::CParameterAdjustDialog dialog(state, Settings(), prompter);
+            ui::CParameterAdjustDialog dialog(state, state, Settings(), prompter);
             QVERIFY(test::ShowActive(dialog));
             QCOMPARE(dialog.Field(1120)->text(), QStringLiteral("31"));
             QVERIFY(!dialog.Field(1154)->isVisible());
@@ -131,9 +131,9 @@ private slots:
     void readAndWriteTheCalibrationRegion() {
         test::CServiceBench bench;
         radiosim::CVirtualRadio& radio = bench.StartRadio({}, FillCalibrationRegion);
-        CProgramState& state = bench.state;
+        test::CToolState& state = bench.state;
         test::CScriptedPrompter& prompter = bench.prompter;
-        ui::CParameterAdjustDialog dialog(state, bench.Settings(), prompter);
+        ui::CParameterAdjustDialog dialog(state, state, bench.Settings(), prompter);
         dialog.ReadButton()->click();
         QCOMPARE(prompter.asked, QStringList{QStringLiteral("读数据成功")});
         QCOMPARE(state.image[0x3E80], uint8_t(0x3E80 % 100));

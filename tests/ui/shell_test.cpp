@@ -66,7 +66,7 @@ private slots:
         test::CTestProgram program;
         ui::CMainFrame* frame = program.app->Frame();
         QCOMPARE(frame->windowTitle(), QStringLiteral("写频软件"));
-        QCOMPARE(program.app->State().image, BuildDefaultImage());
+        QCOMPARE(program.ActiveImage(), BuildDefaultImage());
         QCOMPARE(MenuTitles(frame->menuBar()),
                  QString::fromUtf8("文件 编辑 编程 设置 视图 帮助").split(QLatin1Char(' ')));
         QMenu* edit = frame->menuBar()->actions()[1]->menu();
@@ -102,20 +102,16 @@ private slots:
         QTRY_COMPARE(MenuObjects(bar), before);
     }
 
-    void fileNewAnsweredCancelChangesNothing() {
+    void fileNewOpensAnotherDocumentAndClosesNothing() {
         test::CTestProgram program;
-        CProgramState& state = program.app->State();
-        state.image[0x2040] = 0x77;
-        ui::CChildFrame* before = program.app->Docs().ActiveDocument()->Frame();
-        program.prompter->answers = {Answer::Cancel};
+        program.ActiveImage()[0x2040] = 0x77;
+        ui::CProgramDoc* first = &program.ActiveDoc();
         program.app->Frame()->FileNew();
-        QCOMPARE(program.prompter->asked, QStringList{QStringLiteral("所有数据将会被清除！")});
-        QCOMPARE(state.image[0x2040], uint8_t(0x77));
-        QCOMPARE(program.app->Docs().ActiveDocument()->Frame(), before);
-        program.prompter->answers = {Answer::Ok};
-        program.app->Frame()->FileNew();
-        QCOMPARE(state.image[0x2040], uint8_t(0x1E));
-        QCOMPARE(program.app->Docs().Documents().size(), std::size_t(1));
+        QVERIFY(program.prompter->asked.isEmpty());
+        QCOMPARE(program.app->Docs().Documents().size(), std::size_t(2));
+        QVERIFY(&program.ActiveDoc() != first);
+        QCOMPARE(program.ActiveImage()[0x2040], uint8_t(0x1E));
+        QCOMPARE(first->Document().Image()[0x2040], uint8_t(0x77));
     }
 
     void closeHidesAndChannelListShowsAgain() {
@@ -175,18 +171,18 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(QByteArray(100, 0x11));
         file.close();
-        const CMemoryImage before = program.app->State().image;
+        const CMemoryImage before = program.ActiveImage();
         QVERIFY(!program.app->Docs().OpenDocumentFile(path));
         QCOMPARE(program.prompter->errors.size(), 1);
         QVERIFY(program.prompter->errors[0].contains(QStringLiteral("short.dat")));
-        QCOMPARE(program.app->State().image, before);
+        QCOMPARE(program.ActiveImage(), before);
     }
 
     void startingWithAFileThatCannotBeReadStartsANewDocument() {
         test::CTestProgram program({QStringLiteral("/nonexistent/x.dat")});
         QCOMPARE(program.prompter->errors.size(), 1);
         QCOMPARE(program.app->Docs().Documents().size(), std::size_t(1));
-        QCOMPARE(program.app->State().image, BuildDefaultImage());
+        QCOMPARE(program.ActiveImage(), BuildDefaultImage());
     }
 
     void splashSwallowsTheClick() {

@@ -86,15 +86,15 @@ private slots:
         QVERIFY(program_->prompter->errors.isEmpty());
         QCOMPARE(Cell(1, 1), QStringLiteral("145.12500"));
         // Blank limits in the radio's memory were filled from its identification block.
-        QCOMPARE(program_->app->State().bandLimits.low[0], 14400000);
-        QCOMPARE(program_->app->State().bandLimits.high[0], 14800000);
+        QCOMPARE(program_->ActiveDoc().Document().Limits().low[0], 14400000);
+        QCOMPARE(program_->ActiveDoc().Document().Limits().high[0], 14800000);
         // The whole image after the read, kept as a backup.
         const auto backups = Backups();
         QCOMPARE(backups.size(), std::size_t(1));
         QCOMPARE(backups[0].kind, EBackupKind::Read);
         CMemoryImage kept;
         QVERIFY(!LoadDataFile(backups[0].path, kept));
-        QCOMPARE(kept, program_->app->State().image);
+        QCOMPARE(kept, program_->ActiveImage());
     }
 
     void aFailedReadLeavesImageAndGridAsTheyWere() {
@@ -109,12 +109,12 @@ private slots:
             state.portName = radio->DevicePath();
             View()->Model()->CommitEdit(View()->Model()->index(2, 0), QStringLiteral("146"));
             View()->ParseIntoImage();
-            const CMemoryImage before = state.image;
+            const CMemoryImage before = program_->ActiveImage();
             PressStartWhenShown();
             program_->app->Frame()->RunTransfer(ETransfer::Read);
             QCOMPARE(program_->prompter->errors.size(), 1);
             QVERIFY(program_->prompter->errors[0].startsWith(QStringLiteral("通信出错")));
-            QCOMPARE(state.image, before);
+            QCOMPARE(program_->ActiveImage(), before);
             QCOMPARE(Cell(3, 1), QStringLiteral("146.00000"));
             QCOMPARE(Cell(1, 1), QString());
             cleanup();
@@ -134,7 +134,7 @@ private slots:
         QVERIFY(
             radio->WaitFor([](const auto& c) { return c.endReads >= 1; }, std::chrono::seconds(20)));
         const auto memory = radio->Memory();
-        const CMemoryImage& image = program_->app->State().image;
+        const CMemoryImage& image = program_->ActiveImage();
         QCOMPARE(memory[RecordOffset(5) + 3], uint8_t(0x14));
         for (std::size_t i = 0; i < 0x3000; ++i) QCOMPARE(memory[i], image[i]);
     }
@@ -143,7 +143,7 @@ private slots:
         auto radio = StartRadio();
         CProgramState& state = program_->app->State();
         state.portName = radio->DevicePath();
-        ui::CTransferDialog dialog(ETransfer::Initialise, state, Settings(), *program_->prompter);
+        ui::CTransferDialog dialog(ETransfer::Initialise, program_->ActiveDoc().Document(), state, Settings(), *program_->prompter);
         dialog.show();
         QSignalSpy finished(&dialog, &ui::CTransferDialog::Finished);
         // Verified by default; the choice is remembered for the next window.
@@ -167,7 +167,7 @@ private slots:
         QVERIFY(radio->WaitFor([](const auto& c) { return c.endReads >= 1 && c.endWrites >= 1; },
                                std::chrono::seconds(20)));
         const auto memory = radio->Memory();
-        for (std::size_t i = 0; i < 0x4000; ++i) QCOMPARE(memory[i], state.image[i]);
+        for (std::size_t i = 0; i < 0x4000; ++i) QCOMPARE(memory[i], program_->ActiveImage()[i]);
     }
 
     void aReadOrAReadingBackIsCancelledByExitAndChangesNothing() {
@@ -175,8 +175,8 @@ private slots:
             auto radio = StartRadio({}, transfer == ETransfer::Read); // a paced read takes seconds
             CProgramState& state = program_->app->State();
             state.portName = radio->DevicePath();
-            const CMemoryImage before = state.image;
-            ui::CTransferDialog dialog(transfer, state, Settings(), *program_->prompter);
+            const CMemoryImage before = program_->ActiveImage();
+            ui::CTransferDialog dialog(transfer, program_->ActiveDoc().Document(), state, Settings(), *program_->prompter);
             dialog.show();
             QSignalSpy finished(&dialog, &ui::CTransferDialog::Finished);
             const int writeSteps = TransferSteps(transfer, false);
@@ -193,7 +193,7 @@ private slots:
             QVERIFY(!dialog.Done());
             QCOMPARE(program_->prompter->asked.last(), QStringLiteral("已取消"));
             QVERIFY(program_->prompter->errors.isEmpty());
-            QCOMPARE(state.image, before);
+            QCOMPARE(program_->ActiveImage(), before);
             CPosixSerialPort other;
             QVERIFY(other.OpenRadioPort(radio->DevicePath()).Succeeded());
         }
@@ -222,7 +222,7 @@ private slots:
         CProgramState& state = program_->app->State();
         state.portName = radio->DevicePath();
         CSettingsFile(Settings()).WriteInteger("Setup", "Verify", 0);
-        ui::CTransferDialog dialog(ETransfer::Write, state, Settings(), *program_->prompter);
+        ui::CTransferDialog dialog(ETransfer::Write, program_->ActiveDoc().Document(), state, Settings(), *program_->prompter);
         QVERIFY(!dialog.VerifyBox()->isChecked());
         dialog.show();
         QSignalSpy finished(&dialog, &ui::CTransferDialog::Finished);

@@ -2,12 +2,15 @@
 // folder of its own.
 #pragma once
 
+#include "core/document/document.h"
 #include "core/image/bcd.h"
 #include "core/image/channeltable.h"
 #include "core/image/datafile.h"
 #include "core/image/programstate.h"
 #include "radiosim/virtualradio.h"
 #include "ui/shell/application.h"
+#include "ui/shell/docmanager.h"
+#include "ui/shell/programdoc.h"
 #include "ui/shell/prompter.h"
 #include "ui/shell/qtapplication.h"
 
@@ -53,6 +56,15 @@ private:
     }
 };
 
+// What a tool window works on when it is tested alone: a document of its own (image and band
+// limits by their old names) and the program-wide values.
+struct CToolState : CProgramState {
+    CDocument doc;
+    CMemoryImage& image = doc.Image();
+    CBandLimits& bandLimits = doc.Limits();
+    operator CDocument&() { return doc; }
+};
+
 // A program whose folder (Default.dat, background.bmp, Program.ini) is a fresh temporary one.
 struct CTestProgram {
     QTemporaryDir folder;
@@ -67,6 +79,8 @@ struct CTestProgram {
         app->Start(files, false);
     }
     QString Path(const QString& name) const { return folder.filePath(name); }
+    ui::CProgramDoc& ActiveDoc() const { return *app->Docs().ActiveDocument(); }
+    CMemoryImage& ActiveImage() const { return ActiveDoc().Document().Image(); }
 };
 
 // A virtual radio on a pseudo-terminal of its own; fill sets its memory (all 0xFF before).
@@ -85,7 +99,7 @@ StartVirtualRadio(radiosim::CConfig config = {},
 // settings file of its own and, when started, a virtual radio that the state's port leads to.
 struct CServiceBench {
     QTemporaryDir folder;
-    CProgramState state;
+    CToolState state;
     CScriptedPrompter prompter;
     std::unique_ptr<radiosim::CVirtualRadio> radio;
 

@@ -55,6 +55,7 @@ struct CChannelTable {
     const CChannelRow& Row(int channel) const {
         return rows[static_cast<std::size_t>(channel - 1)];
     }
+    friend bool operator==(const CChannelTable&, const CChannelTable&) = default;
 };
 
 // One channel's texts; all empty when the record is empty or its receive frequency is in no band.

@@ -15,7 +15,8 @@ namespace tarsel::ui {
 CChannelGrid::CChannelGrid(QWidget* parent) : QTableView(parent) {
     setObjectName(QStringLiteral("1130"));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Rows are chosen by their labels, with Shift and Ctrl as everywhere, for the row commands.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setMouseTracking(true);
     setTabKeyNavigation(false);
@@ -90,6 +91,11 @@ void CChannelGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 void CChannelGrid::mousePressEvent(QMouseEvent* event) {
+    // The context menu acts on the chosen rows: a right click on one of them keeps the choice.
+    if (event->button() == Qt::RightButton) {
+        const QModelIndex index = indexAt(event->position().toPoint());
+        if (index.isValid() && selectionModel()->isRowSelected(index.row(), {})) return;
+    }
     SetHighlightSelection(false);
     QTableView::mousePressEvent(event);
     if (event->button() != Qt::LeftButton) return;
@@ -98,7 +104,9 @@ void CChannelGrid::mousePressEvent(QMouseEvent* event) {
 }
 
 void CChannelGrid::mouseMoveEvent(QMouseEvent* event) {
-    SetHighlightSelection(false);
+    // Chosen rows stay visible while the mouse goes to their context menu.
+    if (!selectionModel()->hasSelection() || selectionModel()->selectedRows().isEmpty())
+        SetHighlightSelection(false);
     QTableView::mouseMoveEvent(event);
 }
 

@@ -2,11 +2,14 @@
 
 #include "core/image/finalise.h"
 #include "core/image/labels.h"
+#include "ui/shell/programdoc.h"
 
 namespace tarsel::ui {
 
-CChannelModel::CChannelModel(CProgramState& state, QObject* parent)
-    : QAbstractTableModel(parent), state_(state) {}
+CChannelModel::CChannelModel(CProgramDoc& doc, QObject* parent)
+    : QAbstractTableModel(parent), doc_(doc) {}
+
+const CChannelTable& CChannelModel::Table() const { return doc_.Document().Table(); }
 
 int CChannelModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : map::kChannelCount;
@@ -19,7 +22,7 @@ int CChannelModel::columnCount(const QModelIndex& parent) const {
 QVariant CChannelModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return QString::fromStdString(table_.Row(ChannelOf(index))[ColumnOf(index)]);
+        return QString::fromStdString(Table().Row(ChannelOf(index))[ColumnOf(index)]);
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
     return {};
 }
@@ -42,18 +45,25 @@ Qt::ItemFlags CChannelModel::flags(const QModelIndex& index) const {
 void CChannelModel::FillFromImage() {
     // The shape never changes, so a refill is a change of every cell, not a reset (which would
     // also drop the column widths).
-    FillChannelTable(state_.image, state_.bandLimits, table_);
+    doc_.Document().Fill();
+    ShowTable();
+}
+
+void CChannelModel::ShowTable() {
     emit dataChanged(index(0, 0), index(map::kChannelCount - 1, kChannelColumns - 1));
 }
 
-void CChannelModel::ParseIntoImage() {
-    ParseChannelTable(table_, state_.bandLimits, kProgramVariant, state_.image);
-}
+void CChannelModel::ParseIntoImage() { doc_.Document().Parse(); }
 
 void CChannelModel::CommitEdit(const QModelIndex& index, const QString& text) {
     const int channel = ChannelOf(index), column = ColumnOf(index);
-    CChannelRow& row = table_.Row(channel);
-    CommitCellEdit(row, channel, column, text.toStdString(), state_.bandLimits, state_.image);
+    CDocument& doc = doc_.Document();
+    const CDocumentContent before = doc.Content();
+    CommitCellEdit(doc.Table().Row(channel), channel, column, text.toStdString(), doc.Limits(),
+                   doc.Image());
+    doc_.RecordStep(before, QStringLiteral("%1 %2").arg(
+                                QString::fromStdString(GridLabel(channel)),
+                                QString::fromUtf8(ChannelColumnTitles()[std::size_t(column - 1)])));
     emit dataChanged(this->index(index.row(), 0), this->index(index.row(), kChannelColumns - 1));
 }
 

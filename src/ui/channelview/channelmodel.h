@@ -1,18 +1,19 @@
-// The grid's texts as a Qt model: the core's channel table, nine data columns, the row labels as
-// the vertical header. Every edit goes through the core's commit functions.
+// The grid's texts as a Qt model: the document's channel table, nine data columns, the row labels as the vertical
+// header. Every edit goes through the core's commit functions and becomes one undo step.
 #pragma once
 
 #include "core/image/channeltable.h"
-#include "core/image/programstate.h"
 
 #include <QAbstractTableModel>
 
 namespace tarsel::ui {
 
+class CProgramDoc;
+
 class CChannelModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    explicit CChannelModel(CProgramState& state, QObject* parent = nullptr);
+    explicit CChannelModel(CProgramDoc& doc, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -24,17 +25,18 @@ public:
     // finalisation.
     void FillFromImage();
     void ParseIntoImage();
+    // The table was replaced (undo, redo, a row command): every cell is shown again.
+    void ShowTable();
 
     // What an in-place editor's commit does with its text on the cell at index.
     void CommitEdit(const QModelIndex& index, const QString& text);
 
-    const CChannelTable& Table() const { return table_; }
+    const CChannelTable& Table() const;
     static int ChannelOf(const QModelIndex& index) { return index.row() + 1; }
     static int ColumnOf(const QModelIndex& index) { return index.column() + 1; }
 
 private:
-    CProgramState& state_;
-    CChannelTable table_;
+    CProgramDoc& doc_;
 };
 
 } // namespace tarsel::ui

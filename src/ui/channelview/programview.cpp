@@ -8,6 +8,12 @@
 #include "ui/channelview/channelprint.h"
 #include "ui/editors/batchchanneldialog.h"
 #include "ui/editors/channeleditdialog.h"
+#include "ui/shell/programdoc.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QItemSelectionModel>
+#include <QMimeData>
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -23,6 +29,9 @@ namespace tarsel::ui {
 
 namespace {
 
+// Whole records on the clipboard, for a byte-exact paste into any document of any running copy.
+const QString kRecordsMimeType = QStringLiteral("application/x-tarsel-channel-records");
+
 // Column widths of the list, in twips: labels 600, frequencies 1500, the rest 1000.
 constexpr int kLabelTwips = 600;
 constexpr int kColumnTwips[kChannelColumns] = {1500, 1500, 1000, 1000, 1000,
@@ -37,8 +46,8 @@ QPushButton* Button(const QString& text, const char* id, QWidget* parent) {
 
 } // namespace
 
-CProgramView::CProgramView(CProgramState& state, QWidget* parent)
-    : QWidget(parent), state_(state), model_(new CChannelModel(state, this)),
+CProgramView::CProgramView(CProgramDoc& doc, CProgramState& state, QWidget* parent)
+    : QWidget(parent), doc_(doc), state_(state), model_(new CChannelModel(doc, this)),
       editors_(new CCellEditors(this)), grid_(new CChannelGrid(this)) {
     grid_->setModel(model_);
     grid_->SetEditors(editors_);
@@ -90,13 +99,14 @@ CProgramView::CProgramView(CProgramState& state, QWidget* parent)
     gate->setContext(Qt::WidgetWithChildrenShortcut);
     connect(gate, &QShortcut::activated, this, &CProgramView::ServiceUnlockRequested);
     if (state_.serviceUnlocked) ShowServiceControls();
+    connect(&doc_, &CProgramDoc::ContentRestored, this, [this] {
+        editors_->CommitOpenEditor();
+        model_->ShowTable();
+    });
     FillFromImage();
 }
 
-CProgramView::~CProgramView() {
-    // Closing the view writes the list into the image one last time.
-    ParseIntoImage();
-}
+CProgramView::~CProgramView() = default;
 
 void CProgramView::SetColumnWidths() {
     const double pixelsPerTwip = logicalDpiX() / 1440.0;
@@ -126,6 +136,8 @@ void CProgramView::ParseIntoImage() {
     model_->ParseIntoImage();
 }
 
+void CProgramView::CommitOpenEditor() { editors_->CommitOpenEditor(); }
+
 void CProgramView::MoveAfterEnter(int kind, bool textEmpty) {
     // Like the keys the list posts to itself: the editor has committed, then the move happens.
     QTimer::singleShot(0, this, [this, kind, textEmpty] {
@@ -144,18 +156,116 @@ void CProgramView::OpenBatchDialog() {
     // Edits still only in the list reach the image first: each apply refills the list from the
     // image, which would otherwise drop them.
     ParseIntoImage();
+    CDocumentContent before = doc_.Document().Content();
+    // Each apply is a step of its own.
     CBatchChannelDialog dialog(
-        state_, [this] { FillFromImage(); }, this);
+        doc_.Document(),
+        [this, &before] {
+            FillFromImage();
+            doc_.RecordStep(before, tr("批量生成"));
+            before = doc_.Document().Content();
+        },
+        this);
     dialog.exec();
 }
 
 void CProgramView::OpenChannelDialog() {
     ParseIntoImage();
+    const CDocumentContent before = doc_.Document().Content();
     const QModelIndex current = grid_->currentIndex();
-    CChannelEditDialog dialog(state_, current.isValid() ? current.row() + 1 : 1, this);
+    CChannelEditDialog dialog(doc_.Document(), current.isValid() ? current.row() + 1 : 1, this);
     dialog.exec();
     FillFromImage();
+    doc_.RecordStep(before, tr("信道编辑"));
     grid_->setFocus(Qt::OtherFocusReason);
+}
+
+int CProgramView::CurrentChannel() const {
+    const QModelIndex current = grid_->currentIndex();
+    return current.isValid() ? CChannelModel::ChannelOf(current) : 1;
+}
+
+std::vector<int> CProgramView::SelectedChannels() const {
+    std::vector<int> channels;
+    for (const QModelIndex& row : grid_->selectionModel()->selectedRows())
+        channels.push_back(CChannelModel::ChannelOf(row));
+    std::sort(channels.begin(), channels.end());
+    if (channels.empty()) channels.push_back(CurrentChannel());
+    return channels;
+}
+
+ERowEditOutcome CProgramView::EditRows(const QString& text,
+                                       const std::function<ERowEditOutcome()>& edit) {
+    editors_->CommitOpenEditor();
+    const CDocumentContent before = doc_.Document().Content();
+    const ERowEditOutcome outcome = edit();
+    if (outcome == ERowEditOutcome::Done) {
+        model_->ShowTable();
+        doc_.RecordStep(before, text);
+    }
+    return outcome;
+}
+
+ERowEditOutcome CProgramView::CopyRows() {
+    editors_->CommitOpenEditor();
+    const std::vector<int> channels = SelectedChannels();
+    const auto records = CopyChannelRecords(doc_.Document(), channels);
+    auto* data = new QMimeData;
+    const std::string bytes = RecordsToBytes(records);
+    data->setData(kRecordsMimeType, QByteArray(bytes.data(), qsizetype(bytes.size())));
+    data->setText(QString::fromStdString(ChannelRowsText(doc_.Document().Table(), channels)));
+    QApplication::clipboard()->setMimeData(data);
+    return ERowEditOutcome::Done;
+}
+
+ERowEditOutcome CProgramView::CutRows() {
+    const std::vector<int> channels = SelectedChannels();
+    if (!std::all_of(channels.begin(), channels.end(), IsMemoryChannel))
+        return ERowEditOutcome::NotMemoryChannels;
+    CopyRows();
+    return EditRows(tr("剪切"), [&] { return ClearChannelRows(doc_.Document(), channels); });
+}
+
+ERowEditOutcome CProgramView::PasteRows() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (!data) return ERowEditOutcome::NothingToPaste;
+    const int first = CurrentChannel();
+    if (data->hasFormat(kRecordsMimeType)) {
+        const QByteArray bytes = data->data(kRecordsMimeType);
+        if (auto records = RecordsFromBytes(std::string_view(bytes.constData(), bytes.size())))
+            return EditRows(tr("粘贴"), [&] {
+                return PasteChannelRecords(doc_.Document(), first, *records);
+            });
+    }
+    const std::string text = data->text().toStdString();
+    return EditRows(tr("粘贴"), [&] { return PasteChannelText(doc_.Document(), first, text); });
+}
+
+ERowEditOutcome CProgramView::ClearRows() {
+    const std::vector<int> channels = SelectedChannels();
+    return EditRows(tr("清除"), [&] { return ClearChannelRows(doc_.Document(), channels); });
+}
+
+ERowEditOutcome CProgramView::InsertRow() {
+    const int channel = CurrentChannel();
+    return EditRows(tr("插入空信道"),
+                    [&] { return InsertEmptyChannelRow(doc_.Document(), channel); });
+}
+
+ERowEditOutcome CProgramView::DeleteRows() {
+    const std::vector<int> channels = SelectedChannels();
+    return EditRows(tr("删除并上移"), [&] { return DeleteChannelRows(doc_.Document(), channels); });
+}
+
+ERowEditOutcome CProgramView::SortRows() {
+    const std::vector<int> channels = SelectedChannels();
+    return EditRows(tr("按接收频率排序"),
+                    [&] { return SortChannelRowsByReceive(doc_.Document(), channels); });
+}
+
+void CProgramView::SetContextActions(const QList<QAction*>& actions) {
+    grid_->addActions(actions);
+    grid_->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void CProgramView::ShowServiceControls() { initialiseButton_->show(); }

@@ -1,11 +1,19 @@
-// The channel list: the one view of a document. It owns the grid's texts while it is open; every
-// use of the image parses the grid first and every outside change refills it.
+// The channel list: the one view of a document. The grid shows the document's texts; every use of
+// the image parses the grid first and every outside change refills it. It also carries the
+// channel-row commands (copy, cut, paste, clear, insert, delete, sort) on the chosen rows.
 #pragma once
 
+#include "core/document/channelrowedits.h"
 #include "core/image/programstate.h"
+
+#include <QList>
 
 #include <QWidget>
 
+#include <functional>
+#include <vector>
+
+class QAction;
 class QComboBox;
 class QPrinter;
 class QPushButton;
@@ -15,16 +23,32 @@ namespace tarsel::ui {
 class CCellEditors;
 class CChannelGrid;
 class CChannelModel;
+class CProgramDoc;
 
 class CProgramView : public QWidget {
     Q_OBJECT
 public:
-    explicit CProgramView(CProgramState& state, QWidget* parent = nullptr);
+    CProgramView(CProgramDoc& doc, CProgramState& state, QWidget* parent = nullptr);
     ~CProgramView() override;
 
     void FillFromImage();
     // Commits an edit in progress, then writes every row and the derived blocks into the image.
     void ParseIntoImage();
+    void CommitOpenEditor();
+
+    // The channels chosen by their row labels, in channel order; the current row when none is.
+    std::vector<int> SelectedChannels() const;
+    int CurrentChannel() const;
+    // Each command is one undo step; a refused one changes nothing and says why.
+    ERowEditOutcome CopyRows();
+    ERowEditOutcome CutRows();
+    ERowEditOutcome PasteRows();
+    ERowEditOutcome ClearRows();
+    ERowEditOutcome InsertRow();
+    ERowEditOutcome DeleteRows();
+    ERowEditOutcome SortRows();
+    // The grid's context menu.
+    void SetContextActions(const QList<QAction*>& actions);
 
     void Print(QPrinter* printer);
 
@@ -47,7 +71,10 @@ private:
     void OpenChannelDialog(); // "信道编辑", on the current row's channel
     void MoveAfterEnter(int kind, bool textEmpty);
     void SetColumnWidths();
+    // Runs a row command on the document and records it as one step named text.
+    ERowEditOutcome EditRows(const QString& text, const std::function<ERowEditOutcome()>& edit);
 
+    CProgramDoc& doc_;
     CProgramState& state_;
     CChannelModel* model_;
     CCellEditors* editors_;

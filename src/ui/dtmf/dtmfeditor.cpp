@@ -12,7 +12,7 @@
 
 namespace tarsel::ui {
 
-CDtmfEditorDialog::CDtmfEditorDialog(CProgramState& state, QWidget* parent)
+CDtmfEditorDialog::CDtmfEditorDialog(CDocument& doc, CProgramState& state, QWidget* parent)
     : QDialog(parent), tabs_(new QTabBar(this)) {
     setObjectName(QStringLiteral("211"));
     setWindowTitle(tr("DTMF"));
@@ -25,8 +25,8 @@ CDtmfEditorDialog::CDtmfEditorDialog(CProgramState& state, QWidget* parent)
     frame->setObjectName(QStringLiteral("1301"));
     stack_ = new QStackedLayout(frame);
     // Each page loads its fields as it is created; only the first is shown.
-    pages_ = {new CDtmfTimingPage(state.image, frame), new CDtmfRemotePage(state.image, frame),
-              new CDtmfCodeListPage(state.image, state.dtmfCallId, frame)};
+    pages_ = {new CDtmfTimingPage(doc.Image(), frame), new CDtmfRemotePage(doc.Image(), frame),
+              new CDtmfCodeListPage(doc.Image(), state.dtmfCallId, frame)};
     for (CDtmfPage* page : pages_) stack_->addWidget(page);
     stack_->setCurrentIndex(0);
     auto* layout = new QVBoxLayout(this);
@@ -75,8 +75,8 @@ void CDtmfEditorDialog::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void OpenDtmfEditor(CProgramState& state, QWidget* parent) {
-    CDtmfEditorDialog dialog(state, parent);
+void OpenDtmfEditor(CDocument& doc, CProgramState& state, QWidget* parent) {
+    CDtmfEditorDialog dialog(doc, state, parent);
     dialog.exec();
 }
 

@@ -2,6 +2,7 @@
 // page being left is stored, the page being shown is loaded, and closing stores all three.
 #pragma once
 
+#include "core/document/document.h"
 #include "core/image/programstate.h"
 
 #include <QDialog>
@@ -21,7 +22,7 @@ class CDtmfCodeListPage;
 class CDtmfEditorDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit CDtmfEditorDialog(CProgramState& state, QWidget* parent = nullptr);
+    explicit CDtmfEditorDialog(CDocument& doc, CProgramState& state, QWidget* parent = nullptr);
     ~CDtmfEditorDialog() override;
 
     QTabBar* Tabs() const { return tabs_; }
@@ -45,6 +46,6 @@ private:
 };
 
 // Runs the DTMF editor modally over parent.
-void OpenDtmfEditor(CProgramState& state, QWidget* parent);
+void OpenDtmfEditor(CDocument& doc, CProgramState& state, QWidget* parent);
 
 } // namespace tarsel::ui

@@ -64,9 +64,9 @@ QLineEdit* CBatchChannelDialog::Edit(int id, const QString& caption, const QStri
     return edit;
 }
 
-CBatchChannelDialog::CBatchChannelDialog(CProgramState& state, std::function<void()> refill,
+CBatchChannelDialog::CBatchChannelDialog(CDocument& doc, std::function<void()> refill,
                                          QWidget* parent)
-    : QDialog(parent), state_(state), refill_(std::move(refill)) {
+    : QDialog(parent), doc_(doc), refill_(std::move(refill)) {
     setWindowTitle(tr("信道编辑"));
     auto* layout = new QVBoxLayout(this);
 
@@ -217,7 +217,7 @@ CBatchChannelDialog::CBatchChannelDialog(CProgramState& state, std::function<voi
     connect(apply_, &QPushButton::clicked, this, &CBatchChannelDialog::Apply);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
-    Show(InitialBatchForm(state_.bandLimits));
+    Show(InitialBatchForm(doc_.Limits()));
 }
 
 CBatchForm CBatchChannelDialog::Form() const {
@@ -302,7 +302,7 @@ void CBatchChannelDialog::Apply() {
     // Seeded afresh on every apply, so two applies give two different sets of random tones.
     std::mt19937 generator(
         static_cast<unsigned>(std::chrono::system_clock::now().time_since_epoch().count()));
-    ApplyBatch(Form(), state_.bandLimits, state_.image, [&generator] { return generator(); });
+    ApplyBatch(Form(), doc_.Limits(), doc_.Image(), [&generator] { return generator(); });
     if (refill_) refill_();
 }
 
@@ -320,9 +320,9 @@ bool CBatchChannelDialog::eventFilter(QObject* object, QEvent* event) {
         else if (object == to_)
             checked = CheckToChannel(Std(from_), Std(to_));
         else if (object == rxStart_)
-            checked = CheckStartFrequency(Std(rxStart_), savedRxStart_, state_.bandLimits);
+            checked = CheckStartFrequency(Std(rxStart_), savedRxStart_, doc_.Limits());
         else if (object == txStart_)
-            checked = CheckStartFrequency(Std(txStart_), savedTxStart_, state_.bandLimits);
+            checked = CheckStartFrequency(Std(txStart_), savedTxStart_, doc_.Limits());
         else if (object == rxStep_ || object == txStep_)
             checked = CheckStep(Std(edit));
         else

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "core/editors/batchform.h"
-#include "core/image/programstate.h"
+#include "core/document/document.h"
 
 #include <QDialog>
 
@@ -25,7 +25,7 @@ class CBatchChannelDialog : public QDialog {
     Q_OBJECT
 public:
     // refill: called after each apply, to show the new channels in the grid.
-    CBatchChannelDialog(CProgramState& state, std::function<void()> refill,
+    CBatchChannelDialog(CDocument& doc, std::function<void()> refill,
                         QWidget* parent = nullptr);
 
 protected:
@@ -41,7 +41,7 @@ private:
     void RunEnableRules();
     void Apply();
 
-    CProgramState& state_;
+    CDocument& doc_;
     std::function<void()> refill_;
     QButtonGroup* range_;
     QLineEdit* from_;

@@ -28,8 +28,8 @@ bool IsEnter(const QKeyEvent* key) {
 
 } // namespace
 
-CChannelEditDialog::CChannelEditDialog(CProgramState& state, int channel, QWidget* parent)
-    : QDialog(parent), state_(state) {
+CChannelEditDialog::CChannelEditDialog(CDocument& doc, int channel, QWidget* parent)
+    : QDialog(parent), doc_(doc) {
     setWindowTitle(tr("信道编辑"));
 
     auto* top = new QHBoxLayout;
@@ -78,7 +78,7 @@ CChannelEditDialog::CChannelEditDialog(CProgramState& state, int channel, QWidge
         field->installEventFilter(this);
     connect(spin_, &CStepButtons::Stepped, this, &CChannelEditDialog::Step);
 
-    form_ = LoadChannel(state_.image, std::clamp(channel, 1, map::kChannelCount));
+    form_ = LoadChannel(doc_.Image(), std::clamp(channel, 1, map::kChannelCount));
     Show();
 }
 
@@ -115,11 +115,11 @@ void CChannelEditDialog::Show() {
 void CChannelEditDialog::Check(QObject* field) {
     Collect();
     if (field == label_) {
-        MoveToTypedChannel(form_, state_.image);
+        MoveToTypedChannel(form_, doc_.Image());
     } else if (field == rx_) {
-        CheckReceive(form_, state_.bandLimits);
+        CheckReceive(form_, doc_.Limits());
     } else if (field == tx_) {
-        CheckTransmit(form_, state_.bandLimits);
+        CheckTransmit(form_, doc_.Limits());
     } else if (field == rxTone_ || field == rxTone_->lineEdit()) {
         CheckTone(form_.rxTone, form_);
     } else if (field == txTone_ || field == txTone_->lineEdit()) {
@@ -133,7 +133,7 @@ void CChannelEditDialog::Check(QObject* field) {
 void CChannelEditDialog::Step(int step) {
     if (closed_) return;
     Collect();
-    StepChannel(form_, state_.image, step);
+    StepChannel(form_, doc_.Image(), step);
     Show();
 }
 
@@ -175,7 +175,7 @@ void CChannelEditDialog::done(int result) {
         if (QWidget* focus = focusWidget(); focus && focus != label_) Check(focus);
         closed_ = true;
         Collect();
-        StoreChannel(form_, state_.image);
+        StoreChannel(form_, doc_.Image());
     }
     QDialog::done(result);
 }

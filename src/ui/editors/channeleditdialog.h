@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/editors/channelform.h"
-#include "core/image/programstate.h"
+#include "core/document/document.h"
 
 #include <QDialog>
 
@@ -20,7 +20,7 @@ class CChannelEditDialog : public QDialog {
     Q_OBJECT
 public:
     // channel: 1..258, the one shown first.
-    CChannelEditDialog(CProgramState& state, int channel, QWidget* parent = nullptr);
+    CChannelEditDialog(CDocument& doc, int channel, QWidget* parent = nullptr);
 
     int Channel() const { return form_.channel; }
     void done(int result) override;
@@ -35,7 +35,7 @@ private:
     void Check(QObject* field); // the check of the field being left
     void Step(int step);
 
-    CProgramState& state_;
+    CDocument& doc_;
     CChannelForm form_;
     QLineEdit* label_;
     CStepButtons* spin_;

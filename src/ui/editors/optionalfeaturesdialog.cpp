@@ -28,8 +28,8 @@ constexpr int kGroups[][10] = {
 
 } // namespace
 
-COptionalFeaturesDialog::COptionalFeaturesDialog(CProgramState& state, QWidget* parent)
-    : QDialog(parent), state_(state) {
+COptionalFeaturesDialog::COptionalFeaturesDialog(CDocument& doc, QWidget* parent)
+    : QDialog(parent), doc_(doc) {
     setWindowTitle(tr("可选功能"));
     auto* layout = new QGridLayout(this);
     std::array<QGroupBox*, std::size(kGroups)> boxes{};
@@ -91,7 +91,7 @@ COptionalFeaturesDialog::COptionalFeaturesDialog(CProgramState& state, QWidget* 
         dualWatchTime_->setText(
             QString::fromStdString(StepDualWatchTime(dualWatchTime_->text().toStdString(), step)));
     });
-    Show(LoadOptions(state_.image));
+    Show(LoadOptions(doc_.Image()));
 }
 
 COptionalFeaturesDialog::~COptionalFeaturesDialog() {
@@ -119,7 +119,7 @@ void COptionalFeaturesDialog::Store() {
     if (stored_) return;
     stored_ = true;
     COptionsForm form = Form();
-    StoreOptions(form, state_.image);
+    StoreOptions(form, doc_.Image());
 }
 
 bool COptionalFeaturesDialog::eventFilter(QObject* object, QEvent* event) {
@@ -143,8 +143,8 @@ void COptionalFeaturesDialog::done(int result) {
     QDialog::done(result);
 }
 
-void OpenOptionalFeatures(CProgramState& state, QWidget* parent) {
-    COptionalFeaturesDialog dialog(state, parent);
+void OpenOptionalFeatures(CDocument& doc, QWidget* parent) {
+    COptionalFeaturesDialog dialog(doc, parent);
     dialog.exec();
 }
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/editors/optionfields.h"
-#include "core/image/programstate.h"
+#include "core/document/document.h"
 
 #include <QDialog>
 
@@ -19,7 +19,7 @@ class CStepButtons;
 class COptionalFeaturesDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit COptionalFeaturesDialog(CProgramState& state, QWidget* parent = nullptr);
+    explicit COptionalFeaturesDialog(CDocument& doc, QWidget* parent = nullptr);
     ~COptionalFeaturesDialog() override;
 
     void done(int result) override;
@@ -33,7 +33,7 @@ private:
     void Show(const COptionsForm& form);
     void Store();
 
-    CProgramState& state_;
+    CDocument& doc_;
     std::array<QComboBox*, kOptionFieldCount> lists_{};
     QLineEdit* greeting_;
     QLineEdit* dualWatchTime_;
@@ -42,6 +42,6 @@ private:
 };
 
 // The menu item and the navigation tree item "可选功能".
-void OpenOptionalFeatures(CProgramState& state, QWidget* parent);
+void OpenOptionalFeatures(CDocument& doc, QWidget* parent);
 
 } // namespace tarsel::ui

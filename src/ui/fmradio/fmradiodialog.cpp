@@ -30,8 +30,8 @@ std::optional<char> AcceptFrequencyKey(char c) {
 
 } // namespace
 
-CFmRadioDialog::CFmRadioDialog(CProgramState& state, QWidget* parent)
-    : QDialog(parent), image_(state.image) {
+CFmRadioDialog::CFmRadioDialog(CDocument& doc, QWidget* parent)
+    : QDialog(parent), image_(doc.Image()) {
     setObjectName(QStringLiteral("217"));
     setWindowTitle(tr("收音机配置"));
     QStringList numbers;
@@ -103,8 +103,8 @@ bool CFmRadioDialog::eventFilter(QObject* object, QEvent* event) {
     return QDialog::eventFilter(object, event);
 }
 
-void OpenFmRadio(CProgramState& state, QWidget* parent) {
-    CFmRadioDialog dialog(state, parent);
+void OpenFmRadio(CDocument& doc, QWidget* parent) {
+    CFmRadioDialog dialog(doc, parent);
     dialog.exec();
 }
 

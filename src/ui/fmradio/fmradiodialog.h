@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/fmradio/fmfields.h"
-#include "core/image/programstate.h"
+#include "core/document/document.h"
 
 #include <QDialog>
 
@@ -17,7 +17,7 @@ class CInPlaceGrid;
 class CFmRadioDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit CFmRadioDialog(CProgramState& state, QWidget* parent = nullptr);
+    explicit CFmRadioDialog(CDocument& doc, QWidget* parent = nullptr);
     ~CFmRadioDialog() override;
 
     QComboBox* PresetList() const { return preset_; }
@@ -42,6 +42,6 @@ private:
 };
 
 // Runs the FM radio dialog modally over parent.
-void OpenFmRadio(CProgramState& state, QWidget* parent);
+void OpenFmRadio(CDocument& doc, QWidget* parent);
 
 } // namespace tarsel::ui

@@ -15,8 +15,8 @@ constexpr int kFirstLimitId = 1038;
 
 } // namespace
 
-CModelDialog::CModelDialog(CProgramState& state, QWidget* parent)
-    : QDialog(parent), state_(state), model_(new QLineEdit(this)) {
+CModelDialog::CModelDialog(CDocument& doc, CProgramState& state, QWidget* parent)
+    : QDialog(parent), doc_(doc), state_(state), model_(new QLineEdit(this)) {
     setObjectName(QStringLiteral("219"));
     setWindowTitle(tr("机型信息"));
     model_->setObjectName(QString::number(kModelId));
@@ -50,7 +50,7 @@ CModelDialog::CModelDialog(CProgramState& state, QWidget* parent)
             edit->setAccessibleName(bandNames[i / 2] + QStringLiteral(" ---"));
         }
     }
-    Show(LoadModelFields(state_.bandLimits, state_.modelText));
+    Show(LoadModelFields(doc_.Limits(), state_.modelText));
 }
 
 QLineEdit* CModelDialog::Field(int id) const {
@@ -94,7 +94,7 @@ void CModelDialog::done(int result) {
     if (!stored_) {
         stored_ = true;
         CModelFields fields = Fields();
-        StoreModelFields(fields, state_.bandLimits, state_.image);
+        StoreModelFields(fields, doc_.Limits(), doc_.Image());
         Show(fields);
     }
     QDialog::done(result);

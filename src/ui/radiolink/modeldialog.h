@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/image/modelform.h"
+#include "core/document/document.h"
 #include "core/image/programstate.h"
 
 #include <QDialog>
@@ -14,7 +15,7 @@ namespace tarsel::ui {
 class CModelDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit CModelDialog(CProgramState& state, QWidget* parent = nullptr);
+    explicit CModelDialog(CDocument& doc, CProgramState& state, QWidget* parent = nullptr);
 
     QLineEdit* Field(int id) const; // 1037 .. 1041
     void done(int result) override;
@@ -27,6 +28,7 @@ private:
     CModelFields Fields() const;
     void Show(const CModelFields& fields);
 
+    CDocument& doc_;
     CProgramState& state_;
     QLineEdit* model_;
     QLineEdit* limits_[4]; // A low, A high, B low, B high

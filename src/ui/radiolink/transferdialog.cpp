@@ -86,10 +86,10 @@ private:
     CExchangeResult result_;
 };
 
-CTransferDialog::CTransferDialog(ETransfer transfer, CProgramState& state,
+CTransferDialog::CTransferDialog(ETransfer transfer, CDocument& doc, CProgramState& state,
                                  std::filesystem::path settingsPath, CPrompter& prompter,
                                  QWidget* parent)
-    : QDialog(parent), transfer_(transfer), state_(state), settingsPath_(std::move(settingsPath)),
+    : QDialog(parent), transfer_(transfer), doc_(doc), state_(state), settingsPath_(std::move(settingsPath)),
       prompter_(prompter), start_(new QPushButton(tr("开始"), this)),
       exit_(new QPushButton(tr("退出"), this)), bar_(new QProgressBar(this)),
       percent_(new QLabel(QStringLiteral("0%"), this)) {
@@ -150,7 +150,7 @@ void CTransferDialog::Start() {
     exit_->setEnabled(transfer_ == ETransfer::Read); // "退出" cancels a read
     if (verify_) verify_->setEnabled(false);
     // A write or an initialise sends the image as it is now; a read fills a copy.
-    thread_ = std::make_unique<CTransferThread>(transfer_, state_.image, verifying_,
+    thread_ = std::make_unique<CTransferThread>(transfer_, doc_.Image(), verifying_,
                                                 state_.portName, settingsPath_);
     connect(thread_.get(), &CTransferThread::Progress, this, &CTransferDialog::OnProgress);
     connect(thread_.get(), &QThread::finished, this, &CTransferDialog::OnFinished);
@@ -168,7 +168,7 @@ void CTransferDialog::OnProgress(int position, int total) {
 void CTransferDialog::OnFinished() {
     const CExchangeResult result = thread_->Result();
     const bool read = transfer_ == ETransfer::Read;
-    if (result.Done() && read) state_.image = thread_->Image();
+    if (result.Done() && read) doc_.Image() = thread_->Image();
     // A complete read, or whatever image went out to the radio (also half way).
     if (read ? result.Done() : ReachedTheBlocks(result))
         KeepRadioBackup(BackupKind(transfer_), thread_->Image(), state_, prompter_, this);

@@ -4,6 +4,7 @@
 // runs, "退出" (and closing the window) cancels it; a write itself cannot be stopped half way.
 #pragma once
 
+#include "core/document/document.h"
 #include "core/image/programstate.h"
 #include "core/radiolink/transfer.h"
 
@@ -25,7 +26,7 @@ class CTransferThread;
 class CTransferDialog : public QDialog {
     Q_OBJECT
 public:
-    CTransferDialog(ETransfer transfer, CProgramState& state, std::filesystem::path settingsPath,
+    CTransferDialog(ETransfer transfer, CDocument& doc, CProgramState& state, std::filesystem::path settingsPath,
                     CPrompter& prompter, QWidget* parent = nullptr);
     ~CTransferDialog() override;
 
@@ -59,6 +60,7 @@ private:
     void ResetProgress();
 
     ETransfer transfer_;
+    CDocument& doc_;
     CProgramState& state_;
     std::filesystem::path settingsPath_;
     CPrompter& prompter_;

@@ -18,9 +18,9 @@ std::optional<char> HexKey(char c) { return IsHexDigit(c) ? std::optional<char>(
 
 } // namespace
 
-CDtmfDecoderDialog::CDtmfDecoderDialog(CProgramState& state, std::filesystem::path settingsPath,
+CDtmfDecoderDialog::CDtmfDecoderDialog(CDocument& doc, CProgramState& state, std::filesystem::path settingsPath,
                                        CPrompter& prompter, QWidget* parent)
-    : CRegionDialog(state, map::kDtmfDecoderRange, std::move(settingsPath), prompter, parent) {
+    : CRegionDialog(doc, state, map::kDtmfDecoderRange, std::move(settingsPath), prompter, parent) {
     setObjectName(QStringLiteral("222"));
     setWindowTitle(tr("DTMF 解码初始化"));
     auto* grid = new QGridLayout;
@@ -35,7 +35,7 @@ CDtmfDecoderDialog::CDtmfDecoderDialog(CProgramState& state, std::filesystem::pa
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addLayout(ButtonRow());
-    Show(LoadDecoderFields(state_.image));
+    Show(LoadDecoderFields(doc_.Image()));
 }
 
 CDecoderFields CDtmfDecoderDialog::Fields() const {
@@ -51,11 +51,11 @@ void CDtmfDecoderDialog::Show(const CDecoderFields& fields) {
 
 void CDtmfDecoderDialog::StoreFields() {
     CDecoderFields fields = Fields();
-    StoreDecoderFields(fields, state_.image);
+    StoreDecoderFields(fields, doc_.Image());
     Show(fields);
 }
 
-void CDtmfDecoderDialog::ShowRead() { Show(LoadDecoderFields(state_.image)); }
+void CDtmfDecoderDialog::ShowRead() { Show(LoadDecoderFields(doc_.Image())); }
 
 bool CDtmfDecoderDialog::eventFilter(QObject* object, QEvent* event) {
     if (event->type() == QEvent::FocusOut) {
@@ -67,9 +67,9 @@ bool CDtmfDecoderDialog::eventFilter(QObject* object, QEvent* event) {
     return QDialog::eventFilter(object, event);
 }
 
-void OpenDtmfDecoderInit(CProgramState& state, const std::filesystem::path& settingsPath,
+void OpenDtmfDecoderInit(CDocument& doc, CProgramState& state, const std::filesystem::path& settingsPath,
                          CPrompter& prompter, QWidget* parent) {
-    CDtmfDecoderDialog dialog(state, settingsPath, prompter, parent);
+    CDtmfDecoderDialog dialog(doc, state, settingsPath, prompter, parent);
     dialog.exec();
 }
 

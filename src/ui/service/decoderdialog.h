@@ -14,7 +14,7 @@ namespace tarsel::ui {
 class CDtmfDecoderDialog : public CRegionDialog {
     Q_OBJECT
 public:
-    CDtmfDecoderDialog(CProgramState& state, std::filesystem::path settingsPath,
+    CDtmfDecoderDialog(CDocument& doc, CProgramState& state, std::filesystem::path settingsPath,
                        CPrompter& prompter, QWidget* parent = nullptr);
 
     QLineEdit* Field(int row) const { return edits_[row]; }
@@ -32,7 +32,7 @@ private:
 };
 
 // Menu item 32808: runs the window modally.
-void OpenDtmfDecoderInit(CProgramState& state, const std::filesystem::path& settingsPath,
+void OpenDtmfDecoderInit(CDocument& doc, CProgramState& state, const std::filesystem::path& settingsPath,
                          CPrompter& prompter, QWidget* parent);
 
 } // namespace tarsel::ui

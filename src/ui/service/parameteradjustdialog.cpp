@@ -22,10 +22,10 @@ constexpr int kChipColumns = 2;
 
 } // namespace
 
-CParameterAdjustDialog::CParameterAdjustDialog(CProgramState& state,
+CParameterAdjustDialog::CParameterAdjustDialog(CDocument& doc, CProgramState& state,
                                                std::filesystem::path settingsPath,
                                                CPrompter& prompter, QWidget* parent)
-    : CRegionDialog(state, map::kCalibrationRange, std::move(settingsPath), prompter, parent) {
+    : CRegionDialog(doc, state, map::kCalibrationRange, std::move(settingsPath), prompter, parent) {
     setObjectName(QStringLiteral("220"));
     setWindowTitle(tr("参数调节"));
     InitialiseControls();
@@ -128,22 +128,22 @@ void CParameterAdjustDialog::Show(const CCalibrationFields& fields) {
 }
 
 void CParameterAdjustDialog::LoadFields() {
-    Show(tarsel::LoadFields(state_.image, state_.bandLimits));
+    Show(tarsel::LoadFields(doc_.Image(), doc_.Limits()));
 }
 
 void CParameterAdjustDialog::StoreFields() {
     CCalibrationFields fields = Collect();
-    tarsel::StoreFields(fields, state_.bandLimits, state_.image);
+    tarsel::StoreFields(fields, doc_.Limits(), doc_.Image());
     Show(fields);
 }
 
 void CParameterAdjustDialog::ShowRead() {
-    LoadBandLimits(state_.image, state_.bandLimits);
+    LoadBandLimits(doc_.Image(), doc_.Limits());
     LoadFields();
 }
 
 void CParameterAdjustDialog::PrepareWrite() {
-    StoreBandLimits(state_.bandLimits, state_.image);
+    StoreBandLimits(doc_.Limits(), doc_.Image());
     StoreFields();
 }
 
@@ -157,9 +157,9 @@ bool CParameterAdjustDialog::eventFilter(QObject* object, QEvent* event) {
     return QDialog::eventFilter(object, event);
 }
 
-void OpenParameterAdjust(CProgramState& state, const std::filesystem::path& settingsPath,
+void OpenParameterAdjust(CDocument& doc, CProgramState& state, const std::filesystem::path& settingsPath,
                          CPrompter& prompter, QWidget* parent) {
-    CParameterAdjustDialog dialog(state, settingsPath, prompter, parent);
+    CParameterAdjustDialog dialog(doc, state, settingsPath, prompter, parent);
     dialog.exec();
 }
 

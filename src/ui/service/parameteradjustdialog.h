@@ -17,7 +17,7 @@ class CCalibrationGridView;
 class CParameterAdjustDialog : public CRegionDialog {
     Q_OBJECT
 public:
-    CParameterAdjustDialog(CProgramState& state, std::filesystem::path settingsPath,
+    CParameterAdjustDialog(CDocument& doc, CProgramState& state, std::filesystem::path settingsPath,
                            CPrompter& prompter, QWidget* parent = nullptr);
 
     QLineEdit* Field(int editId) const;
@@ -43,7 +43,7 @@ private:
 };
 
 // Menu item 32807: runs the window modally.
-void OpenParameterAdjust(CProgramState& state, const std::filesystem::path& settingsPath,
+void OpenParameterAdjust(CDocument& doc, CProgramState& state, const std::filesystem::path& settingsPath,
                          CPrompter& prompter, QWidget* parent);
 
 } // namespace tarsel::ui

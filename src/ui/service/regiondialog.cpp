@@ -6,10 +6,10 @@
 
 namespace tarsel::ui {
 
-CRegionDialog::CRegionDialog(CProgramState& state, map::CRange region,
+CRegionDialog::CRegionDialog(CDocument& doc, CProgramState& state, map::CRange region,
                              std::filesystem::path settingsPath, CPrompter& prompter,
                              QWidget* parent)
-    : QDialog(parent), state_(state), region_(region),
+    : QDialog(parent), doc_(doc), state_(state), region_(region),
       exchange_(this, prompter, std::move(settingsPath)),
       read_(new QPushButton(tr("读数据"), this)), write_(new QPushButton(tr("写数据"), this)) {
     read_->setObjectName(QStringLiteral("1207"));
@@ -31,12 +31,12 @@ QHBoxLayout* CRegionDialog::ButtonRow() {
 }
 
 void CRegionDialog::ReadFromRadio() {
-    if (exchange_.ReadRegion(state_.portName, region_, state_.image)) ShowRead();
+    if (exchange_.ReadRegion(state_.portName, region_, doc_.Image())) ShowRead();
 }
 
 void CRegionDialog::WriteToRadio() {
     PrepareWrite();
-    exchange_.WriteRegion(state_.portName, region_, state_.image);
+    exchange_.WriteRegion(state_.portName, region_, doc_.Image());
 }
 
 void CRegionDialog::keyPressEvent(QKeyEvent* event) {

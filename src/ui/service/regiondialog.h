@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/image/memorymap.h"
+#include "core/document/document.h"
 #include "core/image/programstate.h"
 #include "ui/service/serviceexchange.h"
 
@@ -32,7 +33,7 @@ public:
     virtual void StoreFields() = 0;
 
 protected:
-    CRegionDialog(CProgramState& state, map::CRange region, std::filesystem::path settingsPath,
+    CRegionDialog(CDocument& doc, CProgramState& state, map::CRange region, std::filesystem::path settingsPath,
                   CPrompter& prompter, QWidget* parent);
 
     // The two buttons, right-aligned, for the window's layout.
@@ -44,6 +45,7 @@ protected:
 
     void keyPressEvent(QKeyEvent* event) override;
 
+    CDocument& doc_;
     CProgramState& state_;
 
 private:

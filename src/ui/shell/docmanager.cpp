@@ -1,6 +1,5 @@
 #include "ui/shell/docmanager.h"
 
-#include "core/image/channeltable.h"
 #include "core/image/datafile.h"
 #include "ui/channelview/programview.h"
 #include "ui/shell/childframe.h"
@@ -32,17 +31,16 @@ CMyDocManager::CMyDocManager(CProgramState& state, std::filesystem::path program
 
 CMyDocManager::~CMyDocManager() = default;
 
-CProgramDoc* CMyDocManager::CreateDocument(const QString& path) {
-    docs_.push_back(std::make_unique<CProgramDoc>(path));
+CProgramDoc* CMyDocManager::CreateDocument(const QString& path, const CMemoryImage& image) {
+    docs_.push_back(std::make_unique<CProgramDoc>(path, image));
     CProgramDoc* doc = docs_.back().get();
     auto* frame = new CChildFrame;
     frame->setAttribute(Qt::WA_DeleteOnClose, false);
-    auto* view = new CProgramView(state_, frame);
+    auto* view = new CProgramView(*doc, state_, frame);
     frame->setWidget(view);
     connect(view, &CProgramView::ServiceUnlockRequested, this,
             &CMyDocManager::ServiceUnlockRequested);
     connect(view, &CProgramView::InitialiseRequested, this, &CMyDocManager::InitialiseRequested);
-    frame->setWindowTitle(doc->Title());
     frame->setWindowIcon(QApplication::windowIcon());
     doc->Attach(frame, view);
     if (area_) {
@@ -51,16 +49,12 @@ CProgramDoc* CMyDocManager::CreateDocument(const QString& path) {
         frame->show();
         area_->setActiveSubWindow(frame);
     }
-    RefillAllViews();
     emit DocumentsChanged();
     return doc;
 }
 
 CProgramDoc* CMyDocManager::NewDocument() {
-    state_.image = NewDocumentImage(programFolder_);
-    CProgramDoc* doc = CreateDocument({});
-    TakeSnapshot();
-    return doc;
+    return CreateDocument({}, NewDocumentImage(programFolder_));
 }
 
 CProgramDoc* CMyDocManager::OpenDocumentFile(const QString& path) {
@@ -78,24 +72,21 @@ CProgramDoc* CMyDocManager::OpenDocumentFile(const QString& path) {
                             QString::fromStdString(DescribeFileError(*error)));
         return nullptr;
     }
-    state_.image = loaded;
-    CProgramDoc* doc = CreateDocument(canonical);
-    TakeSnapshot();
+    CProgramDoc* doc = CreateDocument(canonical, loaded);
     AddRecentFile(canonical);
     return doc;
 }
 
 bool CMyDocManager::SaveDocument(CProgramDoc* doc, const QString& path) {
     if (doc->View()) doc->View()->ParseIntoImage();
-    if (const auto error = SaveDataFile(path.toStdString(), state_.image)) {
+    if (const auto error = SaveDataFile(path.toStdString(), doc->Document().Image())) {
         prompter_.ShowError(area_ ? area_->window() : nullptr,
                             tr("无法保存文件“%1”。").arg(QFileInfo(path).fileName()),
                             QString::fromStdString(DescribeFileError(*error)));
         return false;
     }
-    snapshot_ = state_.image;
     doc->SetPath(Canonical(path));
-    if (doc->Frame()) doc->Frame()->setWindowTitle(doc->Title());
+    doc->MarkSaved();
     AddRecentFile(doc->Path());
     return true;
 }
@@ -105,7 +96,7 @@ void CMyDocManager::CloseDocument(CProgramDoc* doc) {
         if (it->get() != doc) continue;
         if (doc->Frame()) {
             if (area_) area_->removeSubWindow(doc->Frame());
-            delete doc->Frame(); // the list parses itself into the image on the way out
+            delete doc->Frame();
         }
         docs_.erase(it);
         emit DocumentsChanged();
@@ -131,24 +122,11 @@ CProgramDoc* CMyDocManager::ActiveDocument() const {
     return docs_.empty() ? nullptr : docs_.back().get();
 }
 
-void CMyDocManager::RefillAllViews() {
+std::vector<CProgramDoc*> CMyDocManager::ModifiedDocuments() {
+    std::vector<CProgramDoc*> modified;
     for (const auto& doc : docs_)
-        if (doc->View()) doc->View()->FillFromImage();
-}
-
-void CMyDocManager::TakeSnapshot() {
-    // What a list shows of the image it was just filled from, parsed back: an untouched list
-    // then compares equal although the parse recomputes the derived blocks.
-    snapshot_ = state_.image;
-    CBandLimits limits = state_.bandLimits;
-    NormaliseThroughTable(snapshot_, limits);
-}
-
-bool CMyDocManager::HasUnsavedWork() {
-    CProgramDoc* doc = ActiveDocument();
-    if (!doc || !doc->View()) return false;
-    doc->View()->ParseIntoImage();
-    return !(state_.image == snapshot_);
+        if (doc->IsModified()) modified.push_back(doc.get());
+    return modified;
 }
 
 QStringList CMyDocManager::RecentFiles() const {

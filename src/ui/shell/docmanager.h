@@ -1,5 +1,5 @@
-// Creates, opens, saves and closes documents. Opening a file that is already open shows its
-// window again instead of reading the file a second time.
+// Creates, opens, saves and closes documents, each with an image of its own. Opening a file that
+// is already open shows its window again instead of reading the file a second time.
 #pragma once
 
 #include "core/image/memoryimage.h"
@@ -29,9 +29,10 @@ public:
     void SetMdiArea(QMdiArea* area) { area_ = area; }
 
     CProgramDoc* NewDocument();
-    // nullptr when the file could not be read (the user was told why; the image is unchanged).
+    // nullptr when the file could not be read (the user was told why; no document changed).
     CProgramDoc* OpenDocumentFile(const QString& path);
-    // Parses the list, then writes the image to path. False when it could not be saved.
+    // Parses the document's list, then writes its image to path. False when it could not be
+    // saved.
     bool SaveDocument(CProgramDoc* doc, const QString& path);
     // Destroys the document's window and the document.
     void CloseDocument(CProgramDoc* doc);
@@ -41,15 +42,13 @@ public:
     CProgramDoc* ActiveDocument() const;
     const std::vector<std::unique_ptr<CProgramDoc>>& Documents() const { return docs_; }
 
-    // Whether the image differs from what was last created, opened or saved (the active list is
-    // parsed first, so an edit in progress counts).
-    bool HasUnsavedWork();
+    // The documents whose image differs from what was last created, opened or saved (an edit in
+    // progress counts), hidden ones included, in the order they were opened.
+    std::vector<CProgramDoc*> ModifiedDocuments();
 
     // The files last opened or saved, newest first, at most this many.
     static constexpr int kRecentFileCount = 4;
     QStringList RecentFiles() const;
-    // After anything changed the image from outside the lists.
-    void RefillAllViews();
     CProgramState& State() const { return state_; }
 
 signals:
@@ -60,8 +59,7 @@ signals:
     void RecentFilesChanged();
 
 private:
-    CProgramDoc* CreateDocument(const QString& path);
-    void TakeSnapshot();
+    CProgramDoc* CreateDocument(const QString& path, const CMemoryImage& image);
     void AddRecentFile(const QString& path);
 
     CProgramState& state_;
@@ -69,7 +67,6 @@ private:
     CPrompter& prompter_;
     QMdiArea* area_ = nullptr;
     std::vector<std::unique_ptr<CProgramDoc>> docs_;
-    CMemoryImage snapshot_;
 };
 
 } // namespace tarsel::ui

@@ -51,6 +51,24 @@ void Arrow(QPainter& p, bool down, const QColor& colour) {
     p.drawLine(QPointF(21.5, head), QPointF(18, tip));
 }
 
+// A curved arrow turning back (undo) or forward (redo).
+void TurnArrow(QPainter& p, bool forward) {
+    if (forward) {
+        p.translate(24, 0);
+        p.scale(-1, 1);
+    }
+    p.setPen(QPen(kBlue, 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath path;
+    path.moveTo(5, 10);
+    path.lineTo(15, 10);
+    path.cubicTo(22, 10, 22, 20, 15, 20);
+    path.lineTo(10, 20);
+    p.drawPath(path);
+    p.drawLine(QPointF(5, 10), QPointF(9.5, 5.5));
+    p.drawLine(QPointF(5, 10), QPointF(9.5, 14.5));
+}
+
 QPixmap Draw(EIcon icon, int size) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
@@ -93,6 +111,10 @@ QPixmap Draw(EIcon icon, int size) {
         p.setBrush(kInk);
         for (int i = 0; i < 5; ++i) p.drawEllipse(QPointF(5.5 + i * 3.25, 11), 0.9, 0.9);
         for (int i = 0; i < 4; ++i) p.drawEllipse(QPointF(7 + i * 3.3, 14), 0.9, 0.9);
+        break;
+    case EIcon::Undo:
+    case EIcon::Redo:
+        TurnArrow(p, icon == EIcon::Redo);
         break;
     case EIcon::Print:
         p.setBrush(kPaper);

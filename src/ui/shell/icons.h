@@ -6,7 +6,7 @@
 
 namespace tarsel::ui {
 
-enum class EIcon { New, Open, Save, Read, SerialPort, Write, Print, About, Program };
+enum class EIcon { New, Open, Save, Undo, Redo, Read, SerialPort, Write, Print, About, Program };
 
 QIcon MakeIcon(EIcon icon);
 

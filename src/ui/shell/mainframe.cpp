@@ -1,11 +1,15 @@
 #include "ui/shell/mainframe.h"
 
+#include "core/image/datafile.h"
+#include "core/interchange/channelcsv.h"
 #include "core/radiolink/posixserialport.h"
 #include "core/radiolink/settingsfile.h"
 #include "ui/channelview/programview.h"
 #include "ui/dtmf/dtmfeditor.h"
 #include "ui/editors/optionalfeaturesdialog.h"
 #include "ui/fmradio/fmradiodialog.h"
+#include "ui/interchange/csvimportdialog.h"
+#include "ui/radiolink/backupui.h"
 #include "ui/radiolink/modeldialog.h"
 #include "ui/radiolink/portdialog.h"
 #include "ui/radiolink/transferdialog.h"
@@ -34,6 +38,8 @@
 #include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoGroup>
+#include <QUndoStack>
 
 namespace tarsel::ui {
 
@@ -53,7 +59,7 @@ CMainFrame::CMainFrame(CMyDocManager& docs, CPrompter& prompter, const QString& 
                        std::filesystem::path programFolder, std::filesystem::path settingsPath)
     : docs_(docs), prompter_(prompter), programFolder_(std::move(programFolder)),
       settingsPath_(std::move(settingsPath)), area_(new QMdiArea(this)),
-      navigation_(new CNavigationBar(modelText, this)) {
+      navigation_(new CNavigationBar(modelText, this)), undoGroup_(new QUndoGroup(this)) {
     setObjectName(QStringLiteral("128"));
     setWindowTitle(tr("写频软件"));
     setWindowIcon(MakeIcon(EIcon::Program));
@@ -70,15 +76,9 @@ CMainFrame::CMainFrame(CMyDocManager& docs, CPrompter& prompter, const QString& 
     resizeDocks({navigation_}, {180}, Qt::Horizontal);
     connect(navigation_, &CNavigationBar::ItemChosen, this, [this](CNavigationBar::EItem item) {
         switch (item) {
-        case CNavigationBar::EItem::ChannelList:
-            ShowChannelList();
-            break;
-        case CNavigationBar::EItem::OptionalFeatures:
-            OpenOptionalFeatures(docs_.State(), this);
-            break;
-        case CNavigationBar::EItem::Dtmf:
-            OpenDtmfEditor(docs_.State(), this);
-            break;
+        case CNavigationBar::EItem::ChannelList: ShowChannelList(); break;
+        case CNavigationBar::EItem::OptionalFeatures: actions_[cmd::kOptionalFeatures]->trigger(); break;
+        case CNavigationBar::EItem::Dtmf: actions_[cmd::kDtmf]->trigger(); break;
         }
     });
 
@@ -90,6 +90,8 @@ CMainFrame::CMainFrame(CMyDocManager& docs, CPrompter& prompter, const QString& 
     connect(area_, &QMdiArea::subWindowActivated, this, &CMainFrame::SwitchMenus);
     connect(&docs_, &CMyDocManager::DocumentsChanged, this, &CMainFrame::SwitchMenus);
     connect(&docs_, &CMyDocManager::RecentFilesChanged, this, &CMainFrame::UpdateRecentFiles);
+    connect(area_, &QMdiArea::subWindowActivated, this, &CMainFrame::ActivateUndoStack);
+    connect(&docs_, &CMyDocManager::DocumentsChanged, this, &CMainFrame::ActivateUndoStack);
     connect(&docs_, &CMyDocManager::ServiceUnlockRequested, this, &CMainFrame::ServiceUnlock);
     connect(&docs_, &CMyDocManager::InitialiseRequested, this,
             [this] { RunTransfer(ETransfer::Initialise); });
@@ -125,6 +127,12 @@ void CMainFrame::CreateActions() {
             &CMainFrame::FileSave);
     connect(AddAction(kFileSaveAs, tr("另存为(&A)...")), &QAction::triggered, this,
             &CMainFrame::FileSaveAs);
+    connect(AddAction(kOpenBackup, tr("打开备份(&B)...")), &QAction::triggered, this,
+            &CMainFrame::OpenBackup);
+    connect(AddAction(kImportCsv, tr("导入 CSV(&I)...")), &QAction::triggered, this,
+            &CMainFrame::ImportCsv);
+    connect(AddAction(kExportCsv, tr("导出 CSV(&E)...")), &QAction::triggered, this,
+            &CMainFrame::ExportCsv);
     connect(AddAction(kPrint, tr("打印(&P)..."), QKeySequence::Print), &QAction::triggered, this,
             [this] { Print(false); });
     connect(AddAction(kPrintPreview, tr("打印预览(&V)")), &QAction::triggered, this,
@@ -144,20 +152,69 @@ void CMainFrame::CreateActions() {
     connect(AddAction(kWriteRadio, tr("写频")), &QAction::triggered, this,
             [this] { RunTransfer(ETransfer::Write); });
     connect(AddAction(kSerialPort, tr("串口")), &QAction::triggered, this, &CMainFrame::ChoosePort);
-    connect(AddAction(kOptionalFeatures, tr("可选功能")), &QAction::triggered, this,
-            [this] { OpenOptionalFeatures(docs_.State(), this); });
-    connect(AddAction(kDtmf, tr("DTMF")), &QAction::triggered, this,
-            [this] { OpenDtmfEditor(docs_.State(), this); });
-    connect(AddAction(kFmRadio, tr("收音机")), &QAction::triggered, this,
-            [this] { OpenFmRadio(docs_.State(), this); });
-    // The service windows edit stretches of the image that the lists do not show.
-    connect(AddAction(kParameterAdjust, tr("参数调节")), &QAction::triggered, this,
-            [this] { OpenParameterAdjust(docs_.State(), settingsPath_, prompter_, this); });
-    connect(AddAction(kDtmfInitialise, tr("DTMF 初始化")), &QAction::triggered, this,
-            [this] { OpenDtmfDecoderInit(docs_.State(), settingsPath_, prompter_, this); });
+    connect(AddAction(kOptionalFeatures, tr("可选功能")), &QAction::triggered, this, [this] {
+        EditActiveDocument(tr("可选功能"),
+                           [this](CProgramDoc& doc) { OpenOptionalFeatures(doc.Document(), this); });
+    });
+    connect(AddAction(kDtmf, tr("DTMF")), &QAction::triggered, this, [this] {
+        EditActiveDocument(tr("DTMF"), [this](CProgramDoc& doc) {
+            OpenDtmfEditor(doc.Document(), docs_.State(), this);
+        });
+    });
+    connect(AddAction(kFmRadio, tr("收音机")), &QAction::triggered, this, [this] {
+        EditActiveDocument(tr("收音机"),
+                           [this](CProgramDoc& doc) { OpenFmRadio(doc.Document(), this); });
+    });
+    // The service windows edit stretches of the image that the lists do not show; the band
+    // limits they may change are shown again afterwards.
+    connect(AddAction(kParameterAdjust, tr("参数调节")), &QAction::triggered, this, [this] {
+        EditActiveDocument(tr("参数调节"), [this](CProgramDoc& doc) {
+            OpenParameterAdjust(doc.Document(), docs_.State(), settingsPath_, prompter_, this);
+        });
+    });
+    connect(AddAction(kDtmfInitialise, tr("DTMF 初始化")), &QAction::triggered, this, [this] {
+        EditActiveDocument(tr("DTMF 初始化"), [this](CProgramDoc& doc) {
+            OpenDtmfDecoderInit(doc.Document(), docs_.State(), settingsPath_, prompter_, this);
+        });
+    });
     connect(AddAction(kRadioInfo, tr("对讲机信息")), &QAction::triggered, this, [this] {
         OpenRadioInformation(docs_.State().portName, settingsPath_, prompter_, this);
     });
+
+    QAction* undo = undoGroup_->createUndoAction(this, tr("撤销"));
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setObjectName(QString::number(kUndo));
+    actions_.insert(kUndo, undo);
+    QAction* redo = undoGroup_->createRedoAction(this, tr("重做"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redo->setObjectName(QString::number(kRedo));
+    actions_.insert(kRedo, redo);
+    undo->setIcon(MakeIcon(EIcon::Undo));
+    redo->setIcon(MakeIcon(EIcon::Redo));
+
+    // The row commands act on the list that has the focus, so their keys stay out of the other
+    // controls (the navigation tree, say).
+    const struct {
+        int id;
+        QString text;
+        QKeySequence key;
+        ERowEditOutcome (CProgramView::*command)();
+    } rowCommands[] = {
+        {kCopy, tr("复制"), QKeySequence::Copy, &CProgramView::CopyRows},
+        {kCut, tr("剪切"), QKeySequence::Cut, &CProgramView::CutRows},
+        {kPaste, tr("粘贴"), QKeySequence::Paste, &CProgramView::PasteRows},
+        {kClear, tr("清除"), QKeySequence(Qt::Key_Delete), &CProgramView::ClearRows},
+        {kInsertChannel, tr("插入空信道"), {}, &CProgramView::InsertRow},
+        {kDeleteChannels, tr("删除并上移"), {}, &CProgramView::DeleteRows},
+        {kSortChannels, tr("按接收频率排序"), {}, &CProgramView::SortRows},
+    };
+    for (const auto& row : rowCommands) {
+        QAction* action = AddAction(row.id, row.text, row.key);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, this,
+                [this, command = row.command] { RunRowCommand(command); });
+    }
 
     actions_[kFileNew]->setIcon(MakeIcon(EIcon::New));
     actions_[kFileOpen]->setIcon(MakeIcon(EIcon::Open));
@@ -179,8 +236,8 @@ void CMainFrame::CreateToolBar() {
     bar->setObjectName(QStringLiteral("toolbar128"));
     bar->setMovable(false);
     using namespace cmd;
-    for (int id : {kFileNew, kFileOpen, 0, kFileSave, 0, kReadRadio, kSerialPort, kWriteRadio, 0,
-                   kPrint, kAbout}) {
+    for (int id : {kFileNew, kFileOpen, 0, kFileSave, 0, kUndo, kRedo, 0, kReadRadio, kSerialPort,
+                   kWriteRadio, 0, kPrint, kAbout}) {
         if (id == 0)
             bar->addSeparator();
         else
@@ -226,8 +283,12 @@ void CMainFrame::CreateMenus() {
         auto* file = new QMenu(tr("文件"), this);
         file->addAction(actions_[kFileNew]);
         file->addAction(actions_[kFileOpen]);
+        file->addAction(actions_[kOpenBackup]);
         if (withDocument) {
             for (int id : {kFileClose, kFileSave, kFileSaveAs}) file->addAction(actions_[id]);
+            file->addSeparator();
+            file->addAction(actions_[kImportCsv]);
+            file->addAction(actions_[kExportCsv]);
             file->addSeparator();
             file->addAction(actions_[kPrint]);
             file->addAction(actions_[kPrintPreview]);
@@ -251,6 +312,13 @@ void CMainFrame::CreateMenus() {
 
     editMenu_ = new QMenu(tr("编辑"), this);
     editMenu_->setObjectName(QStringLiteral("menuEdit"));
+    for (int id : {kUndo, kRedo, 0, kCopy, kCut, kPaste, kClear, 0, kInsertChannel,
+                   kDeleteChannels, kSortChannels, 0}) {
+        if (id == 0)
+            editMenu_->addSeparator();
+        else
+            editMenu_->addAction(actions_[id]);
+    }
     // "参数调节" and "DTMF 初始化" join at the end once the service password is given.
     for (int id : {kModel, kChannelList, kOptionalFeatures, kDtmf, kFmRadio, kRadioInfo})
         editMenu_->addAction(actions_[id]);
@@ -298,23 +366,60 @@ void CMainFrame::UpdateRecentFiles() {
     recentSeparator_->setVisible(!files.isEmpty());
 }
 
-void CMainFrame::FileNew() {
-    if (QMdiSubWindow* active = area_->activeSubWindow(); active && active->isVisible()) {
-        if (prompter_.AskOkCancel(this, tr("所有数据将会被清除！")) != CPrompter::EAnswer::Ok)
-            return;
-        for (const auto& doc : docs_.Documents())
-            if (doc->Frame() == active) {
-                docs_.CloseDocument(doc.get());
-                break;
-            }
-    }
-    docs_.NewDocument();
-}
+void CMainFrame::FileNew() { docs_.NewDocument(); }
 
 void CMainFrame::FileOpen() {
     const QString path =
         QFileDialog::getOpenFileName(this, tr("打开"), QString(), DataFileFilter());
     if (!path.isEmpty()) docs_.OpenDocumentFile(path);
+}
+
+void CMainFrame::OpenBackup() {
+    const QString path = ChooseBackupFile(this);
+    if (!path.isEmpty()) docs_.OpenDocumentFile(path);
+}
+
+namespace {
+
+QString CsvFilter() {
+    return QCoreApplication::translate("CMainFrame", "CSV 信道表 (*.csv);;所有文件 (*)");
+}
+
+} // namespace
+
+void CMainFrame::ImportCsv() {
+    if (!docs_.ActiveDocument()) return;
+    const QString path = QFileDialog::getOpenFileName(this, tr("导入 CSV"), QString(), CsvFilter());
+    if (path.isEmpty()) return;
+    std::string text;
+    if (const auto error = LoadTextFile(path.toStdString(), text)) {
+        prompter_.ShowError(this, tr("无法打开文件“%1”。").arg(QFileInfo(path).fileName()),
+                            QString::fromStdString(DescribeFileError(*error)));
+        return;
+    }
+    EditActiveDocument(tr("导入 CSV"), [this, &text](CProgramDoc& doc) {
+        CCsvImportDialog dialog(std::move(text), doc.Document().Image(), doc.Document().Limits(),
+                                this);
+        dialog.exec();
+    });
+}
+
+void CMainFrame::ExportCsv() {
+    CProgramDoc* doc = docs_.ActiveDocument();
+    if (!doc || !doc->View()) return;
+    QFileDialog dialog(this, tr("导出 CSV"),
+                       QFileInfo(doc->Title()).completeBaseName() + QStringLiteral(".csv"),
+                       CsvFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString path = dialog.selectedFiles().first();
+    doc->View()->ParseIntoImage();
+    const std::string text = WriteChannelCsv(doc->Document().Image(), doc->Document().Limits());
+    const auto bytes = std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    if (const auto error = SaveFileReplacing(path.toStdString(), bytes))
+        prompter_.ShowError(this, tr("无法保存文件“%1”。").arg(QFileInfo(path).fileName()),
+                            QString::fromStdString(DescribeFileError(*error)));
 }
 
 bool CMainFrame::SaveDocument(CProgramDoc* doc, bool askForName) {
@@ -346,22 +451,66 @@ void CMainFrame::About() {
     dialog.exec();
 }
 
-void CMainFrame::EditModel() {
+void CMainFrame::EditActiveDocument(const QString& text,
+                                    const std::function<void(CProgramDoc&)>& tool) {
+    // Held by pointer across the tool: the document stays the one the tool started on even if
+    // another window becomes active meanwhile.
     CProgramDoc* doc = docs_.ActiveDocument();
     if (!doc || !doc->View()) return;
     doc->View()->ParseIntoImage();
-    CModelDialog dialog(docs_.State(), this);
-    dialog.exec();
-    docs_.RefillAllViews();
+    const CDocumentContent before = doc->Document().Content();
+    tool(*doc);
+    if (!(doc->Document().Image() == before.image) || !(doc->Document().Limits() == before.limits))
+        doc->View()->FillFromImage();
+    doc->RecordStep(before, text);
+}
+
+void CMainFrame::EditModel() {
+    EditActiveDocument(tr("机型"), [this](CProgramDoc& doc) {
+        CModelDialog dialog(doc.Document(), docs_.State(), this);
+        dialog.exec();
+    });
 }
 
 void CMainFrame::RunTransfer(ETransfer transfer) {
+    const QString names[] = {tr("读频"), tr("写频"), tr("初始化")};
+    EditActiveDocument(names[int(transfer)], [this, transfer](CProgramDoc& doc) {
+        CTransferDialog dialog(transfer, doc.Document(), docs_.State(), settingsPath_, prompter_,
+                               this);
+        dialog.exec();
+    });
+}
+
+void CMainFrame::RunRowCommand(ERowEditOutcome (CProgramView::*command)()) {
     CProgramDoc* doc = docs_.ActiveDocument();
     if (!doc || !doc->View()) return;
-    if (transfer != ETransfer::Read) doc->View()->ParseIntoImage();
-    CTransferDialog dialog(transfer, docs_.State(), settingsPath_, prompter_, this);
-    dialog.exec();
-    if (transfer == ETransfer::Read && dialog.Done()) docs_.RefillAllViews();
+    QString why;
+    switch ((doc->View()->*command)()) {
+    case ERowEditOutcome::Done: return;
+    case ERowEditOutcome::NotMemoryChannels:
+        why = tr("只能对存储信道 A 001 至 B 128 进行此操作，VFO 不在其中。");
+        break;
+    case ERowEditOutcome::PastLastChannel:
+        why = tr("要粘贴的信道超出了 B 128，未粘贴任何信道。");
+        break;
+    case ERowEditOutcome::HalfFull:
+        why = tr("本段的最后一个信道不是空信道，插入会挤掉它：请先清除或删除它。");
+        break;
+    case ERowEditOutcome::NothingToPaste: why = tr("剪贴板中没有可粘贴的信道。"); break;
+    }
+    prompter_.ShowError(this, why, {});
+}
+
+void CMainFrame::ActivateUndoStack() {
+    CProgramDoc* doc = docs_.ActiveDocument();
+    for (const auto& each : docs_.Documents()) {
+        if (!undoGroup_->stacks().contains(each->UndoStack())) undoGroup_->addStack(each->UndoStack());
+        if (each->View()) each->View()->SetContextActions(
+            {actions_[cmd::kCopy], actions_[cmd::kCut], actions_[cmd::kPaste], actions_[cmd::kClear],
+             actions_[cmd::kInsertChannel], actions_[cmd::kDeleteChannels],
+             actions_[cmd::kSortChannels]});
+    }
+    undoGroup_->setActiveStack(doc ? doc->UndoStack() : nullptr);
 }
 
 void CMainFrame::ChoosePort() {
@@ -397,13 +546,14 @@ void CMainFrame::Print(bool preview) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    // The framework this program grew up with dropped unsaved edits silently; ask instead.
-    if (docs_.HasUnsavedWork()) {
-        CProgramDoc* doc = docs_.ActiveDocument();
-        const auto answer = prompter_.AskYesNoCancel(
-            this, tr("是否保存对“%1”的更改？").arg(doc ? doc->Title() : QString()));
+    // Every document with changes is asked about in turn, hidden ones too; Cancel, or a save that
+    // fails, keeps the program open.
+    for (CProgramDoc* doc : docs_.ModifiedDocuments()) {
+        if (doc->Frame() && doc->Frame()->isVisible()) area_->setActiveSubWindow(doc->Frame());
+        const auto answer =
+            prompter_.AskYesNoCancel(this, tr("是否保存对“%1”的更改？").arg(doc->Title()));
         if (answer == CPrompter::EAnswer::Cancel ||
-            (answer == CPrompter::EAnswer::Yes && !FileSave())) {
+            (answer == CPrompter::EAnswer::Yes && !SaveDocument(doc, false))) {
             event->ignore();
             return;
         }

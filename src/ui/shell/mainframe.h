@@ -5,11 +5,13 @@
 #include <QHash>
 #include <QMainWindow>
 
+#include "core/document/channelrowedits.h"
 #include "core/radiolink/transfer.h"
 #include "ui/shell/docmanager.h"
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -17,12 +19,14 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class QPrinter;
+class QUndoGroup;
 
 namespace tarsel::ui {
 
 class CNavigationBar;
 class CPrompter;
 class CProgramDoc;
+class CProgramView;
 
 // Command ids of the menus and the tool bar (each action's objectName is its id).
 namespace cmd {
@@ -34,6 +38,10 @@ inline constexpr int kReadRadio = 32773, kWriteRadio = 32774, kSerialPort = 3277
                      kNavigationBar = 32772, kModel = 32805, kChannelList = 32787,
                      kOptionalFeatures = 32788, kDtmf = 32789, kFmRadio = 32806,
                      kParameterAdjust = 32807, kDtmfInitialise = 32808, kRadioInfo = 32809;
+inline constexpr int kUndo = 57643, kRedo = 57644, kCopy = 57634, kCut = 57635, kPaste = 57637,
+                     kClear = 57632, kInsertChannel = 32900, kDeleteChannels = 32901,
+                     kSortChannels = 32902, kImportCsv = 32903, kExportCsv = 32904,
+                     kOpenBackup = 32905;
 } // namespace cmd
 
 class CMainFrame : public QMainWindow {
@@ -47,9 +55,14 @@ public:
     QMdiArea* MdiArea() const { return area_; }
     CNavigationBar* NavigationBar() const { return navigation_; }
 
-    // File > New: the warning when a list is shown, then a new document.
+    // File > New: a new document in a window of its own.
     void FileNew();
     void FileOpen();
+    // 文件 > 打开备份…: the file dialog in the backup folder.
+    void OpenBackup();
+    // 文件 > 导入 CSV… (one undo step) and 导出 CSV….
+    void ImportCsv();
+    void ExportCsv();
     bool FileSave();
     bool FileSaveAs();
     void FileClose();
@@ -63,6 +76,7 @@ public:
     // read refills it.
     void RunTransfer(ETransfer transfer);
     void ChoosePort();
+    QUndoGroup* UndoGroup() const { return undoGroup_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -80,6 +94,12 @@ private:
     void UpdateRecentFiles();
     void Print(bool preview);
     bool SaveDocument(CProgramDoc* doc, bool askForName);
+    // A tool's session on the active document: the list is parsed first, and whatever the tool
+    // changed becomes one undo step named text.
+    void EditActiveDocument(const QString& text, const std::function<void(CProgramDoc&)>& tool);
+    // A row command on the active list; a refusal is explained.
+    void RunRowCommand(ERowEditOutcome (CProgramView::*command)());
+    void ActivateUndoStack();
 
     CMyDocManager& docs_;
     CPrompter& prompter_;
@@ -98,6 +118,7 @@ private:
     QLabel* numLock_ = nullptr;
     QLabel* scrollLock_ = nullptr;
     QPrinter* printer_ = nullptr;
+    QUndoGroup* undoGroup_;
 };
 
 } // namespace tarsel::ui
