@@ -26,10 +26,9 @@ QString Canonical(const QString& path) {
 
 } // namespace
 
-CMyDocManager::CMyDocManager(CProgramState& state, std::filesystem::path programFolder,
-                             CPrompter& prompter, QObject* parent)
-    : QObject(parent), state_(state), programFolder_(std::move(programFolder)),
-      prompter_(prompter) {}
+CMyDocManager::CMyDocManager(CProgramState& state, CProgramFiles programFiles, CPrompter& prompter,
+                             QObject* parent)
+    : QObject(parent), state_(state), programFiles_(std::move(programFiles)), prompter_(prompter) {}
 
 CMyDocManager::~CMyDocManager() = default;
 
@@ -58,7 +57,7 @@ CProgramDoc* CMyDocManager::CreateDocument(const QString& path) {
 }
 
 CProgramDoc* CMyDocManager::NewDocument() {
-    state_.image = NewDocumentImage(programFolder_);
+    state_.image = NewDocumentImage(programFiles_.FolderOf(kDefaultDataFileName));
     CProgramDoc* doc = CreateDocument({});
     TakeSnapshot();
     return doc;
