@@ -97,12 +97,13 @@ bench)
     ;;
 package)
     install_missing
-    # Debian's hardening flags, as a package built by its own tools would have them.
-    CC=gcc CXX=g++ \
-    CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
-    LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" \
-        cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARSEL_TESTS=OFF \
-        -DTARSEL_BENCH=OFF -DTARSEL_WERROR=OFF -DCMAKE_INSTALL_PREFIX=/usr "${launcher[@]}"
+    # Debian's hardening flags, as a package built by its own tools would have them. Given as
+    # cache values, so that they hold in a build folder configured before as well.
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    CC=gcc CXX=g++ cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DTARSEL_TESTS=OFF -DTARSEL_BENCH=OFF -DTARSEL_WERROR=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+        -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
+        -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" "${launcher[@]}"
     cmake --build build-package -j "$jobs"
     rm -f build-package/tarsel_*.deb
     (cd build-package && cpack -G DEB)
