@@ -5,6 +5,7 @@
 #   ./build.sh test    build with AddressSanitizer and UndefinedBehaviorSanitizer (and the fuzz
 #                      targets), then run the whole test suite
 #   ./build.sh bench   build optimised, then run the benchmarks
+#   ./build.sh package build the Debian package build/tarsel_VERSION_amd64.deb (Release, g++)
 # Works as root and as a user with sudo on Debian 12.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -13,12 +14,18 @@ mode=${1:-run}
 jobs=$(nproc 2>/dev/null || echo 2)
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-          qt6-base-dev qt6-translations-l10n libgl-dev fonts-noto-cjk)
+          qt6-base-dev qt6-translations-l10n libgl-dev fonts-noto-cjk ccache)
 if [ "$mode" = test ]; then
     packages+=(clang libclang-rt-14-dev locales)
 fi
+if [ "$mode" = package ]; then
+    # dpkg-dev: dependencies from the binaries and the hardening flags; librsvg2-bin: the icons.
+    packages+=(dpkg-dev librsvg2-bin file)
+fi
 
+launcher=()
 install_missing() {
+    find_launcher
     local missing=()
     for p in "${packages[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -34,12 +41,20 @@ install_missing() {
     echo "Installing: ${missing[*]:-${packages[*]}}"
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${packages[@]}"
+    find_launcher
+}
+
+# A compiler cache shortens repeated builds a lot; use it when it is there.
+find_launcher() {
+    if command -v ccache >/dev/null; then
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
 }
 
 case "$mode" in
 run)
     install_missing
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARSEL_TESTS=OFF
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARSEL_TESTS=OFF "${launcher[@]}"
     cmake --build build -j "$jobs"
     if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x build/bin/tarsel ]; then
         settings=()
@@ -72,7 +87,7 @@ run)
 test)
     install_missing
     CC=clang CXX=clang++ cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-        -DTARSEL_SANITIZE=ON -DTARSEL_FUZZ=ON -DTARSEL_BENCH=OFF -DTARSEL_WERROR=ON
+        -DTARSEL_SANITIZE=ON -DTARSEL_FUZZ=ON -DTARSEL_BENCH=OFF -DTARSEL_WERROR=ON "${launcher[@]}"
     cmake --build build-test -j "$jobs"
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
@@ -80,12 +95,30 @@ test)
     ;;
 bench)
     install_missing
-    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARSEL_TESTS=OFF -DTARSEL_BENCH=ON
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DTARSEL_TESTS=OFF -DTARSEL_BENCH=ON \
+        "${launcher[@]}"
     cmake --build build -j "$jobs"
     for b in build/bin/bench_*; do "$b"; done
     ;;
+package)
+    install_missing
+    # Debian's hardening flags, as a package built by its own tools would have them. Given as
+    # cache values, so that they hold in a build folder configured before as well.
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+    CC=gcc CXX=g++ cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DTARSEL_TESTS=OFF -DTARSEL_BENCH=OFF -DTARSEL_WERROR=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+        -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
+        -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" "${launcher[@]}"
+    cmake --build build-package -j "$jobs"
+    rm -f build-package/tarsel_*.deb
+    (cd build-package && cpack -G DEB)
+    mkdir -p build
+    rm -f build/tarsel_*.deb
+    cp build-package/tarsel_*.deb build/
+    echo "Package: $(ls build/tarsel_*.deb)"
+    ;;
 *)
-    echo "usage: $0 run|test|bench" >&2
+    echo "usage: $0 run|test|bench|package" >&2
     exit 2
     ;;
 esac

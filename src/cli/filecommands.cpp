@@ -28,7 +28,9 @@ int SaveImage(const std::string& file, const CMemoryImage& image) {
     return kExitDone;
 }
 
-int RunNew(const std::string& file) { return SaveImage(file, NewDocumentImage(ProgramFolder())); }
+int RunNew(const std::string& file) {
+    return SaveImage(file, NewDocumentImage(ProgramFiles().FolderOf(kDefaultDataFileName)));
+}
 
 int RunChannels(const std::string& file, bool names) {
     const auto image = OpenImage(file);

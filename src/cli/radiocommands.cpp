@@ -104,7 +104,7 @@ int RunRead(const CGlobalOptions& options, const CRadioArguments& arguments) {
         if (const auto failure = LoadDataFile(file, *image))
             return Fail(DescribeFileError(*failure));
     } else {
-        *image = NewDocumentImage(ProgramFolder());
+        *image = NewDocumentImage(ProgramFiles().FolderOf(kDefaultDataFileName));
     }
     // A read takes seconds; find out before it that there is nowhere to keep it.
     const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";

@@ -52,7 +52,7 @@ int RunRegion(const CGlobalOptions& options, const CServiceArguments& arguments,
         if (const auto failure = LoadDataFile(file, *image))
             return Fail(DescribeFileError(*failure));
     } else {
-        *image = NewDocumentImage(ProgramFolder());
+        *image = NewDocumentImage(ProgramFiles().FolderOf(kDefaultDataFileName));
     }
     if (reading) {
         const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";

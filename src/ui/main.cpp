@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QApplication::translate("CMainFrame", "写频软件"));
 
     const CCommandLine commandLine = ParseCommandLine(application);
-    tarsel::ui::CTarselApp program(tarsel::ProgramFolder(), commandLine.settings);
+    tarsel::ui::CTarselApp program(tarsel::ProgramFiles(), commandLine.settings);
     if (!program.Start(commandLine.files)) return 1;
     // For the start-up benchmark: say when the main window has been painted, then leave.
     CFirstPaintProbe probe;

@@ -5,12 +5,10 @@
 #include "core/radiolink/programfolder.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <optional>
 #include <utility>
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,7 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kFileName = "Program.ini";
 // A settings file is a few hundred bytes; anything this large is not one, and is left alone.
 constexpr off_t kMaxFileSize = 16 * 1024 * 1024;
 
@@ -48,21 +45,6 @@ std::optional<std::string> Load(const fs::path& path) {
 bool Store(const fs::path& path, std::string_view text) {
     const std::span bytes(reinterpret_cast<const uint8_t*>(text.data()), text.size());
     return ReplaceFile(path, bytes, {.newFileMode = 0644, .inPlaceWhenFolderIsClosed = true}) == 0;
-}
-
-fs::path UserConfigFolder() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    // Relative values are invalid by the XDG rules and are ignored.
-    if (xdg && xdg[0] == '/') return xdg;
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/') return fs::path(home) / ".config";
-    struct passwd entry {};
-    struct passwd* found = nullptr;
-    char buffer[4096];
-    if (::getpwuid_r(::getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found &&
-        found->pw_dir && found->pw_dir[0] == '/')
-        return fs::path(found->pw_dir) / ".config";
-    return {};
 }
 
 } // namespace
@@ -113,24 +95,6 @@ bool CSettingsFile::WriteInteger(std::string_view section, std::string_view key,
     return WriteText(section, key, std::to_string(value));
 }
 
-fs::path DefaultSettingsPath() {
-    const fs::path folder = ProgramFolder();
-    const fs::path local = folder / kFileName;
-    std::error_code error;
-    const bool localExists = fs::exists(local, error);
-    if (localExists ? ::access(local.c_str(), W_OK) == 0
-                    : ::access(folder.c_str(), W_OK | X_OK) == 0)
-        return local;
-
-    const fs::path config = UserConfigFolder();
-    if (config.empty()) return local;
-    const fs::path user = config / "tarsel" / kFileName;
-    if (!fs::exists(user, error)) {
-        fs::create_directories(user.parent_path(), error);
-        // The shipped file carries the model text and the version table: start from it.
-        if (localExists) fs::copy_file(local, user, error);
-    }
-    return user;
-}
+fs::path DefaultSettingsPath() { return PrepareSettingsFile(ProgramFiles()); }
 
 } // namespace tarsel

@@ -37,9 +37,7 @@ private:
     std::filesystem::path path_;
 };
 
-// "Program.ini" in the program folder; when that cannot be written,
-// $XDG_CONFIG_HOME/tarsel/Program.ini (default ~/.config), which starts as a copy of the program
-// folder's file when there is one.
+// The settings file of this program (see programfolder.h), made ready for use.
 std::filesystem::path DefaultSettingsPath();
 
 } // namespace tarsel

@@ -6,6 +6,12 @@
 
 namespace tarsel {
 
+namespace {
+
+constexpr int kSettleBeforeVerifyMs = 300;
+
+} // namespace
+
 std::span<const map::CRange> TransferRanges(ETransfer transfer) {
     return transfer == ETransfer::Initialise ? std::span(map::kInitialiseRanges)
                                              : std::span(map::kCloneRanges);
@@ -51,6 +57,9 @@ CExchangeResult CTransferWorker::Run(CSerialPort& port, std::string_view portNam
         FillBlankBandLimits(image_, IdentBandLimits(ident));
     }
     if (read || !result.Done() || !options_.verify) return result;
+    // The radio takes the end marker and leaves its programming mode before it is woken again;
+    // opening the port purges it, so a marker still queued for the radio would be lost.
+    port.Pause(kSettleBeforeVerifyMs);
     return Verify(port, portName, progress);
 }
 

@@ -12,11 +12,11 @@
 
 namespace tarsel::ui {
 
-CTarselApp::CTarselApp(std::filesystem::path programFolder, std::filesystem::path settingsPath,
+CTarselApp::CTarselApp(CProgramFiles programFiles, std::filesystem::path settingsPath,
                        std::unique_ptr<CPrompter> prompter)
-    : programFolder_(std::move(programFolder)), settingsPath_(std::move(settingsPath)),
+    : programFiles_(std::move(programFiles)), settingsPath_(std::move(settingsPath)),
       prompter_(prompter ? std::move(prompter) : std::make_unique<CPrompter>()),
-      docs_(std::make_unique<CMyDocManager>(state_, programFolder_, *prompter_)) {}
+      docs_(std::make_unique<CMyDocManager>(state_, programFiles_, *prompter_)) {}
 
 CTarselApp::~CTarselApp() {
     // Windows first: each list parses itself into the image as it goes.
@@ -33,7 +33,7 @@ void CTarselApp::ReadSettings() {
 bool CTarselApp::Start(const QStringList& files, bool showSplash) {
     ReadSettings();
     if (showSplash) {
-        const QString picture = QString::fromStdString((programFolder_ / "startup.bmp").string());
+        const QString picture = QString::fromStdString(programFiles_.Find("startup.bmp").string());
         if (CSplash* splash = CSplash::ShowIfPresent(picture)) {
             QEventLoop wait;
             connect(splash, &CSplash::Dismissed, &wait, &QEventLoop::quit);
@@ -41,9 +41,8 @@ bool CTarselApp::Start(const QStringList& files, bool showSplash) {
             wait.exec();
         }
     }
-    frame_ =
-        std::make_unique<CMainFrame>(*docs_, *prompter_, QString::fromStdString(state_.modelText),
-                                     programFolder_, settingsPath_);
+    frame_ = std::make_unique<CMainFrame>(
+        *docs_, *prompter_, QString::fromStdString(state_.modelText), programFiles_, settingsPath_);
     // A file that cannot be read is reported, and the program starts with a new document instead
     // of not at all.
     if (files.isEmpty() || !docs_->OpenDocumentFile(files.first())) docs_->NewDocument();

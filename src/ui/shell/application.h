@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/image/programstate.h"
+#include "core/radiolink/programfolder.h"
 #include "ui/shell/docmanager.h"
 #include "ui/shell/mainframe.h"
 #include "ui/shell/prompter.h"
@@ -19,7 +20,7 @@ class CTarselApp : public QObject {
     Q_OBJECT
 public:
     // prompter: nullptr for real message boxes.
-    CTarselApp(std::filesystem::path programFolder, std::filesystem::path settingsPath,
+    CTarselApp(CProgramFiles programFiles, std::filesystem::path settingsPath,
                std::unique_ptr<CPrompter> prompter = nullptr);
     ~CTarselApp() override;
 
@@ -35,7 +36,7 @@ public:
 private:
     void ReadSettings();
 
-    std::filesystem::path programFolder_;
+    CProgramFiles programFiles_;
     std::filesystem::path settingsPath_;
     // The state outlives the windows: closing a list writes into the image.
     CProgramState state_;

@@ -24,10 +24,9 @@ QString Canonical(const QString& path) {
 
 } // namespace
 
-CMyDocManager::CMyDocManager(CProgramState& state, std::filesystem::path programFolder,
-                             CPrompter& prompter, QObject* parent)
-    : QObject(parent), state_(state), programFolder_(std::move(programFolder)),
-      prompter_(prompter) {}
+CMyDocManager::CMyDocManager(CProgramState& state, CProgramFiles programFiles, CPrompter& prompter,
+                             QObject* parent)
+    : QObject(parent), state_(state), programFiles_(std::move(programFiles)), prompter_(prompter) {}
 
 CMyDocManager::~CMyDocManager() = default;
 
@@ -54,7 +53,7 @@ CProgramDoc* CMyDocManager::CreateDocument(const QString& path, const CMemoryIma
 }
 
 CProgramDoc* CMyDocManager::NewDocument() {
-    return CreateDocument({}, NewDocumentImage(programFolder_));
+    return CreateDocument({}, NewDocumentImage(programFiles_.FolderOf(kDefaultDataFileName)));
 }
 
 CProgramDoc* CMyDocManager::OpenDocumentFile(const QString& path) {

@@ -4,6 +4,7 @@
 
 #include "core/image/memoryimage.h"
 #include "core/image/programstate.h"
+#include "core/radiolink/programfolder.h"
 
 #include <QObject>
 #include <QStringList>
@@ -22,7 +23,7 @@ class CProgramDoc;
 class CMyDocManager : public QObject {
     Q_OBJECT
 public:
-    CMyDocManager(CProgramState& state, std::filesystem::path programFolder, CPrompter& prompter,
+    CMyDocManager(CProgramState& state, CProgramFiles programFiles, CPrompter& prompter,
                   QObject* parent = nullptr);
     ~CMyDocManager() override;
 
@@ -63,7 +64,7 @@ private:
     void AddRecentFile(const QString& path);
 
     CProgramState& state_;
-    std::filesystem::path programFolder_;
+    CProgramFiles programFiles_;
     CPrompter& prompter_;
     QMdiArea* area_ = nullptr;
     std::vector<std::unique_ptr<CProgramDoc>> docs_;

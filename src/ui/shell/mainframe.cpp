@@ -56,16 +56,16 @@ constexpr quint32 kX11NumLock = 0x10;
 } // namespace
 
 CMainFrame::CMainFrame(CMyDocManager& docs, CPrompter& prompter, const QString& modelText,
-                       std::filesystem::path programFolder, std::filesystem::path settingsPath)
-    : docs_(docs), prompter_(prompter), programFolder_(std::move(programFolder)),
+                       CProgramFiles programFiles, std::filesystem::path settingsPath)
+    : docs_(docs), prompter_(prompter), programFiles_(std::move(programFiles)),
       settingsPath_(std::move(settingsPath)), area_(new QMdiArea(this)),
       navigation_(new CNavigationBar(modelText, this)), undoGroup_(new QUndoGroup(this)) {
     setObjectName(QStringLiteral("128"));
     setWindowTitle(tr("写频软件"));
     setWindowIcon(MakeIcon(EIcon::Program));
 
-    // The background picture: background.bmp of the program folder, else our own, tiled.
-    QPixmap background(QString::fromStdString((programFolder_ / "background.bmp").string()));
+    // The background picture: background.bmp of the program's files, else our own, tiled.
+    QPixmap background(QString::fromStdString(programFiles_.Find("background.bmp").string()));
     if (background.isNull()) background.load(QStringLiteral(":/background.png"));
     area_->setBackground(QBrush(background));
     area_->setActivationOrder(QMdiArea::ActivationHistoryOrder);

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include "core/document/channelrowedits.h"
+#include "core/radiolink/programfolder.h"
 #include "core/radiolink/transfer.h"
 #include "ui/shell/docmanager.h"
 
@@ -48,7 +49,7 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     CMainFrame(CMyDocManager& docs, CPrompter& prompter, const QString& modelText,
-               std::filesystem::path programFolder, std::filesystem::path settingsPath);
+               CProgramFiles programFiles, std::filesystem::path settingsPath);
     ~CMainFrame() override;
 
     QAction* Action(int id) const { return actions_.value(id); }
@@ -103,7 +104,7 @@ private:
 
     CMyDocManager& docs_;
     CPrompter& prompter_;
-    std::filesystem::path programFolder_;
+    CProgramFiles programFiles_;
     std::filesystem::path settingsPath_;
     QMdiArea* area_;
     CNavigationBar* navigation_;

@@ -1,0 +1,94 @@
+// tarsel-cli laid out as an installation: bin/ beside share/tarsel/, no writable program folder.
+#include "runcli.h"
+
+#include "../core/testimage.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+
+namespace tarsel {
+namespace {
+
+namespace fs = std::filesystem;
+using test::CTempDir;
+using test::LoadImage;
+
+class CInstalledCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(prefix_ / "bin");
+        fs::create_directories(Shared());
+        fs::copy_file(test::CliPath(), prefix_ / "bin/tarsel-cli");
+        if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfig_ = old;
+        ::setenv("XDG_CONFIG_HOME", (home_ / "config").c_str(), 1);
+    }
+    void TearDown() override {
+        if (oldConfig_)
+            ::setenv("XDG_CONFIG_HOME", oldConfig_->c_str(), 1);
+        else
+            ::unsetenv("XDG_CONFIG_HOME");
+    }
+    fs::path Shared() const { return prefix_ / "share/tarsel"; }
+    fs::path User() const { return home_ / "config/tarsel"; }
+    test::CCliResult Run(const std::vector<std::string>& args) const {
+        return test::RunProgram(prefix_ / "bin/tarsel-cli", args);
+    }
+
+    CTempDir prefix_, home_;
+    std::optional<std::string> oldConfig_;
+};
+
+void Fill(const fs::path& path, char value) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << std::string(100, value);
+}
+
+TEST_F(CInstalledCli, DefaultDatFromTheUserFirstThenTheInstallation) {
+    const struct {
+        const char* name;
+        std::optional<char> user, shared;
+        uint8_t expected;
+    } cases[] = {
+        {"neither: the built-in image", {}, {}, 0xFF},
+        {"shipped only", {}, '\x22', 0x22},
+        {"the user's wins", '\x33', '\x22', 0x33},
+        {"the user's alone", '\x33', {}, 0x33},
+    };
+    for (const auto& c : cases) {
+        fs::remove(User() / "Default.dat");
+        fs::remove(Shared() / "Default.dat");
+        if (c.user) Fill(User() / "Default.dat", *c.user);
+        if (c.shared) Fill(Shared() / "Default.dat", *c.shared);
+        const auto result = Run({"new", home_ / "new.dat"});
+        ASSERT_EQ(result.status, 0) << c.name << ": " << result.err;
+        EXPECT_EQ(LoadImage(home_ / "new.dat")[0], c.expected) << c.name;
+        EXPECT_FALSE(fs::exists(prefix_ / "bin/Default.dat")) << c.name;
+    }
+}
+
+TEST_F(CInstalledCli, SettingsAreTheUsersCopyOfTheShippedFile) {
+    // The shipped port is a device that is not there: the failure names it, so the shipped
+    // settings were read through the user's copy.
+    std::ofstream(Shared() / "Program.ini")
+        << "[Setup]\nCOM=2\nType=TZ-316\n[Ports]\nCOM2=" << (home_ / "shipped-port").string()
+        << "\n";
+    const auto result = Run({"info"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("shipped-port"), std::string::npos) << result.err;
+    EXPECT_TRUE(fs::exists(User() / "Program.ini"));
+    EXPECT_FALSE(fs::exists(prefix_ / "bin/Program.ini")) << "nothing is written into bin/";
+
+    // From now on the user's file rules, whatever the installation ships.
+    std::ofstream(User() / "Program.ini")
+        << "[Setup]\nCOM=3\n[Ports]\nCOM3=" << (home_ / "user-port").string() << "\n";
+    std::ofstream(Shared() / "Program.ini") << "[Setup]\nCOM=2\n";
+    const auto again = Run({"info"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_NE(again.err.find("user-port"), std::string::npos) << again.err;
+}
+
+} // namespace
+} // namespace tarsel

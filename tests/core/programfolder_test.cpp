@@ -1,0 +1,161 @@
+#include "core/radiolink/programfolder.h"
+#include "core/radiolink/settingsfile.h"
+
+#include "testimage.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+namespace tarsel {
+namespace {
+
+namespace fs = std::filesystem;
+using test::CTempDir;
+
+TEST(ProgramFiles, WhereEachKindOfProgramLooks) {
+    struct Case {
+        const char* name;
+        CProgramPlace place;
+        std::vector<fs::path> folders;
+        fs::path settings, seed;
+    } cases[] = {
+        {"build folder", {"/b/bin", true, {}, "/h/.config"}, {"/b/bin"}, "/b/bin/Program.ini", {}},
+        {"installed",
+         {"/usr/bin", false, "/usr/share/tarsel", "/h/.config"},
+         {"/h/.config/tarsel", "/usr/share/tarsel"},
+         "/h/.config/tarsel/Program.ini",
+         "/usr/share/tarsel/Program.ini"},
+        // Root may write /usr/bin, yet an installation is never written into.
+        {"installed, run by root",
+         {"/usr/bin", true, "/usr/share/tarsel", "/root/.config"},
+         {"/root/.config/tarsel", "/usr/share/tarsel"},
+         "/root/.config/tarsel/Program.ini",
+         "/usr/share/tarsel/Program.ini"},
+        {"read-only copy, not installed",
+         {"/opt/t", false, {}, "/h/.config"},
+         {"/h/.config/tarsel", "/opt/t"},
+         "/h/.config/tarsel/Program.ini",
+         "/opt/t/Program.ini"},
+        {"installed, no home",
+         {"/usr/bin", false, "/usr/share/tarsel", {}},
+         {"/usr/share/tarsel"},
+         "/usr/share/tarsel/Program.ini",
+         {}},
+        {"read-only copy, no home",
+         {"/opt/t", false, {}, {}},
+         {"/opt/t"},
+         "/opt/t/Program.ini",
+         {}},
+    };
+    for (const Case& c : cases) {
+        const CProgramFiles files = LocateProgramFiles(c.place);
+        EXPECT_EQ(files.folders, c.folders) << c.name;
+        EXPECT_EQ(files.settings, c.settings) << c.name;
+        EXPECT_EQ(files.settingsSeed, c.seed) << c.name;
+    }
+}
+
+TEST(ProgramFiles, TheUsersFileComesFirstThenTheShippedOne) {
+    CTempDir user, shared;
+    std::ofstream(shared / "Default.dat") << "s";
+    std::ofstream(shared / "startup.bmp") << "s";
+    std::ofstream(user / "startup.bmp") << "u";
+    fs::create_directory(user / "Default.dat"); // not a file: passed over
+    CProgramFiles files;
+    files.folders = {user.Path(), shared.Path()};
+    const struct {
+        const char* name;
+        fs::path folder;
+    } cases[] = {
+        {"startup.bmp", user.Path()},
+        {"Default.dat", shared.Path()},
+        {"background.bmp", user.Path()}, // nowhere: the first folder, where it is then missing
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(files.FolderOf(c.name), c.folder) << c.name;
+        EXPECT_EQ(files.Find(c.name), c.folder / c.name) << c.name;
+    }
+    EXPECT_EQ(CProgramFiles(user.Path()).Find("x"), user / "x");
+}
+
+std::string Contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+TEST(ProgramFiles, SettingsStartAsACopyOfTheShippedFile) {
+    CTempDir home, shared;
+    std::ofstream(shared / "Program.ini") << "[Setup]\nType=TZ-316\n[About]\nVersion=1\n";
+    CProgramPlace place{"/usr/bin", false, shared.Path(), home / "config"};
+    const CProgramFiles files = LocateProgramFiles(place);
+
+    const fs::path path = PrepareSettingsFile(files);
+    EXPECT_EQ(path, home / "config/tarsel/Program.ini");
+    EXPECT_EQ(Contents(path), Contents(shared / "Program.ini"));
+    CSettingsFile settings(path);
+    EXPECT_EQ(settings.ReadText("Setup", "Type"), "TZ-316");
+    ASSERT_TRUE(settings.WriteInteger("Setup", "COM", 4));
+    EXPECT_EQ(Contents(shared / "Program.ini").find("COM"), std::string::npos)
+        << "the shipped file is never written";
+
+    // The user's own file is kept on the next start.
+    PrepareSettingsFile(files);
+    EXPECT_EQ(CSettingsFile(path).ReadInteger("Setup", "COM", 0), 4);
+
+    // Without a shipped file the user's starts empty, as a missing settings file always did.
+    fs::remove(shared / "Program.ini");
+    fs::remove(path);
+    EXPECT_FALSE(fs::exists(PrepareSettingsFile(files)));
+    EXPECT_TRUE(fs::is_directory(path.parent_path()));
+}
+
+class CEnvironment {
+public:
+    explicit CEnvironment(const char* name) : name_(name) {
+        if (const char* value = std::getenv(name)) old_ = value;
+    }
+    ~CEnvironment() { Set(old_); }
+    void Set(const std::optional<std::string>& value) {
+        if (value)
+            ::setenv(name_, value->c_str(), 1);
+        else
+            ::unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(ProgramFiles, UserConfigFolderFollowsTheXdgRules) {
+    CEnvironment xdg("XDG_CONFIG_HOME"), home("HOME");
+    const struct {
+        std::optional<std::string> xdg, home;
+        fs::path expected;
+    } cases[] = {
+        {"/x/conf", "/home/u", "/x/conf"},
+        {"relative/conf", "/home/u", "/home/u/.config"}, // invalid by the rules: ignored
+        {"", "/home/u", "/home/u/.config"},
+        {std::nullopt, "/home/u", "/home/u/.config"},
+    };
+    for (const auto& c : cases) {
+        xdg.Set(c.xdg);
+        home.Set(c.home);
+        EXPECT_EQ(UserConfigFolder(), c.expected) << c.xdg.value_or("(unset)");
+    }
+}
+
+TEST(ProgramFiles, ATestProgramIsRunFromItsBuildFolder) {
+    const CProgramPlace place = ThisProgramPlace();
+    EXPECT_EQ(fs::weakly_canonical(place.exeFolder), fs::weakly_canonical(TARSEL_BIN_DIR));
+    EXPECT_TRUE(place.sharedFolder.empty()) << place.sharedFolder;
+}
+
+} // namespace
+} // namespace tarsel
