@@ -223,7 +223,8 @@ void AddRadioCommands(CLI::App& app, const CGlobalOptions& options, CCommandActi
     read->callback([&] { action = [&] { return RunRead(options, arguments); }; });
 
     auto* write = app.add_subcommand(
-        "write", "Write a data file to the radio as \"写频\" does (the file is not changed)");
+        "write", "Write a data file to the radio as \"写频\" does (the file is not changed); with "
+                 "--port given more than once or --ports all, to every radio at the same time");
     AddSendPortOptions(write, arguments);
     AddVerifyOption(write, arguments);
     write->add_option("FILE", arguments.file, "Data file to send")->required();
@@ -232,7 +233,8 @@ void AddRadioCommands(CLI::App& app, const CGlobalOptions& options, CCommandActi
     });
 
     auto* init = app.add_subcommand(
-        "init", "Initialise the radio with the whole image of a data file (service function)");
+        "init", "Initialise the radio with the whole image of a data file (service function); "
+                "several radios at once as write does");
     AddSendPortOptions(init, arguments);
     AddVerifyOption(init, arguments);
     init->add_option("FILE", arguments.file, "Data file to send")->required();
