@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <memory>
-#include <optional>
 
 namespace tarsel {
 namespace {
@@ -23,17 +23,10 @@ bool InClone(std::size_t i) { return i < 0x3000 || i >= 0x3F70; }
 class CliManyRadiosTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        const char* saved = std::getenv("XDG_DATA_HOME");
-        savedData_ = saved ? std::optional<std::string>(saved) : std::nullopt;
-        ::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
         ASSERT_FALSE(SaveDataFile(file, test::RandomImage(41)));
         expected = test::RandomImage(41);
         CBandLimits limits;
         NormaliseThroughTable(expected, limits);
-    }
-    void TearDown() override {
-        savedData_ ? ::setenv("XDG_DATA_HOME", savedData_->c_str(), 1)
-                   : ::unsetenv("XDG_DATA_HOME");
     }
 
     std::string Memory(std::size_t i) const {
@@ -69,12 +62,10 @@ protected:
     }
 
     test::CTempDir dir;
+    test::CDataHomeGuard dataHome{dir / "data"};
     std::string settings = (dir / "Program.ini").string();
     std::string file = (dir / "a.dat").string();
     CMemoryImage expected;
-
-private:
-    std::optional<std::string> savedData_;
 };
 
 TEST_F(CliManyRadiosTest, AFaultyRadioFailsAloneAndEveryMemoryIsChecked) {
