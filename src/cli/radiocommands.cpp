@@ -1,5 +1,6 @@
 // The commands that talk to the radio: read, write, init, info.
 #include "cli/cli.h"
+#include "cli/multiwrite.h"
 #include "cli/safety.h"
 
 #include "core/image/channeltable.h"
@@ -33,6 +34,8 @@ struct CRadioArguments {
     std::string password;
     bool verify = false;
     bool noBackup = false;
+    std::vector<std::string> ports; // write and init: --port, as often as given
+    std::string portsAll;           // write and init: --ports all
 };
 
 // A bar on stderr while blocks go by, only when a person is watching it.
@@ -78,6 +81,12 @@ int SendImage(const CGlobalOptions& options, const CRadioArguments& arguments, E
     NormaliseThroughTable(*image, limits);
 
     const CSettingsFile settings = OpenSettings(options);
+    const CManyRadios radios{.ports = arguments.ports,
+                             .all = !arguments.portsAll.empty(),
+                             .verify = arguments.verify,
+                             .noBackup = arguments.noBackup};
+    if (WantsManyRadios(radios)) return SendToManyRadios(settings, transfer, *image, radios);
+    const std::string portName = arguments.ports.empty() ? "" : arguments.ports.front();
     CPosixSerialPort port(settings);
     CProgressBar bar(title);
     const CInterruptGuard interrupt;
@@ -85,7 +94,7 @@ int SendImage(const CGlobalOptions& options, const CRadioArguments& arguments, E
         transfer, *image,
         CTransferOptions{.verify = arguments.verify, .cancel = &interrupt.Token()});
     const CExchangeResult result =
-        worker->Run(port, ChosenPort(arguments.port, settings), bar.Callback());
+        worker->Run(port, ChosenPort(portName, settings), bar.Callback());
     bar.Finish(result.Done());
     // Whatever reached the radio, also a write that failed half way.
     if (ReachedTheBlocks(result))
@@ -150,6 +159,23 @@ void AddPortOption(CLI::App* command, CRadioArguments& arguments) {
     AddNoBackupOption(command, arguments.noBackup);
 }
 
+// write and init: one radio as the other commands, or several at once.
+void AddSendPortOptions(CLI::App* command, CRadioArguments& arguments) {
+    auto* port = command->add_option(
+        "--port", arguments.ports,
+        "Device path (/dev/ttyUSB0) or port name (COM3); default: the settings file's port. "
+        "Given more than once, every radio is written at the same time and each port's result "
+        "is printed on a line of its own");
+    port->allow_extra_args(false);
+    command
+        ->add_option("--ports", arguments.portsAll,
+                     "all: write every port the port dialog offers as available (COM1..COM16 "
+                     "that open), all at the same time")
+        ->check(CLI::IsMember({"all"}))
+        ->excludes(port);
+    AddNoBackupOption(command, arguments.noBackup);
+}
+
 void AddVerifyOption(CLI::App* command, CRadioArguments& arguments) {
     command->add_flag("--verify", arguments.verify,
                       "Read the sent ranges back and compare them (one read's time more)");
@@ -197,8 +223,9 @@ void AddRadioCommands(CLI::App& app, const CGlobalOptions& options, CCommandActi
     read->callback([&] { action = [&] { return RunRead(options, arguments); }; });
 
     auto* write = app.add_subcommand(
-        "write", "Write a data file to the radio as \"写频\" does (the file is not changed)");
-    AddPortOption(write, arguments);
+        "write", "Write a data file to the radio as \"写频\" does (the file is not changed); with "
+                 "--port given more than once or --ports all, to every radio at the same time");
+    AddSendPortOptions(write, arguments);
     AddVerifyOption(write, arguments);
     write->add_option("FILE", arguments.file, "Data file to send")->required();
     write->callback([&] {
@@ -206,8 +233,9 @@ void AddRadioCommands(CLI::App& app, const CGlobalOptions& options, CCommandActi
     });
 
     auto* init = app.add_subcommand(
-        "init", "Initialise the radio with the whole image of a data file (service function)");
-    AddPortOption(init, arguments);
+        "init", "Initialise the radio with the whole image of a data file (service function); "
+                "several radios at once as write does");
+    AddSendPortOptions(init, arguments);
     AddVerifyOption(init, arguments);
     init->add_option("FILE", arguments.file, "Data file to send")->required();
     init->add_option("--service-password", arguments.password,

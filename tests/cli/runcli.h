@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -26,6 +28,23 @@ int SpawnProgram(const std::filesystem::path& program, const std::vector<std::st
 
 // Runs program with arguments (no shell), waits, and collects both outputs.
 CCliResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args);
+
+// While one lives, XDG_DATA_HOME (where the automatic backups go) is folder.
+class CDataHomeGuard {
+public:
+    explicit CDataHomeGuard(const std::filesystem::path& folder) {
+        if (const char* saved = std::getenv("XDG_DATA_HOME")) saved_ = saved;
+        ::setenv("XDG_DATA_HOME", folder.c_str(), 1);
+    }
+    ~CDataHomeGuard() {
+        saved_ ? ::setenv("XDG_DATA_HOME", saved_->c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
+    }
+    CDataHomeGuard(const CDataHomeGuard&) = delete;
+    CDataHomeGuard& operator=(const CDataHomeGuard&) = delete;
+
+private:
+    std::optional<std::string> saved_;
+};
 
 inline std::filesystem::path CliPath() {
     return std::filesystem::path(TARSEL_BIN_DIR) / "tarsel-cli";

@@ -32,17 +32,8 @@ std::string FileBytes(const std::filesystem::path& path) {
 
 class CliSafetyTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const char* saved = std::getenv("XDG_DATA_HOME");
-        savedData_ = saved ? std::optional<std::string>(saved) : std::nullopt;
-        ::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
-    }
-    void TearDown() override {
-        savedData_ ? ::setenv("XDG_DATA_HOME", savedData_->c_str(), 1)
-                   : ::unsetenv("XDG_DATA_HOME");
-    }
-
     test::CTempDir dir;
+    test::CDataHomeGuard dataHome{dir / "data"};
     std::string settings = (dir / "Program.ini").string();
     std::filesystem::path backups = dir / "data" / "tarsel" / "backups";
 
@@ -68,9 +59,6 @@ protected:
         }
         return rows;
     }
-
-private:
-    std::optional<std::string> savedData_;
 };
 
 TEST_F(CliSafetyTest, VerifyCatchesASilentlyCorruptedBlockOnlyWhenAskedFor) {

@@ -39,6 +39,13 @@ CPortDialogFields LoadPortDialog(CSerialPort& port, const CSettingsFile* setting
     return fields;
 }
 
+std::vector<std::string> AvailablePortNames(const CPortDialogFields& fields) {
+    std::vector<std::string> names;
+    for (const CPortChoice& choice : fields.ports)
+        if (choice.available) names.push_back(choice.name);
+    return names;
+}
+
 void StorePortDialog(int selected, CSettingsFile& settings, std::string& portName) {
     if (selected < 1 || selected > kPortChoices) return;
     portName = PortNameFromNumber(selected);

@@ -7,6 +7,7 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace tarsel {
 
@@ -31,6 +32,9 @@ struct CPortDialogFields {
 // it opens too.
 CPortDialogFields LoadPortDialog(CSerialPort& port, const CSettingsFile* settings,
                                  const std::string& currentPortName);
+
+// The names of the ports that opened, COM1 first: the ones to program when all are wanted.
+std::vector<std::string> AvailablePortNames(const CPortDialogFields& fields);
 
 // "确定": with a port selected, the port name follows it and "COM" in section "Setup" is written;
 // with none, nothing changes.

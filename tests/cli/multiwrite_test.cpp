@@ -1,0 +1,159 @@
+// tarsel-cli writing several tarsel-radiosim programs at once.
+#include "radioprocess.h"
+#include "runcli.h"
+
+#include "../core/testimage.h"
+#include "core/image/channeltable.h"
+#include "core/image/datafile.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <memory>
+
+namespace tarsel {
+namespace {
+
+using test::CRadioProcess;
+using test::Lines;
+
+bool InClone(std::size_t i) { return i < 0x3000 || i >= 0x3F70; }
+
+class CliManyRadiosTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(SaveDataFile(file, test::RandomImage(41)));
+        expected = test::RandomImage(41);
+        CBandLimits limits;
+        NormaliseThroughTable(expected, limits);
+    }
+
+    std::string Memory(std::size_t i) const {
+        return (dir / ("radio" + std::to_string(i))).string();
+    }
+    std::unique_ptr<CRadioProcess> StartRadio(std::size_t i, std::vector<std::string> faults = {}) {
+        std::vector<std::string> args{"--memory", Memory(i), "--save-on-exit"};
+        args.insert(args.end(), faults.begin(), faults.end());
+        return std::make_unique<CRadioProcess>(args);
+    }
+    test::CCliResult Cli(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--settings", settings});
+        return test::RunCli(args);
+    }
+    std::size_t Backups() const {
+        std::error_code error;
+        const auto folder = dir / "data" / "tarsel" / "backups";
+        std::size_t count = 0;
+        for (auto it = std::filesystem::directory_iterator(folder, error);
+             !error && it != std::filesystem::directory_iterator(); ++it)
+            ++count;
+        return count;
+    }
+    // Every COMn leads to a path with nothing behind it, unless given here.
+    void MapPorts(const std::map<int, std::string>& devices) {
+        std::ofstream out(settings);
+        out << "[Ports]\n";
+        for (int n = 1; n <= 16; ++n)
+            out << "COM" << n << "="
+                << (devices.count(n) ? devices.at(n)
+                                     : (dir / ("none" + std::to_string(n))).string())
+                << "\n";
+    }
+
+    test::CTempDir dir;
+    test::CDataHomeGuard dataHome{dir / "data"};
+    std::string settings = (dir / "Program.ini").string();
+    std::string file = (dir / "a.dat").string();
+    CMemoryImage expected;
+};
+
+TEST_F(CliManyRadiosTest, AFaultyRadioFailsAloneAndEveryMemoryIsChecked) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> fault; // on the fourth radio
+        std::vector<std::string> extra;
+        std::string line;     // the fourth radio's result after its port
+        std::size_t keptUpTo; // the fourth radio holds the image sent below this address
+    } cases[] = {
+        {"pulled cable",
+         {"--hang-up", "5"},
+         {},
+         "通信出错\tblock 0x00A0 not acknowledged: no reply",
+         0x00A0},
+        {"other bytes read back",
+         {"--corrupt-write", "2:5"},
+         {"--verify"},
+         "写入校验失败\t0x0045",
+         CMemoryImage::kSize},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (std::size_t i = 0; i < 4; ++i) std::filesystem::remove(Memory(i));
+        std::vector<std::unique_ptr<CRadioProcess>> radios;
+        for (std::size_t i = 0; i < 4; ++i)
+            radios.push_back(StartRadio(i, i == 3 ? c.fault : std::vector<std::string>{}));
+        std::vector<std::string> args{"write"};
+        for (const auto& radio : radios) args.insert(args.end(), {"--port", radio->Device()});
+        args.push_back(file);
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        const std::size_t backupsBefore = Backups();
+
+        const auto result = Cli(args);
+
+        EXPECT_EQ(result.status, 1) << result.err;
+        EXPECT_EQ(result.err, ""); // no progress when stderr is not a terminal
+        const std::vector<std::string> lines = Lines(result.out);
+        ASSERT_EQ(lines.size(), 4u) << result.out;
+        for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(lines[i], radios[i]->Device() + "\t完成");
+        EXPECT_EQ(lines[3], radios[3]->Device() + "\t" + c.line);
+        EXPECT_EQ(Backups(), backupsBefore + 1) << "one backup of the image sent per run";
+
+        for (std::size_t i = 0; i < 4; ++i) {
+            radios[i]->Stop();
+            const CMemoryImage memory = test::LoadImage(Memory(i));
+            const std::size_t upTo = i == 3 ? c.keptUpTo : CMemoryImage::kSize;
+            std::size_t wrong = 0;
+            for (std::size_t a = 0; a < CMemoryImage::kSize; ++a)
+                wrong += memory[a] != (InClone(a) && a < upTo ? expected[a] : 0xFF);
+            // The corrupted byte is the one difference the verification found.
+            EXPECT_EQ(wrong, i == 3 && c.extra.size() ? 1u : 0u) << "radio " << i;
+        }
+    }
+}
+
+TEST_F(CliManyRadiosTest, AllPortsAreThoseThatOpen) {
+    MapPorts({});
+    const auto none = Cli({"write", "--ports", "all", file});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "");
+    const auto message = Lines(none.err);
+    ASSERT_EQ(message.size(), 2u) << none.err;
+    EXPECT_EQ(message[0], "无法打开串口");
+    EXPECT_NE(message[1].find("no programming cable found"), std::string::npos) << message[1];
+
+    auto first = StartRadio(0), second = StartRadio(1);
+    MapPorts({{3, first->Device()}, {12, second->Device()}});
+    const auto all = Cli({"init", "--ports", "all", file, "--service-password", "mr274q"});
+    EXPECT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(Lines(all.out), (std::vector<std::string>{"COM3\t完成", "\\\\.\\COM12\t完成"}));
+    for (auto* radio : {first.get(), second.get()}) radio->Stop();
+    for (std::size_t i = 0; i < 2; ++i) EXPECT_EQ(test::LoadImage(Memory(i)), expected) << i;
+}
+
+TEST_F(CliManyRadiosTest, PortsThatCannotBeMeantAreBadUsage) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"write", "--port", "COM1", "--port", "COM1", file},
+        {"write", "--port", "COM1", "--ports", "all", file},
+        {"write", "--ports", "some", file},
+        {"read", "--port", "COM1", "--port", "COM2", file},
+    };
+    for (const auto& args : cases) {
+        const auto result = Cli(args);
+        EXPECT_EQ(result.status, 2) << args[2] << args.back();
+        EXPECT_EQ(result.out, "");
+    }
+}
+
+} // namespace
+} // namespace tarsel
