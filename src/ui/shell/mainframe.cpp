@@ -10,6 +10,7 @@
 #include "ui/fmradio/fmradiodialog.h"
 #include "ui/interchange/csvimportdialog.h"
 #include "ui/radiolink/backupui.h"
+#include "ui/radiolink/batchwritedialog.h"
 #include "ui/radiolink/modeldialog.h"
 #include "ui/radiolink/portdialog.h"
 #include "ui/radiolink/transferdialog.h"
@@ -149,6 +150,8 @@ void CMainFrame::CreateActions() {
     connect(AddAction(kModel, tr("机型")), &QAction::triggered, this, &CMainFrame::EditModel);
     connect(AddAction(kReadRadio, tr("读频")), &QAction::triggered, this,
             [this] { RunTransfer(ETransfer::Read); });
+    connect(AddAction(kBatchWrite, tr("批量写频")), &QAction::triggered, this,
+            &CMainFrame::BatchWrite);
     connect(AddAction(kWriteRadio, tr("写频")), &QAction::triggered, this,
             [this] { RunTransfer(ETransfer::Write); });
     connect(AddAction(kSerialPort, tr("串口")), &QAction::triggered, this, &CMainFrame::ChoosePort);
@@ -325,6 +328,7 @@ void CMainFrame::CreateMenus() {
     auto* program = new QMenu(tr("编程"), this);
     program->addAction(actions_[kReadRadio]);
     program->addAction(actions_[kWriteRadio]);
+    program->addAction(actions_[kBatchWrite]);
     auto* setup = new QMenu(tr("设置"), this);
     setup->addAction(actions_[kSerialPort]);
 
@@ -479,6 +483,15 @@ void CMainFrame::RunTransfer(ETransfer transfer) {
                                this);
         dialog.exec();
     });
+}
+
+void CMainFrame::BatchWrite() {
+    CProgramDoc* doc = docs_.ActiveDocument();
+    if (!doc || !doc->View()) return;
+    // As "写频": the list is parsed first; the window sends a copy and never changes the document.
+    doc->View()->ParseIntoImage();
+    CBatchWriteDialog dialog(doc->Document().Image(), docs_.State(), settingsPath_, prompter_, this);
+    dialog.exec();
 }
 
 void CMainFrame::RunRowCommand(ERowEditOutcome (CProgramView::*command)()) {

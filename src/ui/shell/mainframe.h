@@ -42,7 +42,7 @@ inline constexpr int kReadRadio = 32773, kWriteRadio = 32774, kSerialPort = 3277
 inline constexpr int kUndo = 57643, kRedo = 57644, kCopy = 57634, kCut = 57635, kPaste = 57637,
                      kClear = 57632, kInsertChannel = 32900, kDeleteChannels = 32901,
                      kSortChannels = 32902, kImportCsv = 32903, kExportCsv = 32904,
-                     kOpenBackup = 32905;
+                     kOpenBackup = 32905, kBatchWrite = 32906;
 } // namespace cmd
 
 class CMainFrame : public QMainWindow {
@@ -77,6 +77,8 @@ public:
     // read refills it.
     void RunTransfer(ETransfer transfer);
     void ChoosePort();
+    // 编程 > 批量写频: the document written to every ticked radio at once.
+    void BatchWrite();
     QUndoGroup* UndoGroup() const { return undoGroup_; }
 
 protected:
