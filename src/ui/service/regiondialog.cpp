@@ -1,5 +1,7 @@
 #include "ui/service/regiondialog.h"
 
+#include "ui/radiolink/backupui.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -31,7 +33,9 @@ QHBoxLayout* CRegionDialog::ButtonRow() {
 }
 
 void CRegionDialog::ReadFromRadio() {
-    if (exchange_.ReadRegion(state_.portName, region_, state_.image)) ShowRead();
+    if (!exchange_.ReadRegion(state_.portName, region_, state_.image)) return;
+    ShowRead();
+    KeepRadioBackup(EBackupKind::Read, state_.image, state_, exchange_.Prompter(), this);
 }
 
 void CRegionDialog::WriteToRadio() {
