@@ -86,7 +86,9 @@ private slots:
             QTimer timer;
             timer.setInterval(5);
             connect(&timer, &QTimer::timeout, [&] {
-                if (!ProgressWindow()) return;
+                // Counted only while the radio is answering: begun, not yet ended.
+                const radiosim::CCounters counters = bench.radio->Counters();
+                if (!ProgressWindow() || counters.exchanges == 0 || counters.endReads > 0) return;
                 ++ticksDuringExchange;
                 if (bench.state.image != before) imageChangedEarly = true;
             });
