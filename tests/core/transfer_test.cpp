@@ -161,6 +161,37 @@ TEST(RegionTest, WritesOnlyTheRegion) {
     EXPECT_TRUE(std::ranges::equal(writes[3], image.Stretch(0x3E20, 16)));
 }
 
+// The service windows' progress bar: one step per block of the region, the total known from the
+// first step on, and no step left out.
+TEST(RegionTest, ReportsOneStepPerBlockInBothDirections) {
+    struct CCase {
+        const char* name;
+        bool read;
+        map::CRange region;
+        char blockRequest;
+    };
+    for (const CCase& c : {CCase{"read", true, map::kCalibrationRange, 'R'},
+                           CCase{"write", false, map::kDtmfDecoderRange, 'W'}}) {
+        CFakePort port;
+        CScriptedRadio radio(port);
+        CMemoryImage image = test::RandomImage(7);
+        std::vector<std::pair<int, int>> steps;
+        const CProgress progress = [&](int position, int total) {
+            steps.emplace_back(position, total);
+        };
+        const CExchangeResult result =
+            c.read ? ReadRegion(port, "COM1", c.region, image, nullptr, progress)
+                   : WriteRegion(port, "COM1", c.region, image, progress);
+        ASSERT_TRUE(result.Done()) << c.name;
+        std::size_t blocks = 0;
+        for (const Bytes& w : BlockWrites(port))
+            if (w.size() == 4 && w[0] == c.blockRequest) ++blocks;
+        ASSERT_EQ(steps.size(), blocks) << c.name;
+        for (std::size_t i = 0; i < steps.size(); ++i)
+            EXPECT_EQ(steps[i], std::make_pair(int(i) + 1, int(blocks))) << c.name;
+    }
+}
+
 TEST(RadioInformationTest, WakesWithLongerPausesAndEndsAfterIdentify) {
     CFakePort port;
     CScriptedRadio radio(port);

@@ -7,6 +7,7 @@
 #include "core/image/channeltable.h"
 #include "core/image/datafile.h"
 #include "core/image/programstate.h"
+#include "core/radiolink/backups.h"
 #include "radiosim/virtualradio.h"
 #include "ui/shell/application.h"
 #include "ui/shell/docmanager.h"
@@ -102,6 +103,10 @@ struct CServiceBench {
     CToolState state;
     CScriptedPrompter prompter;
     std::unique_ptr<radiosim::CVirtualRadio> radio;
+
+    // A complete read keeps a backup: into the bench's folder, not the user's.
+    CServiceBench() { qputenv("XDG_DATA_HOME", folder.filePath(QStringLiteral("data")).toUtf8()); }
+    std::vector<CBackupEntry> Backups() const { return CBackupStore().List(); }
 
     std::filesystem::path Settings() const {
         return folder.filePath(QStringLiteral("Program.ini")).toStdString();

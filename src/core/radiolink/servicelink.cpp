@@ -6,12 +6,13 @@
 namespace tarsel {
 
 CExchangeResult ReadRegion(CSerialPort& port, std::string_view portName, map::CRange region,
-                           CMemoryImage& image, const CCancelToken* cancel) {
+                           CMemoryImage& image, const CCancelToken* cancel,
+                           const CProgress& progress) {
     const CExchangePlan plan{
         .direction = EBlockDirection::Read, .ranges = std::span(&region, 1), .cancel = cancel};
     auto staged = std::make_unique<CMemoryImage>(image);
     CIdentBlock ident{};
-    const CExchangeResult result = RunExchange(port, portName, plan, *staged, ident);
+    const CExchangeResult result = RunExchange(port, portName, plan, *staged, ident, progress);
     if (result.Done())
         for (const CBlock block : BlocksOf(plan.ranges))
             std::ranges::copy(staged->Stretch(block.address, block.length),
@@ -20,11 +21,11 @@ CExchangeResult ReadRegion(CSerialPort& port, std::string_view portName, map::CR
 }
 
 CExchangeResult WriteRegion(CSerialPort& port, std::string_view portName, map::CRange region,
-                            const CMemoryImage& image) {
+                            const CMemoryImage& image, const CProgress& progress) {
     const CExchangePlan plan{.direction = EBlockDirection::Write, .ranges = std::span(&region, 1)};
     auto snapshot = std::make_unique<CMemoryImage>(image);
     CIdentBlock ident{};
-    return RunExchange(port, portName, plan, *snapshot, ident);
+    return RunExchange(port, portName, plan, *snapshot, ident, progress);
 }
 
 CExchangeResult ReadRadioInformation(CSerialPort& port, std::string_view portName,

@@ -66,9 +66,11 @@ QLineEdit* CRadioInfoDialog::Field(int id) const { return fields_[id - kFirstId]
 void CRadioInfoDialog::ReadFromRadio() {
     auto ident = std::make_shared<CIdentBlock>();
     CServiceExchange exchange(this, prompter_, settingsPath_);
-    if (!exchange.Run([ident, portName = portName_](CSerialPort& port) {
-            return ReadRadioInformation(port, portName, *ident);
-        }))
+    if (!exchange.Run(tr("读取"), true,
+                      [ident, portName = portName_](CSerialPort& port, const CProgress&,
+                                                    const CCancelToken* cancel) {
+                          return ReadRadioInformation(port, portName, *ident, cancel);
+                      }))
         return;
     const CSettingsFile settings(settingsPath_);
     const std::string firmware = FirmwareVersionText(*ident);

@@ -1,5 +1,7 @@
 #include "ui/service/regiondialog.h"
 
+#include "ui/radiolink/backupui.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -31,7 +33,9 @@ QHBoxLayout* CRegionDialog::ButtonRow() {
 }
 
 void CRegionDialog::ReadFromRadio() {
-    if (exchange_.ReadRegion(state_.portName, region_, doc_.Image())) ShowRead();
+    if (!exchange_.ReadRegion(state_.portName, region_, doc_.Image())) return;
+    ShowRead();
+    KeepRadioBackup(EBackupKind::Read, doc_.Image(), state_, exchange_.Prompter(), this);
 }
 
 void CRegionDialog::WriteToRadio() {
