@@ -8,35 +8,17 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <csignal>
 #include <fstream>
-#include <sstream>
-#include <thread>
-
-#include <fcntl.h>
-#include <poll.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace tarsel {
 namespace {
 
-using test::CTempDir;
-using test::RunCli;
-
 using test::CRadioProcess;
-
+using test::CTempDir;
+using test::FileBytes;
 using test::Lines;
 using test::LoadImage;
-
-std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using test::RunCli;
 
 bool InClone(std::size_t i) { return i < 0x3000 || i >= 0x3F70; }
 
@@ -47,9 +29,7 @@ protected:
     std::string memory = (dir / "radio.dat").string();
 
     CRadioProcess StartRadio(std::vector<std::string> faults = {}) {
-        std::vector<std::string> args{"--memory", memory, "--save-on-exit"};
-        args.insert(args.end(), faults.begin(), faults.end());
-        return CRadioProcess(args);
+        return CRadioProcess::Saving(memory, std::move(faults));
     }
     test::CCliResult Cli(std::vector<std::string> args) {
         args.insert(args.begin(), {"--settings", settings});

@@ -26,6 +26,11 @@ public:
             device_ += c;
         if (out >= 0) ::close(out);
     }
+    // A radio on the memory file `memory` that it writes back when it is stopped.
+    static CRadioProcess Saving(const std::string& memory, std::vector<std::string> faults = {}) {
+        faults.insert(faults.begin(), {"--memory", memory, "--save-on-exit"});
+        return CRadioProcess(faults);
+    }
     ~CRadioProcess() { Stop(); }
     CRadioProcess(const CRadioProcess&) = delete;
     CRadioProcess& operator=(const CRadioProcess&) = delete;

@@ -23,12 +23,8 @@ namespace tarsel {
 namespace {
 
 using test::CRadioProcess;
+using test::FileBytes;
 using test::Lines;
-
-std::string FileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 class CliSafetyTest : public ::testing::Test {
 protected:

@@ -9,16 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <fstream>
-
-#include <fcntl.h>
-#include <poll.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-extern char** environ;
 
 namespace tarsel {
 namespace {
@@ -34,9 +25,7 @@ protected:
     std::string file = (dir / "a.dat").string();
 
     CRadio StartRadio(std::vector<std::string> faults = {}) {
-        std::vector<std::string> args{"--memory", memory, "--save-on-exit"};
-        args.insert(args.end(), faults.begin(), faults.end());
-        return CRadio(args);
+        return CRadio::Saving(memory, std::move(faults));
     }
     test::CCliResult Cli(const std::string& command, const std::string& direction,
                          const std::string& port, const std::string& password = "mr274q") {

@@ -15,10 +15,7 @@ using test::PutChannel;
 
 const CBandLimits kLimits;
 
-std::vector<uint8_t> Record(const CMemoryImage& image, int channel) {
-    const auto bytes = image.Stretch(RecordOffset(channel), 32);
-    return {bytes.begin(), bytes.end()};
-}
+using test::Record;
 
 TEST(ChannelForm, AnEmptyChannelOpensBlankAndClosesAsTheDefaultRecord) {
     CMemoryImage image = test::RandomImage(3);

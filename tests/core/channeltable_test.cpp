@@ -12,16 +12,12 @@ namespace tarsel {
 namespace {
 
 using test::PutChannel;
+using test::Record;
 
 CChannelRow Row(std::vector<std::string> cells) {
     CChannelRow row;
     for (std::size_t i = 0; i < cells.size(); ++i) row.cells[i] = cells[i];
     return row;
-}
-
-std::vector<uint8_t> Record(const CMemoryImage& image, int channel) {
-    const auto r = image.Stretch(RecordOffset(channel), 32);
-    return {r.begin(), r.end()};
 }
 
 TEST(ChannelTable, FillTexts) {
@@ -187,49 +183,31 @@ const std::vector<std::string> kFull = {"145.00000", "145.00000", "88.5", "无",
 const std::vector<std::string> kNew = {"136.00000", "136.00000", "无", "无",
                                        "高",        "是",        "宽", "关"};
 
+// kFull with the receive and transmit cells replaced.
+std::vector<std::string> Full(const char* rx, const char* tx) {
+    auto cells = kFull;
+    cells[0] = rx;
+    cells[1] = tx;
+    return cells;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Grid, FrequencyCommit,
     testing::Values(
         // Out of band on an empty row: the first band's low limit and the new-row texts.
         CFrequencyCommit{1, 1, {}, "100", kNew},
-        CFrequencyCommit{1,
-                         1,
-                         kFull,
-                         "145.0101",
-                         {"145.01000", "145.00000", "88.5", "无", "低", "否", "窄", "载波"}},
-        CFrequencyCommit{1,
-                         1,
-                         kFull,
-                         "145.00625",
-                         {"145.00625", "145.00000", "88.5", "无", "低", "否", "窄", "载波"}},
-        CFrequencyCommit{1,
-                         1,
-                         kFull,
-                         "145.0025",
-                         {"145.00250", "145.00000", "88.5", "无", "低", "否", "窄", "载波"}},
+        CFrequencyCommit{1, 1, kFull, "145.0101", Full("145.01000", "145.00000")},
+        CFrequencyCommit{1, 1, kFull, "145.00625", Full("145.00625", "145.00000")},
+        CFrequencyCommit{1, 1, kFull, "145.0025", Full("145.00250", "145.00000")},
         CFrequencyCommit{1, 1, kFull, "0", {}}, CFrequencyCommit{1, 1, kFull, "", {}},
         CFrequencyCommit{1, 1, kFull, ".", {}}, CFrequencyCommit{1, 2, kFull, "0", kFull},
         CFrequencyCommit{1, 2, kFull, "", kFull}, CFrequencyCommit{1, 2, {}, "145", {}},
-        CFrequencyCommit{
-            1, 2, kFull, "435", {"145.00000", "435.00000", "88.5", "无", "低", "否", "窄", "载波"}},
-        CFrequencyCommit{
-            1, 1, kFull, "435", {"435.00000", "145.00000", "88.5", "无", "低", "否", "窄", "载波"}},
+        CFrequencyCommit{1, 2, kFull, "435", Full("145.00000", "435.00000")},
+        CFrequencyCommit{1, 1, kFull, "435", Full("435.00000", "145.00000")},
         // The VFOs keep both frequencies in one band.
-        CFrequencyCommit{257,
-                         1,
-                         kFull,
-                         "435.00000",
-                         {"435.00000", "435.00000", "88.5", "无", "低", "否", "窄", "载波"}},
-        CFrequencyCommit{258,
-                         2,
-                         kFull,
-                         "435",
-                         {"435.00000", "435.00000", "88.5", "无", "低", "否", "窄", "载波"}},
-        CFrequencyCommit{257,
-                         1,
-                         kFull,
-                         "146",
-                         {"146.00000", "145.00000", "88.5", "无", "低", "否", "窄", "载波"}},
+        CFrequencyCommit{257, 1, kFull, "435.00000", Full("435.00000", "435.00000")},
+        CFrequencyCommit{258, 2, kFull, "435", Full("435.00000", "435.00000")},
+        CFrequencyCommit{257, 1, kFull, "146", Full("146.00000", "145.00000")},
         CFrequencyCommit{257, 2, kFull, "0", kFull}, CFrequencyCommit{257, 2, kFull, "", kFull},
         // A VFO with no transmit text: 0 is in no band, so the transmit follows.
         CFrequencyCommit{257,
@@ -295,9 +273,8 @@ TEST(ChannelTable, Channel252ShiftBytesAreOverwrittenByTheFinalisation) {
     FillChannelTable(image, limits, table);
     table.Row(252) = Row({"435.00000", "440.00000", "无", "无", "高", "是", "宽", "关"});
     ParseChannelTable(table, limits, kProgramVariant, image);
-    EXPECT_EQ(
-        std::vector<uint8_t>(image.Stretch(0x1F70, 8).begin(), image.Stretch(0x1F70, 8).end()),
-        (std::vector<uint8_t>{0xB0, 0x01, 0x04, 0x0A, 0x08, 0x02, 0x88, 0xAA}));
+    EXPECT_EQ(test::Bytes(image, 0x1F70, 8),
+              (std::vector<uint8_t>{0xB0, 0x01, 0x04, 0x0A, 0x08, 0x02, 0x88, 0xAA}));
 }
 
 } // namespace

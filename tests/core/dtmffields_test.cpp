@@ -3,6 +3,7 @@
 #include "core/dtmf/remotefields.h"
 #include "core/dtmf/timingfields.h"
 #include "core/image/memorymap.h"
+#include "testimage.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +12,7 @@
 namespace tarsel {
 namespace {
 
-std::vector<uint8_t> Bytes(const CMemoryImage& image, std::size_t offset, std::size_t length) {
-    const auto s = image.Stretch(offset, length);
-    return {s.begin(), s.end()};
-}
+using test::Bytes;
 
 TEST(DtmfString, WriteErasesTheFieldAndReadStopsAboveFifteen) {
     CMemoryImage image;

@@ -10,13 +10,9 @@
 namespace tarsel {
 namespace {
 
+using test::Bytes;
 using test::PutBytes;
 using test::PutChannel;
-
-std::vector<uint8_t> Bytes(const CMemoryImage& image, std::size_t offset, std::size_t length) {
-    const auto stretch = image.Stretch(offset, length);
-    return {stretch.begin(), stretch.end()};
-}
 
 uint32_t Le32(const CMemoryImage& image, std::size_t offset) {
     return image[offset] | image[offset + 1] << 8 | image[offset + 2] << 16 |

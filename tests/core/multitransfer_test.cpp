@@ -53,11 +53,7 @@ struct CBench {
     }
 };
 
-bool InRanges(std::size_t offset, std::span<const map::CRange> ranges) {
-    for (const map::CRange& r : ranges)
-        if (offset >= r.start && offset < r.end) return true;
-    return false;
-}
+using test::InRanges;
 
 TEST(MultiTransferTest, EachRadioSucceedsOrFailsOnItsOwn) {
     struct Case {

@@ -4,15 +4,35 @@
 #include "core/image/bcd.h"
 #include "core/image/channelrecord.h"
 #include "core/image/memoryimage.h"
+#include "core/image/memorymap.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
 #include <random>
+#include <span>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace tarsel::test {
+
+// Whether a transfer over `ranges` carries the byte at `offset`.
+inline bool InRanges(std::size_t offset, std::span<const map::CRange> ranges) {
+    for (const map::CRange& r : ranges)
+        if (offset >= r.start && offset < r.end) return true;
+    return false;
+}
+
+inline std::vector<uint8_t> Bytes(const CMemoryImage& image, std::size_t offset,
+                                  std::size_t length) {
+    const auto stretch = image.Stretch(offset, length);
+    return {stretch.begin(), stretch.end()};
+}
+
+inline std::vector<uint8_t> Record(const CMemoryImage& image, int channel) {
+    return Bytes(image, RecordOffset(channel), 32);
+}
 
 inline void PutBytes(CMemoryImage& image, std::size_t offset,
                      std::initializer_list<uint8_t> bytes) {

@@ -20,11 +20,7 @@ void RandomMemory(CScriptedRadio& radio, unsigned seed) {
     std::copy(random.Bytes().begin(), random.Bytes().end(), radio.memory.begin());
 }
 
-bool InRanges(std::size_t offset, std::span<const map::CRange> ranges) {
-    for (const map::CRange& r : ranges)
-        if (offset >= r.start && offset < r.end) return true;
-    return false;
-}
+using test::InRanges;
 
 // The writes from the first block request on.
 std::vector<Bytes> BlockWrites(const CFakePort& port) {

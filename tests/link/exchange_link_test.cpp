@@ -7,29 +7,21 @@
 #include "core/service/radioinfo.h"
 #include "radiosim/virtualradio.h"
 
+#include "../core/testimage.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <memory>
-#include <random>
 
 namespace tarsel {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-CMemoryImage RandomImage(unsigned seed) {
-    std::mt19937 random(seed);
-    CMemoryImage image;
-    for (auto& b : image.Bytes()) b = static_cast<uint8_t>(random());
-    return image;
-}
+using test::RandomImage;
 
-bool InRanges(std::size_t offset, std::span<const map::CRange> ranges) {
-    for (const map::CRange& r : ranges)
-        if (offset >= r.start && offset < r.end) return true;
-    return false;
-}
+using test::InRanges;
 
 class ExchangeLinkTest : public ::testing::Test {
 protected:

@@ -5,11 +5,12 @@
 #include "core/radiolink/transfer.h"
 #include "radiosim/virtualradio.h"
 
+#include "../core/testimage.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <memory>
-#include <random>
 #include <thread>
 
 namespace tarsel {
@@ -18,12 +19,7 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-CMemoryImage RandomImage(unsigned seed) {
-    std::mt19937 random(seed);
-    CMemoryImage image;
-    for (auto& b : image.Bytes()) b = static_cast<uint8_t>(random());
-    return image;
-}
+using test::RandomImage;
 
 std::unique_ptr<radiosim::CVirtualRadio> StartRadio(radiosim::CFaults faults = {},
                                                     bool pace = false) {
