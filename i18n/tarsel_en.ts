@@ -28,15 +28,15 @@
     </message>
     <message>
         <source>读数据</source>
-        <translation>Reading</translation>
+        <translation>Read data</translation>
     </message>
     <message>
         <source>写数据</source>
-        <translation>Writing</translation>
+        <translation>Write data</translation>
     </message>
     <message>
         <source>初始化数据</source>
-        <translation>Initialising</translation>
+        <translation>Initialise data</translation>
     </message>
 </context>
 <context>
@@ -55,7 +55,7 @@
     </message>
     <message>
         <source>读数据</source>
-        <translation>Reading</translation>
+        <translation>Read data</translation>
     </message>
     <message>
         <source>读数据成功</source>
@@ -63,7 +63,7 @@
     </message>
     <message>
         <source>写数据</source>
-        <translation>Writing</translation>
+        <translation>Write data</translation>
     </message>
     <message>
         <source>写数据成功</source>
@@ -1517,11 +1517,11 @@
     <name>tarsel::ui::CRegionDialog</name>
     <message>
         <source>读数据</source>
-        <translation>Reading</translation>
+        <translation>Read data</translation>
     </message>
     <message>
         <source>写数据</source>
-        <translation>Writing</translation>
+        <translation>Write data</translation>
     </message>
 </context>
 <context>

@@ -187,6 +187,12 @@ private slots:
         }
         QWidget& target = program ? static_cast<QWidget&>(*program->app->Frame()) : *shown;
         const QStringList clipped = ShowAndCheck(target);
+        // For a person's look: TARSEL_LAYOUT_SHOTS=folder keeps a picture of every window.
+        if (const QString shots = qEnvironmentVariable("TARSEL_LAYOUT_SHOTS"); !shots.isEmpty())
+            target.grab().save(
+                QDir(shots).filePath(QString::fromLatin1(QTest::currentDataTag())
+                                         .replace(QLatin1Char(' '), QLatin1Char('-')) +
+                                     QStringLiteral(".png")));
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
     }
 

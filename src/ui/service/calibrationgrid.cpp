@@ -15,6 +15,14 @@ namespace tarsel::ui {
 
 namespace {
 
+// A row is named by its band and a caption of the core ("136-174 低功率"): only the caption is
+// translated.
+QString RowLabel(const std::string& label) {
+    const std::size_t space = label.find(' ');
+    if (space == std::string::npos) return CoreText(label);
+    return QString::fromStdString(label.substr(0, space)) + CoreText(label.substr(space));
+}
+
 constexpr int kTwipsPerInch = 1440;
 
 } // namespace
@@ -60,7 +68,7 @@ void CCalibrationGridView::ShowRows(const std::vector<CGridRow>& rows,
     editRow_ = editColumn_ = -1;
     setRowCount(static_cast<int>(rows.size()));
     QStringList labels;
-    for (const CGridRow& row : rows) labels << CoreText(row.label);
+    for (const CGridRow& row : rows) labels << RowLabel(row.label);
     setVerticalHeaderLabels(labels);
     // The twips width is the least; a label the font draws wider still shows whole.
     int labelWidth = grid_.labelTwips * logicalDpiX() / kTwipsPerInch;
