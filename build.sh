@@ -13,8 +13,10 @@ cd "$(dirname "$0")"
 mode=${1:-run}
 jobs=$(nproc 2>/dev/null || echo 2)
 
+# qt6-l10n-tools, qt6-tools-dev: the translations are compiled at build time and checked by a test.
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-          qt6-base-dev qt6-translations-l10n libgl-dev fonts-noto-cjk ccache)
+          qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev libgl-dev fonts-noto-cjk
+          ccache)
 if [ "$mode" = test ]; then
     packages+=(clang libclang-rt-14-dev locales)
 fi

@@ -2,16 +2,18 @@
 #include "core/radiolink/settingsfile.h"
 #include "ui/shell/application.h"
 #include "ui/shell/icons.h"
+#include "ui/shell/language.h"
 #include "ui/shell/mainframe.h"
 #include "ui/shell/qtapplication.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
-#include <QTranslator>
 
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -49,14 +51,43 @@ CCommandLine ParseCommandLine(const QCoreApplication& application) {
         QCoreApplication::translate("main", "使用此设置文件代替程序目录中的 Program.ini"),
         QStringLiteral("FILE"));
     parser.addOption(settingsOption);
+    const QCommandLineOption languageOption(
+        QStringLiteral("language"),
+        QCoreApplication::translate("main", "界面语言：zh（中文）或 en（英文）"),
+        QStringLiteral("zh|en"));
+    parser.addOption(languageOption);
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QCoreApplication::translate("main", "要打开的数据文件 (*.dat)"),
                                  QStringLiteral("[file]"));
     parser.process(application);
+    if (parser.isSet(languageOption) && !tarsel::ui::ParseLanguage(parser.value(languageOption))) {
+        std::fputs(qPrintable(QCoreApplication::translate("main", "--language 只接受 zh 或 en") +
+                              QLatin1Char('\n')),
+                   stderr);
+        std::exit(2);
+    }
     return {parser.positionalArguments(),
             parser.isSet(settingsOption)
                 ? std::filesystem::path(parser.value(settingsOption).toStdString())
                 : tarsel::DefaultSettingsPath()};
+}
+
+// Needed before the first window and before --help prints, so read straight from the arguments
+// (the parser checks the value later).
+std::optional<tarsel::ui::ELanguage> LanguageArgument(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--language" && i + 1 < argc)
+            return tarsel::ui::ParseLanguage(QString::fromLocal8Bit(argv[i + 1]));
+        if (arg.starts_with("--language="))
+            return tarsel::ui::ParseLanguage(QString::fromLocal8Bit(arg.substr(11)));
+    }
+    return std::nullopt;
+}
+
+tarsel::ui::ELanguage StartLanguage(int argc, char** argv) {
+    return tarsel::ui::ChooseLanguage(LanguageArgument(argc, argv),
+                                      tarsel::ui::RememberedLanguage(), QLocale().name());
 }
 
 void SetNames() {
@@ -74,6 +105,8 @@ int main(int argc, char** argv) {
             arg == "--version") {
             QCoreApplication console(argc, argv);
             SetNames();
+            tarsel::ui::CTranslations translations;
+            translations.Install(StartLanguage(argc, argv));
             ParseCommandLine(console); // prints and exits
             return 0;
         }
@@ -82,11 +115,9 @@ int main(int argc, char** argv) {
     SetNames();
     QApplication::setWindowIcon(tarsel::ui::MakeIcon(tarsel::ui::EIcon::Program));
 
-    // The program speaks Chinese; so do Qt's own buttons and file dialogs.
-    QTranslator qtTranslation;
-    if (qtTranslation.load(QStringLiteral("qtbase_zh_CN"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslation);
+    // Qt's own buttons and file dialogs speak the program's language.
+    tarsel::ui::CTranslations translations;
+    translations.Install(StartLanguage(argc, argv));
     QApplication::setApplicationDisplayName(QApplication::translate("CMainFrame", "写频软件"));
 
     const CCommandLine commandLine = ParseCommandLine(application);

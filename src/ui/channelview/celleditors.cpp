@@ -5,6 +5,7 @@
 #include "core/image/memorymap.h"
 #include "ui/channelview/channelmodel.h"
 #include "ui/widgets/choicelist.h"
+#include "ui/widgets/coretext.h"
 #include "ui/widgets/keyfilter.h"
 
 #include <QAbstractItemView>
@@ -22,7 +23,11 @@ bool IsNameEditor(const QWidget* editor) { return editor->objectName() == kNameE
 
 QString EditorText(QWidget* editor) {
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) return edit->text();
-    if (auto* combo = qobject_cast<QComboBox*>(editor)) return combo->currentText();
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        // A choice commits the core's own text of the entry, never the translation shown.
+        const QVariant core = combo->currentData();
+        return core.isValid() ? core.toString() : combo->currentText();
+    }
     return {};
 }
 
@@ -54,7 +59,8 @@ QWidget* CCellEditors::createEditor(QWidget* parent, const QStyleOptionViewItem&
     case EKind::Choice: {
         auto* combo = new QComboBox(parent);
         combo->setObjectName(QStringLiteral("1097"));
-        for (const char* entry : ChoiceEntries(column)) combo->addItem(QString::fromUtf8(entry));
+        for (const char* entry : ChoiceEntries(column))
+            combo->addItem(CoreText(entry), QString::fromUtf8(entry));
         editor = combo;
         break;
     }
@@ -83,7 +89,7 @@ void CCellEditors::setEditorData(QWidget* editor, const QModelIndex& index) cons
             combo->setEditText(text);
             if (combo->lineEdit()) combo->lineEdit()->selectAll();
         } else {
-            combo->setCurrentIndex(combo->findText(text));
+            combo->setCurrentIndex(combo->findData(text));
         }
     }
 }

@@ -3,6 +3,7 @@
 #include "core/image/finalise.h"
 #include "core/image/labels.h"
 #include "ui/shell/programdoc.h"
+#include "ui/widgets/coretext.h"
 
 namespace tarsel::ui {
 
@@ -21,7 +22,9 @@ int CChannelModel::columnCount(const QModelIndex& parent) const {
 
 QVariant CChannelModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
-    if (role == Qt::DisplayRole || role == Qt::EditRole)
+    if (role == Qt::DisplayRole) return CoreText(Table().Row(ChannelOf(index))[ColumnOf(index)]);
+    // The editors work on the core's own text.
+    if (role == Qt::EditRole)
         return QString::fromStdString(Table().Row(ChannelOf(index))[ColumnOf(index)]);
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
     return {};
@@ -32,7 +35,7 @@ QVariant CChannelModel::headerData(int section, Qt::Orientation orientation, int
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Horizontal)
         return section >= 0 && section < kChannelColumns
-                   ? QString::fromUtf8(ChannelColumnTitles()[static_cast<std::size_t>(section)])
+                   ? CoreText(ChannelColumnTitles()[static_cast<std::size_t>(section)])
                    : QVariant();
     return QString::fromStdString(GridLabel(section + 1));
 }
@@ -63,7 +66,7 @@ void CChannelModel::CommitEdit(const QModelIndex& index, const QString& text) {
                    doc.Image());
     doc_.RecordStep(before, QStringLiteral("%1 %2").arg(
                                 QString::fromStdString(GridLabel(channel)),
-                                QString::fromUtf8(ChannelColumnTitles()[std::size_t(column - 1)])));
+                                CoreText(ChannelColumnTitles()[std::size_t(column - 1)])));
     emit dataChanged(this->index(index.row(), 0), this->index(index.row(), kChannelColumns - 1));
 }
 

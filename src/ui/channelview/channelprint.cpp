@@ -1,6 +1,7 @@
 #include "ui/channelview/channelprint.h"
 
 #include "core/image/labels.h"
+#include "ui/widgets/coretext.h"
 
 #include <QPainter>
 #include <QPrinter>
@@ -33,7 +34,7 @@ void PrintChannelTable(QPrinter& printer, const CChannelTable& table, const QStr
         }
     };
     QStringList header{QString()};
-    for (const char* columnTitle : ChannelColumnTitles()) header << QString::fromUtf8(columnTitle);
+    for (const char* columnTitle : ChannelColumnTitles()) header << CoreText(columnTitle);
 
     qreal y = 0;
     auto startPage = [&] {
@@ -52,7 +53,7 @@ void PrintChannelTable(QPrinter& printer, const CChannelTable& table, const QStr
         }
         QStringList cells{QString::fromStdString(GridLabel(channel))};
         for (int column = 1; column <= kChannelColumns; ++column)
-            cells << QString::fromStdString(table.Row(channel)[column]);
+            cells << CoreText(table.Row(channel)[column]);
         drawRow(y, cells, false);
         y += lineHeight;
     }

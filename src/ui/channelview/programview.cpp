@@ -25,6 +25,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace tarsel::ui {
 
 namespace {
@@ -112,8 +114,11 @@ void CProgramView::SetColumnWidths() {
     const double pixelsPerTwip = logicalDpiX() / 1440.0;
     grid_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     grid_->verticalHeader()->setFixedWidth(qRound(kLabelTwips * pixelsPerTwip) + 4);
+    // The twips width is the least; a longer (translated) title widens its column.
+    QHeaderView* titles = grid_->horizontalHeader();
     for (int column = 0; column < kChannelColumns; ++column)
-        grid_->setColumnWidth(column, qRound(kColumnTwips[column] * pixelsPerTwip));
+        grid_->setColumnWidth(column, std::max(qRound(kColumnTwips[column] * pixelsPerTwip),
+                                               titles->sectionSizeHint(column)));
 }
 
 int CProgramView::PreferredGridWidth() const {

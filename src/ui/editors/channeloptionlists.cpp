@@ -2,6 +2,7 @@
 
 #include "ui/widgets/captions.h"
 #include "ui/widgets/choicelist.h"
+#include "ui/widgets/coretext.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -15,7 +16,7 @@ QGridLayout* AddChannelOptionLists(QGroupBox* box,
     auto* grid = new QGridLayout(box);
     const auto& options = ChannelOptions();
     for (std::size_t i = 0; i < options.size(); ++i) {
-        const QString caption = QCoreApplication::translate("ChannelOptions", options[i].caption);
+        const QString caption = CoreText(options[i].caption);
         lists[i] =
             MakeChoiceList(QString::number(options[i].controlId), Entries(options[i].entries), box);
         const int row = static_cast<int>(i % 3), column = static_cast<int>(i / 3) * 2;

@@ -4,6 +4,7 @@
 #include "ui/widgets/choicelist.h"
 #include "ui/widgets/ruledit.h"
 #include "ui/widgets/stepbuttons.h"
+#include "ui/widgets/coretext.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -53,7 +54,7 @@ COptionalFeaturesDialog::COptionalFeaturesDialog(CDocument& doc, QWidget* parent
         // A visible setting missing from the groups still gets a place rather than vanishing.
         const int g = fields[i].hidden ? -1 : std::max(0, groupOf(fields[i].controlId));
         QWidget* parent = g < 0 ? static_cast<QWidget*>(this) : boxes[static_cast<std::size_t>(g)];
-        const QString caption = tr(fields[i].caption);
+        const QString caption = CoreText(fields[i].caption);
         lists_[i] = MakeChoiceList(QString::number(fields[i].controlId), Entries(fields[i].entries),
                                    parent);
         if (g < 0) {

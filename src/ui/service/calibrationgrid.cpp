@@ -1,5 +1,6 @@
 #include "ui/service/calibrationgrid.h"
 
+#include "ui/widgets/coretext.h"
 #include "ui/widgets/inplacegrid.h"
 #include "ui/widgets/keyfilter.h"
 #include "ui/widgets/stepbuttons.h"
@@ -14,6 +15,14 @@ namespace tarsel::ui {
 
 namespace {
 
+// A row is named by its band and a caption of the core ("136-174 低功率"): only the caption is
+// translated.
+QString RowLabel(const std::string& label) {
+    const std::size_t space = label.find(' ');
+    if (space == std::string::npos) return CoreText(label);
+    return QString::fromStdString(label.substr(0, space)) + CoreText(label.substr(space));
+}
+
 constexpr int kTwipsPerInch = 1440;
 
 } // namespace
@@ -26,7 +35,7 @@ CCalibrationGridView::CCalibrationGridView(const CCalibrationGrid& grid, QWidget
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QStringList headers;
-    for (int c = 0; c < grid.columns; ++c) headers << tr(grid.headers[c]);
+    for (int c = 0; c < grid.columns; ++c) headers << CoreText(grid.headers[c]);
     setHorizontalHeaderLabels(headers);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -34,7 +43,8 @@ CCalibrationGridView::CCalibrationGridView(const CCalibrationGrid& grid, QWidget
     const int dpi = logicalDpiX();
     verticalHeader()->setFixedWidth(grid.labelTwips * dpi / kTwipsPerInch);
     for (int c = 0; c < grid.columns; ++c)
-        setColumnWidth(c, grid.columnTwips * dpi / kTwipsPerInch);
+        setColumnWidth(c, std::max(grid.columnTwips * dpi / kTwipsPerInch,
+                                   horizontalHeader()->sectionSizeHint(c)));
 
     editor_->setObjectName(QString::number(grid.editorId));
     editor_->setAlignment(Qt::AlignCenter);
@@ -58,7 +68,7 @@ void CCalibrationGridView::ShowRows(const std::vector<CGridRow>& rows,
     editRow_ = editColumn_ = -1;
     setRowCount(static_cast<int>(rows.size()));
     QStringList labels;
-    for (const CGridRow& row : rows) labels << QString::fromStdString(row.label);
+    for (const CGridRow& row : rows) labels << RowLabel(row.label);
     setVerticalHeaderLabels(labels);
     // The twips width is the least; a label the font draws wider still shows whole.
     int labelWidth = grid_.labelTwips * logicalDpiX() / kTwipsPerInch;

@@ -3,6 +3,7 @@
 #include "ui/widgets/captions.h"
 #include "ui/widgets/ruledit.h"
 #include "ui/widgets/stepbuttons.h"
+#include "ui/widgets/coretext.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -30,7 +31,7 @@ CDtmfDecoderDialog::CDtmfDecoderDialog(CDocument& doc, CProgramState& state, std
             MakeRuledEdit(QString::number(entry.editId), kDecoderMaxChars, HexKey, this);
         edit->installEventFilter(this);
         auto* spin = new CStepButtons(edit, StepDecoderValue, QString::number(entry.spinId), this);
-        AddCaptionedRow(grid, tr(entry.caption), edit, spin);
+        AddCaptionedRow(grid, CoreText(entry.caption), edit, spin);
     }
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

@@ -4,6 +4,7 @@
 #include "ui/widgets/captions.h"
 #include "ui/widgets/ruledit.h"
 #include "ui/widgets/stepbuttons.h"
+#include "ui/widgets/coretext.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -57,7 +58,7 @@ void CParameterAdjustDialog::InitialiseControls() {
             edit,
             [&field](std::string_view text, int step) { return StepFieldText(field, text, step); },
             QString::number(field.spinId), this);
-        const QString caption = tr(field.caption);
+        const QString caption = CoreText(field.caption);
         if (field.hidden) {
             edit->setAccessibleName(caption);
             buttons->setAccessibleName(caption);
@@ -76,7 +77,7 @@ void CParameterAdjustDialog::InitialiseControls() {
     int checked[2] = {0, 0};
     for (std::size_t i = 0; i < kCalibrationChecks.size(); ++i) {
         const CCalibrationCheck& check = kCalibrationChecks[i];
-        QCheckBox* box = checks_[i] = new QCheckBox(tr(check.caption), this);
+        QCheckBox* box = checks_[i] = new QCheckBox(CoreText(check.caption), this);
         box->setObjectName(QString::fromUtf8(check.caption));
         box->setAccessibleName(box->text());
         const int f = check.group == ECalibrationGroup::Mcu ? 1 : 0;

@@ -21,6 +21,7 @@
 #include "ui/shell/childframe.h"
 #include "ui/shell/docmanager.h"
 #include "ui/shell/icons.h"
+#include "ui/shell/language.h"
 #include "ui/shell/navigationbar.h"
 #include "ui/shell/programdoc.h"
 #include "ui/shell/prompter.h"
@@ -303,11 +304,16 @@ void CMainFrame::CreateMenus() {
         file->addAction(actions_[kExit]);
         return file;
     };
-    const auto viewMenu = [this](bool withDocument) {
+    auto* languages = new CLanguageMenu(this);
+    connect(languages, &CLanguageMenu::Chosen, this,
+            [this] { statusBar()->showMessage(tr("界面语言将在下次启动时切换")); });
+    const auto viewMenu = [this, languages](bool withDocument) {
         auto* view = new QMenu(tr("视图"), this);
         view->addAction(actions_[kToolBar]);
         view->addAction(actions_[kStatusBar]);
         if (withDocument) view->addAction(actions_[kNavigationBar]);
+        view->addSeparator();
+        view->addMenu(languages->Menu());
         return view;
     };
     auto* help = new QMenu(tr("帮助"), this);

@@ -1,4 +1,5 @@
 #include "ui/widgets/choicelist.h"
+#include "ui/widgets/coretext.h"
 
 #include "core/image/tone.h"
 
@@ -17,7 +18,7 @@ QComboBox* MakeChoiceList(const QString& objectId, const QStringList& entries, Q
 
 QStringList Entries(std::span<const char* const> entries) {
     QStringList texts;
-    for (const char* entry : entries) texts << QString::fromUtf8(entry);
+    for (const char* entry : entries) texts << CoreText(entry);
     return texts;
 }
 
