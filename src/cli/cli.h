@@ -42,6 +42,9 @@ CLI::Validator ChannelLabelValidator();
 CSettingsFile OpenSettings(const CGlobalOptions& options);
 // --port, else the port chosen in the desktop program's port dialog.
 std::string ChosenPort(const std::string& port, const CSettingsFile& settings);
+// The program's word for how an exchange ended: "无法打开串口", "通信出错", "写入校验失败",
+// "已取消"; nullptr when it was done.
+const char* OutcomeWord(EExchangeOutcome outcome);
 // "无法打开串口" or "通信出错" on the first line, the cause on the second; gives kExitFailed.
 int ReportFailure(const CExchangeResult& result);
 // A wrong service password is bad usage: nothing is sent.

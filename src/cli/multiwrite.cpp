@@ -25,25 +25,14 @@ namespace {
 constexpr const char* kDoneText = "完成";
 
 // The first word of a port's result line, and of its progress line once it ended.
-const char* OutcomeWord(EExchangeOutcome outcome) {
-    switch (outcome) {
-    case EExchangeOutcome::PortNotOpened:
-        return "无法打开串口";
-    case EExchangeOutcome::CommunicationError:
-        return "通信出错";
-    case EExchangeOutcome::Cancelled:
-        return "已取消";
-    case EExchangeOutcome::VerificationFailed:
-        return "写入校验失败";
-    case EExchangeOutcome::Done:
-        break;
-    }
-    return kDoneText;
+const char* ResultWord(EExchangeOutcome outcome) {
+    const char* word = OutcomeWord(outcome);
+    return word ? word : kDoneText;
 }
 
 // "COM3<TAB>完成", "COM4<TAB>通信出错<TAB>cause", "COM5<TAB>写入校验失败<TAB>0x0025".
 std::string ResultLine(const std::string& port, const CExchangeResult& result) {
-    std::string line = port + "\t" + OutcomeWord(result.outcome);
+    std::string line = port + "\t" + ResultWord(result.outcome);
     switch (result.outcome) {
     case EExchangeOutcome::PortNotOpened:
     case EExchangeOutcome::CommunicationError:
@@ -101,7 +90,7 @@ private:
 
     const char* State(std::size_t i, const CPortProgress& progress) const {
         const int outcome = outcomes_[i].load(std::memory_order_acquire);
-        if (outcome != kRunning) return OutcomeWord(static_cast<EExchangeOutcome>(outcome));
+        if (outcome != kRunning) return ResultWord(static_cast<EExchangeOutcome>(outcome));
         if (progress.position == 0) return "连接";
         return ReadingBack(run_.Transfer(), run_.Verifies(), progress.position) ? "校验" : "写入";
     }

@@ -24,9 +24,6 @@ namespace tarsel::cli {
 
 namespace {
 
-constexpr const char* kCannotOpenPort = "无法打开串口";
-constexpr const char* kCommunicationError = "通信出错";
-constexpr const char* kVerificationFailed = "写入校验失败";
 
 struct CRadioArguments {
     std::string port;
@@ -193,12 +190,25 @@ std::string ChosenPort(const std::string& port, const CSettingsFile& settings) {
     return PortNameFromNumber(settings.ReadInteger("Setup", "COM", 0));
 }
 
+const char* OutcomeWord(EExchangeOutcome outcome) {
+    switch (outcome) {
+    case EExchangeOutcome::PortNotOpened:
+        return "无法打开串口";
+    case EExchangeOutcome::CommunicationError:
+        return "通信出错";
+    case EExchangeOutcome::Cancelled:
+        return "已取消";
+    case EExchangeOutcome::VerificationFailed:
+        return "写入校验失败";
+    case EExchangeOutcome::Done:
+        break;
+    }
+    return nullptr;
+}
+
 int ReportFailure(const CExchangeResult& result) {
     if (result.outcome == EExchangeOutcome::Cancelled) return ReportCancelled();
-    const char* message = kCommunicationError;
-    if (result.outcome == EExchangeOutcome::PortNotOpened) message = kCannotOpenPort;
-    if (result.outcome == EExchangeOutcome::VerificationFailed) message = kVerificationFailed;
-    std::cerr << message << "\n" << DescribeCause(result) << "\n";
+    std::cerr << OutcomeWord(result.outcome) << "\n" << DescribeCause(result) << "\n";
     return kExitFailed;
 }
 

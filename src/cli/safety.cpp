@@ -1,5 +1,7 @@
 #include "cli/safety.h"
 
+#include "cli/cli.h"
+
 #include <atomic>
 #include <csignal>
 #include <iostream>
@@ -44,7 +46,7 @@ void KeepBackup(bool skip, EBackupKind kind, const CMemoryImage& image) {
 }
 
 int ReportCancelled() {
-    std::cerr << "已取消\n";
+    std::cerr << OutcomeWord(EExchangeOutcome::Cancelled) << "\n";
     return kExitCancelled;
 }
 
