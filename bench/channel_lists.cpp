@@ -3,19 +3,14 @@
 #include "core/image/bands.h"
 #include "core/image/datafile.h"
 #include "core/interchange/channelcsv.h"
+#include "cliprocess.h"
 #include "fullimage.h"
 
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
-#include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -34,25 +29,6 @@ void BM_ReadList256(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadList256)->Unit(benchmark::kMicrosecond);
 
-// Runs tarsel-cli with these arguments, output to /dev/null.
-bool RunCli(std::vector<std::string> args) {
-    const std::string cli = std::string(TARSEL_BIN_DIR) + "/tarsel-cli";
-    args.insert(args.begin(), cli);
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const bool started =
-        posix_spawn(&pid, cli.c_str(), &actions, nullptr, argv.data(), environ) == 0;
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    if (started) waitpid(pid, &status, 0);
-    return started && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 void BM_CliImport256WithSave(benchmark::State& state) {
     const auto folder = std::filesystem::temp_directory_path() / "tarsel-bench-csv";
     std::filesystem::create_directories(folder);
@@ -60,7 +36,7 @@ void BM_CliImport256WithSave(benchmark::State& state) {
     SaveDataFile(file, BuildDefaultImage());
     std::ofstream(list, std::ios::binary) << List256();
     for (auto _ : state)
-        if (!RunCli({"import-csv", file, list, "--clear"})) {
+        if (!bench::RunCli({"import-csv", file, list, "--clear"})) {
             state.SkipWithError("tarsel-cli import-csv failed");
             break;
         }
@@ -78,7 +54,7 @@ void BM_CliExport256(benchmark::State& state) {
     const std::string file = folder / "radio.dat";
     SaveDataFile(file, bench::FullImage());
     for (auto _ : state)
-        if (!RunCli({"export-csv", file})) {
+        if (!bench::RunCli({"export-csv", file})) {
             state.SkipWithError("tarsel-cli export-csv failed");
             break;
         }

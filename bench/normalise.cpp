@@ -2,16 +2,13 @@
 // Prints figures; it does not pass or fail.
 #include "core/image/channeltable.h"
 #include "core/image/datafile.h"
+#include "cliprocess.h"
 #include "fullimage.h"
 #include "core/image/finalise.h"
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <spawn.h>
-#include <sys/wait.h>
-
-extern char** environ;
 
 namespace {
 
@@ -59,19 +56,11 @@ void BM_CliNormaliseProcess(benchmark::State& state) {
     std::filesystem::create_directories(folder);
     const std::string file = folder / "full.dat";
     SaveDataFile(file, FullImage());
-    const std::string cli = std::string(TARSEL_BIN_DIR) + "/tarsel-cli";
-    std::string command = "normalise";
-    char* argv[] = {const_cast<char*>(cli.c_str()), command.data(), const_cast<char*>(file.c_str()),
-                    nullptr};
-    for (auto _ : state) {
-        pid_t pid = 0;
-        if (posix_spawn(&pid, cli.c_str(), nullptr, nullptr, argv, environ) != 0) {
-            state.SkipWithError("cannot start tarsel-cli");
+    for (auto _ : state)
+        if (!bench::RunCli({"normalise", file})) {
+            state.SkipWithError("tarsel-cli normalise failed");
             break;
         }
-        int status = 0;
-        waitpid(pid, &status, 0);
-    }
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_CliNormaliseProcess)

@@ -25,13 +25,21 @@ using namespace tarsel;
 
 using bench::FullImage;
 
-void BM_GridFillAllRows(benchmark::State& state) {
+// A document of the full image in its list, on screen.
+struct CShownList {
     CProgramState program;
-    ui::CProgramDoc doc({}, FullImage());
-    ui::CProgramView view(doc, program);
-    view.resize(900, 700);
-    view.show();
-    QApplication::processEvents();
+    ui::CProgramDoc doc{{}, FullImage()};
+    ui::CProgramView view{doc, program};
+    CShownList() {
+        view.resize(900, 700);
+        view.show();
+        QApplication::processEvents();
+    }
+};
+
+void BM_GridFillAllRows(benchmark::State& state) {
+    CShownList shown;
+    ui::CProgramView& view = shown.view;
     for (auto _ : state) {
         view.FillFromImage();
         view.repaint(); // the fill is done when the rows are on screen
@@ -43,12 +51,9 @@ BENCHMARK(BM_GridFillAllRows)->Unit(benchmark::kMillisecond);
 // each (argument 1: and repainted on the spot, as the next frame would).
 // The counter is what the 200 steps hold (whole-content snapshots, shared between neighbours).
 void BM_UndoRedoOneStep(benchmark::State& state) {
-    CProgramState program;
-    ui::CProgramDoc doc({}, FullImage());
-    ui::CProgramView view(doc, program);
-    view.resize(900, 700);
-    view.show();
-    QApplication::processEvents();
+    CShownList shown;
+    ui::CProgramDoc& doc = shown.doc;
+    ui::CProgramView& view = shown.view;
     constexpr int kSteps = 200;
     for (int i = 0; i < kSteps; ++i)
         view.Model()->CommitEdit(view.Model()->index(i % 128, 0),
