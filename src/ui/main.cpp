@@ -56,9 +56,9 @@ CCommandLine ParseCommandLine(const QCoreApplication& application) {
         QCoreApplication::translate("main", "界面语言：zh（中文）或 en（英文）"),
         QStringLiteral("zh|en"));
     parser.addOption(languageOption);
-    parser.addPositionalArgument(QStringLiteral("file"),
+    parser.addPositionalArgument(QStringLiteral("files"),
                                  QCoreApplication::translate("main", "要打开的数据文件 (*.dat)"),
-                                 QStringLiteral("[file]"));
+                                 QStringLiteral("[files...]"));
     parser.process(application);
     if (parser.isSet(languageOption) && !tarsel::ui::ParseLanguage(parser.value(languageOption))) {
         std::fputs(qPrintable(QCoreApplication::translate("main", "--language 只接受 zh 或 en") +

@@ -21,7 +21,8 @@ for context in ET.parse(sys.argv[1]).iter("context"):
     name = context.findtext("name")
     for message in context.iter("message"):
         translation = message.find("translation")
-        if translation is None or translation.get("type") == "unfinished" or not (translation.text or "").strip():
+        forms = [translation.text] + [form.text for form in translation.iter("numerusform")] if translation is not None else []
+        if translation is None or translation.get("type") == "unfinished" or not any((form or "").strip() for form in forms):
             print(f"  [{name}] {message.findtext('source')}")
 PY
 )

@@ -84,10 +84,10 @@ private slots:
         QTest::addColumn<QString>("thirdAgain");
         QTest::addColumn<int>("thirdWrong");
         QTest::newRow("pulled cable")
-            << 5 << -1 << false << QStringLiteral("通信出错: block 0x00A0")
+            << 5 << -1 << false << QStringLiteral("通信出错: 数据块 0x00A0")
             << QStringLiteral("无法打开串口: ") << -1;
         QTest::newRow("other bytes read back")
-            << -1 << 2 << true << QStringLiteral("写入校验失败: 1 byte differs: 0x0045")
+            << -1 << 2 << true << QStringLiteral("写入校验失败: 1 个字节不一致：0x0045")
             << QStringLiteral("写入校验失败: ") << 1;
     }
 

@@ -26,6 +26,7 @@
 #include "ui/shell/mainframe.h"
 #include "ui/shell/passworddialog.h"
 #include "ui/uitestsupport.h"
+#include "ui/widgets/choicelist.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -38,41 +39,6 @@
 
 namespace tarsel::test {
 namespace {
-
-QString Describe(const QWidget* widget, const QString& text, int needed, int has) {
-    return QStringLiteral("%1 \"%2\" (%3) needs %4 px, has %5")
-        .arg(QString::fromLatin1(widget->metaObject()->className()), text, widget->objectName())
-        .arg(needed)
-        .arg(has);
-}
-
-// What a user would see cut off in window as it is laid out now.
-QStringList ClippedTexts(QWidget& window) {
-    QStringList clipped;
-    const auto check = [&](QWidget* widget, const QString& text) {
-        if (text.isEmpty() || !widget->isVisibleTo(&window)) return;
-        // A widget that asks to be squeezed (an elided title bar caption) elides on purpose.
-        if (widget->sizePolicy().horizontalPolicy() == QSizePolicy::Ignored) return;
-        const int needed = widget->minimumSizeHint().width();
-        if (widget->width() < needed) clipped << Describe(widget, text, needed, widget->width());
-    };
-    for (auto* label : window.findChildren<QLabel*>())
-        if (!label->wordWrap()) check(label, label->text());
-    for (auto* button : window.findChildren<QAbstractButton*>()) check(button, button->text());
-    for (auto* box : window.findChildren<QGroupBox*>()) check(box, box->title());
-    for (auto* table : window.findChildren<QTableView*>()) {
-        QHeaderView* header = table->horizontalHeader();
-        if (!header->isVisibleTo(&window)) continue;
-        for (int s = 0; s < header->count(); ++s) {
-            if (header->isSectionHidden(s)) continue;
-            const QString title = table->model()->headerData(s, Qt::Horizontal).toString();
-            const int needed = header->fontMetrics().horizontalAdvance(title);
-            if (header->sectionSize(s) < needed)
-                clipped << Describe(header, title, needed, header->sectionSize(s));
-        }
-    }
-    return clipped;
-}
 
 // Shows window, then checks it on every tab page it has.
 QStringList ShowAndCheck(QWidget& window) {
@@ -194,6 +160,24 @@ private slots:
                                          .replace(QLatin1Char(' '), QLatin1Char('-')) +
                                      QStringLiteral(".png")));
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
+    }
+
+    // The tone boxes of the grid and both channel dialogs show "no tone" in English and hand the
+    // core its own entry, picked or typed.
+    void toneBoxesShowEnglishAndGiveTheCoreEntry() {
+        for (bool editable : {true, false}) {
+            const std::unique_ptr<QComboBox> box(
+                ui::MakeToneBox(QStringLiteral("1145"), editable, nullptr));
+            QCOMPARE(box->itemText(0), QStringLiteral("None"));
+            ui::ShowToneText(box.get(), QStringLiteral("无"));
+            QCOMPARE(box->currentText(), QStringLiteral("None"));
+            QCOMPARE(ui::ToneBoxText(box.get()), QStringLiteral("无"));
+            if (!editable) continue;
+            for (auto [typed, core] : {std::pair{"none", "无"}, {"88.5", "88.5"}, {"d23i", "d23i"}}) {
+                box->setEditText(QString::fromLatin1(typed));
+                QCOMPARE(ui::ToneBoxText(box.get()), QString::fromUtf8(core));
+            }
+        }
     }
 
     // The choice the grid shows is English; what it commits is the core's own entry.

@@ -212,7 +212,7 @@ private slots:
         program_->app->Frame()->RunTransfer(ETransfer::Write);
         QCOMPARE(program_->prompter->errors.size(), 1);
         const QString error = program_->prompter->errors[0];
-        QVERIFY2(error.startsWith(QStringLiteral("写入校验失败 | 1 byte differs: 0x0067")),
+        QVERIFY2(error.startsWith(QStringLiteral("写入校验失败 | 1 个字节不一致：0x0067")),
                  qPrintable(error));
         QVERIFY(!program_->prompter->asked.contains(QStringLiteral("写入并校验成功")));
     }

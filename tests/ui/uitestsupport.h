@@ -15,10 +15,17 @@
 #include "ui/shell/prompter.h"
 #include "ui/shell/qtapplication.h"
 
+#include <QAbstractButton>
 #include <QDir>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QRegularExpression>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -125,6 +132,55 @@ inline bool ShowActive(QWidget& window) {
     window.show();
     QApplication::setActiveWindow(&window);
     return QTest::qWaitForWindowActive(&window);
+}
+
+// What a user would see cut off in window as it is laid out now: a caption, button, group box or
+// column title narrower than its text, or a wrapped label without the room its lines need.
+inline QStringList ClippedTexts(QWidget& window) {
+    QStringList clipped;
+    const auto describe = [&](const QWidget* widget, const QString& text, int needed, int has) {
+        clipped << QStringLiteral("%1 \"%2\" (%3) needs %4 px, has %5")
+                       .arg(QString::fromLatin1(widget->metaObject()->className()), text,
+                            widget->objectName())
+                       .arg(needed)
+                       .arg(has);
+    };
+    const auto check = [&](QWidget* widget, const QString& text) {
+        if (text.isEmpty() || !widget->isVisibleTo(&window)) return;
+        // A widget that asks to be squeezed (an elided title bar caption) elides on purpose.
+        if (widget->sizePolicy().horizontalPolicy() == QSizePolicy::Ignored) return;
+        const int needed = widget->minimumSizeHint().width();
+        if (widget->width() < needed) describe(widget, text, needed, widget->width());
+    };
+    for (auto* label : window.findChildren<QLabel*>()) {
+        if (!label->wordWrap()) {
+            check(label, label->text());
+            continue;
+        }
+        if (!label->isVisibleTo(&window)) continue;
+        const QString text = label->text();
+        // Its longest word must fit a line, and its lines the label's height.
+        int widest = 0;
+        for (const QString& word : text.split(QRegularExpression(QStringLiteral("\\s+"))))
+            widest = std::max(widest, label->fontMetrics().horizontalAdvance(word));
+        const QRect room = label->contentsRect();
+        if (room.width() < widest) describe(label, text, widest, room.width());
+        const int lines = label->heightForWidth(label->width());
+        if (label->height() < lines) describe(label, text, lines, label->height());
+    }
+    for (auto* button : window.findChildren<QAbstractButton*>()) check(button, button->text());
+    for (auto* box : window.findChildren<QGroupBox*>()) check(box, box->title());
+    for (auto* table : window.findChildren<QTableView*>()) {
+        QHeaderView* header = table->horizontalHeader();
+        if (!header->isVisibleTo(&window)) continue;
+        for (int s = 0; s < header->count(); ++s) {
+            if (header->isSectionHidden(s)) continue;
+            const QString title = table->model()->headerData(s, Qt::Horizontal).toString();
+            const int needed = header->fontMetrics().horizontalAdvance(title);
+            if (header->sectionSize(s) < needed) describe(header, title, needed, header->sectionSize(s));
+        }
+    }
+    return clipped;
 }
 
 // Runs a Qt Test class under the program's own application object, as QTEST_MAIN would.

@@ -3,6 +3,7 @@
 #include "core/radiolink/portname.h"
 #include "core/radiolink/settingsfile.h"
 
+#include <cctype>
 #include <fstream>
 #include <system_error>
 
@@ -52,17 +53,52 @@ void StorePortDialog(int selected, CSettingsFile& settings, std::string& portNam
     settings.WriteInteger("Setup", "COM", selected);
 }
 
-std::string DescribeNoCable(const CPortDialogFields& fields) {
-    std::string tried;
+std::optional<std::vector<std::string>> NoCableDevices(const CPortDialogFields& fields) {
+    std::vector<std::string> tried;
     for (const CPortChoice& choice : fields.ports) {
-        if (choice.available) return {};
-        if (choice.device.empty()) continue;
-        tried += (tried.empty() ? "" : ", ") + choice.device;
+        if (choice.available) return std::nullopt;
+        if (!choice.device.empty()) tried.push_back(choice.device);
     }
+    return tried;
+}
+
+std::string DescribeNoCable(const CPortDialogFields& fields) {
+    const auto devices = NoCableDevices(fields);
+    if (!devices) return {};
+    std::string tried;
+    for (const std::string& device : *devices) tried += (tried.empty() ? "" : ", ") + device;
     return "no programming cable found (tried " + (tried.empty() ? "no device" : tried) +
            "): check that the cable is plugged in, that your user is in the dialout group (log "
            "in again after adding it), and the device paths in section \"Ports\" of the "
            "settings file";
+}
+
+std::string SummariseDevices(const std::vector<std::string>& devices) {
+    // Each device as its name and trailing number (-1 when it has none).
+    const auto split = [](const std::string& device) {
+        std::size_t digits = device.size();
+        while (digits > 0 && std::isdigit(static_cast<unsigned char>(device[digits - 1]))) --digits;
+        // Too many digits to be a device number: the whole path is the name.
+        if (digits == device.size() || device.size() - digits > 6) return std::pair{device, -1};
+        return std::pair{device.substr(0, digits), std::stoi(device.substr(digits))};
+    };
+    std::string text;
+    for (std::size_t i = 0; i < devices.size();) {
+        const auto [name, first] = split(devices[i]);
+        std::size_t j = i + 1;
+        int last = first;
+        while (first >= 0 && j < devices.size() && split(devices[j]) == std::pair{name, last + 1}) {
+            ++last;
+            ++j;
+        }
+        if (!text.empty()) text += ", ";
+        text += devices[i];
+        // Two in a row read better as a pair than as a range.
+        if (last == first + 1) text += ", " + devices[j - 1];
+        if (last > first + 1) text += "\u2013" + std::to_string(last);
+        i = j;
+    }
+    return text;
 }
 
 std::string PortCaption(const CPortChoice& choice) {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,12 @@ void StorePortDialog(int selected, CSettingsFile& settings, std::string& portNam
 // When no port opens at all: that no programming cable was found and what to check (the cable,
 // the dialout group, the device paths tried). Empty when some port opens.
 std::string DescribeNoCable(const CPortDialogFields& fields);
+
+// The device paths looked at when no port opens, COM1's first; nullopt when some port opens.
+std::optional<std::vector<std::string>> NoCableDevices(const CPortDialogFields& fields);
+// A list of devices as a person reads it: runs of consecutive numbers of one name shortened,
+// "/dev/ttyUSB0–7, /dev/ttyACM0–7".
+std::string SummariseDevices(const std::vector<std::string>& devices);
 
 // What a button says: "COM1  /dev/ttyUSB0  (USB-Serial Controller)".
 std::string PortCaption(const CPortChoice& choice);

@@ -24,6 +24,7 @@ bool IsNameEditor(const QWidget* editor) { return editor->objectName() == kNameE
 QString EditorText(QWidget* editor) {
     if (auto* edit = qobject_cast<QLineEdit*>(editor)) return edit->text();
     if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+        if (combo->isEditable()) return ToneBoxText(combo);
         // A choice commits the core's own text of the entry, never the translation shown.
         const QVariant core = combo->currentData();
         return core.isValid() ? core.toString() : combo->currentText();
@@ -85,8 +86,7 @@ void CCellEditors::setEditorData(QWidget* editor, const QModelIndex& index) cons
         edit->selectAll();
     } else if (auto* combo = qobject_cast<QComboBox*>(editor)) {
         if (combo->isEditable()) {
-            combo->setCurrentIndex(combo->findText(text));
-            combo->setEditText(text);
+            ShowToneText(combo, text);
             if (combo->lineEdit()) combo->lineEdit()->selectAll();
         } else {
             combo->setCurrentIndex(combo->findData(text));

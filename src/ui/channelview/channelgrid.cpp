@@ -5,6 +5,7 @@
 #include "ui/channelview/celleditors.h"
 #include "ui/channelview/channelmodel.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -31,6 +32,25 @@ CChannelGrid::CChannelGrid(QWidget* parent) : QTableView(parent) {
     SetHighlightSelection(false);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
             [this] { setFocus(Qt::OtherFocusReason); });
+    // Choosing rows by their labels is working in the grid: the keys follow.
+    connect(verticalHeader(), &QHeaderView::sectionPressed, this,
+            [this] { setFocus(Qt::MouseFocusReason); });
+}
+
+void CChannelGrid::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    // A screen reader arriving in the grid reads the cell the keys act on, not the grid as a
+    // whole.
+    const QModelIndex current = currentIndex();
+    if (!QAccessible::isActive() || !current.isValid()) return;
+    // Numbered as the accessible table numbers its children: the header row and the label column
+    // count whenever the grid has them.
+    const int labelColumn = verticalHeader() ? 1 : 0;
+    const int titleRow = horizontalHeader() ? 1 : 0;
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild((current.row() + titleRow) * (model()->columnCount() + labelColumn) +
+                   current.column() + labelColumn);
+    QAccessible::updateAccessibility(&focus);
 }
 
 void CChannelGrid::SetEditors(CCellEditors* editors) {

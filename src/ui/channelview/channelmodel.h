@@ -1,5 +1,6 @@
-// The grid's texts as a Qt model: the document's channel table, nine data columns, the row labels as the vertical
-// header. Every edit goes through the core's commit functions and becomes one undo step.
+// The grid's texts as a Qt model: the document's channel table, nine data columns, the row labels
+// as the vertical header. Every edit goes through the core's commit functions and becomes one undo
+// step.
 #pragma once
 
 #include "core/image/channeltable.h"

@@ -43,6 +43,9 @@ QPushButton* Button(const QString& text, const char* id, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(id));
     button->setAccessibleName(text);
+    // A click leaves the keyboard in the grid, so it is there again when the button's dialog
+    // closes; Tab still reaches the button.
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 
@@ -94,6 +97,12 @@ CProgramView::CProgramView(CProgramDoc& doc, CProgramState& state, QWidget* pare
 
     SetColumnWidths();
     formWidget->setMaximumWidth(PreferredGridWidth());
+    // The keyboard belongs to the grid: whatever gives the list window the focus gives it to the
+    // grid, and Tab goes from the grid to the buttons.
+    setFocusProxy(grid_);
+    setTabOrder(grid_, batchButton_);
+    setTabOrder(batchButton_, channelButton_);
+    setTabOrder(channelButton_, initialiseButton_);
     connect(editors_, &CCellEditors::EnterPressed, this,
             [this](CCellEditors::EKind kind, bool empty) { MoveAfterEnter(int(kind), empty); });
     // Ctrl+F11 anywhere in the list (F11 alone does nothing).
@@ -126,6 +135,18 @@ int CProgramView::PreferredGridWidth() const {
                 grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2;
     for (int column = 0; column < kChannelColumns; ++column) width += grid_->columnWidth(column);
     return width;
+}
+
+QSize CProgramView::sizeHint() const {
+    constexpr int kRowsShown = 24;
+    const QMargins margins = layout()->contentsMargins();
+    const int grid = grid_->horizontalHeader()->sizeHint().height() +
+                     kRowsShown * grid_->verticalHeader()->defaultSectionSize() +
+                     grid_->frameWidth() * 2 +
+                     grid_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    return {PreferredGridWidth() + margins.left() + margins.right(),
+            batchButton_->sizeHint().height() + layout()->spacing() + grid + margins.top() +
+                margins.bottom()};
 }
 
 void CProgramView::FillFromImage() {
@@ -238,9 +259,8 @@ ERowEditOutcome CProgramView::PasteRows() {
     if (data->hasFormat(kRecordsMimeType)) {
         const QByteArray bytes = data->data(kRecordsMimeType);
         if (auto records = RecordsFromBytes(std::string_view(bytes.constData(), bytes.size())))
-            return EditRows(tr("粘贴"), [&] {
-                return PasteChannelRecords(doc_.Document(), first, *records);
-            });
+            return EditRows(tr("粘贴"),
+                            [&] { return PasteChannelRecords(doc_.Document(), first, *records); });
     }
     const std::string text = data->text().toStdString();
     return EditRows(tr("粘贴"), [&] { return PasteChannelText(doc_.Document(), first, text); });

@@ -58,6 +58,8 @@ public:
 
     // The width of the form's contents, for sizing the child window around it.
     int PreferredGridWidth() const;
+    // The whole width of the list and a good many of its rows.
+    QSize sizeHint() const override;
     // After the service password: the "初始化" button is shown.
     void ShowServiceControls();
     QPushButton* InitialiseButton() const { return initialiseButton_; }

@@ -86,8 +86,8 @@ void CChannelEditDialog::Collect() {
     form_.label = label_->text().toStdString();
     form_.rx = rx_->text().toStdString();
     form_.tx = tx_->text().toStdString();
-    form_.rxTone = rxTone_->currentText().toStdString();
-    form_.txTone = txTone_->currentText().toStdString();
+    form_.rxTone = ToneBoxText(rxTone_).toStdString();
+    form_.txTone = ToneBoxText(txTone_).toStdString();
     form_.name = name_->text().toLatin1().toStdString();
     for (std::size_t i = 0; i < options_.size(); ++i)
         form_.options[i] = options_[i]->currentIndex();
@@ -97,12 +97,8 @@ void CChannelEditDialog::Show() {
     label_->setText(QString::fromStdString(form_.label));
     rx_->setText(QString::fromStdString(form_.rx));
     tx_->setText(QString::fromStdString(form_.tx));
-    for (auto [box, text] :
-         {std::pair{rxTone_, &form_.rxTone}, std::pair{txTone_, &form_.txTone}}) {
-        const QString shown = QString::fromStdString(*text);
-        box->setCurrentIndex(box->findText(shown));
-        box->setEditText(shown);
-    }
+    ShowToneText(rxTone_, QString::fromStdString(form_.rxTone));
+    ShowToneText(txTone_, QString::fromStdString(form_.txTone));
     name_->setText(QString::fromLatin1(form_.name));
     for (std::size_t i = 0; i < options_.size(); ++i)
         options_[i]->setCurrentIndex(form_.options[i]);

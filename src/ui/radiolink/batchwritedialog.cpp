@@ -4,6 +4,7 @@
 #include "core/radiolink/posixserialport.h"
 #include "core/radiolink/settingsfile.h"
 #include "ui/radiolink/backupui.h"
+#include "ui/radiolink/causetext.h"
 #include "ui/shell/prompter.h"
 
 #include <QCheckBox>
@@ -22,7 +23,7 @@ namespace {
 static_assert(kPortChoices == 16);
 
 QString OutcomeText(const CExchangeResult& result) {
-    const QString cause = QString::fromStdString(DescribeCause(result));
+    const QString cause = CauseText(result);
     switch (result.outcome) {
     case EExchangeOutcome::PortNotOpened:
         return CBatchWriteDialog::tr("无法打开串口") + QStringLiteral(": ") + cause;

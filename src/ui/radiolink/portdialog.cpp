@@ -1,6 +1,7 @@
 #include "ui/radiolink/portdialog.h"
 
 #include "core/radiolink/settingsfile.h"
+#include "ui/radiolink/causetext.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -48,10 +49,9 @@ CPortDialog::CPortDialog(CProgramState& state, std::filesystem::path settingsPat
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(box);
-    if (const std::string cause = DescribeNoCable(fields); !cause.empty()) {
+    if (const QString cause = NoCableText(fields); !cause.isEmpty()) {
         // Sixteen greyed buttons alone do not tell a user what is wrong.
-        auto* hint = new QLabel(
-            tr("未找到写频线。") + QStringLiteral("\n") + QString::fromStdString(cause), this);
+        auto* hint = new QLabel(cause, this);
         hint->setObjectName(QStringLiteral("noCable"));
         hint->setWordWrap(true);
         layout->addWidget(hint);

@@ -4,6 +4,7 @@
 #include "core/radiolink/posixserialport.h"
 #include "core/radiolink/settingsfile.h"
 #include "ui/radiolink/backupui.h"
+#include "ui/radiolink/causetext.h"
 #include "ui/shell/prompter.h"
 
 #include <QCheckBox>
@@ -89,10 +90,10 @@ private:
 CTransferDialog::CTransferDialog(ETransfer transfer, CDocument& doc, CProgramState& state,
                                  std::filesystem::path settingsPath, CPrompter& prompter,
                                  QWidget* parent)
-    : QDialog(parent), transfer_(transfer), doc_(doc), state_(state), settingsPath_(std::move(settingsPath)),
-      prompter_(prompter), start_(new QPushButton(tr("开始"), this)),
-      exit_(new QPushButton(tr("退出"), this)), bar_(new QProgressBar(this)),
-      percent_(new QLabel(QStringLiteral("0%"), this)) {
+    : QDialog(parent), transfer_(transfer), doc_(doc), state_(state),
+      settingsPath_(std::move(settingsPath)), prompter_(prompter),
+      start_(new QPushButton(tr("开始"), this)), exit_(new QPushButton(tr("退出"), this)),
+      bar_(new QProgressBar(this)), percent_(new QLabel(QStringLiteral("0%"), this)) {
     setObjectName(QStringLiteral("145"));
     setWindowTitle(Title(transfer));
     start_->setObjectName(QStringLiteral("1"));
@@ -182,7 +183,7 @@ void CTransferDialog::OnFinished() {
 }
 
 void CTransferDialog::ReportOutcome(const CExchangeResult& result, bool verified) {
-    const QString cause = QString::fromStdString(DescribeCause(result));
+    const QString cause = CauseText(result);
     switch (result.outcome) {
     case EExchangeOutcome::PortNotOpened:
         prompter_.ShowError(this, tr("无法打开串口"), cause);

@@ -4,6 +4,7 @@
 #include "core/radiolink/posixserialport.h"
 #include "core/radiolink/servicelink.h"
 #include "core/radiolink/settingsfile.h"
+#include "ui/radiolink/causetext.h"
 #include "ui/shell/prompter.h"
 
 #include <QCloseEvent>
@@ -136,7 +137,7 @@ bool CServiceExchange::Run(const QString& name, bool cancellable, const CJob& jo
 }
 
 void CServiceExchange::Report(const CExchangeResult& result) {
-    const QString cause = QString::fromStdString(DescribeCause(result));
+    const QString cause = CauseText(result);
     switch (result.outcome) {
     case EExchangeOutcome::PortNotOpened:
         prompter_.ShowError(window_, QObject::tr("无法打开串口"), cause);

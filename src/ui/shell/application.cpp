@@ -43,10 +43,13 @@ bool CTarselApp::Start(const QStringList& files, bool showSplash) {
     }
     frame_ = std::make_unique<CMainFrame>(
         *docs_, *prompter_, QString::fromStdString(state_.modelText), programFiles_, settingsPath_);
-    // A file that cannot be read is reported, and the program starts with a new document instead
-    // of not at all.
-    if (files.isEmpty() || !docs_->OpenDocumentFile(files.first())) docs_->NewDocument();
-    frame_->showMaximized();
+    // Every file named, each in a window of its own, the last one active. A file that cannot be
+    // read is reported and the others still open; with none open the program starts with a new
+    // document rather than not at all.
+    bool opened = false;
+    for (const QString& file : files) opened = docs_->OpenDocumentFile(file) || opened;
+    if (!opened) docs_->NewDocument();
+    frame_->ShowAtStart();
     return true;
 }
 

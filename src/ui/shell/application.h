@@ -25,7 +25,7 @@ public:
     ~CTarselApp() override;
 
     // Reads the settings, shows the splash when startup.bmp is there, creates the main window and
-    // the first document: the file named, else a new one. Returns false when start-up failed.
+    // the first documents: the files named, else a new one. Returns false when start-up failed.
     bool Start(const QStringList& files, bool showSplash = true);
 
     CProgramState& State() { return state_; }

@@ -1,14 +1,16 @@
 #include "ui/shell/docmanager.h"
 
 #include "core/image/datafile.h"
+#include "ui/channelview/channelgrid.h"
 #include "ui/channelview/programview.h"
 #include "ui/shell/childframe.h"
 #include "ui/shell/programdoc.h"
 #include "ui/shell/prompter.h"
+#include "ui/shell/workarea.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QSettings>
 
 namespace tarsel::ui {
@@ -42,12 +44,8 @@ CProgramDoc* CMyDocManager::CreateDocument(const QString& path, const CMemoryIma
     connect(view, &CProgramView::InitialiseRequested, this, &CMyDocManager::InitialiseRequested);
     frame->setWindowIcon(QApplication::windowIcon());
     doc->Attach(frame, view);
-    if (area_) {
-        area_->addSubWindow(frame);
-        frame->setGeometry(0, 0, 1095, 650);
-        frame->show();
-        area_->setActiveSubWindow(frame);
-    }
+    if (area_) area_->AddWindow(frame);
+    view->Grid()->setFocus(Qt::OtherFocusReason);
     emit DocumentsChanged();
     return doc;
 }
@@ -110,6 +108,7 @@ void CMyDocManager::ShowDocument(CProgramDoc* doc) {
         area_->setActiveSubWindow(doc->Frame());
         area_->window()->activateWindow();
     }
+    if (doc->View()) doc->View()->Grid()->setFocus(Qt::OtherFocusReason);
     emit DocumentsChanged();
 }
 

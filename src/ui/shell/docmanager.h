@@ -13,11 +13,10 @@
 #include <memory>
 #include <vector>
 
-class QMdiArea;
-
 namespace tarsel::ui {
 
 class CPrompter;
+class CWorkArea;
 class CProgramDoc;
 
 class CMyDocManager : public QObject {
@@ -27,7 +26,7 @@ public:
                   QObject* parent = nullptr);
     ~CMyDocManager() override;
 
-    void SetMdiArea(QMdiArea* area) { area_ = area; }
+    void SetMdiArea(CWorkArea* area) { area_ = area; }
 
     CProgramDoc* NewDocument();
     // nullptr when the file could not be read (the user was told why; no document changed).
@@ -66,7 +65,7 @@ private:
     CProgramState& state_;
     CProgramFiles programFiles_;
     CPrompter& prompter_;
-    QMdiArea* area_ = nullptr;
+    CWorkArea* area_ = nullptr;
     std::vector<std::unique_ptr<CProgramDoc>> docs_;
 };
 

@@ -4,6 +4,7 @@
 #include "core/interchange/channelcsv.h"
 #include "core/radiolink/posixserialport.h"
 #include "core/radiolink/settingsfile.h"
+#include "ui/channelview/channelgrid.h"
 #include "ui/channelview/programview.h"
 #include "ui/dtmf/dtmfeditor.h"
 #include "ui/editors/optionalfeaturesdialog.h"
@@ -25,6 +26,7 @@
 #include "ui/shell/navigationbar.h"
 #include "ui/shell/programdoc.h"
 #include "ui/shell/prompter.h"
+#include "ui/shell/workarea.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -32,13 +34,16 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
+#include <QStyle>
 #include <QToolBar>
 #include <QUndoGroup>
 #include <QUndoStack>
@@ -51,6 +56,9 @@ QString DataFileFilter() {
     return QCoreApplication::translate("CMainFrame", "*.dat (*.dat);;所有文件 (*)");
 }
 
+// Where the window was when the program last ended.
+const QString kGeometryKey = QStringLiteral("MainWindow/Geometry");
+
 // X11 keyboard state bits as the key events carry them.
 constexpr quint32 kX11CapsLock = 0x02;
 constexpr quint32 kX11NumLock = 0x10;
@@ -60,7 +68,7 @@ constexpr quint32 kX11NumLock = 0x10;
 CMainFrame::CMainFrame(CMyDocManager& docs, CPrompter& prompter, const QString& modelText,
                        CProgramFiles programFiles, std::filesystem::path settingsPath)
     : docs_(docs), prompter_(prompter), programFiles_(std::move(programFiles)),
-      settingsPath_(std::move(settingsPath)), area_(new QMdiArea(this)),
+      settingsPath_(std::move(settingsPath)), area_(new CWorkArea(this)),
       navigation_(new CNavigationBar(modelText, this)), undoGroup_(new QUndoGroup(this)) {
     setObjectName(QStringLiteral("128"));
     setWindowTitle(tr("写频软件"));
@@ -78,9 +86,15 @@ CMainFrame::CMainFrame(CMyDocManager& docs, CPrompter& prompter, const QString& 
     resizeDocks({navigation_}, {180}, Qt::Horizontal);
     connect(navigation_, &CNavigationBar::ItemChosen, this, [this](CNavigationBar::EItem item) {
         switch (item) {
-        case CNavigationBar::EItem::ChannelList: ShowChannelList(); break;
-        case CNavigationBar::EItem::OptionalFeatures: actions_[cmd::kOptionalFeatures]->trigger(); break;
-        case CNavigationBar::EItem::Dtmf: actions_[cmd::kDtmf]->trigger(); break;
+        case CNavigationBar::EItem::ChannelList:
+            ShowChannelList();
+            break;
+        case CNavigationBar::EItem::OptionalFeatures:
+            actions_[cmd::kOptionalFeatures]->trigger();
+            break;
+        case CNavigationBar::EItem::Dtmf:
+            actions_[cmd::kDtmf]->trigger();
+            break;
         }
     });
 
@@ -97,7 +111,33 @@ CMainFrame::CMainFrame(CMyDocManager& docs, CPrompter& prompter, const QString& 
     connect(&docs_, &CMyDocManager::ServiceUnlockRequested, this, &CMainFrame::ServiceUnlock);
     connect(&docs_, &CMyDocManager::InitialiseRequested, this,
             [this] { RunTransfer(ETransfer::Initialise); });
+    // Whatever a command did, a dialog it opened or a window it switched to, the keys are in the
+    // active list's grid afterwards (connected last, so it runs after the command).
+    for (QAction* action : actions_)
+        connect(action, &QAction::triggered, this, &CMainFrame::FocusActiveGrid);
+    for (QAction* action : recent_)
+        connect(action, &QAction::triggered, this, &CMainFrame::FocusActiveGrid);
+    connect(area_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        if (window) FocusActiveGrid();
+    });
     qApp->installEventFilter(this);
+}
+
+void CMainFrame::ShowAtStart() {
+    if (restoreGeometry(QSettings().value(kGeometryKey).toByteArray())) {
+        show();
+        return;
+    }
+    const QRect room = screen()->availableGeometry();
+    const QSize size = sizeHint().boundedTo(room.size());
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, room));
+    showMaximized();
+}
+
+void CMainFrame::FocusActiveGrid() {
+    CProgramDoc* doc = docs_.ActiveDocument();
+    if (doc && doc->View() && doc->Frame() && doc->Frame()->isVisible())
+        doc->View()->Grid()->setFocus(Qt::OtherFocusReason);
 }
 
 CMainFrame::~CMainFrame() {
@@ -157,8 +197,9 @@ void CMainFrame::CreateActions() {
             [this] { RunTransfer(ETransfer::Write); });
     connect(AddAction(kSerialPort, tr("串口")), &QAction::triggered, this, &CMainFrame::ChoosePort);
     connect(AddAction(kOptionalFeatures, tr("可选功能")), &QAction::triggered, this, [this] {
-        EditActiveDocument(tr("可选功能"),
-                           [this](CProgramDoc& doc) { OpenOptionalFeatures(doc.Document(), this); });
+        EditActiveDocument(tr("可选功能"), [this](CProgramDoc& doc) {
+            OpenOptionalFeatures(doc.Document(), this);
+        });
     });
     connect(AddAction(kDtmf, tr("DTMF")), &QAction::triggered, this, [this] {
         EditActiveDocument(tr("DTMF"), [this](CProgramDoc& doc) {
@@ -190,8 +231,8 @@ void CMainFrame::CreateActions() {
     undo->setObjectName(QString::number(kUndo));
     actions_.insert(kUndo, undo);
     QAction* redo = undoGroup_->createRedoAction(this, tr("重做"));
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     redo->setObjectName(QString::number(kRedo));
     actions_.insert(kRedo, redo);
     undo->setIcon(MakeIcon(EIcon::Undo));
@@ -321,8 +362,8 @@ void CMainFrame::CreateMenus() {
 
     editMenu_ = new QMenu(tr("编辑"), this);
     editMenu_->setObjectName(QStringLiteral("menuEdit"));
-    for (int id : {kUndo, kRedo, 0, kCopy, kCut, kPaste, kClear, 0, kInsertChannel,
-                   kDeleteChannels, kSortChannels, 0}) {
+    for (int id : {kUndo, kRedo, 0, kCopy, kCut, kPaste, kClear, 0, kInsertChannel, kDeleteChannels,
+                   kSortChannels, 0}) {
         if (id == 0)
             editMenu_->addSeparator();
         else
@@ -454,7 +495,10 @@ void CMainFrame::FileClose() {
     if (QMdiSubWindow* active = area_->activeSubWindow()) active->close();
 }
 
-void CMainFrame::ShowChannelList() { docs_.ShowDocument(docs_.ActiveDocument()); }
+void CMainFrame::ShowChannelList() {
+    docs_.ShowDocument(docs_.ActiveDocument());
+    FocusActiveGrid();
+}
 
 void CMainFrame::About() {
     CAboutDialog dialog(CSettingsFile(settingsPath_), this);
@@ -496,7 +540,8 @@ void CMainFrame::BatchWrite() {
     if (!doc || !doc->View()) return;
     // As "写频": the list is parsed first; the window sends a copy and never changes the document.
     doc->View()->ParseIntoImage();
-    CBatchWriteDialog dialog(doc->Document().Image(), docs_.State(), settingsPath_, prompter_, this);
+    CBatchWriteDialog dialog(doc->Document().Image(), docs_.State(), settingsPath_, prompter_,
+                             this);
     dialog.exec();
 }
 
@@ -505,7 +550,8 @@ void CMainFrame::RunRowCommand(ERowEditOutcome (CProgramView::*command)()) {
     if (!doc || !doc->View()) return;
     QString why;
     switch ((doc->View()->*command)()) {
-    case ERowEditOutcome::Done: return;
+    case ERowEditOutcome::Done:
+        return;
     case ERowEditOutcome::NotMemoryChannels:
         why = tr("只能对存储信道 A 001 至 B 128 进行此操作，VFO 不在其中。");
         break;
@@ -515,7 +561,9 @@ void CMainFrame::RunRowCommand(ERowEditOutcome (CProgramView::*command)()) {
     case ERowEditOutcome::HalfFull:
         why = tr("本段的最后一个信道不是空信道，插入会挤掉它：请先清除或删除它。");
         break;
-    case ERowEditOutcome::NothingToPaste: why = tr("剪贴板中没有可粘贴的信道。"); break;
+    case ERowEditOutcome::NothingToPaste:
+        why = tr("剪贴板中没有可粘贴的信道。");
+        break;
     }
     prompter_.ShowError(this, why, {});
 }
@@ -523,11 +571,13 @@ void CMainFrame::RunRowCommand(ERowEditOutcome (CProgramView::*command)()) {
 void CMainFrame::ActivateUndoStack() {
     CProgramDoc* doc = docs_.ActiveDocument();
     for (const auto& each : docs_.Documents()) {
-        if (!undoGroup_->stacks().contains(each->UndoStack())) undoGroup_->addStack(each->UndoStack());
-        if (each->View()) each->View()->SetContextActions(
-            {actions_[cmd::kCopy], actions_[cmd::kCut], actions_[cmd::kPaste], actions_[cmd::kClear],
-             actions_[cmd::kInsertChannel], actions_[cmd::kDeleteChannels],
-             actions_[cmd::kSortChannels]});
+        if (!undoGroup_->stacks().contains(each->UndoStack()))
+            undoGroup_->addStack(each->UndoStack());
+        if (each->View())
+            each->View()->SetContextActions(
+                {actions_[cmd::kCopy], actions_[cmd::kCut], actions_[cmd::kPaste],
+                 actions_[cmd::kClear], actions_[cmd::kInsertChannel],
+                 actions_[cmd::kDeleteChannels], actions_[cmd::kSortChannels]});
     }
     undoGroup_->setActiveStack(doc ? doc->UndoStack() : nullptr);
 }
@@ -578,6 +628,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         }
     }
     qApp->removeEventFilter(this);
+    QSettings().setValue(kGeometryKey, saveGeometry());
     event->accept();
 }
 

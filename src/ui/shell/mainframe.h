@@ -9,6 +9,7 @@
 #include "core/radiolink/programfolder.h"
 #include "core/radiolink/transfer.h"
 #include "ui/shell/docmanager.h"
+#include "ui/shell/workarea.h"
 
 #include <array>
 #include <filesystem>
@@ -17,7 +18,6 @@
 
 class QAction;
 class QLabel;
-class QMdiArea;
 class QMenu;
 class QPrinter;
 class QUndoGroup;
@@ -53,9 +53,14 @@ public:
     ~CMainFrame() override;
 
     QAction* Action(int id) const { return actions_.value(id); }
-    QMdiArea* MdiArea() const { return area_; }
+    CWorkArea* MdiArea() const { return area_; }
     CNavigationBar* NavigationBar() const { return navigation_; }
 
+    // Shows the window as it was when the program last ended, else as large as the list window
+    // wants within the screen, maximised.
+    void ShowAtStart();
+    // The keyboard goes to the active list's grid.
+    void FocusActiveGrid();
     // File > New: a new document in a window of its own.
     void FileNew();
     void FileOpen();
@@ -108,7 +113,7 @@ private:
     CPrompter& prompter_;
     CProgramFiles programFiles_;
     std::filesystem::path settingsPath_;
-    QMdiArea* area_;
+    CWorkArea* area_;
     CNavigationBar* navigation_;
     QHash<int, QAction*> actions_;
     // The two menu bars, built once: the menus of each, shown in the one menu bar by turns.

@@ -26,13 +26,26 @@ QComboBox* MakeToneBox(const QString& objectId, bool editable, QWidget* parent) 
     auto* box = new QComboBox(parent);
     box->setObjectName(objectId);
     box->setMaxVisibleItems(16);
-    for (const std::string& tone : ToneList()) box->addItem(QString::fromStdString(tone));
+    for (const std::string& tone : ToneList())
+        box->addItem(CoreText(tone), QString::fromStdString(tone));
     if (editable) {
         box->setEditable(true);
         box->setCompleter(nullptr);
         box->setInsertPolicy(QComboBox::NoInsert);
     }
     return box;
+}
+
+QString ToneBoxText(const QComboBox* box) {
+    const QString shown = box->currentText();
+    const int entry = box->findText(shown, Qt::MatchFixedString);
+    return entry >= 0 ? box->itemData(entry).toString() : shown;
+}
+
+void ShowToneText(QComboBox* box, const QString& text) {
+    const int entry = box->findData(text);
+    box->setCurrentIndex(entry);
+    if (box->isEditable()) box->setEditText(entry >= 0 ? box->itemText(entry) : text);
 }
 
 } // namespace tarsel::ui

@@ -1,0 +1,219 @@
+// Several files at once: where the keyboard is, where the windows are, and which language the
+// causes of a failed exchange are told in.
+#include "ui/uitestsupport.h"
+
+#include "core/radiolink/posixserialport.h"
+#include "core/radiolink/settingsfile.h"
+#include "ui/channelview/channelgrid.h"
+#include "ui/channelview/programview.h"
+#include "ui/radiolink/causetext.h"
+#include "ui/radiolink/portdialog.h"
+#include "ui/shell/childframe.h"
+#include "ui/shell/language.h"
+#include "ui/shell/mainframe.h"
+#include "ui/shell/navigationbar.h"
+#include "ui/shell/workarea.h"
+
+#include <QAction>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QTimer>
+
+namespace tarsel::test {
+
+namespace {
+
+// Closes the modal window a command is about to open, as Escape would.
+void CloseNextDialog() {
+    QTimer::singleShot(0, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+    });
+}
+
+QStringList WritePlainFiles(const CTestProgram& program, const QStringList& names) {
+    QStringList paths;
+    for (const QString& name : names) {
+        paths << program.Path(name);
+        if (SaveDataFile(paths.back().toStdString(), BuildDefaultImage()))
+            qWarning("cannot write %s", qPrintable(paths.back()));
+    }
+    return paths;
+}
+
+// Every kind of cause an exchange can end with.
+std::vector<CExchangeResult> EveryCause() {
+    std::vector<CExchangeResult> results;
+    for (EOpenFailure failure :
+         {EOpenFailure::NoPortConfigured, EOpenFailure::NoSuchDevice,
+          EOpenFailure::PermissionDenied, EOpenFailure::HeldElsewhere, EOpenFailure::NotATerminal})
+        results.push_back({EExchangeOutcome::PortNotOpened,
+                           {failure, "COM3", "/dev/ttyUSB2", "", 0}, {}, {}, false});
+    for (ELinkFault kind : {ELinkFault::NoWakeUpReply, ELinkFault::ShortIdentBlock,
+                            ELinkFault::BadStartAcknowledge, ELinkFault::ShortBlock,
+                            ELinkFault::BlockNotAcknowledged})
+        for (std::size_t received : {0, 3})
+            results.push_back({EExchangeOutcome::CommunicationError,
+                               {},
+                               {kind, 0x1A40, received, 64, 0x42},
+                               {},
+                               received == 3});
+    results.push_back({EExchangeOutcome::VerificationFailed,
+                       {},
+                       {},
+                       {9, {{0x0010, 0x01, 0x02}, {0x0011, 0x03, 0x04}}},
+                       false});
+    results.push_back({EExchangeOutcome::Cancelled, {}, {}, {}, false});
+    return results;
+}
+
+} // namespace
+
+class WindowsTest : public QObject {
+    Q_OBJECT
+
+    static ui::CChannelGrid* GridOf(ui::CProgramDoc* doc) { return doc->View()->Grid(); }
+
+private slots:
+    // Each file named opens in a window of its own, in order, the last one active; one that
+    // cannot be read is reported and the others still open.
+    void everyFileNamedOpens() {
+        CTestProgram names;
+        QStringList files = WritePlainFiles(names, {QStringLiteral("a.dat"), QStringLiteral("c.dat")});
+        files.insert(1, names.Path(QStringLiteral("missing.dat")));
+        CTestProgram program(files);
+        const auto& docs = program.app->Docs().Documents();
+        QCOMPARE(docs.size(), std::size_t(2));
+        QCOMPARE(docs[0]->Path(), files[0]);
+        QCOMPARE(&program.ActiveDoc(), docs[1].get());
+        QCOMPARE(docs[1]->Path(), files[2]);
+        QCOMPARE(program.prompter->errors.size(), 1);
+        QVERIFY(program.prompter->errors[0].contains(QStringLiteral("missing.dat")));
+    }
+
+    // Switching windows, a new file, a closed dialog, a click on a row label: the keys are the
+    // grid's every time.
+    void theKeyboardStaysInTheGrid() {
+        CTestProgram names;
+        CTestProgram program(
+            WritePlainFiles(names, {QStringLiteral("a.dat"), QStringLiteral("b.dat")}));
+        ui::CMainFrame& frame = *program.app->Frame();
+        QVERIFY(ShowActive(frame));
+        // The widget that has the keys, or gets them when the window is active again (after a
+        // dialog, say).
+        const auto Focused = [&frame] { return frame.focusWidget(); };
+        const auto& docs = program.app->Docs().Documents();
+        ui::CProgramDoc* a = docs[0].get();
+        ui::CProgramDoc* b = docs[1].get();
+        QTRY_COMPARE(Focused(), GridOf(b));
+
+        QTest::keyClick(Focused(), Qt::Key_Tab, Qt::ControlModifier);
+        QTest::keyRelease(Focused(), Qt::Key_Control);
+        QTRY_COMPARE(program.app->Docs().ActiveDocument(), a);
+        QCOMPARE(Focused(), GridOf(a));
+        QTest::keyClick(Focused(), Qt::Key_Down);
+        QCOMPARE(GridOf(a)->currentIndex().row(), 1);
+        QCOMPARE(GridOf(b)->currentIndex().row(), 0);
+
+        frame.Action(ui::cmd::kFileNew)->trigger();
+        ui::CProgramDoc* fresh = &program.ActiveDoc();
+        QVERIFY(fresh != a && fresh != b);
+        QCOMPARE(Focused(), GridOf(fresh));
+
+        // The list's own button, then a command of the menus, each opening a dialog.
+        CloseNextDialog();
+        QTest::mouseClick(fresh->View()->findChild<QPushButton*>(QStringLiteral("1237")),
+                          Qt::LeftButton);
+        QTRY_COMPARE(Focused(), GridOf(fresh));
+        frame.NavigationBar()->setFocus();
+        CloseNextDialog();
+        frame.Action(ui::cmd::kOptionalFeatures)->trigger();
+        QTRY_COMPARE(Focused(), GridOf(fresh));
+
+        frame.NavigationBar()->setFocus();
+        QHeaderView* labels = GridOf(fresh)->verticalHeader();
+        QTest::mouseClick(labels->viewport(), Qt::LeftButton, {},
+                          QPoint(labels->width() / 2, labels->sectionViewportPosition(3) + 2));
+        QCOMPARE(Focused(), GridOf(fresh));
+    }
+
+    // The main window shows a whole list where the screen has room for one; no list window
+    // reaches past the work area, at start or when another file opens.
+    void theListWindowsStayInsideTheWorkArea() {
+        QSettings().remove(QStringLiteral("MainWindow"));
+        CTestProgram program;
+        ui::CMainFrame& frame = *program.app->Frame();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        const QRect screen = frame.screen()->availableGeometry();
+        QVERIFY2(screen.contains(frame.frameGeometry()) || frame.isMaximized(),
+                 "the main window is larger than the screen");
+        const auto inside = [&] {
+            const QRect area = frame.MdiArea()->viewport()->rect();
+            for (QMdiSubWindow* window : frame.MdiArea()->subWindowList()) {
+                if (!area.contains(window->geometry()))
+                    return QStringLiteral("%1,%2 %3x%4 outside %5x%6")
+                        .arg(window->x())
+                        .arg(window->y())
+                        .arg(window->width())
+                        .arg(window->height())
+                        .arg(area.width())
+                        .arg(area.height());
+            }
+            return QString();
+        };
+        QCOMPARE(inside(), QString());
+        QMdiSubWindow* first = program.ActiveDoc().Frame();
+        if (screen.width() >= 1600) QCOMPARE(first->size(), first->sizeHint());
+        for (int i = 0; i < 3; ++i) frame.Action(ui::cmd::kFileNew)->trigger();
+        QCOMPARE(inside(), QString());
+        frame.resize(frame.width() * 2 / 3, frame.height() * 2 / 3);
+        QApplication::processEvents();
+        QCOMPARE(inside(), QString());
+    }
+
+    // Without a cable the port dialog says where it looked and what to check, in lines that fit.
+    void thePortDialogExplainsAMissingCableInFull() {
+        QTemporaryDir folder;
+        const std::filesystem::path settings = folder.filePath(QStringLiteral("p.ini")).toStdString();
+        CSettingsFile(settings).WriteText("Ports", "COM1", "/nonexistent/ttyUSB0");
+        CPosixSerialPort probe{CSettingsFile(settings)};
+        CProgramState state;
+        ui::CPortDialog dialog(state, settings, probe);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* hint = dialog.findChild<QLabel*>(QStringLiteral("noCable"));
+        QVERIFY(hint);
+        QVERIFY(hint->text().contains(QStringLiteral("/dev/ttyUSB1\u20137")));
+        QCOMPARE(ClippedTexts(dialog), QStringList());
+    }
+
+    // A Chinese user reads every cause in Chinese, an English one in English.
+    void causesAreToldInTheInterfaceLanguage() {
+        // Device paths, hexadecimal bytes and the names a user types stay as they are.
+        const QRegularExpression kept(QStringLiteral(
+            "/dev/ttyUSB\\d+|0x[0-9A-F]+|COMn?\\d*|dialout|Ports"));
+        const QRegularExpression latinWord(QStringLiteral("[A-Za-z]{2,}"));
+        const QRegularExpression chinese(QStringLiteral("[\u4e00-\u9fff]"));
+        std::vector<QString> texts;
+        for (const CExchangeResult& result : EveryCause()) texts.push_back(ui::CauseText(result));
+        CPortDialogFields noCable;
+        noCable.ports[0].device = "/dev/ttyUSB0";
+        texts.push_back(ui::NoCableText(noCable));
+        for (const QString& text : texts)
+            QVERIFY2(!QString(text).remove(kept).contains(latinWord), qPrintable(text));
+
+        ui::CTranslations english;
+        english.Install(ui::ELanguage::English);
+        QCOMPARE(ui::CauseText(EveryCause()[5]),
+                 QStringLiteral("no reply to the wake-up after 4 attempts"));
+        for (const CExchangeResult& result : EveryCause())
+            QVERIFY2(!ui::CauseText(result).contains(chinese), qPrintable(ui::CauseText(result)));
+        QVERIFY(!ui::NoCableText(noCable).contains(chinese));
+    }
+};
+
+} // namespace tarsel::test
+
+TARSEL_UI_TEST_MAIN(tarsel::test::WindowsTest)
+#include "windows_test.moc"
