@@ -9,9 +9,11 @@
 #include "ui/widgets/keyfilter.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 
 namespace tarsel::ui {
 
@@ -98,6 +100,47 @@ void CCellEditors::setModelData(QWidget* editor, QAbstractItemModel* model,
                                 const QModelIndex& index) const {
     if (auto* channels = qobject_cast<CChannelModel*>(model))
         channels->CommitEdit(index, EditorText(editor));
+}
+
+void CCellEditors::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const {
+    QStyleOptionViewItem cell = option;
+    initStyleOption(&cell, index);
+    const QString text = cell.text;
+    // Background, the chosen rows' highlight and the current cell's frame, as the style draws
+    // them; the text after.
+    cell.text.clear();
+    const QWidget* widget = cell.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+    if (text.isEmpty()) return;
+
+    constexpr int kKeptTexts = 4096;
+    if (cell.font != laidOutFont_ || laidOut_.size() > kKeptTexts) {
+        laidOut_.clear();
+        laidOutFont_ = cell.font;
+    }
+    auto kept = laidOut_.find(text);
+    if (kept == laidOut_.end()) {
+        kept = laidOut_.insert(text, QStaticText(text));
+        kept->setTextFormat(Qt::PlainText);
+        kept->prepare(painter->transform(), cell.font);
+    }
+    const bool enabled = cell.state & QStyle::State_Enabled;
+    const QPalette::ColorGroup group = !enabled                              ? QPalette::Disabled
+                                       : (cell.state & QStyle::State_Active) ? QPalette::Normal
+                                                                             : QPalette::Inactive;
+    const QRect room = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, widget);
+    const QSizeF size = kept->size();
+    painter->save();
+    painter->setClipRect(room, Qt::IntersectClip);
+    painter->setFont(cell.font);
+    painter->setPen(cell.palette.color(
+        group, cell.state & QStyle::State_Selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->drawStaticText(QPointF(room.x() + (room.width() - size.width()) / 2.0,
+                                    room.y() + (room.height() - size.height()) / 2.0),
+                            *kept);
+    painter->restore();
 }
 
 void CCellEditors::CommitOpenEditor() {

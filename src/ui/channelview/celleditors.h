@@ -4,7 +4,10 @@
 // Each commits through the model when it loses the focus.
 #pragma once
 
+#include <QFont>
+#include <QHash>
 #include <QPointer>
+#include <QStaticText>
 #include <QStyledItemDelegate>
 
 namespace tarsel::ui {
@@ -22,6 +25,10 @@ public:
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
+    // As the style paints a cell, with each text laid out once and kept: a list shows few
+    // different texts, and laying them out again is most of the cost of painting it.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
 
     // Commits and closes the editor that is open, if any: every use of the image starts here.
     void CommitOpenEditor();
@@ -36,6 +43,8 @@ protected:
 
 private:
     mutable QPointer<QWidget> open_;
+    mutable QHash<QString, QStaticText> laidOut_;
+    mutable QFont laidOutFont_;
 };
 
 } // namespace tarsel::ui

@@ -53,7 +53,27 @@ void CChannelModel::FillFromImage() {
 }
 
 void CChannelModel::ShowTable() {
-    emit dataChanged(index(0, 0), index(map::kChannelCount - 1, kChannelColumns - 1));
+    const CChannelTable& table = Table();
+    if (!everShown_) {
+        shown_ = table;
+        everShown_ = true;
+        emit dataChanged(index(0, 0), index(map::kChannelCount - 1, kChannelColumns - 1));
+        return;
+    }
+    // One signal per run of changed rows.
+    for (int row = 0; row < map::kChannelCount;) {
+        if (shown_.rows[std::size_t(row)] == table.rows[std::size_t(row)]) {
+            ++row;
+            continue;
+        }
+        const int first = row;
+        while (row < map::kChannelCount &&
+               !(shown_.rows[std::size_t(row)] == table.rows[std::size_t(row)])) {
+            shown_.rows[std::size_t(row)] = table.rows[std::size_t(row)];
+            ++row;
+        }
+        emit dataChanged(index(first, 0), index(row - 1, kChannelColumns - 1));
+    }
 }
 
 void CChannelModel::ParseIntoImage() { doc_.Document().Parse(); }
@@ -67,7 +87,7 @@ void CChannelModel::CommitEdit(const QModelIndex& index, const QString& text) {
     doc_.RecordStep(before, QStringLiteral("%1 %2").arg(
                                 QString::fromStdString(GridLabel(channel)),
                                 CoreText(ChannelColumnTitles()[std::size_t(column - 1)])));
-    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), kChannelColumns - 1));
+    ShowTable();
 }
 
 } // namespace tarsel::ui

@@ -26,7 +26,8 @@ public:
     // finalisation.
     void FillFromImage();
     void ParseIntoImage();
-    // The table was replaced (undo, redo, a row command): every cell is shown again.
+    // The table was replaced (undo, redo, a row command): the rows whose texts changed are shown
+    // again, and only they are painted on the next frame.
     void ShowTable();
 
     // What an in-place editor's commit does with its text on the cell at index.
@@ -38,6 +39,9 @@ public:
 
 private:
     CProgramDoc& doc_;
+    // The rows as the view last showed them.
+    CChannelTable shown_;
+    bool everShown_ = false;
 };
 
 } // namespace tarsel::ui

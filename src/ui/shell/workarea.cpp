@@ -27,18 +27,20 @@ void CWorkArea::AddWindow(QMdiSubWindow* window) {
     QPoint at(0, 0);
     const QList<QMdiSubWindow*> windows = subWindowList(QMdiArea::CreationOrder);
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-        if (!(*it)->isVisible() || (*it)->isMaximized()) continue;
+        if ((*it)->isHidden() || (*it)->isMaximized()) continue;
         at = (*it)->pos() + QPoint(kCascadeStep, kCascadeStep);
         break;
     }
     addSubWindow(window);
     const QSize wanted = window->sizeHint();
-    if (at.x() + wanted.width() > viewport()->width() ||
-        at.y() + wanted.height() > viewport()->height())
+    // An area not shown yet has no size of its own; it fits its windows once it has.
+    const bool laidOut = isVisible();
+    if (laidOut && (at.x() + wanted.width() > viewport()->width() ||
+                    at.y() + wanted.height() > viewport()->height()))
         at = QPoint(0, 0);
     window->setGeometry(QRect(at, wanted));
     window->setProperty(kPlacedSize, wanted);
-    Fit(window);
+    if (laidOut) Fit(window);
     window->show();
     setActiveSubWindow(window);
 }
@@ -51,7 +53,6 @@ void CWorkArea::resizeEvent(QResizeEvent* event) {
 
 void CWorkArea::Fit(QMdiSubWindow* window) {
     const QSize room = viewport()->size();
-    // An area not laid out yet has no size to fit into.
     if (room.isEmpty()) return;
     const bool placedHere = window->property(kPlacedSize).toSize() == window->size();
     const QSize wanted = placedHere ? window->sizeHint() : window->size();
