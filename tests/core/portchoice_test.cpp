@@ -81,6 +81,24 @@ TEST(PortChoice, NoCableIsSaidPlainlyOnlyWhenNoPortOpens) {
     }
 }
 
+TEST(PortChoice, DeviceListsShortenRunsOfNumbers) {
+    using V = std::vector<std::string>;
+    const std::pair<V, std::string> cases[] = {
+        {{}, ""},
+        {{"/dev/ttyUSB0"}, "/dev/ttyUSB0"},
+        {{"/dev/ttyUSB0", "/dev/ttyUSB1"}, "/dev/ttyUSB0, /dev/ttyUSB1"},
+        {{"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyUSB2", "/dev/ttyACM0", "/dev/ttyACM1",
+          "/dev/ttyACM2", "/dev/ttyACM3"},
+         "/dev/ttyUSB0\u20132, /dev/ttyACM0\u20133"},
+        // A gap, a mapped path between runs, a name without a number, a number too long.
+        {{"/dev/ttyUSB1", "/dev/ttyUSB3", "/dev/ttyUSB4", "/dev/ttyUSB5", "/tmp/radio",
+          "/dev/ttyS10", "/dev/ttyS11", "/dev/ttyS12", "/dev/x1234567", "/dev/x1234568"},
+         "/dev/ttyUSB1, /dev/ttyUSB3\u20135, /tmp/radio, /dev/ttyS10\u201312, /dev/x1234567, "
+         "/dev/x1234568"},
+    };
+    for (const auto& [devices, expected] : cases) EXPECT_EQ(SummariseDevices(devices), expected);
+}
+
 TEST(PortChoice, ConfirmStoresOnlyWithAChoice) {
     test::CTempDir dir;
     CSettingsFile settings(dir / "Program.ini");

@@ -8,7 +8,7 @@
 namespace tarsel::ui {
 
 CChannelModel::CChannelModel(CProgramDoc& doc, QObject* parent)
-    : QAbstractTableModel(parent), doc_(doc) {}
+    : QAbstractTableModel(parent), doc_(doc), shown_(doc.Document().Table()) {}
 
 const CChannelTable& CChannelModel::Table() const { return doc_.Document().Table(); }
 
@@ -54,12 +54,6 @@ void CChannelModel::FillFromImage() {
 
 void CChannelModel::ShowTable() {
     const CChannelTable& table = Table();
-    if (!everShown_) {
-        shown_ = table;
-        everShown_ = true;
-        emit dataChanged(index(0, 0), index(map::kChannelCount - 1, kChannelColumns - 1));
-        return;
-    }
     // One signal per run of changed rows.
     for (int row = 0; row < map::kChannelCount;) {
         if (shown_.rows[std::size_t(row)] == table.rows[std::size_t(row)]) {

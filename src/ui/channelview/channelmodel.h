@@ -41,7 +41,6 @@ private:
     CProgramDoc& doc_;
     // The rows as the view last showed them.
     CChannelTable shown_;
-    bool everShown_ = false;
 };
 
 } // namespace tarsel::ui
