@@ -1,9 +1,15 @@
 #include "core/image/decimal.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
+#include <locale.h>
+#include <string>
 
 namespace tarsel {
 
@@ -12,6 +18,13 @@ namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 constexpr int64_t kInt64Max = std::numeric_limits<int64_t>::max();
+
+// The "C" locale, whatever the process's: its decimal separator is the point. (Floating-point
+// charconv would do, but not every standard library this builds with has it.)
+locale_t CLocale() {
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return c;
+}
 
 } // namespace
 
@@ -40,17 +53,9 @@ CParsedNumber ParseLeadingNumber(std::string_view text) {
             end = exp;
         }
     }
-    double value = 0.0;
-    const auto result =
-        std::from_chars(text.data() + start, text.data() + end, value, std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range) {
-        // from_chars leaves the value alone; strtod gives HUGE_VAL or 0. Tell them apart by the
-        // exponent's sign.
-        const auto e = text.substr(start, end - start).find_first_of("eE");
-        const bool tiny =
-            e != std::string_view::npos && e + 1 < end - start && text[start + e + 1] == '-';
-        value = tiny ? 0.0 : HUGE_VAL;
-    }
+    // Out of range, strtod gives HUGE_VAL or (about) 0, as callers expect.
+    const std::string number(text.substr(start, end - start));
+    const double value = strtod_l(number.c_str(), nullptr, CLocale());
     return {negative ? -value : value, end};
 }
 
@@ -58,10 +63,10 @@ int64_t ScaleToInteger(double value, int power) {
     if (std::isnan(value) || value == 0.0) return 0;
     if (std::isinf(value)) return value > 0 ? kInt64Max : -kInt64Max;
     // 15 significant digits, as the decimal type rounds a double: d.dddddddddddddde±x.
+    // The separator printed follows the locale; only the digits and the exponent are read.
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                      std::chars_format::scientific, 14);
-    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const int length = std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    const std::string_view text(buffer, static_cast<std::size_t>(std::max(length, 0)));
     int64_t mantissa = 0;
     std::size_t pos = 0;
     for (; pos < text.size() && text[pos] != 'e'; ++pos)
