@@ -18,7 +18,8 @@ constexpr std::array kKinds{EBackupKind::Read, EBackupKind::Write, EBackupKind::
 constexpr std::size_t kStampLength = 15; // YYYYMMDD-HHMMSS
 
 bool Digits(std::string_view text) {
-    return !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // What a backup's name says; nothing for any other file.
@@ -83,7 +84,7 @@ std::vector<CFound> Scan(const std::filesystem::path& folder) {
         if (auto name = ParseName(it->path().filename().string()))
             found.push_back({std::move(*name), it->path()});
     }
-    std::ranges::sort(found, [](const CFound& a, const CFound& b) {
+    std::sort(found.begin(), found.end(), [](const CFound& a, const CFound& b) {
         if (a.name.stamp != b.name.stamp) return a.name.stamp > b.name.stamp;
         return a.name.sequence > b.name.sequence;
     });

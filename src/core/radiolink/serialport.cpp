@@ -10,11 +10,16 @@ namespace tarsel {
 
 namespace {
 
+// strerror_r comes in two kinds: the GNU one returns the text (perhaps a static one instead of
+// the buffer), the POSIX one fills the buffer and returns 0.
+[[maybe_unused]] std::string ErrorTextOf(const char* text, const char*) { return text ? text : ""; }
+[[maybe_unused]] std::string ErrorTextOf(int failed, const char* buffer) {
+    return failed ? std::string("unknown error") : std::string(buffer);
+}
+
 std::string ErrorText(int error) {
     char buffer[256] = {};
-    // The GNU strerror_r may return a static string instead of filling the buffer.
-    const auto* text = strerror_r(error, buffer, sizeof buffer);
-    return text ? std::string(text) : std::string(buffer);
+    return ErrorTextOf(strerror_r(error, buffer, sizeof buffer), buffer);
 }
 
 } // namespace

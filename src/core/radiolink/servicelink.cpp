@@ -14,9 +14,10 @@ CExchangeResult ReadRegion(CSerialPort& port, std::string_view portName, map::CR
     CIdentBlock ident{};
     const CExchangeResult result = RunExchange(port, portName, plan, *staged, ident, progress);
     if (result.Done())
-        for (const CBlock block : BlocksOf(plan.ranges))
-            std::ranges::copy(staged->Stretch(block.address, block.length),
-                              image.Stretch(block.address, block.length).begin());
+        for (const CBlock block : BlocksOf(plan.ranges)) {
+            const auto from = staged->Stretch(block.address, block.length);
+            std::copy(from.begin(), from.end(), image.Stretch(block.address, block.length).begin());
+        }
     return result;
 }
 
