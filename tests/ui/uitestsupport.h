@@ -20,8 +20,10 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -134,6 +136,25 @@ inline bool ShowActive(QWidget& window) {
     return QTest::qWaitForWindowActive(&window);
 }
 
+// The control of a window by its id (its object name).
+template <class T = QLineEdit> T* Find(const QObject& window, int id) {
+    T* control = window.findChild<T*>(QString::number(id));
+    if (!control) qFatal("no control %d", id);
+    return control;
+}
+
+// Types text over what edit holds, as a user does.
+inline void Type(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+inline void ClickCell(QTableWidget* grid, int row, int column) {
+    const QRect cell = grid->visualRect(grid->model()->index(row, column));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
 // What a user would see cut off in window as it is laid out now: a caption, button, group box or
 // column title narrower than its text, or a wrapped label without the room its lines need.
 inline QStringList ClippedTexts(QWidget& window) {
@@ -177,7 +198,8 @@ inline QStringList ClippedTexts(QWidget& window) {
             if (header->isSectionHidden(s)) continue;
             const QString title = table->model()->headerData(s, Qt::Horizontal).toString();
             const int needed = header->fontMetrics().horizontalAdvance(title);
-            if (header->sectionSize(s) < needed) describe(header, title, needed, header->sectionSize(s));
+            if (header->sectionSize(s) < needed)
+                describe(header, title, needed, header->sectionSize(s));
         }
     }
     return clipped;
