@@ -61,14 +61,6 @@ CMemoryImage Load(const QString& path) {
     return image;
 }
 
-QString CellOf(ui::CProgramDoc* doc, int channel, int column) {
-    return doc->View()->Model()->index(channel - 1, column - 1).data().toString();
-}
-
-void Edit(ui::CProgramDoc* doc, int channel, const QString& rx) {
-    doc->View()->Model()->CommitEdit(doc->View()->Model()->index(channel - 1, 0), rx);
-}
-
 QStringList MenuTexts(QMenuBar* bar, const QString& menu = {}) {
     QStringList texts;
     for (QAction* top : bar->actions()) {
@@ -120,16 +112,13 @@ class ShellTest : public QObject {
     ui::CProgramView* View() const { return program_->ActiveDoc().View(); }
     ui::CChannelGrid* Grid() const { return View()->Grid(); }
     QString Cell(int channel, int column) const {
-        return CellOf(&program_->ActiveDoc(), channel, column);
+        return CellText(program_->ActiveDoc(), channel, column);
     }
     QModelIndex Index(int channel, int column) const {
-        return Grid()->model()->index(channel - 1, column - 1);
+        return CellIndex(program_->ActiveDoc(), channel, column);
     }
     QWidget* ClickCell(int channel, int column) {
-        Grid()->scrollTo(Index(channel, column));
-        QTest::mouseClick(Grid()->viewport(), Qt::LeftButton, {},
-                          Grid()->visualRect(Index(channel, column)).center());
-        return View()->Editors()->OpenEditor();
+        return ClickGridCell(program_->ActiveDoc(), channel, column);
     }
     // Types into whatever editor is open, then moves the focus away, as clicking elsewhere does.
     void TypeAndLeave(QWidget* editor, const QString& text) {
@@ -228,7 +217,7 @@ private slots:
     // its file again shows it as it is, not as the file now is.
     void closeHidesAndTheDocumentComesBack() {
         ui::CProgramDoc* doc = &program_->ActiveDoc();
-        Edit(doc, 1, QStringLiteral("145"));
+        CommitRx(*doc, 1, QStringLiteral("145"));
         Frame()->FileClose();
         QVERIFY(!doc->Frame()->isVisible());
         QCOMPARE(program_->app->Docs().Documents().size(), std::size_t(1));
@@ -245,7 +234,7 @@ private slots:
         QVERIFY(!SaveDataFile(a_.toStdString(), ImageWith(3, 15000000)));
         QCOMPARE(Open(a_), a);
         QVERIFY(a->Frame()->isVisible());
-        QCOMPARE(CellOf(a, 1, 1), QStringLiteral("145.05000"));
+        QCOMPARE(CellText(*a, 1, 1), QStringLiteral("145.05000"));
     }
 
     // A file that cannot be read is reported and nothing is half loaded; at start, a new
@@ -293,7 +282,7 @@ private slots:
     }
 
     void printsTheChannelListToPdf() {
-        Edit(&program_->ActiveDoc(), 1, QStringLiteral("145"));
+        CommitRx(program_->ActiveDoc(), 1, QStringLiteral("145"));
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(program_->Path(QStringLiteral("list.pdf")));
@@ -302,21 +291,6 @@ private slots:
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.read(4) == "%PDF");
         QVERIFY(pdf.size() > 4000); // 258 rows over several pages
-    }
-
-    void eachDocumentKeepsAndSavesItsOwnImage() {
-        ui::CProgramDoc* a = Open(a_);
-        Edit(a, 10, QStringLiteral("146"));
-        QVERIFY(a->Frame()->isWindowModified());
-        ui::CProgramDoc* b = Open(b_);
-        QCOMPARE(CellOf(a, 10, 1), QStringLiteral("146.00000"));
-        QCOMPARE(CellOf(b, 1, 1), QStringLiteral("435.10000"));
-        QVERIFY(!b->Frame()->isWindowModified());
-        Activate(a);
-        QVERIFY(Frame()->FileSave());
-        QCOMPARE(ReceiveFrequency(Load(a_), 10), int64_t(14600000));
-        QCOMPARE(Load(b_), ImageWith(5, 43500000));
-        QVERIFY(!a->Frame()->isWindowModified());
     }
 
     void aReadFillsTheDocumentThatStartedIt() {
@@ -337,19 +311,30 @@ private slots:
         });
         Frame()->RunTransfer(ETransfer::Read);
         QVERIFY(program_->prompter->errors.isEmpty());
-        QCOMPARE(CellOf(a, 1, 1), QStringLiteral("150.15000"));
-        QCOMPARE(CellOf(b, 1, 1), QStringLiteral("435.10000"));
+        QCOMPARE(CellText(*a, 1, 1), QStringLiteral("150.15000"));
+        QCOMPARE(CellText(*b, 1, 1), QStringLiteral("435.10000"));
         QCOMPARE(a->UndoStack()->undoText(), QStringLiteral("读频"));
         a->UndoStack()->undo();
-        QCOMPARE(CellOf(a, 1, 1), QStringLiteral("145.05000"));
+        QCOMPARE(CellText(*a, 1, 1), QStringLiteral("145.05000"));
         QVERIFY(!a->IsModified());
     }
 
-    // Quitting asks about every modified document, hidden ones too, by name; Cancel keeps them.
-    void quittingAsksForEveryModifiedDocument() {
+    // Each document keeps and saves its own image. Quitting asks about every modified one, hidden
+    // ones too, by name; Cancel keeps them.
+    void documentsAreSavedOnTheirOwnAndQuittingAsksForEach() {
         ui::CProgramDoc* a = Open(a_);
+        CommitRx(*a, 10, QStringLiteral("146"));
+        QVERIFY(a->Frame()->isWindowModified());
         ui::CProgramDoc* b = Open(b_);
-        for (ui::CProgramDoc* doc : {a, b}) Edit(doc, 21, QStringLiteral("147"));
+        QCOMPARE(CellText(*a, 10, 1), QStringLiteral("146.00000"));
+        QCOMPARE(CellText(*b, 1, 1), QStringLiteral("435.10000"));
+        QVERIFY(!b->Frame()->isWindowModified());
+        Activate(a);
+        QVERIFY(Frame()->FileSave());
+        QVERIFY(!a->Frame()->isWindowModified());
+        QCOMPARE(ReceiveFrequency(Load(a_), 10), int64_t(14600000));
+        const CMemoryImage savedA = Load(a_);
+        for (ui::CProgramDoc* doc : {a, b}) CommitRx(*doc, 21, QStringLiteral("147"));
         a->Frame()->close();
         program_->prompter->answers = {Answer::No, Answer::Cancel};
         QVERIFY(!Frame()->close());
@@ -357,14 +342,14 @@ private slots:
         QVERIFY(program_->prompter->asked[0].contains(QStringLiteral("a.dat")));
         QVERIFY(program_->prompter->asked[1].contains(QStringLiteral("b.dat")));
         QVERIFY(a->IsModified() && b->IsModified());
-        QCOMPARE(Load(a_), ImageWith(3));
+        QCOMPARE(Load(a_), savedA);
         program_->prompter->answers = {Answer::Yes, Answer::No};
         QVERIFY(Frame()->close());
         QCOMPARE(ReceiveFrequency(Load(a_), 21), int64_t(14700000));
         QCOMPARE(Load(b_), ImageWith(5, 43500000));
 
         CTestProgram untitled;
-        Edit(&untitled.ActiveDoc(), 1, QStringLiteral("145"));
+        CommitRx(untitled.ActiveDoc(), 1, QStringLiteral("145"));
         QVERIFY(!untitled.app->Frame()->close());
         QVERIFY(untitled.prompter->asked[0].contains(QStringLiteral("无标题")));
         untitled.prompter->answers = {Answer::No};
@@ -387,7 +372,7 @@ private slots:
         SelectRows(doc, {2, 4});
         switch (kind) {
         case 0:
-            Edit(doc, 5, QStringLiteral("438.0031"));
+            CommitRx(*doc, 5, QStringLiteral("438.0031"));
             break;
         case 1:
             QCOMPARE(view->InsertRow(), ERowEditOutcome::Done);
@@ -423,7 +408,7 @@ private slots:
         for (int i = 0; i < steps; ++i) Frame()->Action(ui::cmd::kUndo)->trigger();
         QCOMPARE(doc->Document().Parsed(), original);
         QVERIFY(!doc->Frame()->isWindowModified());
-        QCOMPARE(CellOf(doc, 1, 1), QStringLiteral("435.10000"));
+        QCOMPARE(CellText(*doc, 1, 1), QStringLiteral("435.10000"));
         for (int i = 0; i < steps; ++i) Frame()->Action(ui::cmd::kRedo)->trigger();
         QCOMPARE(doc->Document().Parsed(), edited);
         QVERIFY(Frame()->FileSave());
@@ -432,7 +417,7 @@ private slots:
 
     void undoNamesTheCellAndRefusedCommandsAddNoStep() {
         ui::CProgramDoc* doc = Open(a_);
-        Edit(doc, 5, QStringLiteral("146"));
+        CommitRx(*doc, 5, QStringLiteral("146"));
         QCOMPARE(Frame()->Action(ui::cmd::kUndo)->text(), QStringLiteral("撤销 A 005 接收频率"));
         SelectRows(doc, {257});
         Frame()->Action(ui::cmd::kClear)->trigger();
@@ -462,9 +447,9 @@ private slots:
         a->View()->Grid()->setCurrentIndex(a->View()->Model()->index(9, 0));
         Activate(a);
         Frame()->Action(ui::cmd::kPaste)->trigger();
-        QCOMPARE(CellOf(a, 10, 3), QStringLiteral("D067N"));
-        QCOMPARE(CellOf(a, 11, 1), QStringLiteral("136.00000"));
-        QCOMPARE(CellOf(a, 11, 5), QStringLiteral("低"));
+        QCOMPARE(CellText(*a, 10, 3), QStringLiteral("D067N"));
+        QCOMPARE(CellText(*a, 11, 1), QStringLiteral("136.00000"));
+        QCOMPARE(CellText(*a, 11, 5), QStringLiteral("低"));
         QCOMPARE(a->UndoStack()->count(), 1);
     }
 
@@ -528,19 +513,16 @@ private slots:
 
     void arrowsWrapAtTheEndsOfARow() {
         Grid()->setFocus();
-        const struct {
-            int channel, column;
-            Qt::Key key;
-            int toChannel, toColumn;
-        } cases[] = {
-            {5, 8, Qt::Key_Right, 5, 9}, {5, 9, Qt::Key_Right, 6, 1},
-            {6, 1, Qt::Key_Left, 5, 9},  {258, 9, Qt::Key_Right, 258, 9},
-            {1, 1, Qt::Key_Left, 1, 1},
+        // From channel, column, a key, to channel, column.
+        const std::tuple<int, int, Qt::Key, int, int> cases[] = {
+            {5, 8, Qt::Key_Right, 5, 9},     {5, 9, Qt::Key_Right, 6, 1},
+            {6, 1, Qt::Key_Left, 5, 9},      {1, 1, Qt::Key_Left, 1, 1},
+            {258, 9, Qt::Key_Right, 258, 9},
         };
-        for (const auto& c : cases) {
-            Grid()->MoveTo(c.channel, c.column);
-            QTest::keyClick(Grid(), c.key);
-            QCOMPARE(Grid()->currentIndex(), Index(c.toChannel, c.toColumn));
+        for (const auto& [channel, column, key, toChannel, toColumn] : cases) {
+            Grid()->MoveTo(channel, column);
+            QTest::keyClick(Grid(), key);
+            QCOMPARE(Grid()->currentIndex(), Index(toChannel, toColumn));
         }
     }
 
@@ -552,28 +534,17 @@ private slots:
     }
 
     void theCommandLineThenTheMenuThenTheLocaleDecideTheLanguage() {
-        const std::optional<ELanguage> none;
-        const struct {
-            std::optional<ELanguage> commandLine;
-            const char *remembered, *locale;
-            ELanguage expected;
-        } cases[] = {
-            {none, "", "zh_CN", ELanguage::Chinese},
-            {none, "", "zh", ELanguage::Chinese},
-            {none, "", "de_DE", ELanguage::English},
-            {none, "", "C", ELanguage::English},
-            {none, "", "", ELanguage::English},
-            {none, "en", "zh_CN", ELanguage::English},
-            {none, "zh", "en_GB", ELanguage::Chinese},
-            {none, "fr", "zh_CN", ELanguage::Chinese}, // a damaged setting falls back to the locale
-            {ELanguage::English, "zh", "zh_CN", ELanguage::English},
-            {ELanguage::Chinese, "en", "en_US", ELanguage::Chinese},
+        const std::optional<ELanguage> none, en = ELanguage::English, zh = ELanguage::Chinese;
+        const std::tuple<std::optional<ELanguage>, const char*, const char*, ELanguage> cases[] = {
+            {none, "", "zh_CN", *zh},   {none, "", "zh", *zh},    {none, "", "de_DE", *en},
+            {none, "", "C", *en},       {none, "", "", *en},      {none, "en", "zh_CN", *en},
+            {none, "zh", "en_GB", *zh}, {en, "zh", "zh_CN", *en}, {zh, "en", "en_US", *zh},
+            {none, "fr", "zh_CN", *zh}, // a damaged setting falls back to the locale
         };
-        for (const auto& c : cases) {
-            const ELanguage chosen = ui::ChooseLanguage(
-                c.commandLine, QString::fromLatin1(c.remembered), QString::fromLatin1(c.locale));
-            QVERIFY2(chosen == c.expected, c.locale);
-        }
+        for (const auto& [commandLine, remembered, locale, expected] : cases)
+            QVERIFY2(ui::ChooseLanguage(commandLine, QString::fromLatin1(remembered),
+                                        QString::fromLatin1(locale)) == expected,
+                     locale);
     }
 
     // Each entry is named in its own language; choosing one remembers it and ticks only it.

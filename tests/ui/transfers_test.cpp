@@ -128,7 +128,7 @@ class TransfersTest : public QObject {
     CProgramState& State() const { return program_->app->State(); }
     ui::CProgramView* View() const { return program_->ActiveDoc().View(); }
     QString Cell(int channel, int column) const {
-        return View()->Model()->index(channel - 1, column - 1).data().toString();
+        return CellText(program_->ActiveDoc(), channel, column);
     }
     std::vector<CBackupEntry> Backups() const { return CBackupStore().List(); }
     std::string Settings() const {
@@ -218,7 +218,7 @@ private slots:
         faults.corruptWriteOffset = 7;
         auto radio = StartRadio(faults);
         State().portName = radio->DevicePath();
-        View()->Model()->CommitEdit(View()->Model()->index(2, 0), QStringLiteral("146"));
+        CommitRx(program_->ActiveDoc(), 3, QStringLiteral("146"));
         View()->ParseIntoImage();
         const CMemoryImage before = program_->ActiveImage();
         PressStartWhenShown();
@@ -236,7 +236,7 @@ private slots:
         auto radio = StartRadio();
         State().portName = radio->DevicePath();
         // Typed, not yet parsed: the write parses first.
-        View()->Model()->CommitEdit(View()->Model()->index(4, 0), QStringLiteral("147.5"));
+        CommitRx(program_->ActiveDoc(), 5, QStringLiteral("147.5"));
         PressStartWhenShown();
         program_->app->Frame()->RunTransfer(ETransfer::Write);
         QVERIFY(program_->prompter->errors.isEmpty());

@@ -9,6 +9,10 @@
 #include "core/image/programstate.h"
 #include "core/radiolink/backups.h"
 #include "radiosim/virtualradio.h"
+#include "ui/channelview/celleditors.h"
+#include "ui/channelview/channelgrid.h"
+#include "ui/channelview/channelmodel.h"
+#include "ui/channelview/programview.h"
 #include "ui/shell/application.h"
 #include "ui/shell/docmanager.h"
 #include "ui/shell/programdoc.h"
@@ -16,6 +20,7 @@
 #include "ui/shell/qtapplication.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -92,6 +97,26 @@ struct CTestProgram {
     ui::CProgramDoc& ActiveDoc() const { return *app->Docs().ActiveDocument(); }
     CMemoryImage& ActiveImage() const { return ActiveDoc().Document().Image(); }
 };
+
+// A cell of a document's channel list, channels and columns counted from 1.
+inline QModelIndex CellIndex(ui::CProgramDoc& doc, int channel, int column) {
+    return doc.View()->Model()->index(channel - 1, column - 1);
+}
+inline QString CellText(ui::CProgramDoc& doc, int channel, int column) {
+    return CellIndex(doc, channel, column).data().toString();
+}
+// As typing rx into a channel's receive cell and leaving it does.
+inline void CommitRx(ui::CProgramDoc& doc, int channel, const QString& rx) {
+    doc.View()->Model()->CommitEdit(CellIndex(doc, channel, 1), rx);
+}
+// Clicks a cell of the list; returns the editor that opened, if one did.
+inline QWidget* ClickGridCell(ui::CProgramDoc& doc, int channel, int column) {
+    ui::CChannelGrid* grid = doc.View()->Grid();
+    grid->scrollTo(CellIndex(doc, channel, column));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(CellIndex(doc, channel, column)).center());
+    return doc.View()->Editors()->OpenEditor();
+}
 
 // A virtual radio on a pseudo-terminal of its own; fill sets its memory (all 0xFF before).
 inline std::unique_ptr<radiosim::CVirtualRadio>
