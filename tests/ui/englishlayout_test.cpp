@@ -4,10 +4,6 @@
 // again at 150 % scaling.
 #include "core/radiolink/posixserialport.h"
 #include "core/radiolink/settingsfile.h"
-#include "ui/channelview/celleditors.h"
-#include "ui/channelview/channelgrid.h"
-#include "ui/channelview/channelmodel.h"
-#include "ui/channelview/programview.h"
 #include "ui/dtmf/dtmfeditor.h"
 #include "ui/editors/batchchanneldialog.h"
 #include "ui/editors/channeleditdialog.h"

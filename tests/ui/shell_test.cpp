@@ -1,14 +1,14 @@
 // The program's shell and its documents: menus and commands, files, the unsaved-work question,
 // the undo history and the channel-row commands, the channel list's editors and keys, and the
-// interface language.
+// interface language. All under a locale with a decimal comma, which the application object must
+// keep out of the numbers the radio's texts write with a point.
 #include "ui/uitestsupport.h"
+
+#include "commalocale.h"
+#include "core/editors/batchform.h"
 
 #include "core/image/channelrecord.h"
 #include "core/radiolink/settingsfile.h"
-#include "ui/channelview/celleditors.h"
-#include "ui/channelview/channelgrid.h"
-#include "ui/channelview/channelmodel.h"
-#include "ui/channelview/programview.h"
 #include "ui/radiolink/transferdialog.h"
 #include "ui/shell/aboutdialog.h"
 #include "ui/shell/childframe.h"
@@ -33,6 +33,9 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <QUndoStack>
+
+#include <clocale>
+#include <cstdlib>
 
 namespace tarsel::test {
 
@@ -547,6 +550,14 @@ private slots:
                      locale);
     }
 
+    void theUsersLocaleIsInForceButNumbersUseAPoint() {
+        // Otherwise every case here would pass whatever the application object did.
+        QCOMPARE(QString::fromLatin1(std::localeconv()->mon_decimal_point), QStringLiteral(","));
+        QCOMPARE(QString::fromLatin1(std::setlocale(LC_NUMERIC, nullptr)), QStringLiteral("C"));
+        QCOMPARE(QString::fromStdString(CheckStep("6.25")), QStringLiteral("6.25")); // "%G"
+        QCOMPARE(std::strtod("12.5", nullptr), 12.5);
+    }
+
     // Each entry is named in its own language; choosing one remembers it and ticks only it.
     void theLanguageMenuRemembersTheChoice() {
         QWidget parent;
@@ -570,5 +581,10 @@ private slots:
 
 } // namespace tarsel::test
 
-TARSEL_UI_TEST_MAIN(tarsel::test::ShellTest)
+int main(int argc, char** argv) {
+    const tarsel::test::CCommaLocale comma;
+    if (!comma.Ok()) return 1;
+    ::setenv("LC_ALL", tarsel::test::CCommaLocale::kName, 1);
+    return tarsel::test::RunUiTest<tarsel::test::ShellTest>(argc, argv);
+}
 #include "shell_test.moc"
