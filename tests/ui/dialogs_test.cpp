@@ -279,6 +279,8 @@ private slots:
         ui::CDtmfCodeListPage& page = *dialog.CodeListPage();
         ui::CInPlaceGrid* grid = page.Grid();
         const auto cell = [grid](int row) { return grid->item(row, 1)->text(); };
+        ClickCell(grid, 0, 0); // the number column opens nothing
+        QVERIFY(!grid->Editor()->isVisible());
         ClickCell(grid, 1, 1);
         QTest::keyClicks(grid->Editor(), QStringLiteral("9b#"));
         QTest::keyClick(grid->Editor(), Qt::Key_Return);

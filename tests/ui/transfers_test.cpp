@@ -521,6 +521,25 @@ private slots:
         QCOMPARE(state.image[0x3E85], uint8_t(127));
         QCOMPARE(state.image[0x3F30], uint8_t(1));
     }
+
+    void parameterFieldsAreStoredOnEscapeAndEnter() {
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+            CToolState state;
+            CScriptedPrompter prompter;
+            ui::CParameterAdjustDialog dialog(state, state, Settings(), prompter);
+            QVERIFY(ShowActive(dialog));
+            Type(dialog.Field(1128), QStringLiteral("1A2Bz9"));
+            QCOMPARE(dialog.Field(1128)->text(), QStringLiteral("1A2B"));
+            Type(dialog.Field(1116), QStringLiteral("99a99"));
+            dialog.Field(1203)->setFocus();
+            QCOMPARE(dialog.Field(1116)->text(), QStringLiteral("1023"));
+            QCOMPARE(dialog.Field(1128)->text(), QStringLiteral("1a2b"));
+            QTest::keyClick(dialog.Field(1203), key);
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(state.image[0x3F20], uint8_t(0x2B));
+            QCOMPARE(state.image[0x3F21], uint8_t(0x1A));
+        }
+    }
 };
 
 } // namespace tarsel::test
