@@ -4,10 +4,6 @@
 // again at 150 % scaling.
 #include "core/radiolink/posixserialport.h"
 #include "core/radiolink/settingsfile.h"
-#include "ui/channelview/celleditors.h"
-#include "ui/channelview/channelgrid.h"
-#include "ui/channelview/channelmodel.h"
-#include "ui/channelview/programview.h"
 #include "ui/dtmf/dtmfeditor.h"
 #include "ui/editors/batchchanneldialog.h"
 #include "ui/editors/channeleditdialog.h"
@@ -173,7 +169,8 @@ private slots:
             QCOMPARE(box->currentText(), QStringLiteral("None"));
             QCOMPARE(ui::ToneBoxText(box.get()), QStringLiteral("无"));
             if (!editable) continue;
-            for (auto [typed, core] : {std::pair{"none", "无"}, {"88.5", "88.5"}, {"d23i", "d23i"}}) {
+            for (auto [typed, core] :
+                 {std::pair{"none", "无"}, {"88.5", "88.5"}, {"d23i", "d23i"}}) {
                 box->setEditText(QString::fromLatin1(typed));
                 QCOMPARE(ui::ToneBoxText(box.get()), QString::fromUtf8(core));
             }
@@ -185,43 +182,26 @@ private slots:
         CTestProgram program;
         program.app->Frame()->resize(1200, 800);
         QApplication::setActiveWindow(program.app->Frame());
-        ui::CProgramView* view = program.ActiveDoc().View();
-        ui::CChannelGrid* grid = view->Grid();
-        QAbstractItemModel* model = view->Model();
-        const auto leave = [&] {
-            grid->setFocus();
-            QApplication::processEvents();
-        };
-        const auto click = [&](int column) {
-            const QModelIndex index = model->index(0, column);
-            grid->scrollTo(index);
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                              grid->visualRect(index).center());
-            return view->Editors()->OpenEditor();
-        };
+        ui::CProgramDoc& doc = program.ActiveDoc();
+        QAbstractItemModel* model = doc.View()->Model();
         QCOMPARE(model->headerData(0, Qt::Horizontal).toString(),
                  QStringLiteral("Receive frequency"));
-        int power = -1;
-        for (int c = 0; c < model->columnCount(); ++c)
-            if (model->headerData(c, Qt::Horizontal).toString() == QStringLiteral("Power"))
-                power = c;
-        QVERIFY(power >= 0);
-
-        auto* rx = qobject_cast<QLineEdit*>(click(0));
-        QVERIFY(rx);
-        QTest::keyClicks(rx, QStringLiteral("145"));
-        leave();
-        auto* combo = qobject_cast<QComboBox*>(click(power));
+        int power = 0;
+        while (power < model->columnCount() &&
+               model->headerData(power, Qt::Horizontal).toString() != QStringLiteral("Power"))
+            ++power;
+        CommitRx(doc, 1, QStringLiteral("145"));
+        auto* combo = qobject_cast<QComboBox*>(ClickGridCell(doc, 1, power + 1));
         QVERIFY(combo);
         const int low = combo->findText(QStringLiteral("Low"));
         QVERIFY2(low >= 0, "the power list is not in English");
         // The open editor shows the cell's current choice, found through the core's text.
         QCOMPARE(combo->currentText(), model->index(0, power).data().toString());
         combo->setCurrentIndex(low);
-        leave();
-        const QModelIndex cell = model->index(0, power);
-        QCOMPARE(cell.data(Qt::EditRole).toString(), QStringLiteral("低"));
-        QCOMPARE(cell.data(Qt::DisplayRole).toString(), QStringLiteral("Low"));
+        doc.View()->Grid()->setFocus();
+        QApplication::processEvents();
+        QCOMPARE(model->index(0, power).data(Qt::EditRole).toString(), QStringLiteral("低"));
+        QCOMPARE(model->index(0, power).data(Qt::DisplayRole).toString(), QStringLiteral("Low"));
     }
 };
 

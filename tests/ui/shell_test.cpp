@@ -1,50 +1,77 @@
-// The program's shell: documents, the main window's commands, splash, about and the unsaved-work
-// question.
+// The program's shell and its documents: menus and commands, files, the unsaved-work question,
+// the undo history and the channel-row commands, the channel list's editors and keys, and the
+// interface language. All under a locale with a decimal comma, which the application object must
+// keep out of the numbers the radio's texts write with a point.
 #include "ui/uitestsupport.h"
+
+#include "commalocale.h"
+#include "core/editors/batchform.h"
 
 #include "core/image/channelrecord.h"
 #include "core/radiolink/settingsfile.h"
-#include "ui/channelview/channelgrid.h"
-#include "ui/channelview/channelmodel.h"
-#include "ui/channelview/programview.h"
+#include "ui/radiolink/transferdialog.h"
 #include "ui/shell/aboutdialog.h"
 #include "ui/shell/childframe.h"
-#include "ui/shell/docmanager.h"
+#include "ui/shell/language.h"
 #include "ui/shell/mainframe.h"
 #include "ui/shell/navigationbar.h"
 #include "ui/shell/passworddialog.h"
-#include "ui/shell/programdoc.h"
 #include "ui/shell/splash.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QLineEdit>
+#include <QClipboard>
+#include <QComboBox>
+#include <QItemSelectionModel>
 #include <QMdiArea>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTimer>
 #include <QTreeWidget>
+#include <QUndoStack>
 
-using namespace tarsel;
+#include <clocale>
+#include <cstdlib>
+
+namespace tarsel::test {
+
 using Answer = ui::CPrompter::EAnswer;
+using ui::ELanguage;
 
 namespace {
 
-void WriteFile(const QString& path, const CMemoryImage& image) {
-    QVERIFY(!SaveDataFile(path.toStdString(), image));
-}
-
-CMemoryImage ImageWithChannel(int channel, int64_t rx) {
+// Channels 1..count on falling frequencies from base, channel 1 also named and on low power.
+CMemoryImage ImageWith(int count, int64_t base = 14500000) {
     CMemoryImage image = BuildDefaultImage();
-    WriteDefaultRecord(image, channel);
-    EncodeFrequencyField(rx, image.Field<4>(RecordOffset(channel)));
+    for (int c = 1; c <= count; ++c) {
+        WriteDefaultRecord(image, c);
+        EncodeFrequencyField(base + 2500 * (count - c), image.Field<4>(RecordOffset(c)));
+    }
+    WriteChannelName(image, 1, "HOME");
+    image[RecordOffset(1) + map::rec::kFlags] &= static_cast<uint8_t>(~map::rec::kFlagHighPower);
+    CBandLimits limits;
+    NormaliseThroughTable(image, limits);
     return image;
 }
 
-QStringList MenuTitles(QMenuBar* bar) {
-    QStringList titles;
-    for (QAction* action : bar->actions()) titles << action->text();
-    return titles;
+CMemoryImage Load(const QString& path) {
+    CMemoryImage image;
+    if (LoadDataFile(path.toStdString(), image)) qWarning("cannot load %s", qPrintable(path));
+    return image;
+}
+
+QStringList MenuTexts(QMenuBar* bar, const QString& menu = {}) {
+    QStringList texts;
+    for (QAction* top : bar->actions()) {
+        if (menu.isEmpty()) texts << top->text();
+        if (top->text() == menu)
+            for (QAction* action : top->menu()->actions()) texts << action->text();
+    }
+    return texts;
 }
 
 // Every menu of the bar and every command in them, as objects.
@@ -61,260 +88,503 @@ QList<QObject*> MenuObjects(QMenuBar* bar) {
 
 class ShellTest : public QObject {
     Q_OBJECT
+
+    std::unique_ptr<CTestProgram> program_;
+    QString a_, b_;
+
+    ui::CMainFrame* Frame() const { return program_->app->Frame(); }
+    ui::CProgramDoc* Open(const QString& path) {
+        return program_->app->Docs().OpenDocumentFile(path);
+    }
+    void Activate(ui::CProgramDoc* doc) {
+        Frame()->MdiArea()->setActiveSubWindow(doc->Frame());
+        QCOMPARE(program_->app->Docs().ActiveDocument(), doc);
+    }
+    // As clicks on the row labels with Ctrl held do.
+    static void SelectRows(ui::CProgramDoc* doc, std::initializer_list<int> channels) {
+        QItemSelectionModel* selection = doc->View()->Grid()->selectionModel();
+        const QAbstractItemModel* model = doc->View()->Grid()->model();
+        selection->setCurrentIndex(model->index(*channels.begin() - 1, 0),
+                                   QItemSelectionModel::Clear);
+        for (int channel : channels)
+            selection->select(model->index(channel - 1, 0),
+                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+
+    // The channel list of the active document, in a window of its own size.
+    ui::CProgramView* View() const { return program_->ActiveDoc().View(); }
+    ui::CChannelGrid* Grid() const { return View()->Grid(); }
+    QString Cell(int channel, int column) const {
+        return CellText(program_->ActiveDoc(), channel, column);
+    }
+    QModelIndex Index(int channel, int column) const {
+        return CellIndex(program_->ActiveDoc(), channel, column);
+    }
+    QWidget* ClickCell(int channel, int column) {
+        return ClickGridCell(program_->ActiveDoc(), channel, column);
+    }
+    // Types into whatever editor is open, then moves the focus away, as clicking elsewhere does.
+    void TypeAndLeave(QWidget* editor, const QString& text) {
+        QVERIFY(editor);
+        QWidget* target = editor;
+        if (auto* combo = qobject_cast<QComboBox*>(editor); combo && combo->isEditable())
+            target = combo->lineEdit();
+        if (auto* edit = qobject_cast<QLineEdit*>(target)) edit->selectAll();
+        QTest::keyClicks(target, text);
+        Grid()->setFocus();
+        QApplication::processEvents();
+    }
+
 private slots:
-    void startsWithANewDocumentAndTheMenusOfADocument() {
-        test::CTestProgram program;
-        ui::CMainFrame* frame = program.app->Frame();
-        QCOMPARE(frame->windowTitle(), QStringLiteral("写频软件"));
-        QCOMPARE(program.ActiveImage(), BuildDefaultImage());
-        QCOMPARE(MenuTitles(frame->menuBar()),
-                 QString::fromUtf8("文件 编辑 编程 设置 视图 帮助").split(QLatin1Char(' ')));
-        QMenu* edit = frame->menuBar()->actions()[1]->menu();
-        QVERIFY(edit);
-        for (QAction* action : edit->actions()) {
-            QVERIFY(action->text() != QStringLiteral("参数调节"));
-            QVERIFY(action->text() != QStringLiteral("DTMF 初始化"));
-        }
+    void init() {
+        QSettings().remove(QStringLiteral("language"));
+        program_ = std::make_unique<CTestProgram>();
+        a_ = program_->Path(QStringLiteral("a.dat"));
+        b_ = program_->Path(QStringLiteral("b.dat"));
+        QVERIFY(!SaveDataFile(a_.toStdString(), ImageWith(3)));
+        QVERIFY(!SaveDataFile(b_.toStdString(), ImageWith(5, 43500000)));
+        Frame()->resize(1200, 800);
+        QApplication::setActiveWindow(Frame());
     }
+    void cleanup() { program_.reset(); }
 
-    // Accessibility tools hold on to the menus they found: saving, closing the last document and
-    // starting a new one switch between the two menu bars and update the recent files in place.
-    void theMenusStayTheSameObjects() {
-        test::CTestProgram program;
-        ui::CMainFrame* frame = program.app->Frame();
-        QMenuBar* bar = frame->menuBar();
-        const QList<QObject*> before = MenuObjects(bar);
-        const QString path = program.Path(QStringLiteral("saved.dat"));
-        QVERIFY(program.app->Docs().SaveDocument(program.app->Docs().ActiveDocument(), path));
-        QCOMPARE(frame->menuBar(), bar);
-        QCOMPARE(MenuObjects(bar), before);
-        QMenu* file = bar->actions()[0]->menu();
-        QStringList recent;
-        for (QAction* action : file->actions())
-            if (action->isVisible() && action->text().startsWith(QLatin1Char('&')))
-                recent << action->text();
-        QVERIFY(!recent.isEmpty());
-        QCOMPARE(recent.first(), QStringLiteral("&1 ") + QFileInfo(path).canonicalFilePath());
-
-        program.app->Docs().CloseDocument(program.app->Docs().ActiveDocument());
-        QTRY_COMPARE(MenuTitles(bar), QString::fromUtf8("文件 视图 帮助").split(QLatin1Char(' ')));
-        program.app->Docs().NewDocument();
-        QTRY_COMPARE(MenuObjects(bar), before);
-    }
-
-    void fileNewOpensAnotherDocumentAndClosesNothing() {
-        test::CTestProgram program;
-        program.ActiveImage()[0x2040] = 0x77;
-        ui::CProgramDoc* first = &program.ActiveDoc();
-        program.app->Frame()->FileNew();
-        QVERIFY(program.prompter->asked.isEmpty());
-        QCOMPARE(program.app->Docs().Documents().size(), std::size_t(2));
-        QVERIFY(&program.ActiveDoc() != first);
-        QCOMPARE(program.ActiveImage()[0x2040], uint8_t(0x1E));
-        QCOMPARE(first->Document().Image()[0x2040], uint8_t(0x77));
-    }
-
-    void closeHidesAndChannelListShowsAgain() {
-        test::CTestProgram program;
-        ui::CProgramDoc* doc = program.app->Docs().ActiveDocument();
-        doc->View()->Model()->CommitEdit(doc->View()->Model()->index(0, 0), QStringLiteral("145"));
-        program.app->Frame()->FileClose();
-        QVERIFY(!doc->Frame()->isVisible());
-        QCOMPARE(program.app->Docs().Documents().size(), std::size_t(1));
-        // From the navigation tree.
-        QTreeWidget* tree = program.app->Frame()->NavigationBar()->Tree();
-        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
-        QVERIFY(doc->Frame()->isVisible());
-        QCOMPARE(doc->View()->Model()->index(0, 0).data().toString(), QStringLiteral("145.00000"));
-        QTRY_COMPARE(tree->currentItem(), tree->topLevelItem(0));
-        // And from the Edit menu.
-        program.app->Frame()->FileClose();
-        program.app->Frame()->Action(ui::cmd::kChannelList)->trigger();
-        QVERIFY(doc->Frame()->isVisible());
-    }
-
-    void openingAnOpenFileDoesNotReload() {
-        test::CTestProgram program;
-        const QString path = program.Path(QStringLiteral("a.dat"));
-        WriteFile(path, ImageWithChannel(1, 14500000));
-        ui::CProgramDoc* doc = program.app->Docs().OpenDocumentFile(path);
-        QVERIFY(doc);
-        program.app->Frame()->FileClose();
-        WriteFile(path, ImageWithChannel(1, 15000000)); // changed on disk meanwhile
-        QCOMPARE(program.app->Docs().OpenDocumentFile(path), doc);
-        QVERIFY(doc->Frame()->isVisible());
-        QCOMPARE(doc->View()->Model()->index(0, 0).data().toString(), QStringLiteral("145.00000"));
-    }
-
-    void openAndSaveRoundTrip() {
-        test::CTestProgram program;
-        const QString in = program.Path(QStringLiteral("in.dat"));
-        const QString out = program.Path(QStringLiteral("out.dat"));
-        CMemoryImage image = ImageWithChannel(2, 43912500);
-        CBandLimits limits;
-        NormaliseThroughTable(image, limits);
-        WriteFile(in, image);
-        ui::CProgramDoc* doc = program.app->Docs().OpenDocumentFile(in);
-        QVERIFY(doc);
-        QVERIFY(program.app->Docs().SaveDocument(doc, out));
-        CMemoryImage saved;
-        QVERIFY(!LoadDataFile(out.toStdString(), saved));
-        QCOMPARE(saved, image);
-        QCOMPARE(doc->Title(), QStringLiteral("out.dat"));
-        QVERIFY(program.app->Docs().RecentFiles().contains(QFileInfo(out).canonicalFilePath()));
-    }
-
-    void aDamagedFileIsReportedAndNothingIsHalfLoaded() {
-        test::CTestProgram program;
-        const QString path = program.Path(QStringLiteral("short.dat"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(100, 0x11));
-        file.close();
-        const CMemoryImage before = program.ActiveImage();
-        QVERIFY(!program.app->Docs().OpenDocumentFile(path));
-        QCOMPARE(program.prompter->errors.size(), 1);
-        QVERIFY(program.prompter->errors[0].contains(QStringLiteral("short.dat")));
-        QCOMPARE(program.ActiveImage(), before);
-    }
-
-    void startingWithAFileThatCannotBeReadStartsANewDocument() {
-        test::CTestProgram program({QStringLiteral("/nonexistent/x.dat")});
-        QCOMPARE(program.prompter->errors.size(), 1);
-        QCOMPARE(program.app->Docs().Documents().size(), std::size_t(1));
-        QCOMPARE(program.ActiveImage(), BuildDefaultImage());
-    }
-
-    void splashSwallowsTheClick() {
-        QPixmap picture(40, 30);
-        picture.fill(Qt::red);
-        auto* splash = new ui::CSplash(picture, 10000);
-        splash->show();
-        QPointer<ui::CSplash> alive(splash);
-        QWidget other;
-        other.show();
-        bool clicked = false;
-        class CClickCatcher : public QObject {
-        public:
-            bool* seen;
-            explicit CClickCatcher(bool* s) : seen(s) {}
-            bool eventFilter(QObject*, QEvent* event) override {
-                if (event->type() == QEvent::MouseButtonPress) *seen = true;
-                return false;
-            }
-        } catcher(&clicked);
-        other.installEventFilter(&catcher);
-        QTest::mouseClick(&other, Qt::LeftButton);
-        QVERIFY(!clicked);
-        QTRY_VERIFY(alive.isNull());
-        QTest::mouseClick(&other, Qt::LeftButton);
-        QVERIFY(clicked);
-    }
-
-    void aboutShowsTheSettingsTexts() {
-        test::CTestProgram program;
-        CSettingsFile settings(program.Path(QStringLiteral("Program.ini")).toStdString());
-        settings.WriteText("About", "Version", "版本 1.0");
-        settings.WriteText("About", "Company", "某公司");
-        ui::CAboutDialog dialog(settings);
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("关于"));
-        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("version"))->text(),
-                 QStringLiteral("版本 1.0"));
-        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("copyright"))->text(), QString());
-        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("company"))->text(),
-                 QStringLiteral("某公司"));
-    }
-
-    void unsavedWorkIsAskedAbout() {
-        test::CTestProgram program;
-        ui::CMainFrame* frame = program.app->Frame();
-        // Untouched: closes without a question.
-        QVERIFY(frame->close());
-        QVERIFY(program.prompter->asked.isEmpty());
-
-        test::CTestProgram edited;
-        ui::CProgramDoc* doc = edited.app->Docs().ActiveDocument();
-        doc->View()->Model()->CommitEdit(doc->View()->Model()->index(0, 0), QStringLiteral("145"));
-        edited.prompter->answers = {Answer::Cancel};
-        QVERIFY(!edited.app->Frame()->close());
-        QCOMPARE(edited.prompter->asked.size(), 1);
-        QVERIFY(edited.prompter->asked[0].contains(QStringLiteral("无标题")));
-        edited.prompter->answers = {Answer::No};
-        QVERIFY(edited.app->Frame()->close());
-    }
-
-    void printsTheChannelListToPdf() {
-        test::CTestProgram program;
-        ui::CProgramDoc* doc = program.app->Docs().ActiveDocument();
-        doc->View()->Model()->CommitEdit(doc->View()->Model()->index(0, 0), QStringLiteral("145"));
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(program.Path(QStringLiteral("list.pdf")));
-        doc->View()->Print(&printer);
-        QFile pdf(program.Path(QStringLiteral("list.pdf")));
-        QVERIFY(pdf.open(QIODevice::ReadOnly));
-        QVERIFY(pdf.read(4) == "%PDF");
-        QVERIFY(pdf.size() > 4000); // 258 rows over several pages
-    }
-
-    void theServiceGate() {
-        test::CTestProgram program;
-        ui::CMainFrame* frame = program.app->Frame();
-        ui::CProgramView* view = program.app->Docs().ActiveDocument()->View();
-        auto editMenuTexts = [frame] {
-            QStringList texts;
-            for (QAction* menu : frame->menuBar()->actions())
-                if (menu->text() == QStringLiteral("编辑"))
-                    for (QAction* action : menu->menu()->actions()) texts << action->text();
-            return texts;
-        };
-        QVERIFY(!view->InitialiseButton()->isVisibleTo(view));
-        QApplication::setActiveWindow(frame); // shortcuts go to the active window
-        QVERIFY(QTest::qWaitForWindowActive(frame));
-        view->Grid()->setFocus();
-        QTest::keyClick(view->Grid(), Qt::Key_F11);
-        QVERIFY(program.prompter->asked.isEmpty()); // F11 alone does nothing
-        program.prompter->passwords = {false, true, true};
+    // The service commands appear once, after the right password, and F11 alone asks nothing.
+    void theServiceGateAddsItsCommands() {
+        QCOMPARE(Frame()->windowTitle(), QStringLiteral("写频软件"));
+        QCOMPARE(program_->ActiveImage(), BuildDefaultImage());
+        const QString edit = QStringLiteral("编辑");
+        QVERIFY(!MenuTexts(Frame()->menuBar(), edit).contains(QStringLiteral("参数调节")));
+        QVERIFY(!View()->InitialiseButton()->isVisibleTo(View()));
+        QVERIFY(QTest::qWaitForWindowActive(Frame()));
+        Grid()->setFocus();
+        QTest::keyClick(Grid(), Qt::Key_F11);
+        QVERIFY(program_->prompter->asked.isEmpty());
+        program_->prompter->passwords = {false, true, true};
         for (int attempt = 0; attempt < 3; ++attempt)
-            QTest::keyClick(view->Grid(), Qt::Key_F11, Qt::ControlModifier);
-        QCOMPARE(program.prompter->asked.size(), 3);
-        QVERIFY(view->InitialiseButton()->isVisibleTo(view));
-        const QStringList texts = editMenuTexts();
+            QTest::keyClick(Grid(), Qt::Key_F11, Qt::ControlModifier);
+        QCOMPARE(program_->prompter->asked.size(), 3);
+        QVERIFY(View()->InitialiseButton()->isVisibleTo(View()));
+        const QStringList texts = MenuTexts(Frame()->menuBar(), edit);
         QCOMPARE(texts.count(QStringLiteral("参数调节")), 1);
         QCOMPARE(texts.count(QStringLiteral("DTMF 初始化")), 1);
         QCOMPARE(texts.last(), QStringLiteral("DTMF 初始化"));
     }
 
-    void thePasswordDialogTakesOnlyTheExactPassword() {
-        const std::pair<QString, int> cases[] = {
-            {QStringLiteral("mr274q"), QDialog::Accepted},
-            {QStringLiteral("MR274Q"), QDialog::Rejected},
-            {QStringLiteral("mr274"), QDialog::Rejected},
-            {QString(), QDialog::Rejected},
-        };
-        for (const auto& [typed, result] : cases) {
-            ui::CPasswordDialog dialog;
-            QCOMPARE(dialog.windowTitle(), QStringLiteral("密码"));
-            QTest::keyClicks(dialog.Edit(), typed);
-            dialog.Confirm();
-            QCOMPARE(dialog.result(), result);
-        }
+    void thePasswordDialogTakesEightCharactersAndOnlyThePassword() {
         ui::CPasswordDialog dialog;
-        QTest::keyClicks(dialog.Edit(), QStringLiteral("123456789"));
-        QCOMPARE(dialog.Edit()->text(), QStringLiteral("12345678"));
         QCOMPARE(dialog.Edit()->echoMode(), QLineEdit::Password);
+        QTest::keyClicks(dialog.Edit(), QStringLiteral("mr274q123"));
+        QCOMPARE(dialog.Edit()->text(), QStringLiteral("mr274q12"));
+        dialog.Confirm();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        ui::CPasswordDialog right;
+        QTest::keyClicks(right.Edit(), QStringLiteral("mr274q"));
+        right.Confirm();
+        QCOMPARE(right.result(), int(QDialog::Accepted));
     }
 
-    void navigationBarStaysBetweenItsLimits() {
-        test::CTestProgram program;
-        program.app->Frame()->resize(1000, 700);
-        QCOMPARE(program.app->Frame()->NavigationBar()->maximumWidth(), 500);
-        QCOMPARE(program.app->Frame()->NavigationBar()->minimumWidth(), 11);
-        QAction* toggle = program.app->Frame()->Action(ui::cmd::kNavigationBar);
-        QCOMPARE(toggle->text(), QStringLiteral("分隔栏"));
-        QVERIFY(toggle->isCheckable());
+    // Accessibility tools hold on to the menus they found: saving, closing the last document and
+    // starting a new one switch between the two menu bars and update the recent files in place.
+    void theMenusStayTheSameObjects() {
+        QMenuBar* bar = Frame()->menuBar();
+        const QList<QObject*> before = MenuObjects(bar);
+        const QString path = program_->Path(QStringLiteral("saved.dat"));
+        QVERIFY(program_->app->Docs().SaveDocument(&program_->ActiveDoc(), path));
+        QCOMPARE(program_->ActiveDoc().Title(), QStringLiteral("saved.dat"));
+        QCOMPARE(Frame()->menuBar(), bar);
+        QCOMPARE(MenuObjects(bar), before);
+        QStringList recent;
+        for (QAction* action : bar->actions()[0]->menu()->actions())
+            if (action->isVisible() && action->text().startsWith(QLatin1Char('&')))
+                recent << action->text();
+        QVERIFY(!recent.isEmpty());
+        QCOMPARE(recent.first(), QStringLiteral("&1 ") + QFileInfo(path).canonicalFilePath());
+
+        program_->app->Docs().CloseDocument(&program_->ActiveDoc());
+        QTRY_COMPARE(MenuTexts(bar), QString::fromUtf8("文件 视图 帮助").split(QLatin1Char(' ')));
+        program_->app->Docs().NewDocument();
+        QTRY_COMPARE(MenuObjects(bar), before);
+    }
+
+    void fileNewOpensAnotherDocumentAndClosesNothing() {
+        ui::CProgramDoc* first = &program_->ActiveDoc();
+        first->Document().Image()[0x2040] = 0x77;
+        Frame()->FileNew();
+        QVERIFY(program_->prompter->asked.isEmpty());
+        QCOMPARE(program_->app->Docs().Documents().size(), std::size_t(2));
+        QCOMPARE(program_->ActiveImage()[0x2040], uint8_t(0x1E));
+        QCOMPARE(first->Document().Image()[0x2040], uint8_t(0x77));
+    }
+
+    // Closing hides a document; the navigation tree and the Edit menu show it again, and opening
+    // its file again shows it as it is, not as the file now is.
+    void closeHidesAndTheDocumentComesBack() {
+        ui::CProgramDoc* doc = &program_->ActiveDoc();
+        CommitRx(*doc, 1, QStringLiteral("145"));
+        Frame()->FileClose();
+        QVERIFY(!doc->Frame()->isVisible());
+        QCOMPARE(program_->app->Docs().Documents().size(), std::size_t(1));
+        QTreeWidget* tree = Frame()->NavigationBar()->Tree();
+        tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+        QVERIFY(doc->Frame()->isVisible());
+        QTRY_COMPARE(tree->currentItem(), tree->topLevelItem(0));
+        Frame()->FileClose();
+        Frame()->Action(ui::cmd::kChannelList)->trigger();
+        QVERIFY(doc->Frame()->isVisible());
+
+        ui::CProgramDoc* a = Open(a_);
+        Frame()->FileClose();
+        QVERIFY(!SaveDataFile(a_.toStdString(), ImageWith(3, 15000000)));
+        QCOMPARE(Open(a_), a);
+        QVERIFY(a->Frame()->isVisible());
+        QCOMPARE(CellText(*a, 1, 1), QStringLiteral("145.05000"));
+    }
+
+    // A file that cannot be read is reported and nothing is half loaded; at start, a new
+    // document takes its place.
+    void anUnreadableFileIsReported() {
+        const QString path = program_->Path(QStringLiteral("short.dat"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(100, 0x11));
+        file.close();
+        const CMemoryImage before = program_->ActiveImage();
+        QVERIFY(!Open(path));
+        QCOMPARE(program_->prompter->errors.size(), 1);
+        QVERIFY(program_->prompter->errors[0].contains(QStringLiteral("short.dat")));
+        QCOMPARE(program_->ActiveImage(), before);
+
+        CTestProgram started({path});
+        QCOMPARE(started.prompter->errors.size(), 1);
+        QCOMPARE(started.app->Docs().Documents().size(), std::size_t(1));
+        QCOMPARE(started.ActiveImage(), BuildDefaultImage());
+    }
+
+    void splashSwallowsTheClick() {
+        QPixmap picture(40, 30);
+        picture.fill(Qt::red);
+        QPointer<ui::CSplash> splash(new ui::CSplash(picture, 10000));
+        splash->show();
+        QPushButton other;
+        other.show();
+        QSignalSpy clicked(&other, &QPushButton::clicked);
+        QTest::mouseClick(&other, Qt::LeftButton);
+        QCOMPARE(clicked.count(), 0);
+        QTRY_VERIFY(splash.isNull());
+        QTest::mouseClick(&other, Qt::LeftButton);
+        QCOMPARE(clicked.count(), 1);
+    }
+
+    void aboutShowsTheSettingsTexts() {
+        CSettingsFile settings(program_->Path(QStringLiteral("Program.ini")).toStdString());
+        settings.WriteText("About", "Version", "版本 1.0");
+        ui::CAboutDialog dialog(settings);
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("version"))->text(),
+                 QStringLiteral("版本 1.0"));
+        QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("copyright"))->text(), QString());
+    }
+
+    void printsTheChannelListToPdf() {
+        CommitRx(program_->ActiveDoc(), 1, QStringLiteral("145"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(program_->Path(QStringLiteral("list.pdf")));
+        View()->Print(&printer);
+        QFile pdf(program_->Path(QStringLiteral("list.pdf")));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(4) == "%PDF");
+        QVERIFY(pdf.size() > 4000); // 258 rows over several pages
+    }
+
+    void aReadFillsTheDocumentThatStartedIt() {
+        auto radio = StartVirtualRadio({}, [](std::vector<uint8_t>& memory) {
+            const CMemoryImage image = ImageWith(7, 15000000);
+            std::copy(image.Bytes().begin(), image.Bytes().end(), memory.begin());
+        });
+        program_->app->State().portName = radio->DevicePath();
+        ui::CProgramDoc* a = Open(a_);
+        ui::CProgramDoc* b = Open(b_);
+        Activate(a);
+        // The user switches to B while the progress window is up.
+        QTimer::singleShot(0, this, [this, b] {
+            Frame()->MdiArea()->setActiveSubWindow(b->Frame());
+            if (auto* dialog =
+                    qobject_cast<ui::CTransferDialog*>(QApplication::activeModalWidget()))
+                dialog->StartButton()->click();
+        });
+        Frame()->RunTransfer(ETransfer::Read);
+        QVERIFY(program_->prompter->errors.isEmpty());
+        QCOMPARE(CellText(*a, 1, 1), QStringLiteral("150.15000"));
+        QCOMPARE(CellText(*b, 1, 1), QStringLiteral("435.10000"));
+        QCOMPARE(a->UndoStack()->undoText(), QStringLiteral("读频"));
+        a->UndoStack()->undo();
+        QCOMPARE(CellText(*a, 1, 1), QStringLiteral("145.05000"));
+        QVERIFY(!a->IsModified());
+    }
+
+    // Each document keeps and saves its own image. Quitting asks about every modified one, hidden
+    // ones too, by name; Cancel keeps them.
+    void documentsAreSavedOnTheirOwnAndQuittingAsksForEach() {
+        ui::CProgramDoc* a = Open(a_);
+        CommitRx(*a, 10, QStringLiteral("146"));
+        QVERIFY(a->Frame()->isWindowModified());
+        ui::CProgramDoc* b = Open(b_);
+        QCOMPARE(CellText(*a, 10, 1), QStringLiteral("146.00000"));
+        QCOMPARE(CellText(*b, 1, 1), QStringLiteral("435.10000"));
+        QVERIFY(!b->Frame()->isWindowModified());
+        Activate(a);
+        QVERIFY(Frame()->FileSave());
+        QVERIFY(!a->Frame()->isWindowModified());
+        QCOMPARE(ReceiveFrequency(Load(a_), 10), int64_t(14600000));
+        const CMemoryImage savedA = Load(a_);
+        for (ui::CProgramDoc* doc : {a, b}) CommitRx(*doc, 21, QStringLiteral("147"));
+        a->Frame()->close();
+        program_->prompter->answers = {Answer::No, Answer::Cancel};
+        QVERIFY(!Frame()->close());
+        QCOMPARE(program_->prompter->asked.size(), 2); // the untouched new document is not asked
+        QVERIFY(program_->prompter->asked[0].contains(QStringLiteral("a.dat")));
+        QVERIFY(program_->prompter->asked[1].contains(QStringLiteral("b.dat")));
+        QVERIFY(a->IsModified() && b->IsModified());
+        QCOMPARE(Load(a_), savedA);
+        program_->prompter->answers = {Answer::Yes, Answer::No};
+        QVERIFY(Frame()->close());
+        QCOMPARE(ReceiveFrequency(Load(a_), 21), int64_t(14700000));
+        QCOMPARE(Load(b_), ImageWith(5, 43500000));
+
+        CTestProgram untitled;
+        CommitRx(untitled.ActiveDoc(), 1, QStringLiteral("145"));
+        QVERIFY(!untitled.app->Frame()->close());
+        QVERIFY(untitled.prompter->asked[0].contains(QStringLiteral("无标题")));
+        untitled.prompter->answers = {Answer::No};
+        QVERIFY(untitled.app->Frame()->close());
+    }
+
+    // Every kind of step, undone, leaves what saving writes exactly as it was; redone, exactly as
+    // it was after the step.
+    void undoAndRedoRestoreExactly_data() {
+        QTest::addColumn<int>("kind");
+        const char* kinds[] = {"grid cell", "insert",        "delete",           "clear",
+                               "sort",      "cut and paste", "optional features"};
+        for (int i = 0; i < int(std::size(kinds)); ++i) QTest::newRow(kinds[i]) << i;
+    }
+    void undoAndRedoRestoreExactly() {
+        QFETCH(int, kind);
+        ui::CProgramDoc* doc = Open(b_);
+        ui::CProgramView* view = doc->View();
+        const CMemoryImage original = doc->Document().Parsed();
+        SelectRows(doc, {2, 4});
+        switch (kind) {
+        case 0:
+            CommitRx(*doc, 5, QStringLiteral("438.0031"));
+            break;
+        case 1:
+            QCOMPARE(view->InsertRow(), ERowEditOutcome::Done);
+            break;
+        case 2:
+            QCOMPARE(view->DeleteRows(), ERowEditOutcome::Done);
+            break;
+        case 3:
+            QCOMPARE(view->ClearRows(), ERowEditOutcome::Done);
+            break;
+        case 4:
+            QCOMPARE(view->SortRows(), ERowEditOutcome::Done);
+            break;
+        case 5:
+            QCOMPARE(view->CutRows(), ERowEditOutcome::Done);
+            view->Grid()->setCurrentIndex(view->Model()->index(100, 0));
+            QCOMPARE(view->PasteRows(), ERowEditOutcome::Done);
+            break;
+        case 6:
+            QTimer::singleShot(0, this, [] {
+                auto* box = Find<QComboBox>(*QApplication::activeModalWidget(), 1171);
+                box->setCurrentIndex((box->currentIndex() + 1) % box->count());
+                QTest::keyClick(box, Qt::Key_Escape);
+            });
+            Frame()->Action(ui::cmd::kOptionalFeatures)->trigger();
+            break;
+        }
+        const CMemoryImage edited = doc->Document().Parsed();
+        QVERIFY(!(edited == original));
+        QVERIFY(doc->Frame()->isWindowModified());
+        const int steps = doc->UndoStack()->count();
+        QVERIFY(steps >= 1);
+        for (int i = 0; i < steps; ++i) Frame()->Action(ui::cmd::kUndo)->trigger();
+        QCOMPARE(doc->Document().Parsed(), original);
+        QVERIFY(!doc->Frame()->isWindowModified());
+        QCOMPARE(CellText(*doc, 1, 1), QStringLiteral("435.10000"));
+        for (int i = 0; i < steps; ++i) Frame()->Action(ui::cmd::kRedo)->trigger();
+        QCOMPARE(doc->Document().Parsed(), edited);
+        QVERIFY(Frame()->FileSave());
+        QCOMPARE(Load(b_), edited);
+    }
+
+    void undoNamesTheCellAndRefusedCommandsAddNoStep() {
+        ui::CProgramDoc* doc = Open(a_);
+        CommitRx(*doc, 5, QStringLiteral("146"));
+        QCOMPARE(Frame()->Action(ui::cmd::kUndo)->text(), QStringLiteral("撤销 A 005 接收频率"));
+        SelectRows(doc, {257});
+        Frame()->Action(ui::cmd::kClear)->trigger();
+        QCOMPARE(program_->prompter->errors.size(), 1);
+        QCOMPARE(doc->UndoStack()->count(), 1);
+    }
+
+    // Channels copied from one document paste byte for byte into another; a spreadsheet's text
+    // is corrected as if typed, in one step.
+    void pasteBetweenDocumentsAndFromASpreadsheet() {
+        ui::CProgramDoc* a = Open(a_);
+        ui::CProgramDoc* b = Open(b_);
+        Activate(a);
+        SelectRows(a, {1, 2});
+        Frame()->Action(ui::cmd::kCopy)->trigger();
+        QVERIFY(QApplication::clipboard()->mimeData()->text().startsWith(
+            QStringLiteral("A 001\t145.05000\t\t无\t无\t低\t是\t宽\t关\tHOME\n")));
+        Activate(b);
+        b->View()->Grid()->setCurrentIndex(b->View()->Model()->index(139, 0)); // B 012
+        Frame()->Action(ui::cmd::kPaste)->trigger();
+        const CMemoryImage from = a->Document().Parsed(), to = b->Document().Parsed();
+        for (int i = 0; i < 2; ++i)
+            for (int byte = 0; byte < map::kChannelRecordSize; ++byte)
+                QCOMPARE(to[RecordOffset(140 + i) + byte], from[RecordOffset(1 + i) + byte]);
+
+        QApplication::clipboard()->setText(QStringLiteral("145.0031\t\t67\n300\t\tD23\t\t低\n"));
+        a->View()->Grid()->setCurrentIndex(a->View()->Model()->index(9, 0));
+        Activate(a);
+        Frame()->Action(ui::cmd::kPaste)->trigger();
+        QCOMPARE(CellText(*a, 10, 3), QStringLiteral("D067N"));
+        QCOMPARE(CellText(*a, 11, 1), QStringLiteral("136.00000"));
+        QCOMPARE(CellText(*a, 11, 5), QStringLiteral("低"));
+        QCOMPARE(a->UndoStack()->count(), 1);
+    }
+
+    void gridEditorsCommitOnLeaving() {
+        TypeAndLeave(ClickCell(5, 1), QStringLiteral("1a4b5-x.0101"));
+        QCOMPARE(Cell(5, 1), QStringLiteral("145.01000"));
+        QCOMPARE(Cell(5, 2), QStringLiteral("145.01000"));
+        QWidget* tone = ClickCell(5, 4);
+        QVERIFY(qobject_cast<QComboBox*>(tone) && qobject_cast<QComboBox*>(tone)->isEditable());
+        TypeAndLeave(tone, QStringLiteral("d23i"));
+        QCOMPARE(Cell(5, 4), QStringLiteral("D023I"));
+        auto* choice = qobject_cast<QComboBox*>(ClickCell(5, 8));
+        QVERIFY(choice && !choice->isEditable());
+        choice->setCurrentIndex(2);
+        Grid()->setFocus();
+        QApplication::processEvents();
+        QCOMPARE(Cell(5, 8), QStringLiteral("QT/DQT"));
+        TypeAndLeave(ClickCell(5, 9), QStringLiteral("Rpt-1.XYZ"));
+        QCOMPARE(Cell(5, 9), QStringLiteral("Rpt-1.X"));
+        QCOMPARE(program_->ActiveImage()[RecordOffset(5) + 24], uint8_t('R'));
+        // A click anywhere in an empty row edits its receive cell.
+        QVERIFY(qobject_cast<QLineEdit*>(ClickCell(9, 3)));
+        QCOMPARE(Grid()->currentIndex().column(), 0);
+    }
+
+    // The list holds "233.6", "250.3" and "67.0": what is typed must not be completed to them.
+    void toneEditorTakesWhatIsTyped() {
+        TypeAndLeave(ClickCell(13, 1), QStringLiteral("435"));
+        const std::pair<const char*, const char*> cases[] = {
+            {"23", "D023N"}, {"25", "D025N"}, {"67", "D067N"}, {"88.5", "88.5"}};
+        for (const auto& [typed, stored] : cases) {
+            auto* tone = qobject_cast<QComboBox*>(ClickCell(13, 4));
+            QVERIFY(tone && tone->lineEdit());
+            tone->lineEdit()->selectAll();
+            QTest::keyClicks(tone->lineEdit(), QString::fromLatin1(typed));
+            QTest::keyClick(tone->lineEdit(), Qt::Key_Return);
+            QApplication::processEvents();
+            QCOMPARE(Cell(13, 4), QString::fromLatin1(stored));
+        }
+    }
+
+    // Enter moves right, or down from an emptied frequency or the last column.
+    void enterMovesRightOrDown() {
+        Grid()->setFocus();
+        const auto enter = [this](int channel, int column, const QString& typed) {
+            Grid()->MoveTo(channel, column);
+            QTest::keyClick(Grid(), Qt::Key_Return);
+            QWidget* editor = View()->Editors()->OpenEditor();
+            QVERIFY(editor);
+            QTest::keyClicks(editor, typed);
+            QTest::keyClick(editor, Qt::Key_Return);
+        };
+        enter(10, 1, QStringLiteral("146"));
+        QTRY_COMPARE(Grid()->currentIndex(), Index(10, 2));
+        QCOMPARE(Cell(10, 1), QStringLiteral("146.00000"));
+        enter(20, 1, {});
+        QTRY_COMPARE(Grid()->currentIndex(), Index(21, 1));
+        enter(10, 9, QStringLiteral("N"));
+        QTRY_COMPARE(Grid()->currentIndex(), Index(11, 1));
+    }
+
+    void arrowsWrapAtTheEndsOfARow() {
+        Grid()->setFocus();
+        // From channel, column, a key, to channel, column.
+        const std::tuple<int, int, Qt::Key, int, int> cases[] = {
+            {5, 8, Qt::Key_Right, 5, 9},     {5, 9, Qt::Key_Right, 6, 1},
+            {6, 1, Qt::Key_Left, 5, 9},      {1, 1, Qt::Key_Left, 1, 1},
+            {258, 9, Qt::Key_Right, 258, 9},
+        };
+        for (const auto& [channel, column, key, toChannel, toColumn] : cases) {
+            Grid()->MoveTo(channel, column);
+            QTest::keyClick(Grid(), key);
+            QCOMPARE(Grid()->currentIndex(), Index(toChannel, toColumn));
+        }
+    }
+
+    void parsingCommitsAnEditInProgress() {
+        QTest::keyClicks(ClickCell(11, 1), QStringLiteral("147"));
+        View()->ParseIntoImage(); // as Save does, with the editor still open
+        QCOMPARE(Cell(11, 1), QStringLiteral("147.00000"));
+        QCOMPARE(program_->ActiveImage()[RecordOffset(11) + 3], uint8_t(0x14));
+    }
+
+    void theCommandLineThenTheMenuThenTheLocaleDecideTheLanguage() {
+        const std::optional<ELanguage> none, en = ELanguage::English, zh = ELanguage::Chinese;
+        const std::tuple<std::optional<ELanguage>, const char*, const char*, ELanguage> cases[] = {
+            {none, "", "zh_CN", *zh},   {none, "", "zh", *zh},    {none, "", "de_DE", *en},
+            {none, "", "C", *en},       {none, "", "", *en},      {none, "en", "zh_CN", *en},
+            {none, "zh", "en_GB", *zh}, {en, "zh", "zh_CN", *en}, {zh, "en", "en_US", *zh},
+            {none, "fr", "zh_CN", *zh}, // a damaged setting falls back to the locale
+        };
+        for (const auto& [commandLine, remembered, locale, expected] : cases)
+            QVERIFY2(ui::ChooseLanguage(commandLine, QString::fromLatin1(remembered),
+                                        QString::fromLatin1(locale)) == expected,
+                     locale);
+    }
+
+    void theUsersLocaleIsInForceButNumbersUseAPoint() {
+        // Otherwise every case here would pass whatever the application object did.
+        QCOMPARE(QString::fromLatin1(std::localeconv()->mon_decimal_point), QStringLiteral(","));
+        QCOMPARE(QString::fromLatin1(std::setlocale(LC_NUMERIC, nullptr)), QStringLiteral("C"));
+        QCOMPARE(QString::fromStdString(CheckStep("6.25")), QStringLiteral("6.25")); // "%G"
+        QCOMPARE(std::strtod("12.5", nullptr), 12.5);
+    }
+
+    // Each entry is named in its own language; choosing one remembers it and ticks only it.
+    void theLanguageMenuRemembersTheChoice() {
+        QWidget parent;
+        ui::CLanguageMenu languages(&parent);
+        QList<QAction*> entries = languages.Menu()->actions();
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries[0]->text(), QStringLiteral("中文"));
+        QCOMPARE(entries[1]->text(), QStringLiteral("English"));
+        std::vector<ELanguage> chosen;
+        connect(&languages, &ui::CLanguageMenu::Chosen, this,
+                [&](ELanguage language) { chosen.push_back(language); });
+        entries[1]->trigger();
+        QCOMPARE(ui::RememberedLanguage(), QStringLiteral("en"));
+        QVERIFY(entries[1]->isChecked() && !entries[0]->isChecked());
+        entries[0]->trigger();
+        QCOMPARE(ui::RememberedLanguage(), QStringLiteral("zh"));
+        QVERIFY(entries[0]->isChecked() && !entries[1]->isChecked());
+        QCOMPARE(chosen, (std::vector{ELanguage::English, ELanguage::Chinese}));
     }
 };
 
-TARSEL_UI_TEST_MAIN(ShellTest)
+} // namespace tarsel::test
+
+int main(int argc, char** argv) {
+    const tarsel::test::CCommaLocale comma;
+    if (!comma.Ok()) return 1;
+    ::setenv("LC_ALL", tarsel::test::CCommaLocale::kName, 1);
+    return tarsel::test::RunUiTest<tarsel::test::ShellTest>(argc, argv);
+}
 #include "shell_test.moc"

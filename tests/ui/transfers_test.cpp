@@ -1,50 +1,46 @@
-// Reading, writing and initialising a radio from the desktop program, against the virtual radio.
+// Windows that talk to a radio, against virtual radios: reading, writing and initialising, many
+// radios at once, and the service windows. Each exchange runs on a worker while the window keeps
+// its event loop, and only a complete exchange changes the image.
 #include "ui/uitestsupport.h"
 
+#include "../core/testimage.h"
 #include "core/image/channelrecord.h"
-#include "core/radiolink/backups.h"
 #include "core/radiolink/posixserialport.h"
 #include "core/radiolink/settingsfile.h"
-#include "radiosim/virtualradio.h"
-#include "ui/channelview/channelmodel.h"
-#include "ui/channelview/programview.h"
-#include "ui/radiolink/portdialog.h"
+#include "ui/radiolink/batchwritedialog.h"
 #include "ui/radiolink/transferdialog.h"
-#include "ui/shell/docmanager.h"
+#include "ui/service/calibrationgrid.h"
+#include "ui/service/decoderdialog.h"
+#include "ui/service/parameteradjustdialog.h"
+#include "ui/service/radioinfodialog.h"
 #include "ui/shell/mainframe.h"
-#include "ui/shell/programdoc.h"
+#include "ui/widgets/stepbuttons.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTimer>
 
-using namespace tarsel;
+#include <fstream>
+
+namespace tarsel::test {
 
 namespace {
 
-// The radio's memory: channel A 001 on 145.125 MHz and blank band limits.
-CMemoryImage RadioMemory() {
-    CMemoryImage image = BuildDefaultImage();
-    WriteDefaultRecord(image, 1);
-    EncodeFrequencyField(14512500, image.Field<4>(RecordOffset(1)));
-    return image;
-}
-
+// A radio whose channel A 001 is on 145.125 MHz, with blank band limits in its memory.
 std::unique_ptr<radiosim::CVirtualRadio> StartRadio(radiosim::CFaults faults = {},
                                                     bool pace = false) {
     radiosim::CConfig config;
     config.bandA = {14400000, 14800000};
     config.faults = faults;
     config.pace = pace;
-    auto radio = std::make_unique<radiosim::CVirtualRadio>(config);
-    radio->Start();
-    const CMemoryImage memory = RadioMemory();
-    radio->SetMemory(memory.Bytes());
-    return radio;
+    return StartVirtualRadio(config, [](std::vector<uint8_t>& memory) {
+        CMemoryImage image = BuildDefaultImage();
+        WriteDefaultRecord(image, 1);
+        EncodeFrequencyField(14512500, image.Field<4>(RecordOffset(1)));
+        std::copy(image.Bytes().begin(), image.Bytes().end(), memory.begin());
+    });
 }
 
 // Presses "开始" in the progress window as soon as it is up.
@@ -55,32 +51,132 @@ void PressStartWhenShown() {
     });
 }
 
+// Bytes of a radio's memory that are not what a write of image leaves there.
+std::size_t WrongBytes(const radiosim::CVirtualRadio& radio, const CMemoryImage& image) {
+    const auto memory = radio.Memory();
+    std::size_t wrong = 0;
+    for (std::size_t a = 0; a < CMemoryImage::kSize; ++a)
+        wrong += memory[a] != (a < 0x3000 || a >= 0x3F70 ? image[a] : 0xFF);
+    return wrong;
+}
+
+// One service window: the region it reads (none: the radio information, which leaves the image
+// alone), how it opens on the bench, and an edit of one of its fields.
+struct CServiceWindow {
+    const char* name;
+    std::optional<map::CRange> region;
+    std::function<std::unique_ptr<QDialog>(CServiceBench&)> open;
+    std::function<void(QDialog&)> edit;
+};
+
+template <class TDialog> std::unique_ptr<QDialog> OpenRegionWindow(CServiceBench& bench) {
+    return std::make_unique<TDialog>(bench.state, bench.state, bench.Settings(), bench.prompter);
+}
+
+const CServiceWindow kServiceWindows[] = {
+    {"parameter adjustment", map::kCalibrationRange, OpenRegionWindow<ui::CParameterAdjustDialog>,
+     [](QDialog& window) { Find(window, 1116)->setText(QStringLiteral("500")); }},
+    {"DTMF decoder", map::kDtmfDecoderRange, OpenRegionWindow<ui::CDtmfDecoderDialog>,
+     [](QDialog& window) { Find(window, 1259)->setText(QStringLiteral("beef")); }},
+    {"radio information",
+     std::nullopt,
+     [](CServiceBench& bench) -> std::unique_ptr<QDialog> {
+         return std::make_unique<ui::CRadioInfoDialog>(bench.state.portName, bench.Settings(),
+                                                       bench.prompter);
+     },
+     {}},
+};
+
+// Every text a window's fields and grids show.
+QStringList Shown(const QWidget& window) {
+    QStringList texts;
+    for (auto* edit : window.findChildren<QLineEdit*>()) texts << edit->text();
+    for (auto* grid : window.findChildren<QTableWidget*>())
+        for (int row = 0; row < grid->rowCount(); ++row)
+            for (int column = 0; column < grid->columnCount(); ++column)
+                if (QTableWidgetItem* item = grid->item(row, column)) texts << item->text();
+    return texts;
+}
+
+// The progress window of a running service exchange, if one is up.
+QDialog* ProgressWindow() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || modal->objectName() != QStringLiteral("serviceProgress")) return nullptr;
+    return qobject_cast<QDialog*>(modal);
+}
+
+// A radio slow enough for an exchange to be watched, both service regions filled with a pattern
+// the start-up image does not hold.
+radiosim::CVirtualRadio& StartPacedRadio(CServiceBench& bench, radiosim::CFaults faults = {}) {
+    radiosim::CConfig config;
+    config.pace = true;
+    config.faults = faults;
+    return bench.StartRadio(config, [](std::vector<uint8_t>& memory) {
+        for (uint16_t a = map::kDtmfDecoderRange.start; a < map::kCalibrationRange.end; ++a)
+            memory[a] = static_cast<uint8_t>(a % 97);
+    });
+}
+
 } // namespace
 
 class TransfersTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<test::CTestProgram> program_;
-    ui::CProgramView* View() const { return program_->app->Docs().ActiveDocument()->View(); }
+    std::unique_ptr<CTestProgram> program_;
+    CProgramState& State() const { return program_->app->State(); }
+    ui::CProgramView* View() const { return program_->ActiveDoc().View(); }
     QString Cell(int channel, int column) const {
-        return View()->Model()->index(channel - 1, column - 1).data().toString();
-    }
-
-private slots:
-    void init() {
-        program_ = std::make_unique<test::CTestProgram>();
-        // Each test counts the backups of its own radio images.
-        qputenv("XDG_DATA_HOME", program_->Path(QStringLiteral("data")).toUtf8());
+        return CellText(program_->ActiveDoc(), channel, column);
     }
     std::vector<CBackupEntry> Backups() const { return CBackupStore().List(); }
     std::string Settings() const {
         return program_->Path(QStringLiteral("Program.ini")).toStdString();
     }
+    std::unique_ptr<ui::CTransferDialog> Dialog(ETransfer transfer) {
+        auto dialog = std::make_unique<ui::CTransferDialog>(
+            transfer, program_->ActiveDoc().Document(), State(), Settings(), *program_->prompter);
+        dialog->show();
+        return dialog;
+    }
+
+    // COM1..COM3 lead to radios, the third with fault; every other port to nothing.
+    std::vector<std::unique_ptr<radiosim::CVirtualRadio>>
+    StartRadios(const radiosim::CFaults& fault, bool verify) {
+        std::vector<std::unique_ptr<radiosim::CVirtualRadio>> radios;
+        std::ofstream out(Settings());
+        out << "[Setup]\nVerify=" << (verify ? 1 : 0) << "\n[Ports]\n";
+        for (int n = 1; n <= 16; ++n) {
+            std::string device = program_->Path(QStringLiteral("none")).toStdString();
+            if (n <= 3) {
+                radiosim::CConfig config;
+                if (n == 3) config.faults = fault;
+                radios.push_back(StartVirtualRadio(config));
+                device = radios.back()->DevicePath();
+            }
+            out << "COM" << n << "=" << device << "\n";
+        }
+        return radios;
+    }
+    // The window is busy but alive while it runs: nothing can be started twice or ticked.
+    static bool RunAndWait(ui::CBatchWriteDialog& dialog, QPushButton* button) {
+        QSignalSpy finished(&dialog, &ui::CBatchWriteDialog::Finished);
+        button->click();
+        const bool locked = !dialog.Running() || (!dialog.StartButton()->isEnabled() &&
+                                                  !dialog.Row(1).tick->isEnabled());
+        return finished.wait(60000) && locked && !dialog.Running();
+    }
+
+private slots:
+    void init() {
+        program_ = std::make_unique<CTestProgram>();
+        // Each test counts the backups of its own radio images.
+        qputenv("XDG_DATA_HOME", program_->Path(QStringLiteral("data")).toUtf8());
+    }
     void cleanup() { program_.reset(); }
 
     void aReadFillsTheGridAndTheBandLimits() {
         auto radio = StartRadio();
-        program_->app->State().portName = radio->DevicePath();
+        State().portName = radio->DevicePath();
         PressStartWhenShown();
         program_->app->Frame()->RunTransfer(ETransfer::Read);
         QVERIFY(program_->prompter->errors.isEmpty());
@@ -97,100 +193,103 @@ private slots:
         QCOMPARE(kept, program_->ActiveImage());
     }
 
-    void aFailedReadLeavesImageAndGridAsTheyWere() {
-        radiosim::CFaults badAck;
-        badAck.badAckBlock = 5;
-        radiosim::CFaults hangUp;
-        hangUp.hangUpBlock = 10;
-        for (const radiosim::CFaults& faults : {badAck, hangUp}) {
-            init();
-            auto radio = StartRadio(faults);
-            CProgramState& state = program_->app->State();
-            state.portName = radio->DevicePath();
-            View()->Model()->CommitEdit(View()->Model()->index(2, 0), QStringLiteral("146"));
-            View()->ParseIntoImage();
-            const CMemoryImage before = program_->ActiveImage();
-            PressStartWhenShown();
-            program_->app->Frame()->RunTransfer(ETransfer::Read);
-            QCOMPARE(program_->prompter->errors.size(), 1);
-            QVERIFY(program_->prompter->errors[0].startsWith(QStringLiteral("通信出错")));
-            QCOMPARE(program_->ActiveImage(), before);
-            QCOMPARE(Cell(3, 1), QStringLiteral("146.00000"));
-            QCOMPARE(Cell(1, 1), QString());
-            cleanup();
-        }
+    // A failed exchange is reported with its cause and leaves the image and the grid.
+    void aFailedExchangeChangesNothing_data() {
+        QTest::addColumn<bool>("write");
+        QTest::addColumn<int>("badAck");
+        QTest::addColumn<int>("hangUp");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("read not acknowledged") << false << 5 << -1 << QStringLiteral("通信出错");
+        QTest::newRow("read hung up") << false << -1 << 10 << QStringLiteral("通信出错");
+        QTest::newRow("other bytes read back")
+            << true << -1 << -1 << QStringLiteral("写入校验失败 | 1 个字节不一致：0x0067");
+    }
+    void aFailedExchangeChangesNothing() {
+        QFETCH(bool, write);
+        QFETCH(int, badAck);
+        QFETCH(int, hangUp);
+        QFETCH(QString, error);
+        radiosim::CFaults faults;
+        faults.badAckBlock = badAck;
+        faults.hangUpBlock = hangUp;
+        faults.corruptWriteBlock = write ? 3 : -1;
+        faults.corruptWriteOffset = 7;
+        auto radio = StartRadio(faults);
+        State().portName = radio->DevicePath();
+        CommitRx(program_->ActiveDoc(), 3, QStringLiteral("146"));
+        View()->ParseIntoImage();
+        const CMemoryImage before = program_->ActiveImage();
+        PressStartWhenShown();
+        program_->app->Frame()->RunTransfer(write ? ETransfer::Write : ETransfer::Read);
+        QCOMPARE(program_->prompter->errors.size(), 1);
+        QVERIFY2(program_->prompter->errors[0].startsWith(error),
+                 qPrintable(program_->prompter->errors[0]));
+        QVERIFY(program_->prompter->asked.filter(QStringLiteral("成功")).isEmpty());
+        QCOMPARE(program_->ActiveImage(), before);
+        QCOMPARE(Cell(3, 1), QStringLiteral("146.00000"));
+        QCOMPARE(Cell(1, 1), QString());
     }
 
     void aWriteSendsTheParsedGrid() {
         auto radio = StartRadio();
-        program_->app->State().portName = radio->DevicePath();
+        State().portName = radio->DevicePath();
         // Typed, not yet parsed: the write parses first.
-        View()->Model()->CommitEdit(View()->Model()->index(4, 0), QStringLiteral("147.5"));
+        CommitRx(program_->ActiveDoc(), 5, QStringLiteral("147.5"));
         PressStartWhenShown();
         program_->app->Frame()->RunTransfer(ETransfer::Write);
         QVERIFY(program_->prompter->errors.isEmpty());
         // Verified by default: the reading back's "ENDR" comes last. (Its opening may purge the
         // write's "ENDW" off the pseudo-terminal before the radio took it.)
-        QVERIFY(
-            radio->WaitFor([](const auto& c) { return c.endReads >= 1; }, std::chrono::seconds(20)));
-        const auto memory = radio->Memory();
-        const CMemoryImage& image = program_->ActiveImage();
-        QCOMPARE(memory[RecordOffset(5) + 3], uint8_t(0x14));
-        for (std::size_t i = 0; i < 0x3000; ++i) QCOMPARE(memory[i], image[i]);
+        QVERIFY(radio->WaitFor([](const auto& c) { return c.endReads >= 1; },
+                               std::chrono::seconds(20)));
+        QCOMPARE(radio->Memory()[RecordOffset(5) + 3], uint8_t(0x14));
+        QCOMPARE(WrongBytes(*radio, program_->ActiveImage()), 0u);
     }
 
+    // The initialising window stays open to run again; the verify choice is remembered.
     void initialiseStaysOpenAndRunsAgain() {
         auto radio = StartRadio();
-        CProgramState& state = program_->app->State();
-        state.portName = radio->DevicePath();
-        ui::CTransferDialog dialog(ETransfer::Initialise, program_->ActiveDoc().Document(), state, Settings(), *program_->prompter);
-        dialog.show();
-        QSignalSpy finished(&dialog, &ui::CTransferDialog::Finished);
-        // Verified by default; the choice is remembered for the next window.
-        QVERIFY(dialog.VerifyBox()->isChecked());
-        const QString messages[] = {QStringLiteral("写入并校验成功"),
-                                    QStringLiteral("初始化数据成功")};
-        for (int run = 1; run <= 2; ++run) {
-            dialog.StartButton()->click();
+        State().portName = radio->DevicePath();
+        auto dialog = Dialog(ETransfer::Initialise);
+        QSignalSpy finished(dialog.get(), &ui::CTransferDialog::Finished);
+        QVERIFY(dialog->VerifyBox()->isChecked());
+        for (const QString& message :
+             {QStringLiteral("写入并校验成功"), QStringLiteral("初始化数据成功")}) {
+            dialog->StartButton()->click();
             QVERIFY(finished.wait(20000));
-            QVERIFY(dialog.isVisible());
-            QVERIFY(dialog.Done());
-            QCOMPARE(dialog.PercentLabel()->text(), QStringLiteral("0%"));
-            QVERIFY(dialog.StartButton()->isEnabled());
-            QCOMPARE(program_->prompter->asked.last(), messages[run - 1]);
-            dialog.VerifyBox()->setChecked(false);
+            QVERIFY(dialog->isVisible() && dialog->Done());
+            QCOMPARE(dialog->PercentLabel()->text(), QStringLiteral("0%"));
+            QVERIFY(dialog->StartButton()->isEnabled());
+            QCOMPARE(program_->prompter->asked.last(), message);
+            dialog->VerifyBox()->setChecked(false);
         }
         QCOMPARE(CSettingsFile(Settings()).ReadInteger("Setup", "Verify", 1), 0);
         QCOMPARE(Backups().size(), std::size_t(2));
         QCOMPARE(Backups()[0].kind, EBackupKind::Initialise);
-        // The verified run ends with "ENDR", the other with "ENDW".
         QVERIFY(radio->WaitFor([](const auto& c) { return c.endReads >= 1 && c.endWrites >= 1; },
                                std::chrono::seconds(20)));
         const auto memory = radio->Memory();
-        for (std::size_t i = 0; i < 0x4000; ++i) QCOMPARE(memory[i], program_->ActiveImage()[i]);
+        for (std::size_t a = 0; a < CMemoryImage::kSize; ++a)
+            QCOMPARE(memory[a], program_->ActiveImage()[a]);
     }
 
     void aReadOrAReadingBackIsCancelledByExitAndChangesNothing() {
         for (const ETransfer transfer : {ETransfer::Read, ETransfer::Write}) {
             auto radio = StartRadio({}, transfer == ETransfer::Read); // a paced read takes seconds
-            CProgramState& state = program_->app->State();
-            state.portName = radio->DevicePath();
+            State().portName = radio->DevicePath();
             const CMemoryImage before = program_->ActiveImage();
-            ui::CTransferDialog dialog(transfer, program_->ActiveDoc().Document(), state, Settings(), *program_->prompter);
-            dialog.show();
-            QSignalSpy finished(&dialog, &ui::CTransferDialog::Finished);
-            const int writeSteps = TransferSteps(transfer, false);
-            connect(dialog.findChild<QProgressBar*>(), &QProgressBar::valueChanged, &dialog,
+            auto dialog = Dialog(transfer);
+            QSignalSpy finished(dialog.get(), &ui::CTransferDialog::Finished);
+            // Some way into the read, or into the reading back of the write.
+            const int exitAt = transfer == ETransfer::Read ? 5 : TransferSteps(transfer, false) + 5;
+            connect(dialog->findChild<QProgressBar*>(), &QProgressBar::valueChanged, dialog.get(),
                     [&](int position) {
-                        // Some way into the read, or into the reading back of the write.
-                        if (position == (transfer == ETransfer::Read ? 5 : writeSteps + 5))
-                            dialog.ExitButton()->click();
+                        if (position == exitAt) dialog->ExitButton()->click();
                     });
-            dialog.Start();
-            QCOMPARE(dialog.ExitButton()->isEnabled(), transfer == ETransfer::Read);
+            dialog->Start();
+            QCOMPARE(dialog->ExitButton()->isEnabled(), transfer == ETransfer::Read);
             QVERIFY(finished.wait(30000));
-            QVERIFY(!dialog.isVisible());
-            QVERIFY(!dialog.Done());
+            QVERIFY(!dialog->isVisible() && !dialog->Done());
             QCOMPARE(program_->prompter->asked.last(), QStringLiteral("已取消"));
             QVERIFY(program_->prompter->errors.isEmpty());
             QCOMPARE(program_->ActiveImage(), before);
@@ -202,66 +301,248 @@ private slots:
         QCOMPARE(Backups()[0].kind, EBackupKind::Write);
     }
 
-    void aVerifiedWriteOfACorruptingRadioFailsNamingTheAddress() {
-        radiosim::CFaults corrupt;
-        corrupt.corruptWriteBlock = 3;
-        corrupt.corruptWriteOffset = 7;
-        auto radio = StartRadio(corrupt);
-        program_->app->State().portName = radio->DevicePath();
-        PressStartWhenShown();
-        program_->app->Frame()->RunTransfer(ETransfer::Write);
-        QCOMPARE(program_->prompter->errors.size(), 1);
-        const QString error = program_->prompter->errors[0];
-        QVERIFY2(error.startsWith(QStringLiteral("写入校验失败 | 1 个字节不一致：0x0067")),
-                 qPrintable(error));
-        QVERIFY(!program_->prompter->asked.contains(QStringLiteral("写入并校验成功")));
-    }
-
     void whileWritingNothingStopsItAndTheWindowStays() {
         auto radio = StartRadio({}, true); // paced: a write takes seconds
-        CProgramState& state = program_->app->State();
-        state.portName = radio->DevicePath();
+        State().portName = radio->DevicePath();
         CSettingsFile(Settings()).WriteInteger("Setup", "Verify", 0);
-        ui::CTransferDialog dialog(ETransfer::Write, program_->ActiveDoc().Document(), state, Settings(), *program_->prompter);
-        QVERIFY(!dialog.VerifyBox()->isChecked());
-        dialog.show();
-        QSignalSpy finished(&dialog, &ui::CTransferDialog::Finished);
-        dialog.Start();
-        QVERIFY(dialog.Running());
-        QVERIFY(!dialog.StartButton()->isEnabled());
-        QVERIFY(!dialog.ExitButton()->isEnabled());
-        dialog.Start();
-        dialog.close();
-        dialog.reject();
-        QVERIFY(dialog.isVisible());
+        auto dialog = Dialog(ETransfer::Write);
+        QVERIFY(!dialog->VerifyBox()->isChecked());
+        QSignalSpy finished(dialog.get(), &ui::CTransferDialog::Finished);
+        dialog->Start();
+        QVERIFY(dialog->Running());
+        QVERIFY(!dialog->StartButton()->isEnabled() && !dialog->ExitButton()->isEnabled());
+        dialog->Start();
+        dialog->close();
+        dialog->reject();
+        QVERIFY(dialog->isVisible());
         QVERIFY(finished.wait(30000));
-        QVERIFY(!dialog.isVisible());
-        QVERIFY(dialog.Done());
-        QCOMPARE(radio->Counters().wakeUps >= 1, true);
+        QVERIFY(!dialog->isVisible() && dialog->Done());
         QCOMPARE(radio->Counters().exchanges, 1);
     }
 
-    void thePortDialogDisablesAHeldPortAndSelectsTheCurrentOne() {
-        auto radio = StartRadio();
-        auto held = StartRadio();
-        CSettingsFile settings(program_->Path(QStringLiteral("Program.ini")).toStdString());
-        settings.WriteText("Ports", "COM1", radio->DevicePath());
-        settings.WriteText("Ports", "COM2", held->DevicePath());
-        CPosixSerialPort holder;
-        QVERIFY(holder.OpenRadioPort(held->DevicePath()).Succeeded());
-        CProgramState& state = program_->app->State();
-        state.portName = "COM1";
-        CPosixSerialPort probe{CSettingsFile(settings.Path())};
-        ui::CPortDialog dialog(state, settings.Path(), probe);
-        QVERIFY(dialog.Button(1)->isEnabled());
-        QVERIFY(dialog.Button(1)->isChecked());
-        QVERIFY(!dialog.Button(2)->isEnabled());
-        QVERIFY(dialog.Button(1)->text().contains(QString::fromStdString(radio->DevicePath())));
-        dialog.Confirm();
-        QCOMPARE(settings.ReadInteger("Setup", "COM", 0), 1);
-        QCOMPARE(state.portName, std::string("COM1"));
+    // Each radio's row tells its own result; Repeat sends the same image to the next set.
+    void batchWriteRowsShowEachRadiosOwnResult() {
+        radiosim::CFaults fault;
+        fault.corruptWriteBlock = 2;
+        fault.corruptWriteOffset = 5;
+        auto radios = StartRadios(fault, true);
+        CMemoryImage image = RandomImage(51);
+        ui::CBatchWriteDialog dialog(image, State(), Settings(), *program_->prompter);
+        image = RandomImage(53); // the window sends the snapshot it was given
+        const CMemoryImage sent = RandomImage(51);
+        for (int n = 1; n <= 16; ++n) QCOMPARE(dialog.Row(n).tick->isChecked(), n <= 3);
+        QVERIFY(
+            dialog.Row(1).tick->text().endsWith(QString::fromStdString(radios[0]->DevicePath())));
+        QVERIFY(!dialog.RepeatButton()->isEnabled());
+
+        for (QPushButton* button : {dialog.StartButton(), dialog.RepeatButton()}) {
+            QVERIFY(button->isEnabled());
+            QVERIFY(RunAndWait(dialog, button));
+            for (int n : {1, 2}) {
+                QCOMPARE(dialog.Row(n).result->text(), QStringLiteral("完成"));
+                QCOMPARE(dialog.Row(n).bar->value(), dialog.Row(n).bar->maximum());
+                QCOMPARE(WrongBytes(*radios[std::size_t(n - 1)], sent), 0u);
+                radios[std::size_t(n - 1)]->SetMemory({}); // the next set of radios: blank
+            }
+            const QString result = dialog.Row(3).result->text();
+            QVERIFY2(result.startsWith(QStringLiteral("写入校验失败: 1 个字节不一致：0x0045")),
+                     qPrintable(result));
+            for (int n = 4; n <= 16; ++n) QVERIFY(dialog.Row(n).result->text().isEmpty());
+        }
+        QCOMPARE(Backups().size(), 2u); // one backup for each image sent
+    }
+
+    void batchWriteSendsOnlyToTickedPorts() {
+        auto radios = StartRadios({}, false);
+        ui::CBatchWriteDialog dialog(RandomImage(54), State(), Settings(), *program_->prompter);
+        for (int n = 1; n <= 3; ++n) dialog.Row(n).tick->setChecked(false);
+        QVERIFY(!dialog.StartButton()->isEnabled());
+        dialog.Start();
+        QVERIFY(!dialog.Running());
+        dialog.Row(2).tick->setChecked(true);
+        QVERIFY(RunAndWait(dialog, dialog.StartButton()));
+        QCOMPARE(dialog.Row(2).result->text(), QStringLiteral("完成"));
+        QVERIFY(dialog.Row(1).result->text().isEmpty());
+        for (uint8_t byte : radios[0]->Memory()) QCOMPARE(byte, uint8_t{0xFF});
+    }
+
+    // A service window keeps running while a read is answered, changes the image only when it
+    // is complete, shows what it read, and keeps the image as it then stands.
+    void aServiceReadIsStagedUntilComplete() {
+        for (const CServiceWindow& window : kServiceWindows) {
+            CServiceBench bench;
+            StartPacedRadio(bench);
+            const CMemoryImage before = bench.state.image;
+            auto dialog = window.open(bench);
+            const QStringList shown = Shown(*dialog);
+            int ticksDuringExchange = 0;
+            bool imageChangedEarly = false;
+            QTimer timer;
+            timer.setInterval(5);
+            connect(&timer, &QTimer::timeout, [&] {
+                // Counted only while the radio is answering: begun, not yet ended.
+                const radiosim::CCounters counters = bench.radio->Counters();
+                if (!ProgressWindow() || counters.exchanges == 0 || counters.endReads > 0) return;
+                ++ticksDuringExchange;
+                imageChangedEarly |= bench.state.image != before;
+            });
+            timer.start();
+            Find<QPushButton>(*dialog, 1207)->click();
+            timer.stop();
+            QVERIFY2(ticksDuringExchange > 0, window.name);
+            QVERIFY2(!imageChangedEarly, window.name);
+            QVERIFY2(bench.prompter.errors.isEmpty(), window.name);
+            QVERIFY(!ProgressWindow());
+            QVERIFY2(Shown(*dialog) != shown, window.name);
+            const auto backups = bench.Backups();
+            if (!window.region) {
+                QVERIFY(bench.prompter.asked.isEmpty()); // no success message
+                QVERIFY(bench.state.image == before && backups.empty());
+                continue;
+            }
+            QCOMPARE(bench.prompter.asked, QStringList{QStringLiteral("读数据成功")});
+            const auto memory = bench.radio->Memory();
+            for (uint16_t a = window.region->start; a < window.region->end; ++a)
+                QCOMPARE(bench.state.image[a], memory[a]);
+            QCOMPARE(backups.size(), std::size_t(1));
+            QCOMPARE(backups[0].kind, EBackupKind::Read);
+            CMemoryImage kept;
+            QVERIFY(!LoadDataFile(backups[0].path, kept));
+            QVERIFY(kept == bench.state.image);
+        }
+    }
+
+    // Cancelled or failed to start, a read changes neither the image nor the window.
+    void aServiceReadThatDoesNotCompleteChangesNothing() {
+        for (const CServiceWindow& window : kServiceWindows) {
+            CServiceBench bench;
+            StartPacedRadio(bench);
+            const CMemoryImage before = bench.state.image;
+            auto dialog = window.open(bench);
+            const QStringList shown = Shown(*dialog);
+            bool pressed = false;
+            QTimer::singleShot(0, [&] {
+                QDialog* progress = ProgressWindow();
+                auto* exit =
+                    progress ? progress->findChild<QPushButton*>(QStringLiteral("2")) : nullptr;
+                if (exit) {
+                    pressed = true;
+                    exit->click();
+                }
+            });
+            Find<QPushButton>(*dialog, 1207)->click();
+            QVERIFY2(pressed, window.name);
+            QCOMPARE(bench.prompter.asked, QStringList{QStringLiteral("已取消")});
+            QVERIFY2(bench.state.image == before && bench.Backups().empty(), window.name);
+            QCOMPARE(Shown(*dialog), shown);
+            CPosixSerialPort other; // the port is free again
+            QVERIFY2(other.OpenRadioPort(bench.state.portName).Succeeded(), window.name);
+            bench.state.portName = "COM0";
+            Find<QPushButton>(*window.open(bench), 1207)->click();
+            QCOMPARE(bench.prompter.errors.size(), 1); // and none for the cancel
+            QVERIFY(bench.prompter.errors[0].startsWith(QStringLiteral("无法打开串口")));
+            QVERIFY2(bench.state.image == before, window.name);
+        }
+    }
+
+    // A write stores the window's fields first and cannot be stopped half way.
+    void aServiceWriteSendsTheFieldsAndCannotBeStopped() {
+        for (const CServiceWindow& window : kServiceWindows) {
+            if (!window.region) continue;
+            CServiceBench bench;
+            radiosim::CVirtualRadio& radio = StartPacedRadio(bench);
+            auto dialog = window.open(bench);
+            window.edit(*dialog);
+            const CMemoryImage before = bench.state.image;
+            bool offeredExit = true;
+            bool stayedUp = false;
+            QTimer::singleShot(0, [&] {
+                QDialog* progress = ProgressWindow();
+                if (!progress) return;
+                offeredExit = progress->findChild<QPushButton*>(QStringLiteral("2")) != nullptr;
+                progress->reject(); // Escape
+                progress->close();
+                stayedUp = progress->isVisible();
+            });
+            Find<QPushButton>(*dialog, 1208)->click();
+            QVERIFY2(!offeredExit && stayedUp, window.name);
+            QCOMPARE(bench.prompter.asked.last(), QStringLiteral("写数据成功"));
+            QVERIFY2(bench.prompter.errors.isEmpty(), window.name);
+            QVERIFY(radio.WaitFor([](const auto& c) { return c.endWrites >= 1; },
+                                  std::chrono::seconds(20)));
+            const auto memory = radio.Memory();
+            QVERIFY2(bench.state.image != before, window.name);
+            for (uint16_t a = window.region->start; a < window.region->end; ++a)
+                QCOMPARE(memory[a], bench.state.image[a]);
+            QVERIFY2(bench.Backups().empty(), window.name); // only reads keep one here
+        }
+    }
+
+    void decoderFieldsTypeHexAndStoreOnClosing() {
+        CToolState state;
+        CScriptedPrompter prompter;
+        ui::CDtmfDecoderDialog dialog(state, state, Settings(), prompter);
+        QVERIFY(ShowActive(dialog));
+        Type(dialog.Field(2), QStringLiteral("x1g2F34"));
+        QCOMPARE(dialog.Field(2)->text(), QStringLiteral("12F3")); // hex digits only, four
+        dialog.Field(3)->setFocus();
+        QCOMPARE(dialog.Field(2)->text(), QStringLiteral("12f3"));
+        Type(dialog.Field(3), {});
+        QTest::keyClick(dialog.Field(3), Qt::Key_Backspace);
+        dialog.Field(4)->setFocus();
+        QCOMPARE(dialog.Field(3)->text(), QStringLiteral("0"));
+        QTest::keyClick(dialog.Field(3), Qt::Key_Down);
+        QCOMPARE(dialog.Field(3)->text(), QStringLiteral("ffff"));
+        QTest::keyClick(dialog.Field(4), Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(state.image[0x3E0A], uint8_t(0x12));
+        QCOMPARE(state.image[0x3E0F], uint8_t(0xFF));
+    }
+
+    void parameterEditorClampsStepsAndIsStoredOnClosing() {
+        CToolState state;
+        CScriptedPrompter prompter;
+        ui::CParameterAdjustDialog dialog(state, state, Settings(), prompter);
+        QVERIFY(ShowActive(dialog));
+        ui::CCalibrationGridView* level = dialog.Grid(kSquelchLevelGrid);
+        ClickCell(level, 1, 2);
+        QVERIFY(level->Editor()->isVisible());
+        QTest::keyClicks(level->Editor(), QStringLiteral("2a00"));
+        QCOMPARE(level->Editor()->text(), QStringLiteral("200"));
+        dialog.Field(1203)->setFocus();
+        QVERIFY(!level->Editor()->isVisible());
+        QCOMPARE(level->item(1, 2)->text(), QStringLiteral("127"));
+        ui::CCalibrationGridView* power = dialog.Grid(kPowerGrid);
+        power->OpenEditor(0, 0);
+        QCOMPARE(power->Editor()->text(), QStringLiteral("255"));
+        power->EditorButtons()->Step(1);
+        QCOMPARE(power->Editor()->text(), QStringLiteral("1"));
+        dialog.close(); // commits the open editor, then stores
+        QCOMPARE(state.image[0x3E85], uint8_t(127));
+        QCOMPARE(state.image[0x3F30], uint8_t(1));
+    }
+
+    void parameterFieldsAreStoredOnEscapeAndEnter() {
+        for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+            CToolState state;
+            CScriptedPrompter prompter;
+            ui::CParameterAdjustDialog dialog(state, state, Settings(), prompter);
+            QVERIFY(ShowActive(dialog));
+            Type(dialog.Field(1128), QStringLiteral("1A2Bz9"));
+            QCOMPARE(dialog.Field(1128)->text(), QStringLiteral("1A2B"));
+            Type(dialog.Field(1116), QStringLiteral("99a99"));
+            dialog.Field(1203)->setFocus();
+            QCOMPARE(dialog.Field(1116)->text(), QStringLiteral("1023"));
+            QCOMPARE(dialog.Field(1128)->text(), QStringLiteral("1a2b"));
+            QTest::keyClick(dialog.Field(1203), key);
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(state.image[0x3F20], uint8_t(0x2B));
+            QCOMPARE(state.image[0x3F21], uint8_t(0x1A));
+        }
     }
 };
 
-TARSEL_UI_TEST_MAIN(TransfersTest)
+} // namespace tarsel::test
+
+TARSEL_UI_TEST_MAIN(tarsel::test::TransfersTest)
 #include "transfers_test.moc"

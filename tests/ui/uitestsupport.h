@@ -9,6 +9,10 @@
 #include "core/image/programstate.h"
 #include "core/radiolink/backups.h"
 #include "radiosim/virtualradio.h"
+#include "ui/channelview/celleditors.h"
+#include "ui/channelview/channelgrid.h"
+#include "ui/channelview/channelmodel.h"
+#include "ui/channelview/programview.h"
 #include "ui/shell/application.h"
 #include "ui/shell/docmanager.h"
 #include "ui/shell/programdoc.h"
@@ -16,12 +20,15 @@
 #include "ui/shell/qtapplication.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QRegularExpression>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -91,6 +98,26 @@ struct CTestProgram {
     CMemoryImage& ActiveImage() const { return ActiveDoc().Document().Image(); }
 };
 
+// A cell of a document's channel list, channels and columns counted from 1.
+inline QModelIndex CellIndex(ui::CProgramDoc& doc, int channel, int column) {
+    return doc.View()->Model()->index(channel - 1, column - 1);
+}
+inline QString CellText(ui::CProgramDoc& doc, int channel, int column) {
+    return CellIndex(doc, channel, column).data().toString();
+}
+// As typing rx into a channel's receive cell and leaving it does.
+inline void CommitRx(ui::CProgramDoc& doc, int channel, const QString& rx) {
+    doc.View()->Model()->CommitEdit(CellIndex(doc, channel, 1), rx);
+}
+// Clicks a cell of the list; returns the editor that opened, if one did.
+inline QWidget* ClickGridCell(ui::CProgramDoc& doc, int channel, int column) {
+    ui::CChannelGrid* grid = doc.View()->Grid();
+    grid->scrollTo(CellIndex(doc, channel, column));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(CellIndex(doc, channel, column)).center());
+    return doc.View()->Editors()->OpenEditor();
+}
+
 // A virtual radio on a pseudo-terminal of its own; fill sets its memory (all 0xFF before).
 inline std::unique_ptr<radiosim::CVirtualRadio>
 StartVirtualRadio(radiosim::CConfig config = {},
@@ -132,6 +159,25 @@ inline bool ShowActive(QWidget& window) {
     window.show();
     QApplication::setActiveWindow(&window);
     return QTest::qWaitForWindowActive(&window);
+}
+
+// The control of a window by its id (its object name).
+template <class T = QLineEdit> T* Find(const QObject& window, int id) {
+    T* control = window.findChild<T*>(QString::number(id));
+    if (!control) qFatal("no control %d", id);
+    return control;
+}
+
+// Types text over what edit holds, as a user does.
+inline void Type(QLineEdit* edit, const QString& text) {
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+}
+
+inline void ClickCell(QTableWidget* grid, int row, int column) {
+    const QRect cell = grid->visualRect(grid->model()->index(row, column));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
 }
 
 // What a user would see cut off in window as it is laid out now: a caption, button, group box or
@@ -177,7 +223,8 @@ inline QStringList ClippedTexts(QWidget& window) {
             if (header->isSectionHidden(s)) continue;
             const QString title = table->model()->headerData(s, Qt::Horizontal).toString();
             const int needed = header->fontMetrics().horizontalAdvance(title);
-            if (header->sectionSize(s) < needed) describe(header, title, needed, header->sectionSize(s));
+            if (header->sectionSize(s) < needed)
+                describe(header, title, needed, header->sectionSize(s));
         }
     }
     return clipped;

@@ -1,0 +1,407 @@
+// The editing windows: that typing into a control and leaving it runs its correction, that a step
+// button steps, which keys close a window, and that every way of closing stores.
+#include "ui/uitestsupport.h"
+
+#include "core/dtmf/dtmfstring.h"
+#include "core/image/channelrecord.h"
+#include "core/image/channeltable.h"
+#include "core/image/frequency.h"
+#include "core/image/memorymap.h"
+#include "ui/dtmf/codelistpage.h"
+#include "ui/dtmf/dtmfeditor.h"
+#include "ui/dtmf/remotepage.h"
+#include "ui/dtmf/timingpage.h"
+#include "ui/editors/batchchanneldialog.h"
+#include "ui/editors/channeleditdialog.h"
+#include "ui/editors/optionalfeaturesdialog.h"
+#include "ui/fmradio/fmradiodialog.h"
+#include "ui/interchange/csvimportdialog.h"
+#include "ui/radiolink/modeldialog.h"
+#include "ui/widgets/inplacegrid.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTimer>
+#include <QToolButton>
+
+namespace tarsel::test {
+
+namespace {
+
+// The two arrow buttons of a spin control: up, down.
+QList<QToolButton*> Arrows(const QObject& window, int id) {
+    return Find<QWidget>(window, id)->findChildren<QToolButton*>();
+}
+
+} // namespace
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Choices unlock their fields; fields are checked while typing and on leaving.
+    void batchChannelFieldsFollowTheirRules() {
+        CToolState state;
+        ui::CBatchChannelDialog dialog(state, {});
+        QVERIFY(ShowActive(dialog));
+        QVERIFY(!Find(dialog, 1230)->isEnabled());
+        QTest::mouseClick(Find<QRadioButton>(dialog, 1239), Qt::LeftButton);
+        QCOMPARE(Find(dialog, 1230)->text(), QStringLiteral("129"));
+        QTest::mouseClick(Find<QRadioButton>(dialog, 1228), Qt::LeftButton);
+        QVERIFY(Find(dialog, 1230)->isEnabled());
+        QTest::mouseClick(Find<QRadioButton>(dialog, 1225), Qt::LeftButton);
+        QVERIFY(Find<QComboBox>(dialog, 1144)->isEnabled());
+        QTest::mouseClick(Find<QCheckBox>(dialog, 1221), Qt::LeftButton);
+        QVERIFY(!Find<QComboBox>(dialog, 1144)->isEnabled());
+
+        QLineEdit* step = Find(dialog, 1156);
+        Type(step, QStringLiteral("1a2"));
+        QCOMPARE(step->text(), QStringLiteral("12"));
+        QLineEdit* start = Find(dialog, 1235);
+        Type(start, QStringLiteral("145.5"));
+        QCOMPARE(step->text(), QStringLiteral("12.5"));
+        Find(dialog, 1147)->setFocus();
+        QCOMPARE(start->text(), QStringLiteral("145.50000"));
+        start->setFocus();
+        start->clear();
+        Find(dialog, 1147)->setFocus();
+        QCOMPARE(start->text(), QStringLiteral("145.50000")); // what it had on getting the focus
+    }
+
+    // Apply writes and keeps the window open; Cancel, Escape and Enter end it without writing.
+    void batchChannelWritesOnlyOnApply() {
+        for (int way = 0; way < 4; ++way) {
+            CToolState state;
+            state.image = BuildDefaultImage();
+            const CMemoryImage before = state.image;
+            int refills = 0;
+            ui::CBatchChannelDialog dialog(state, [&refills] { ++refills; });
+            QVERIFY(ShowActive(dialog));
+            QTest::mouseClick(Find<QRadioButton>(dialog, 1239), Qt::LeftButton);
+            Type(Find(dialog, 1235), QStringLiteral("400"));
+            if (way == 0) QTest::mouseClick(Find<QPushButton>(dialog, 1236), Qt::LeftButton);
+            if (way == 1) QTest::mouseClick(Find<QPushButton>(dialog, 1237), Qt::LeftButton);
+            if (way == 2) QTest::keyClick(Find(dialog, 1235), Qt::Key_Escape);
+            if (way == 3) QTest::keyClick(Find(dialog, 1235), Qt::Key_Return);
+            QCOMPARE(dialog.isVisible(), way == 0);
+            QCOMPARE(refills, way == 0 ? 1 : 0);
+            QCOMPARE(state.image == before, way != 0);
+            if (way == 0) QCOMPARE(ReceiveFrequency(state.image, 129), 40000000);
+        }
+    }
+
+    void channelEditCorrectsOnLeaving() {
+        CToolState state;
+        state.image = BuildDefaultImage();
+        ui::CChannelEditDialog dialog(state, 1);
+        QVERIFY(ShowActive(dialog));
+        QLineEdit* rx = Find(dialog, 1142);
+        QVERIFY(!Find(dialog, 1143)->isEnabled());
+        Type(rx, QStringLiteral("145.01x37"));
+        QCOMPARE(rx->text(), QStringLiteral("145.0137"));
+        Find(dialog, 1140)->setFocus();
+        QCOMPARE(rx->text(), QStringLiteral("145.01250"));
+        QCOMPARE(Find(dialog, 1143)->text(), QStringLiteral("145.01250"));
+        QVERIFY(Find(dialog, 1143)->isEnabled());
+        auto* tone = Find<QComboBox>(dialog, 1145);
+        tone->setFocus();
+        Type(tone->lineEdit(), QStringLiteral("d23i"));
+        Find(dialog, 1147)->setFocus();
+        QCOMPARE(tone->currentText(), QStringLiteral("D023I"));
+
+        // Four characters can be typed, a VFO's label is shown whole; Escape there closes nothing.
+        QLineEdit* label = Find(dialog, 1140);
+        Type(label, QStringLiteral("A1234"));
+        QCOMPARE(label->text(), QStringLiteral("A123"));
+        Type(label, QStringLiteral("257"));
+        Find(dialog, 1142)->setFocus();
+        QCOMPARE(label->text(), QStringLiteral("A VFO"));
+        QTest::keyClick(label, Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
+        QTest::keyClick(Find(dialog, 1142), Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+    }
+
+    // The spin stores the channel it leaves; closing stores the field being edited.
+    void channelEditSpinAndCloseStore() {
+        CToolState state;
+        state.image = BuildDefaultImage();
+        ui::CChannelEditDialog dialog(state, 128);
+        QVERIFY(ShowActive(dialog));
+        Type(Find(dialog, 1142), QStringLiteral("146"));
+        QTest::keyClick(Find(dialog, 1142), Qt::Key_Return); // the receive check, not a close
+        QVERIFY(dialog.isVisible());
+        Type(Find(dialog, 1147), QStringLiteral("HOME"));
+        QTest::mouseClick(Arrows(dialog, 1141)[0], Qt::LeftButton);
+        QCOMPARE(Find(dialog, 1140)->text(), QStringLiteral("B001"));
+        QCOMPARE(ReceiveFrequency(state.image, 128), 14600000);
+        QTest::mouseClick(Arrows(dialog, 1141)[1], Qt::LeftButton);
+        QCOMPARE(Find(dialog, 1147)->text(), QStringLiteral("HOME"));
+        Type(Find(dialog, 1142), QStringLiteral("147"));
+        dialog.close();
+        QCOMPARE(ReceiveFrequency(state.image, 128), 14700000);
+    }
+
+    void channelEditOpensOnTheListsCurrentRow() {
+        CProgramState state;
+        ui::CProgramDoc doc({}, BuildDefaultImage());
+        ui::CProgramView view(doc, state);
+        view.show();
+        view.Grid()->setCurrentIndex(view.Model()->index(128, 0));
+        int shown = 0;
+        QTimer::singleShot(0, this, [&shown] {
+            auto* dialog = qobject_cast<ui::CChannelEditDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            shown = dialog->Channel();
+            Find(*dialog, 1142)->setText(QStringLiteral("435"));
+            Find(*dialog, 1142)->setFocus();
+            dialog->close();
+        });
+        Find<QPushButton>(view, 1133)->click();
+        QCOMPARE(shown, 129);
+        QCOMPARE(view.Model()->Table().Row(129)[1], std::string("435.00000"));
+    }
+
+    // Import stays off while rows are bad and nothing is skipped; only Import changes the image.
+    void csvImportAppliesOnlyOnImport() {
+        const char* const list = "Location,Name,Frequency,Duplex,Offset\n1,HOME,145.5,,\n"
+                                 "2,RPT,145.775,-,0.6\n3,BAD,145.5,off,\n4,LONGNAME,439.0125,,\n";
+        CMemoryImage image = BuildDefaultImage();
+        CBandLimits limits;
+        const CMemoryImage before = image;
+        ui::CCsvImportDialog refused(list, image, limits);
+        QVERIFY(!refused.ImportButton()->isEnabled());
+        refused.SkipBadBox()->click();
+        QVERIFY(refused.ImportButton()->isEnabled());
+        refused.reject();
+        QVERIFY(!refused.Changed() && image == before);
+
+        ui::CCsvImportDialog dialog(list, image, limits);
+        QVERIFY(ShowActive(dialog));
+        dialog.SkipBadBox()->click();
+        QVERIFY(!dialog.FirstChannel()->isEnabled());
+        dialog.FirstBox()->click();
+        dialog.FirstChannel()->setValue(255); // the third good row no longer fits
+        QVERIFY(dialog.Messages()->item(1)->text().contains(QStringLiteral("line 5: Location")));
+        dialog.FirstChannel()->setValue(100);
+        QTest::mouseClick(dialog.ImportButton(), Qt::LeftButton);
+        QVERIFY(dialog.Changed() && dialog.result() == QDialog::Accepted);
+        QCOMPARE(ChannelRowTexts(image, limits, 102)[kColumnRx], std::string("439.01250"));
+    }
+
+    // Leaving a page stores it, showing one loads it, and closing stores every page.
+    void dtmfPagesStoreOnLeavingAndLoadOnShowing() {
+        CToolState state;
+        state.image[map::kDtmfAutoResetTime] = 0; // on the remote page, never shown
+        {
+            ui::CDtmfEditorDialog dialog(state, state);
+            QVERIFY(ShowActive(dialog));
+            Type(Find(*dialog.TimingPage(), 1094), QStringLiteral("250"));
+            WriteDtmfString("777", state.image.Field<16>(map::kDtmfCodeList));
+            dialog.Tabs()->setCurrentIndex(2);
+            QCOMPARE(state.image[map::kDtmfFirstDigitDelay], uint8_t(4));
+            QCOMPARE(dialog.CodeListPage()->Grid()->item(0, 1)->text(), QStringLiteral("777"));
+            state.image[map::kDtmfWaitTime] = 30;
+            dialog.Tabs()->setCurrentIndex(0);
+            QCOMPARE(Find(*dialog.TimingPage(), 1121)->text(), QStringLiteral("30"));
+            dialog.Tabs()->setCurrentIndex(2);
+            Type(Find(*dialog.CodeListPage(), 1210), QStringLiteral("7#"));
+            dialog.close();
+            QCOMPARE(state.dtmfCallId, std::string("7#"));
+            QCOMPARE(state.image[map::kDtmfAutoResetTime], uint8_t(10));
+        }
+        ui::CDtmfEditorDialog again(state, state);
+        QCOMPARE(Find(*again.CodeListPage(), 1210)->text(), QStringLiteral("7#"));
+    }
+
+    void dtmfEnterAndEscapeCloseNothing() {
+        CToolState state;
+        ui::CDtmfEditorDialog dialog(state, state);
+        QVERIFY(ShowActive(dialog));
+        const auto press = [&dialog](QWidget* target) {
+            target->setFocus();
+            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+                QTest::keyClick(target, key);
+            QVERIFY(dialog.isVisible());
+        };
+        press(Find(*dialog.TimingPage(), 1117));
+        press(Find<QComboBox>(*dialog.TimingPage(), 1093));
+        press(dialog.Tabs());
+        dialog.Tabs()->setCurrentIndex(1);
+        press(Find(*dialog.RemotePage(), 1110));
+        dialog.Tabs()->setCurrentIndex(2);
+        ui::CInPlaceGrid* grid = dialog.CodeListPage()->Grid();
+        press(grid);
+        press(Find<QPushButton>(*dialog.CodeListPage(), 1209));
+        ClickCell(grid, 0, 1);
+        QVERIFY(grid->Editor()->isVisible());
+        QTest::keyClick(grid->Editor(), Qt::Key_Escape);
+        QVERIFY(!grid->Editor()->isVisible());
+        QVERIFY(dialog.isVisible());
+    }
+
+    // Typing is limited, a loaded text is shown whole until leaving corrects it, and the step
+    // buttons rewrite the edit.
+    void dtmfTypingLeavingAndStepping() {
+        CToolState state;
+        ui::CDtmfEditorDialog dialog(state, state);
+        QVERIFY(ShowActive(dialog));
+        ui::CDtmfTimingPage& timing = *dialog.TimingPage();
+        Type(Find(timing, 1117), QStringLiteral("12a*e"));
+        QCOMPARE(Find(timing, 1117)->text(), QStringLiteral("12A*"));
+        QLineEdit* delay = Find(timing, 1094);
+        delay->setFocus();
+        delay->setText(QStringLiteral("12750"));
+        QCOMPARE(delay->text(), QStringLiteral("12750"));
+        Find(timing, 1117)->setFocus();
+        QCOMPARE(delay->text(), QStringLiteral("200"));
+        delay->setText(QStringLiteral("1000"));
+        QTest::mouseClick(Arrows(timing, 1095)[0], Qt::LeftButton);
+        QCOMPARE(delay->text(), QStringLiteral("100"));
+        QTest::mouseClick(Arrows(timing, 1095)[1], Qt::LeftButton);
+        QCOMPARE(delay->text(), QStringLiteral("1000"));
+    }
+
+    void dtmfAutoDialGridEditsInPlace() {
+        CToolState state;
+        WriteDtmfString("123A456", state.image.Field<16>(map::kDtmfCodeList));
+        WriteDtmfString("456", state.image.Field<7>(map::kDtmfOwnId));
+        state.image[map::kDtmfAniSeparator] = 10;
+        ui::CDtmfEditorDialog dialog(state, state);
+        QVERIFY(ShowActive(dialog));
+        dialog.Tabs()->setCurrentIndex(2);
+        ui::CDtmfCodeListPage& page = *dialog.CodeListPage();
+        ui::CInPlaceGrid* grid = page.Grid();
+        const auto cell = [grid](int row) { return grid->item(row, 1)->text(); };
+        ClickCell(grid, 0, 0); // the number column opens nothing
+        QVERIFY(!grid->Editor()->isVisible());
+        ClickCell(grid, 1, 1);
+        QTest::keyClicks(grid->Editor(), QStringLiteral("9b#"));
+        QTest::keyClick(grid->Editor(), Qt::Key_Return);
+        QCOMPARE(cell(1), QStringLiteral("9B#"));
+        QTRY_COMPARE(grid->currentRow(), 2); // Enter moves on to the next code
+
+        // The separator and the own ID carry the ANI suffix along.
+        auto* separator = Find<QComboBox>(page, 1211);
+        separator->setFocus();
+        separator->setCurrentIndex(5);
+        QCOMPARE(cell(0), QStringLiteral("123#456"));
+        Type(Find(page, 1212), QStringLiteral("78"));
+        grid->setFocus();
+        QCOMPARE(cell(0), QStringLiteral("123#78"));
+        grid->setCurrentCell(4, 1);
+        QTest::mouseClick(Find<QPushButton>(page, 1209), Qt::LeftButton);
+        QCOMPARE(cell(4), QStringLiteral("100#78"));
+
+        // A text longer than a code is shown whole in the editor; leaving the page stores it cut.
+        grid->SetValueText(3, QStringLiteral("1234567890ABCD*#12"));
+        ClickCell(grid, 3, 1);
+        QCOMPARE(grid->Editor()->text(), QStringLiteral("1234567890ABCD*#12"));
+        dialog.Tabs()->setCurrentIndex(0);
+        QCOMPARE(ReadDtmfString(state.image.Field<16>(map::kDtmfCodeList + 3 * 16)),
+                 std::string("1234567890ABCD*#"));
+    }
+
+    void fmPresetGridEditsInPlaceAndClosingStores() {
+        CToolState state;
+        state.image[map::kFmPresets + 3] = 0x12;
+        ui::CFmRadioDialog dialog(state);
+        QVERIFY(ShowActive(dialog));
+        QLineEdit* current = dialog.CurrentFrequency();
+        current->setFocus();
+        QTest::keyClicks(current, QStringLiteral("88.5"));
+        ui::CInPlaceGrid* grid = dialog.Grid();
+        ClickCell(grid, 2, 0); // a click on the number edits the row's frequency
+        QCOMPARE(current->text(), QStringLiteral("88.500"));
+        QLineEdit* editor = grid->Editor();
+        QVERIFY(editor->isVisible());
+        QTest::keyClicks(editor, QStringLiteral("1a20"));
+        QCOMPARE(editor->text(), QStringLiteral("120"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(grid->ValueText(2), QStringLiteral("76.000"));
+        ClickCell(grid, 0, 1);
+        QTest::keyClicks(editor, QStringLiteral("107.9"));
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
+        ClickCell(grid, 5, 1);
+        QTest::keyClicks(editor, QStringLiteral("99"));
+        dialog.PresetList()->setCurrentIndex(19);
+        dialog.close(); // with the editor still open
+        QCOMPARE(state.image[map::kFmCurrentPreset], uint8_t(20));
+        QCOMPARE(state.image[map::kFmPresets + 1], uint8_t(0x79));
+        QCOMPARE(state.image[map::kFmPresets + 21], uint8_t(0x90));
+    }
+
+    // Leaving a limit corrects its pair; three digits can be typed, a loaded value is shown whole;
+    // Enter and Escape close nothing, and closing stores.
+    void modelLimitsCorrectOnLeavingAndStoreOnClosing() {
+        CToolState state;
+        state.bandLimits.low[0] = 166666665;
+        ui::CModelDialog dialog(state, state);
+        QCOMPARE(dialog.Field(1038)->text(), QStringLiteral("1666"));
+        QVERIFY(ShowActive(dialog));
+        QVERIFY(dialog.Field(1037)->isReadOnly());
+        dialog.Field(1039)->setText(QStringLiteral("300"));
+        Type(dialog.Field(1038), QStringLiteral("150"));
+        dialog.Field(1040)->setFocus();
+        QCOMPARE(dialog.Field(1039)->text(), QStringLiteral("174"));
+        Type(dialog.Field(1041), QStringLiteral("999"));
+        dialog.Field(1040)->setFocus();
+        QCOMPARE(dialog.Field(1041)->text(), QStringLiteral("520"));
+        Type(dialog.Field(1040), QStringLiteral("4201"));
+        QCOMPARE(dialog.Field(1040)->text(), QStringLiteral("420"));
+        QTest::keyClick(dialog.Field(1040), Qt::Key_Return);
+        QTest::keyClick(dialog.Field(1040), Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
+        dialog.close();
+        QCOMPARE(state.bandLimits.low[1], 42000000);
+    }
+
+    void optionalFeaturesEscapeAndEnterStore() {
+        for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+            CToolState state;
+            state.image = BuildDefaultImage();
+            ui::COptionalFeaturesDialog dialog(state);
+            QVERIFY(ShowActive(dialog));
+            Find<QComboBox>(dialog, 1171)->setCurrentIndex(2);
+            QTest::keyClick(Find(dialog, 1191), key);
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(state.image[map::kSettingsTimeOut], 2);
+        }
+    }
+
+    void optionalFeaturesHideFollowAndFilter() {
+        CToolState state;
+        state.image = BuildDefaultImage();
+        state.image[map::kSettingsBits4B] |= 0x01; // VFO
+        ui::COptionalFeaturesDialog dialog(state);
+        QVERIFY(ShowActive(dialog));
+        for (int id : {1172, 1194}) QVERIFY(!Find<QComboBox>(dialog, id)->isVisible());
+        QVERIFY(!Find(dialog, 1192)->isVisible());
+        auto* vfoMr = Find<QComboBox>(dialog, 1180);
+        QVERIFY(vfoMr->isEnabled());
+        auto* professional = Find<QComboBox>(dialog, 1185);
+        professional->setFocus();
+        QTest::keyClick(professional, Qt::Key_Down); // "关" -> "开"
+        QCOMPARE(vfoMr->currentText(), QStringLiteral("MR"));
+        QVERIFY(!vfoMr->isEnabled());
+        QLineEdit* greeting = Find(dialog, 1191);
+        Type(greeting, QStringLiteral("A"));
+        QKeyEvent chinese(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("中"));
+        QApplication::sendEvent(greeting, &chinese);
+        QTest::keyClicks(greeting, QStringLiteral("BCDEFGHIJ"));
+        QCOMPARE(greeting->text(), QStringLiteral("ABCDEFG"));
+    }
+};
+
+} // namespace tarsel::test
+
+TARSEL_UI_TEST_MAIN(tarsel::test::DialogsTest)
+#include "dialogs_test.moc"
