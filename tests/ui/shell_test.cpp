@@ -26,7 +26,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -282,18 +281,6 @@ private slots:
         QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("version"))->text(),
                  QStringLiteral("版本 1.0"));
         QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("copyright"))->text(), QString());
-    }
-
-    void printsTheChannelListToPdf() {
-        CommitRx(program_->ActiveDoc(), 1, QStringLiteral("145"));
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(program_->Path(QStringLiteral("list.pdf")));
-        View()->Print(&printer);
-        QFile pdf(program_->Path(QStringLiteral("list.pdf")));
-        QVERIFY(pdf.open(QIODevice::ReadOnly));
-        QVERIFY(pdf.read(4) == "%PDF");
-        QVERIFY(pdf.size() > 4000); // 258 rows over several pages
     }
 
     void aReadFillsTheDocumentThatStartedIt() {
