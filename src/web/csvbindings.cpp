@@ -18,9 +18,16 @@ CCsvImportOptions OptionsOf(const val& options) {
     return read;
 }
 
+// The list's bytes as the file holds them, whatever its encoding: the core judges them.
+std::string TextOf(const val& bytes) {
+    const std::vector<uint8_t> data = BytesOf(bytes);
+    return std::string(data.begin(), data.end());
+}
+
 } // namespace
 
-val CWebDocument::ReviewCsv(const std::string& text, const val& options) {
+val CWebDocument::ReviewCsv(const val& bytes, const val& options) {
+    const std::string text = TextOf(bytes);
     // The rows are judged against the band limits the grid holds now.
     const CCsvImport found = ReadChannelCsv(text, doc_.Limits(), OptionsOf(options));
     val review = val::object();
@@ -41,8 +48,8 @@ val CWebDocument::ReviewCsv(const std::string& text, const val& options) {
     return review;
 }
 
-bool CWebDocument::ImportCsv(const std::string& text, const val& options,
-                             const std::string& stepName) {
+bool CWebDocument::ImportCsv(const val& bytes, const val& options, const std::string& stepName) {
+    const std::string text = TextOf(bytes);
     // As every tool that changes the image: the grid first, then the refill.
     doc_.Parse();
     const CDocumentContent before = doc_.Content();

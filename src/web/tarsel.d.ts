@@ -54,8 +54,8 @@ export interface Document {
   insertRow(channel: number, stepName: string): RowEditOutcome;
   deleteRows(channels: number[], stepName: string): RowEditOutcome;
   sortRows(channels: number[], stepName: string): RowEditOutcome;
-  reviewCsv(text: string, options: CsvOptions): CsvReview;
-  importCsv(text: string, options: CsvOptions, stepName: string): boolean;
+  reviewCsv(bytes: Uint8Array, options: CsvOptions): CsvReview;
+  importCsv(bytes: Uint8Array, options: CsvOptions, stepName: string): boolean;
   exportCsv(): string;
   delete(): void;
 }

@@ -56,8 +56,9 @@ public:
 
     // Channel lists: what an import would do with these options, doing it (one step), and the
     // list of the document as it would be saved.
-    emscripten::val ReviewCsv(const std::string& text, const emscripten::val& options);
-    bool ImportCsv(const std::string& text, const emscripten::val& options,
+    // The list comes as the file's bytes (Uint8Array).
+    emscripten::val ReviewCsv(const emscripten::val& bytes, const emscripten::val& options);
+    bool ImportCsv(const emscripten::val& bytes, const emscripten::val& options,
                    const std::string& stepName);
     std::string ExportCsv();
 
