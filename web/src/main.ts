@@ -97,7 +97,9 @@ function installKeys(app: App): void {
   });
   // Copy, cut and paste through the browser's own events need no permission.
   const rowsEvent = (event: ClipboardEvent, act: () => void) => {
-    if (inEditor(event.target) || !app.activeGrid()?.element.contains(event.target as Node)) return;
+    // Without a text selection the event goes to the body: the grid cell has the focus.
+    const focused = document.activeElement;
+    if (inEditor(focused) || !app.activeGrid()?.element.contains(focused)) return;
     event.preventDefault();
     act();
   };
