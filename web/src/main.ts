@@ -140,6 +140,7 @@ async function start(): Promise<void> {
   app.newDocument();
   document.getElementById('loading')?.remove();
   document.body.dataset.ready = 'true';
+  performance.mark('tarsel-ready');
   // Reachable from the tests and from the console; the page keeps no other global.
   (window as unknown as { tarsel: unknown }).tarsel = { core, app };
 }
