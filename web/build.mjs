@@ -20,7 +20,7 @@ await build({
   logLevel: 'warning',
 });
 for (const file of ['index.html', 'style.css']) copyFileSync(join(here, file), join(out, file));
-for (const file of ['tarsel.mjs', 'tarsel.wasm']) {
+for (const file of ['tarsel.mjs', 'tarsel.wasm', 'tarsel-demo.mjs', 'tarsel-demo.wasm']) {
   if (!existsSync(join(wasm, file))) throw new Error(`${file} is missing: build the module first`);
   copyFileSync(join(wasm, file), join(out, file));
 }

@@ -60,7 +60,33 @@ export interface Document {
   delete(): void;
 }
 
+// 读频 (read) or 写频 (write, verified when asked). run() resolves with an EExchangeOutcome:
+// PortNotOpened, CommunicationError, Cancelled, VerificationFailed, Done.
+export type ExchangeOutcome = 0 | 1 | 2 | 3 | 4;
+export interface Transfer {
+  run(doc: Document, portName: string, stepName: string): Promise<ExchangeOutcome>;
+  cause(): string;
+  steps(): number;
+  delete(): void;
+}
+
+// What the core's port asks of the page's link (Module.radioLink).
+export interface RadioLink {
+  open(): Promise<number>; // 0 open, 1 no device, 2 held elsewhere, 3 permission denied, 4 other
+  write(bytes: Uint8Array): Promise<number>;
+  take(max: number): Uint8Array;
+  waitForData(ms: number): Promise<void>;
+  purge(): void;
+  close(): Promise<void>;
+  progress(position: number, total: number): void;
+  // Set by the page to stop a read, or the reading back of a write, at its next step. (The
+  // module cannot be called while an exchange has it suspended.)
+  cancelled: boolean;
+}
+
 export interface TarselModule {
+  radioLink?: RadioLink;
+  Transfer: { new (read: boolean, verify: boolean): Transfer };
   Document: { new (): Document };
   channelCount: number;
   columnCount: number;
@@ -79,3 +105,18 @@ export interface TarselModule {
 }
 
 export default function createTarsel(options?: object): Promise<TarselModule>;
+
+// The demo radio module (tarsel-demo.mjs).
+export interface DemoRadio {
+  setSpeed(speed: number): void; // 1: 9600 baud; 0: unpaced
+  setMemory(bytes: Uint8Array): void;
+  memory(): Uint8Array;
+  stopAnsweringAtBlock(block: number): void;
+  receive(bytes: Uint8Array, nowMs: number): void;
+  advance(nowMs: number): Uint8Array;
+  nextEventMs(): number;
+  delete(): void;
+}
+export interface DemoModule {
+  DemoRadio: { new (): DemoRadio };
+}

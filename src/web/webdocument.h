@@ -63,6 +63,11 @@ public:
     std::string ExportCsv();
 
     CDocument& Document() { return doc_; }
+    // The change from before to now as one undo step (for tools that change the document
+    // through Document()).
+    void RecordStep(const CDocumentContent& before, const std::string& stepName) {
+        history_.Record(before, doc_, stepName);
+    }
 
 private:
     template <typename Edit> int EditRows(const std::string& stepName, Edit edit);

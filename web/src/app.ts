@@ -4,7 +4,10 @@ import type { CopiedRows, Document, RowEditOutcome, TarselModule } from '../../s
 import { importCsvDialog } from './csvdialog';
 import { askYesNoCancel, showError } from './dialogs';
 import { csvFileType, dataFileType, FileHandle, pickFile, saveFile } from './files';
+import { DemoLink } from './demolink';
 import { ChannelGrid } from './grid';
+import { SerialLink } from './seriallink';
+import { runTransfer } from './transferdialog';
 import { askSave, cannotOpen, cannotSave, rowOutcomeTexts, T } from './texts';
 
 interface OpenDocument {
@@ -21,7 +24,12 @@ export class App {
   private active: OpenDocument | null = null;
   private clipboard: CopiedRows | null = null;
   private untitled = 0;
+  private demo: DemoLink | null = null;
   readonly buttons = new Map<string, HTMLButtonElement>();
+  // Where 读频 and 写频 go: the cable or the demo radio, and how fast the demo radio runs.
+  radioSource: 'serial' | 'demo' = 'demo';
+  showAllPorts = false;
+  demoSpeed = 1;
 
   constructor(
     private readonly core: TarselModule,
@@ -232,6 +240,34 @@ export class App {
     } catch (error) {
       await showError(cannotSave(name), String(error));
     }
+  }
+
+  // 读频 (read) or 写频 (write, verified): a complete read is one undo step; anything else leaves
+  // the document as it was.
+  async radio(read: boolean): Promise<void> {
+    const entry = this.active;
+    if (!entry) return;
+    entry.grid.commitOpen();
+    let link: SerialLink | DemoLink, portName: string;
+    if (this.radioSource === 'serial') {
+      // The port is asked for first, while the click still counts as the user's.
+      const chosen = await SerialLink.choose(this.showAllPorts);
+      if (!chosen) return;
+      link = chosen;
+      portName = chosen.name();
+    } else {
+      this.demo ??= await DemoLink.create();
+      this.demo.radio.setSpeed(this.demoSpeed);
+      link = this.demo;
+      portName = T.demoRadio;
+    }
+    await runTransfer(this.core, entry.doc, link, portName, read);
+    entry.grid.contentReplaced();
+    entry.grid.focus();
+  }
+
+  demoRadio(): DemoLink | null {
+    return this.demo;
   }
 
   activeGrid(): ChannelGrid | null {

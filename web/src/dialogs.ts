@@ -47,6 +47,8 @@ export async function showError(message: string, detail = ''): Promise<void> {
   await ask(message, detail, [[T.ok, 'ok']]);
 }
 
+export const showMessage = showError;
+
 // 'yes' (save first), 'no' (close without saving) or 'cancel'.
 export function askYesNoCancel(message: string): Promise<string> {
   return ask(message, '', [

@@ -2,6 +2,7 @@
 import { App } from './app';
 import { loadCore } from './core';
 import { installToneList } from './editors';
+import { hasWebSerial } from './seriallink';
 import { T } from './texts';
 
 type Command = [id: string, text: string, run: (app: App) => unknown, keys?: string];
@@ -28,8 +29,8 @@ const groups: [string, Command[]][] = [
     ['sort', T.sort, (app) => app.rowCommand('sort')],
   ]],
   [T.program, [
-    ['read', T.read, () => undefined],
-    ['write', T.write, () => undefined],
+    ['read', T.read, (app) => app.radio(true)],
+    ['write', T.write, (app) => app.radio(false)],
   ]],
 ];
 
@@ -68,13 +69,39 @@ function buildToolbar(app: App, bar: HTMLElement): void {
     }
     bar.append(group);
   }
-  const radioNote = document.getElementById('radio-note') as HTMLElement;
-  radioNote.textContent = 'serial' in navigator ? T.radioLater : T.radioOff;
-  for (const id of ['read', 'write']) {
-    const button = app.buttons.get(id) as HTMLButtonElement;
-    button.disabled = true;
-    button.setAttribute('aria-describedby', radioNote.id);
+  buildRadioChoice(app, bar.lastElementChild as HTMLElement);
+}
+
+// Which radio 读频 and 写频 talk to: a cable through Web Serial where the browser has it, or the
+// demo radio anywhere.
+function buildRadioChoice(app: App, group: HTMLElement): void {
+  const serial = hasWebSerial();
+  const source = document.createElement('select');
+  source.id = 'radio-source';
+  source.setAttribute('aria-label', T.radioSource);
+  source.add(new Option(T.serialCable, 'serial'));
+  source.add(new Option(T.demoRadio, 'demo'));
+  (source.options[0] as HTMLOptionElement).disabled = !serial;
+  source.value = serial ? 'serial' : 'demo';
+  const [allLabel, all] = [document.createElement('label'), document.createElement('input')];
+  all.type = 'checkbox';
+  allLabel.append(all, ` ${T.showAllPorts}`);
+  const apply = () => {
+    app.radioSource = source.value as 'serial' | 'demo';
+    app.showAllPorts = all.checked;
+    allLabel.hidden = app.radioSource !== 'serial';
+  };
+  source.addEventListener('change', apply);
+  all.addEventListener('change', apply);
+  apply();
+  group.prepend(source, allLabel);
+  const note = document.getElementById('radio-note') as HTMLElement;
+  if (!serial) {
+    note.textContent = T.radioOff;
+    source.setAttribute('aria-describedby', note.id);
   }
+  const speed = Number(new URLSearchParams(location.search).get('demo-speed'));
+  if (speed > 0) app.demoSpeed = speed;
 }
 
 function inEditor(target: EventTarget | null): boolean {

@@ -39,8 +39,18 @@ export const T = {
   loading: '正在载入……',
   channelGrid: '信道信息',
   documents: '文档',
-  radioOff: '这个浏览器不支持 Web Serial（请使用 Chrome、Edge 或 Opera），读频和写频不可用；其他功能都可以使用。',
-  radioLater: '读频和写频将在下一版网页中提供。',
+  radioOff: '这个浏览器不支持 Web Serial（请使用 Chrome、Edge 或 Opera）：读频和写频只能用演示电台；其他功能都可以使用。',
+  radioSource: '电台',
+  serialCable: 'USB 写频线',
+  demoRadio: '演示电台',
+  showAllPorts: '显示所有串口',
+  readTitle: '读数据',
+  writeTitle: '写数据',
+  cannotOpenPort: '无法打开串口',
+  communicationError: '通信出错',
+  verifyFailed: '写入校验失败',
+  writeVerified: '写入并校验成功',
+  cancelled: '已取消',
 };
 
 export function csvSummary(accepted: number, warnings: number, errors: number): string {

@@ -19,14 +19,14 @@ export function scratch(name: string): string {
 }
 
 // Opens the page and returns every URL it asks for from then on.
-export async function openPage(page: Page): Promise<string[]> {
+export async function openPage(page: Page, query = ''): Promise<string[]> {
   const requests: string[] = [];
   page.on('request', (request) => requests.push(request.url()));
   await page.addInitScript(() => {
     delete (window as { showOpenFilePicker?: unknown }).showOpenFilePicker;
     delete (window as { showSaveFilePicker?: unknown }).showSaveFilePicker;
   });
-  await page.goto('/');
+  await page.goto(`/${query}`);
   await expect(page.locator('body[data-ready="true"]')).toHaveCount(1);
   return requests;
 }
