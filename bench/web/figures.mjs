@@ -58,3 +58,31 @@ await browser.close();
 console.log(`first load on the wire (gzip): ${(median(bytes) / 1024).toFixed(1)} KiB (median of ${runs})`);
 console.log(`navigation to a ready grid: ${median(loads).toFixed(0)} ms; to a key answered: ${median(usable).toFixed(0)} ms`);
 console.log(`typed cell committed and shown: median ${median(commits).toFixed(2)} ms, worst ${Math.max(...commits).toFixed(2)} ms (100 commits)`);
+
+// A read and a verified write against the demo radio at 9600 baud, against the time their bytes
+// take on the wire (ten bits a byte) plus the pauses the protocol itself asks for.
+const radioBrowser = await chromium.launch({
+  executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+  args: ['--no-sandbox'],
+});
+const radioPage = await radioBrowser.newPage();
+await radioPage.goto(`${url}?demo-speed=1`);
+await radioPage.waitForSelector('body[data-ready="true"]');
+await radioPage.selectOption('#radio-source', 'demo');
+for (const [name, read] of [['write (verified)', false], ['read', true]]) {
+  await radioPage.evaluate(() => window.tarsel.app.demoRadio()?.takeByteCount());
+  await radioPage.click(read ? '#cmd-read' : '#cmd-write');
+  await radioPage.waitForSelector('dialog.transfer', { state: 'detached', timeout: 120_000 });
+  const { ms, bytes } = await radioPage.evaluate(() => {
+    const entries = performance.getEntriesByName('tarsel-transfer');
+    return { ms: entries[entries.length - 1].duration, bytes: window.tarsel.app.demoRadio().takeByteCount() };
+  });
+  if (!read) await radioPage.click('dialog.message button');
+  // Per exchange: eight wake-up bytes each after 1 ms, the radio's 30 ms before it takes an
+  // identify; a verified write waits 300 ms before reading back.
+  const exchanges = read ? 1 : 2;
+  const pauses = exchanges * (8 + 30) + (read ? 0 : 300);
+  const wire = (bytes * 10 * 1000) / 9600 + pauses;
+  console.log(`${name} at 9600 baud: ${(ms / 1000).toFixed(2)} s for ${bytes} bytes; wire time ${(wire / 1000).toFixed(2)} s: ${(ms / wire).toFixed(3)}x`);
+}
+await radioBrowser.close();

@@ -55,9 +55,11 @@ export async function runTransfer(
   link.cancelled = false;
   core.radioLink = link;
   let outcome: Outcome;
+  const start = performance.now();
   try {
     outcome = (await transfer.run(doc, portName, read ? T.read : T.write)) as Outcome;
   } finally {
+    performance.measure('tarsel-transfer', { start });
     core.radioLink = undefined;
     dialog.close();
     dialog.remove();
