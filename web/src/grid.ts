@@ -173,8 +173,9 @@ export class ChannelGrid {
     if (editor.element instanceof HTMLInputElement) editor.element.select();
   }
 
-  // Commits the open editor's text through the core, whatever way it is left.
-  commitOpen(): void {
+  // Commits the open editor's text through the core, whatever way it is left. The cell takes the
+  // focus back unless the caller moves it on anyway (each focus lays the grid out again).
+  commitOpen(refocus = true): void {
     const open = this.open;
     if (!open) return;
     this.open = null;
@@ -186,7 +187,7 @@ export class ChannelGrid {
     // The cell shows the document's text whether or not the commit changed it.
     this.cellAt(open.cell).textContent = this.doc.rowCells(row)[column - 1];
     this.refresh();
-    if (hadFocus) this.focus();
+    if (hadFocus && refocus) this.focus();
     this.changed();
   }
 
@@ -195,7 +196,7 @@ export class ChannelGrid {
       event.preventDefault();
       event.stopPropagation();
       const empty = editor.text() === '';
-      this.commitOpen();
+      this.commitOpen(false);
       const next =
         editor.kind === 'frequency'
           ? this.core.afterFrequencyEnter(cell, empty)
