@@ -10,8 +10,11 @@
 
 #include <memory>
 
-EM_JS(void, tarsel_link_progress, (int position, int total),
-      { Module.radioLink.progress(position, total); });
+// clang-format off
+EM_JS(void, tarsel_link_progress, (int position, int total), {
+    Module.radioLink.progress(position, total);
+});
+// clang-format on
 
 namespace tarsel::web {
 

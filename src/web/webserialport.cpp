@@ -7,11 +7,14 @@
 #include <algorithm>
 
 // The page sets Module.radioLink before an exchange: open, write, take, waitForData, purge,
-// close, sleep. Every call that waits is awaited with the exchange suspended.
+// close, sleep. Every call that waits is awaited with the exchange suspended. (JavaScript: not
+// for clang-format.)
+// clang-format off
 EM_ASYNC_JS(int, tarsel_link_open, (), { return await Module.radioLink.open(); });
-EM_ASYNC_JS(int, tarsel_link_write, (const uint8_t* bytes, int n),
-            { return await Module.radioLink.write(HEAPU8.slice(bytes, bytes + n)); });
-EM_JS(int, tarsel_link_take, (uint8_t * buffer, int n), {
+EM_ASYNC_JS(int, tarsel_link_write, (const uint8_t* bytes, int n), {
+    return await Module.radioLink.write(HEAPU8.slice(bytes, bytes + n));
+});
+EM_JS(int, tarsel_link_take, (uint8_t* buffer, int n), {
     const taken = Module.radioLink.take(n);
     HEAPU8.set(taken, buffer);
     return taken.length;
@@ -20,8 +23,10 @@ EM_ASYNC_JS(void, tarsel_link_wait, (double ms), { await Module.radioLink.waitFo
 EM_JS(void, tarsel_link_purge, (), { Module.radioLink.purge(); });
 EM_JS(bool, tarsel_link_cancelled, (), { return Module.radioLink.cancelled; });
 EM_ASYNC_JS(void, tarsel_link_close, (), { await Module.radioLink.close(); });
-EM_ASYNC_JS(void, tarsel_link_sleep, (double ms),
-            { await new Promise((resolve) = > setTimeout(resolve, ms)); });
+EM_ASYNC_JS(void, tarsel_link_sleep, (double ms), {
+    await new Promise((resolve) => setTimeout(resolve, ms));
+});
+// clang-format on
 
 namespace tarsel::web {
 
