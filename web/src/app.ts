@@ -28,6 +28,9 @@ export class App {
   readonly buttons = new Map<string, HTMLButtonElement>();
   // Where 读频 and 写频 go: the cable or the demo radio, and how fast the demo radio runs.
   radioSource: 'serial' | 'demo' = 'demo';
+  // While an exchange has the module suspended nothing may call into it (its reply would go to
+  // the wrong caller): the page changes nothing until the exchange ends.
+  busy = false;
   showAllPorts = false;
   demoSpeed = 1;
 
@@ -92,6 +95,7 @@ export class App {
   }
 
   anyModified(): boolean {
+    if (this.busy) return true;
     return this.docs.some((entry) => {
       entry.grid.commitOpen();
       return entry.doc.isModified();
@@ -103,6 +107,7 @@ export class App {
   }
 
   async openBytes(name: string, bytes: Uint8Array, handle: FileHandle): Promise<void> {
+    if (this.busy) return;
     const doc = new this.core.Document();
     const error = doc.open(bytes, name);
     if (error) {
@@ -261,7 +266,12 @@ export class App {
       link = this.demo;
       portName = T.demoRadio;
     }
-    await runTransfer(this.core, entry.doc, link, portName, read);
+    this.busy = true;
+    try {
+      await runTransfer(this.core, entry.doc, link, portName, read);
+    } finally {
+      this.busy = false;
+    }
     entry.grid.contentReplaced();
     entry.grid.focus();
   }

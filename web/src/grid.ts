@@ -230,6 +230,23 @@ export class ChannelGrid {
       case 'ArrowUp':
         next = this.core.moveUp(this.current);
         break;
+      // The list widget's own keys, as a desktop table view has them.
+      case 'Home':
+        next = { row: event.ctrlKey ? 1 : this.current.row, column: 1 };
+        break;
+      case 'End':
+        next = {
+          row: event.ctrlKey ? this.core.channelCount : this.current.row,
+          column: this.core.columnCount,
+        };
+        break;
+      case 'PageDown':
+      case 'PageUp': {
+        const page = Math.max(1, Math.floor(this.element.clientHeight / this.rows[0].offsetHeight) - 1);
+        const row = this.current.row + (event.key === 'PageDown' ? page : -page);
+        next = { row: Math.min(this.core.channelCount, Math.max(1, row)), column: this.current.column };
+        break;
+      }
       case ' ':
         if (!event.shiftKey && !event.ctrlKey) return;
         // Shift+Space or Ctrl+Space chooses the current row, as a click on its label would.
