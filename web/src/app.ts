@@ -261,7 +261,13 @@ export class App {
       link = chosen;
       portName = chosen.name();
     } else {
-      this.demo ??= await DemoLink.create();
+      if (!this.demo) {
+        this.demo = await DemoLink.create();
+        // A radio fresh from the factory holds what a new document holds.
+        const factory = new this.core.Document();
+        this.demo.radio.setMemory(factory.save());
+        factory.delete();
+      }
       this.demo.radio.setSpeed(this.demoSpeed);
       link = this.demo;
       portName = T.demoRadio;
