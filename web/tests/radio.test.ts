@@ -5,8 +5,9 @@ type Tarsel = { app: { demoSpeed: number; demoRadio(): { radio: { stopAnsweringA
 const command = (page: Page, text: string) => page.getByRole('button', { name: text, exact: true });
 const message = (page: Page) => page.getByRole('alertdialog');
 
+// A transfer under a loaded machine may take a while even at the demo radio's higher speeds.
 async function acknowledge(page: Page, text: string) {
-  await expect(message(page)).toContainText(text);
+  await expect(message(page)).toContainText(text, { timeout: 30_000 });
   await page.getByRole('button', { name: '确定' }).click();
 }
 
