@@ -72,6 +72,8 @@ await radioPage.selectOption('#radio-source', 'demo');
 for (const [name, read] of [['write (verified)', false], ['read', true]]) {
   await radioPage.evaluate(() => window.tarsel.app.demoRadio()?.takeByteCount());
   await radioPage.click(read ? '#cmd-read' : '#cmd-write');
+  // The first transfer loads the demo radio's module before its dialog opens.
+  await radioPage.waitForSelector('dialog.transfer');
   await radioPage.waitForSelector('dialog.transfer', { state: 'detached', timeout: 120_000 });
   const { ms, bytes } = await radioPage.evaluate(() => {
     const entries = performance.getEntriesByName('tarsel-transfer');
