@@ -6,6 +6,10 @@
 #                      targets), then run the whole test suite
 #   ./build.sh bench   build optimised, then run the benchmarks
 #   ./build.sh package build the Debian package build/tarsel_VERSION_amd64.deb (Release, g++)
+#   ./build.sh web     build the web page into build/web (static files) and serve it on
+#                      http://127.0.0.1:8316
+#   ./build.sh web-test build the web page and tarsel-cli, then run the page's end-to-end tests in
+#                      headless Chromium
 # Works as root and as a user with sudo on Debian 12.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -19,6 +23,16 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
           ccache)
 if [ "$mode" = test ]; then
     packages+=(clang libclang-rt-14-dev locales)
+fi
+if [ "$mode" = web ] || [ "$mode" = web-test ]; then
+    # The page needs no Qt: Emscripten for the core, Node for the bundle and the server.
+    packages=(cmake ninja-build emscripten)
+    command -v node >/dev/null || packages+=(nodejs)
+    command -v npm >/dev/null || packages+=(npm)
+    if [ "$mode" = web-test ]; then
+        # tarsel-cli gives the bytes the page must match; Chromium runs the page.
+        packages+=(g++ libcli11-dev chromium fonts-noto-cjk ccache)
+    fi
 fi
 if [ "$mode" = package ]; then
     # dpkg-dev: dependencies from the binaries and the hardening flags; librsvg2-bin: the icons.
@@ -51,6 +65,20 @@ find_launcher() {
     if command -v ccache >/dev/null; then
         launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     fi
+}
+
+# The web page: the core as a WebAssembly module (build-web), the page bundled beside it.
+build_web() {
+    # Emscripten's optimiser looks for Debian's acorn, which a newer node does not search.
+    export NODE_PATH=/usr/share/nodejs
+    emcmake cmake -S src/web -B build-web -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build build-web -j "$jobs"
+    if [ ! -d web/node_modules ] || [ web/package-lock.json -nt web/node_modules/.package-lock.json ]
+    then
+        (cd web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund)
+    fi
+    (cd web && npx tsc --noEmit -p . && node build.mjs ../build/web ../build-web)
+    echo "The web page: build/web/"
 }
 
 case "$mode" in
@@ -119,8 +147,18 @@ package)
     cp build-package/tarsel_*.deb build/
     echo "Package: $(ls build/tarsel_*.deb)"
     ;;
+web | web-test)
+    install_missing
+    build_web
+    if [ "$mode" = web ]; then
+        exec node web/serve.mjs build/web 8316
+    fi
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}"
+    cmake --build build -j "$jobs" --target tarsel-cli
+    (cd web && TARSEL_CLI="$PWD/../build/bin/tarsel-cli" npx playwright test)
+    ;;
 *)
-    echo "usage: $0 run|test|bench|package" >&2
+    echo "usage: $0 run|test|bench|package|web|web-test" >&2
     exit 2
     ;;
 esac

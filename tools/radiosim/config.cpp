@@ -28,8 +28,10 @@ std::array<uint8_t, kIdentLength> BuildIdentBlock(const CConfig& config) {
 
     *out++ = config.variant;
     for (uint32_t limit :
-         {config.bandA.low, config.bandA.high, config.bandB.low, config.bandB.high})
-        out = std::ranges::copy(PackBcd(limit), out).out;
+         {config.bandA.low, config.bandA.high, config.bandB.low, config.bandB.high}) {
+        const auto packed = PackBcd(limit);
+        out = std::copy(packed.begin(), packed.end(), out);
+    }
     return block;
 }
 

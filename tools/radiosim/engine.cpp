@@ -107,7 +107,10 @@ std::vector<uint8_t> CRadioEngine::TakeFrame() {
     return std::exchange(frame_, {});
 }
 
-void CRadioEngine::DropPartial() { std::ranges::copy(TakeFrame(), std::back_inserter(junk_)); }
+void CRadioEngine::DropPartial() {
+    const std::vector<uint8_t> frame = TakeFrame();
+    junk_.insert(junk_.end(), frame.begin(), frame.end());
+}
 
 void CRadioEngine::FlushJunk() {
     if (!junk_.empty()) Log(EFrameKind::Junk, std::exchange(junk_, {}));
@@ -175,7 +178,8 @@ void CRadioEngine::OnReadRequest() {
 
     // The header is not looked at by the host; the radio answers as if it were writing to it.
     std::vector<uint8_t> reply{kWriteCode, request[1], request[2], request[3]};
-    std::ranges::copy(memory_.Read(address, length), std::back_inserter(reply));
+    const auto stored = memory_.Read(address, length);
+    reply.insert(reply.end(), stored.begin(), stored.end());
     const bool stall = FaultAt(config_.faults.stallBlock, block);
     Reply(EFrameKind::ReadReply, std::move(reply), stall ? kHeaderLength + length / 2 : 0);
     readAckDue_ = block;

@@ -36,7 +36,8 @@ constexpr std::array kKinds{
 };
 
 const CKindInfo& InfoOf(EFrameKind kind) {
-    return *std::ranges::find(kKinds, kind, &CKindInfo::kind);
+    return *std::find_if(std::begin(kKinds), std::end(kKinds),
+                         [kind](const CKindInfo& info) { return info.kind == kind; });
 }
 
 void Count(CCounters& counters, const CFrame& frame) {

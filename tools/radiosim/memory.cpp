@@ -30,7 +30,7 @@ void CRadioMemory::Write(std::size_t address, std::span<const uint8_t> bytes) {
     std::lock_guard lock(mutex_);
     if (address >= bytes_.size()) return;
     bytes = bytes.first(std::min(bytes.size(), bytes_.size() - address));
-    std::ranges::copy(bytes, bytes_.begin() + address);
+    std::copy(bytes.begin(), bytes.end(), bytes_.begin() + address);
 }
 
 MemoryBytes CRadioMemory::Snapshot() const {

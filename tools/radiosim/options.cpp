@@ -55,7 +55,7 @@ uint32_t ParseMegahertz(std::string_view text) {
     std::string_view fraction = point < text.size() ? text.substr(point + 1) : std::string_view{};
     if (fraction.size() > 5) Bad("at most five decimals of MHz", text);
     const auto all_digits = [](std::string_view part) {
-        return std::ranges::all_of(part, [](char c) { return c >= '0' && c <= '9'; });
+        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
     };
     if (whole.empty() || whole.size() > 3 || !all_digits(whole) || !all_digits(fraction))
         Bad("expected MHz such as 136 or 174.125", text);
@@ -173,7 +173,8 @@ CCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             name = name.substr(0, equals);
         }
         const auto& options = Options();
-        const auto option = std::ranges::find(options, name, &COption::name);
+        const auto option = std::find_if(options.begin(), options.end(),
+                                         [&](const COption& each) { return each.name == name; });
         if (option == options.end()) Bad("unknown option", name);
         if (option->argument.empty()) {
             if (value) Bad("takes no value", name);

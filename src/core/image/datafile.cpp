@@ -4,6 +4,7 @@
 #include "core/image/dtmfdigits.h"
 #include "core/image/filereplace.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -97,9 +98,17 @@ std::optional<CFileError> LoadDataFile(const std::filesystem::path& path, CMemor
     CMemoryImage loaded;
     const ssize_t count = ReadUpTo(file.Get(), loaded.Bytes());
     if (count < 0) return CFileError{CFileError::Kind::ReadFailed, path, errno};
-    if (static_cast<std::size_t>(count) < CMemoryImage::kSize)
-        return CFileError{CFileError::Kind::TooShort, path, 0, static_cast<std::size_t>(count)};
-    image = loaded;
+    return ImageFromFileBytes(
+        std::span<const uint8_t>(loaded.Bytes()).first(static_cast<std::size_t>(count)), path,
+        image);
+}
+
+std::optional<CFileError> ImageFromFileBytes(std::span<const uint8_t> bytes,
+                                             const std::filesystem::path& name,
+                                             CMemoryImage& image) {
+    if (bytes.size() < CMemoryImage::kSize)
+        return CFileError{CFileError::Kind::TooShort, name, 0, bytes.size()};
+    std::copy_n(bytes.begin(), CMemoryImage::kSize, image.Bytes().begin());
     return std::nullopt;
 }
 

@@ -27,6 +27,13 @@ std::string DescribeFileError(const CFileError& error);
 // than no load. A longer file gives its first 16384 bytes.
 std::optional<CFileError> LoadDataFile(const std::filesystem::path& path, CMemoryImage& image);
 
+// The same rule for a data file's bytes that are already in memory (a file a browser handed over):
+// fewer than 16384 refused with image untouched, more give their first 16384. name is only for
+// the error.
+std::optional<CFileError> ImageFromFileBytes(std::span<const uint8_t> bytes,
+                                             const std::filesystem::path& name,
+                                             CMemoryImage& image);
+
 // Writes the image beside the target first and renames it over the target only when every byte
 // is on disk, so a failed save (no permission, disk full) leaves the old file as it was. Through a
 // symbolic link the file it points to is written; the link stays.

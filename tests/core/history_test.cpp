@@ -1,0 +1,70 @@
+#include "core/document/history.h"
+#include "core/image/datafile.h"
+
+#include <gtest/gtest.h>
+
+namespace tarsel {
+namespace {
+
+// Types text into channel 1's receive cell as one step.
+void TypeRx(CDocument& doc, CDocumentHistory& history, const std::string& text) {
+    const CDocumentContent before = doc.Content();
+    CommitCellEdit(doc.Table().Row(1), 1, kColumnRx, text, doc.Limits(), doc.Image());
+    history.Record(before, doc, "A 001 " + text);
+}
+
+TEST(DocumentHistory, UndoAndRedoPutWholeContentsBackAndANewStepDropsTheUndoneOnes) {
+    CDocument doc(BuildDefaultImage());
+    CDocumentHistory history;
+    const CDocumentContent start = doc.Content();
+    TypeRx(doc, history, "145");
+    const CDocumentContent first = doc.Content();
+    TypeRx(doc, history, "146");
+    EXPECT_EQ(history.UndoName(), "A 001 146");
+
+    ASSERT_TRUE(history.Undo(doc));
+    EXPECT_EQ(doc.Content(), first);
+    ASSERT_TRUE(history.Undo(doc));
+    EXPECT_EQ(doc.Content(), start); // the record reset of the first frequency is undone too
+    EXPECT_FALSE(history.Undo(doc));
+    ASSERT_TRUE(history.Redo(doc));
+    EXPECT_EQ(doc.Content(), first);
+    EXPECT_EQ(history.RedoName(), "A 001 146");
+
+    TypeRx(doc, history, "147");
+    EXPECT_FALSE(history.CanRedo());
+    EXPECT_EQ(history.Size(), 2u);
+}
+
+TEST(DocumentHistory, NoStepWithoutAChangeAndTheOldestGoFirst) {
+    CDocument doc(BuildDefaultImage());
+    CDocumentHistory history(2);
+    TypeRx(doc, history, "145");
+    TypeRx(doc, history, "145");
+    EXPECT_EQ(history.Size(), 1u);
+    TypeRx(doc, history, "146");
+    TypeRx(doc, history, "147");
+    EXPECT_EQ(history.Size(), 2u);
+    ASSERT_TRUE(history.Undo(doc));
+    ASSERT_TRUE(history.Undo(doc));
+    EXPECT_EQ(doc.Table().Row(1)[kColumnRx], "145.00000");
+    EXPECT_FALSE(history.CanUndo());
+}
+
+TEST(DataFileBytes, ShortBytesAreRefusedAndLongOnesGiveTheirFirstImage) {
+    std::vector<uint8_t> bytes(CMemoryImage::kSize + 5, 0x11);
+    CMemoryImage image;
+    EXPECT_FALSE(ImageFromFileBytes(bytes, "a.dat", image));
+    EXPECT_EQ(image[CMemoryImage::kSize - 1], 0x11);
+
+    CMemoryImage untouched = image;
+    bytes.resize(100);
+    const auto error = ImageFromFileBytes(bytes, "b.dat", image);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->kind, CFileError::Kind::TooShort);
+    EXPECT_EQ(error->size, 100u);
+    EXPECT_EQ(image, untouched);
+}
+
+} // namespace
+} // namespace tarsel

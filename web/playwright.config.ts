@@ -1,0 +1,24 @@
+// The page's end-to-end tests: the system's Chromium (no browser download), headless, against
+// build/web served as any static server would serve it.
+import { defineConfig } from '@playwright/test';
+
+const port = 8317;
+
+export default defineConfig({
+  testDir: 'tests',
+  timeout: 60_000,
+  workers: 1,
+  reporter: 'list',
+  use: {
+    baseURL: `http://127.0.0.1:${port}/`,
+    launchOptions: {
+      executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+      args: ['--no-sandbox'],
+    },
+  },
+  webServer: {
+    command: `node serve.mjs ../build/web ${port}`,
+    url: `http://127.0.0.1:${port}/`,
+    reuseExistingServer: false,
+  },
+});
