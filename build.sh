@@ -3,7 +3,8 @@
 #   ./build.sh run     build, then start the desktop program (without a display: create a new
 #                      data file with tarsel-cli and show its channel grid)
 #   ./build.sh test    build with AddressSanitizer and UndefinedBehaviorSanitizer (and the fuzz
-#                      targets), then run the whole test suite
+#                      targets), then run the whole test suite: the web page's end-to-end tests
+#                      in headless Chromium, then every C++ test
 #   ./build.sh bench   build optimised, then run the benchmarks
 #   ./build.sh package build the Debian package build/tarsel_VERSION_amd64.deb (Release, g++)
 #   ./build.sh web     build the web page into build/web (static files) and serve it on
@@ -22,7 +23,9 @@ packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmar
           qt6-base-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev libgl-dev fonts-noto-cjk
           ccache)
 if [ "$mode" = test ]; then
-    packages+=(clang libclang-rt-14-dev locales)
+    packages+=(clang libclang-rt-14-dev locales emscripten chromium)
+    command -v node >/dev/null || packages+=(nodejs)
+    command -v npm >/dev/null || packages+=(npm)
 fi
 if [ "$mode" = web ] || [ "$mode" = web-test ]; then
     # The page needs no Qt: Emscripten for the core, Node for the bundle and the server.
@@ -121,6 +124,10 @@ test)
     cmake --build build-test -j "$jobs"
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+    # The page first, against the bytes of this build's tarsel-cli; the C++ suite's summary closes
+    # the run.
+    build_web
+    (cd web && TARSEL_CLI="$PWD/../build-test/bin/tarsel-cli" npx playwright test)
     ctest --test-dir build-test --output-on-failure -j "$jobs"
     ;;
 bench)
