@@ -692,6 +692,158 @@
         <source>高端</source>
         <translation>High end</translation>
     </message>
+    <message>
+        <source>*和#音 (ms)</source>
+        <translation>* and # tone (ms)</translation>
+    </message>
+    <message>
+        <source>ANI 呼叫</source>
+        <translation>ANI call</translation>
+    </message>
+    <message>
+        <source>A段 ---</source>
+        <translation>Band A ---</translation>
+    </message>
+    <message>
+        <source>A段</source>
+        <translation>Band A</translation>
+    </message>
+    <message>
+        <source>B段 ---</source>
+        <translation>Band B ---</translation>
+    </message>
+    <message>
+        <source>B段</source>
+        <translation>Band B</translation>
+    </message>
+    <message>
+        <source>PTT ID 发射开始</source>
+        <translation>PTT ID at TX start</translation>
+    </message>
+    <message>
+        <source>PTT ID 发射结束</source>
+        <translation>PTT ID at TX end</translation>
+    </message>
+    <message>
+        <source>侧音</source>
+        <translation>Sidetone</translation>
+    </message>
+    <message>
+        <source>分隔符</source>
+        <translation>Separator</translation>
+    </message>
+    <message>
+        <source>双频守候时间</source>
+        <translation>Dual watch time</translation>
+    </message>
+    <message>
+        <source>呼叫ID</source>
+        <translation>Call ID</translation>
+    </message>
+    <message>
+        <source>回复</source>
+        <translation>Reply</translation>
+    </message>
+    <message>
+        <source>开机问候语编制</source>
+        <translation>Power-on greeting</translation>
+    </message>
+    <message>
+        <source>当前信道</source>
+        <translation>Current channel</translation>
+    </message>
+    <message>
+        <source>当前频率</source>
+        <translation>Current frequency</translation>
+    </message>
+    <message>
+        <source>报警码</source>
+        <translation>Alarm code</translation>
+    </message>
+    <message>
+        <source>按键+ID</source>
+        <translation>Keys+ID</translation>
+    </message>
+    <message>
+        <source>提醒</source>
+        <translation>Alert</translation>
+    </message>
+    <message>
+        <source>提醒+回复</source>
+        <translation>Alert+reply</translation>
+    </message>
+    <message>
+        <source>机型</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>禁止发射</source>
+        <translation>Block TX</translation>
+    </message>
+    <message>
+        <source>禁止收发</source>
+        <translation>Block RX and TX</translation>
+    </message>
+    <message>
+        <source>等待回复</source>
+        <translation>Wait for reply</translation>
+    </message>
+    <message>
+        <source>等待回复时间 (s)</source>
+        <translation>Reply wait time (s)</translation>
+    </message>
+    <message>
+        <source>组呼码</source>
+        <translation>Group call code</translation>
+    </message>
+    <message>
+        <source>编码</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>自动复位时间 (s)</source>
+        <translation>Auto reset time (s)</translation>
+    </message>
+    <message>
+        <source>自身 ID</source>
+        <translation>Own ID</translation>
+    </message>
+    <message>
+        <source>解码响应</source>
+        <translation>Decode response</translation>
+    </message>
+    <message>
+        <source>解码时间 (s)</source>
+        <translation>Decode time (s)</translation>
+    </message>
+    <message>
+        <source>速率 (digit/s)</source>
+        <translation>Rate (digit/s)</translation>
+    </message>
+    <message>
+        <source>遥毙</source>
+        <translation>Kill</translation>
+    </message>
+    <message>
+        <source>遥毙激活</source>
+        <translation>Remote kill</translation>
+    </message>
+    <message>
+        <source>遥毙码</source>
+        <translation>Kill code</translation>
+    </message>
+    <message>
+        <source>遥毙类型</source>
+        <translation>Kill type</translation>
+    </message>
+    <message>
+        <source>首位数码延迟时间 (ms)</source>
+        <translation>First digit delay (ms)</translation>
+    </message>
+    <message>
+        <source>首位数码时间 (ms)</source>
+        <translation>First digit time (ms)</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1687,6 +1839,265 @@
     <message>
         <source>初始化数据成功</source>
         <translation>Radio initialised</translation>
+    </message>
+</context>
+<context>
+    <name>web</name>
+    <message>
+        <source>CSV 信道表</source>
+        <translation>CSV channel list</translation>
+    </message>
+    <message>
+        <source>USB 写频线</source>
+        <translation>USB programming cable</translation>
+    </message>
+    <message>
+        <source>从信道 N 起依次放入</source>
+        <translation>Place from channel N on</translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>信道 N</source>
+        <translation>Channel N</translation>
+    </message>
+    <message>
+        <source>信道信息</source>
+        <translation>Channels</translation>
+    </message>
+    <message>
+        <source>关闭</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>写入并校验成功</source>
+        <translation>Written and verified</translation>
+    </message>
+    <message>
+        <source>写入校验失败</source>
+        <translation>Verification failed</translation>
+    </message>
+    <message>
+        <source>写数据</source>
+        <translation>Write data</translation>
+    </message>
+    <message>
+        <source>写频</source>
+        <translation>Write to radio</translation>
+    </message>
+    <message>
+        <source>写频软件</source>
+        <translation>Tarsel</translation>
+    </message>
+    <message>
+        <source>删除并上移</source>
+        <translation>Delete and move up</translation>
+    </message>
+    <message>
+        <source>剪切</source>
+        <translation>Cut</translation>
+    </message>
+    <message>
+        <source>剪贴板中没有可粘贴的信道。</source>
+        <translation>The clipboard holds no channels to paste.</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>另存为</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>只能对存储信道 A 001 至 B 128 进行此操作，VFO 不在其中。</source>
+        <translation>This works only on memory channels A 001 to B 128, not on the VFOs.</translation>
+    </message>
+    <message>
+        <source>可导入 %1 行，警告 %2 条，有错的行 %3 行。</source>
+        <translation>%1 rows to import, %2 warnings, %3 rows with errors.</translation>
+    </message>
+    <message>
+        <source>否</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>导入 CSV</source>
+        <translation>Import CSV</translation>
+    </message>
+    <message>
+        <source>导入</source>
+        <translation>Import</translation>
+    </message>
+    <message>
+        <source>导出 CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>已取消</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>打开</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>按接收频率排序</source>
+        <translation>Sort by receive frequency</translation>
+    </message>
+    <message>
+        <source>插入空信道</source>
+        <translation>Insert empty channel</translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>数据文件</source>
+        <translation>Data file</translation>
+    </message>
+    <message>
+        <source>文件</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>文档</source>
+        <translation>Documents</translation>
+    </message>
+    <message>
+        <source>新建</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>无标题</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>无法保存文件“%1”。</source>
+        <translation>Cannot save the file &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>无法打开串口</source>
+        <translation>Cannot open the serial port</translation>
+    </message>
+    <message>
+        <source>无法打开文件“%1”。</source>
+        <translation>Cannot open the file &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>是</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>是否保存对“%1”的更改？</source>
+        <translation>Save the changes to &quot;%1&quot;?</translation>
+    </message>
+    <message>
+        <source>显示所有串口</source>
+        <translation>Show all serial ports</translation>
+    </message>
+    <message>
+        <source>本段的最后一个信道不是空信道，插入会挤掉它：请先清除或删除它。</source>
+        <translation>The last channel of this band is not empty and would be pushed out: clear or delete it first.</translation>
+    </message>
+    <message>
+        <source>正在载入……</source>
+        <translation>Loading…</translation>
+    </message>
+    <message>
+        <source>清空原有信道</source>
+        <translation>Clear existing channels</translation>
+    </message>
+    <message>
+        <source>清除</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>演示电台</source>
+        <translation>Demo radio</translation>
+    </message>
+    <message>
+        <source>电台</source>
+        <translation>Radio</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>粘贴</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>编程</source>
+        <translation>Program</translation>
+    </message>
+    <message>
+        <source>编辑</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>要粘贴的信道超出了 B 128，未粘贴任何信道。</source>
+        <translation>The channels to paste go past B 128; nothing was pasted.</translation>
+    </message>
+    <message>
+        <source>警告</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>警告和错误</source>
+        <translation>Warnings and errors</translation>
+    </message>
+    <message>
+        <source>读数据</source>
+        <translation>Read data</translation>
+    </message>
+    <message>
+        <source>读频</source>
+        <translation>Read from radio</translation>
+    </message>
+    <message>
+        <source>跳过有错的行</source>
+        <translation>Skip rows with errors</translation>
+    </message>
+    <message>
+        <source>这不是信道表：没有可导入的行。</source>
+        <translation>This is not a channel list: there are no rows to import.</translation>
+    </message>
+    <message>
+        <source>这个浏览器不支持 Web Serial（请使用 Chrome、Edge 或 Opera）：读频和写频只能用演示电台；其他功能都可以使用。</source>
+        <translation>This browser has no Web Serial (use Chrome, Edge or Opera): read and write can only use the demo radio; everything else works.</translation>
+    </message>
+    <message>
+        <source>通信出错</source>
+        <translation>Communication error</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>错误</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>中文</source>
+        <translation>中文</translation>
+    </message>
+    <message>
+        <source>工具栏</source>
+        <translation>Toolbar</translation>
+    </message>
+    <message>
+        <source>语言</source>
+        <translation>Language</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,6 @@
 // Bundles the page into build/web beside the WebAssembly module (built by ./build.sh web).
 import { build } from 'esbuild';
-import { copyFileSync, existsSync, mkdirSync } from 'node:fs';
+import { copyFileSync, existsSync, mkdirSync, readdirSync, readFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
@@ -8,6 +8,53 @@ const here = dirname(fileURLToPath(import.meta.url));
 const out = process.argv[2] ?? join(here, '..', 'build', 'web');
 const wasm = process.argv[3] ?? join(here, '..', 'build-web');
 mkdirSync(out, { recursive: true });
+
+// The English texts: contexts "web" (the page's own) and "core" of the desktop's catalogue.
+function readCatalogue(path) {
+  const unescape = (text) =>
+    text.replace(/&(lt|gt|amp|quot|apos);/g, (_, e) => ({ lt: '<', gt: '>', amp: '&', quot: '"', apos: "'" })[e]);
+  const catalogue = { web: {}, core: {} };
+  for (const [, name, body] of readFileSync(path, 'utf8').matchAll(/<context>\s*<name>([^<]*)<\/name>([\s\S]*?)<\/context>/g)) {
+    if (!(name in catalogue)) continue;
+    for (const [, source, attributes, translation] of body.matchAll(
+      /<source>([\s\S]*?)<\/source>\s*<translation([^>]*)>([\s\S]*?)<\/translation>/g,
+    )) {
+      if (!attributes.includes('unfinished') && translation.trim()) catalogue[name][unescape(source)] = unescape(translation);
+    }
+  }
+  return catalogue;
+}
+
+// Every Chinese literal of the page (the rule i18n/lupdate.sh collects them by) needs its English,
+// as the desktop's completeness test demands of the desktop's texts.
+function checkPageTexts(catalogue) {
+  const missing = new Set();
+  for (const file of readdirSync(join(here, 'src')).filter((f) => f.endsWith('.ts'))) {
+    for (let line of readFileSync(join(here, 'src', file), 'utf8').split('\n')) {
+      if (/^\s*\/\//.test(line)) continue;
+      line = line.replace(/\s\/\/.*$/, '');
+      for (const [literal] of line.matchAll(/'(?:[^'\\]|\\.)*[\u4e00-\u9fff](?:[^'\\]|\\.)*'/g)) {
+        const text = literal.slice(1, -1);
+        if (!(text in catalogue.web)) missing.add(text);
+      }
+    }
+  }
+  if (missing.size > 0) {
+    console.error('Page texts without an English translation in i18n/tarsel_en.ts (run i18n/lupdate.sh, translate them):');
+    for (const text of missing) console.error(`  [web] ${text}`);
+    process.exit(1);
+  }
+}
+
+const catalogue = readCatalogue(join(here, '..', 'i18n', 'tarsel_en.ts'));
+checkPageTexts(catalogue);
+const cataloguePlugin = {
+  name: 'catalogue',
+  setup(b) {
+    b.onResolve({ filter: /^tarsel:catalogue$/ }, (args) => ({ path: args.path, namespace: 'catalogue' }));
+    b.onLoad({ filter: /.*/, namespace: 'catalogue' }, () => ({ contents: JSON.stringify(catalogue), loader: 'json' }));
+  },
+};
 
 await build({
   entryPoints: [join(here, 'src', 'main.ts')],
@@ -18,6 +65,7 @@ await build({
   sourcemap: false,
   outfile: join(out, 'main.js'),
   logLevel: 'warning',
+  plugins: [cataloguePlugin],
 });
 for (const file of ['index.html', 'style.css']) copyFileSync(join(here, file), join(out, file));
 for (const file of ['tarsel.mjs', 'tarsel.wasm', 'tarsel-demo.mjs', 'tarsel-demo.wasm']) {

@@ -52,8 +52,8 @@ export const showMessage = showError;
 // 'yes' (save first), 'no' (close without saving) or 'cancel'.
 export function askYesNoCancel(message: string): Promise<string> {
   return ask(message, '', [
-    ['是', 'yes'],
-    ['否', 'no'],
+    [T.yes, 'yes'],
+    [T.no, 'no'],
     [T.cancel, 'cancel'],
   ]);
 }

@@ -3,6 +3,7 @@
 // text may be typed), a list for the choice columns and an edit for the name. Each hands the
 // text back as typed or picked; the core corrects and commits it.
 import type { TarselModule } from '../../src/web/tarsel';
+import { coreText } from './i18n';
 
 export type EditorKind = 'frequency' | 'tone' | 'choice' | 'name';
 
@@ -43,7 +44,7 @@ export function createEditor(
   const kind = kindOfColumn(column);
   if (kind === 'choice') {
     const select = document.createElement('select');
-    for (const entry of core.choiceEntries(column)) select.add(new Option(entry, entry));
+    for (const entry of core.choiceEntries(column)) select.add(new Option(coreText(entry), entry));
     select.value = text;
     if (select.value !== text) select.selectedIndex = -1;
     select.className = 'cell-editor';

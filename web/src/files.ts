@@ -1,5 +1,6 @@
 // Files without a file system: the browser's pickers where it has them (so 保存 writes back to
 // the file that was opened), an upload field and a download otherwise.
+import { T } from './texts';
 
 // The parts of the File System Access API the page uses; not every browser has them.
 interface SaveHandle {
@@ -27,10 +28,10 @@ export interface PickedFile {
 }
 
 export const dataFileType: PickerType = {
-  description: '数据文件',
+  description: T.dataFile,
   accept: { 'application/octet-stream': ['.dat'] },
 };
-export const csvFileType: PickerType = { description: 'CSV 信道表', accept: { 'text/csv': ['.csv'] } };
+export const csvFileType: PickerType = { description: T.csvList, accept: { 'text/csv': ['.csv'] } };
 
 const picker = window as PickerWindow;
 

@@ -2,7 +2,14 @@
 // move as the desktop grid moves (the core's navigation), Enter or a click opens the cell's
 // editor, and rows are chosen by their labels with Shift and Ctrl.
 import type { Document, GridCell, TarselModule } from '../../src/web/tarsel';
-import { CellEditor, createEditor } from './editors';
+import { CellEditor, createEditor, kindOfColumn } from './editors';
+import { coreText } from './i18n';
+
+// What a cell shows: the lists' entries in the page's language, everything else as it is (a
+// name is the user's own text).
+function shown(column: number, text: string): string {
+  return kindOfColumn(column) === 'choice' ? coreText(text) : text;
+}
 
 interface OpenEditor {
   editor: CellEditor;
@@ -26,7 +33,7 @@ export class ChannelGrid {
     // After every change the document took: tabs, undo and the modified marker follow.
     private readonly changed: () => void,
   ) {
-    this.titles = core.columnTitles();
+    this.titles = core.columnTitles().map(coreText);
     this.element = document.createElement('div');
     this.element.className = 'grid-scroll';
     this.table = document.createElement('table');
@@ -72,7 +79,7 @@ export class ChannelGrid {
         const td = document.createElement('td');
         td.setAttribute('role', 'gridcell');
         td.tabIndex = -1;
-        td.textContent = cells[column - 1];
+        td.textContent = shown(column, cells[column - 1]);
         tr.append(td);
       }
       this.rows.push(tr);
@@ -93,7 +100,8 @@ export class ChannelGrid {
         const td = tr.cells[column];
         if (this.open && this.open.cell.row === channel && this.open.cell.column === column)
           continue;
-        if (td.textContent !== cells[column - 1]) td.textContent = cells[column - 1];
+        const text = shown(column, cells[column - 1]);
+        if (td.textContent !== text) td.textContent = text;
       }
     }
   }
@@ -185,7 +193,7 @@ export class ChannelGrid {
     const { row, column } = open.cell;
     this.doc.commitCell(row, column, text, `${this.core.gridLabel(row)} ${this.titles[column - 1]}`);
     // The cell shows the document's text whether or not the commit changed it.
-    this.cellAt(open.cell).textContent = this.doc.rowCells(row)[column - 1];
+    this.cellAt(open.cell).textContent = shown(column, this.doc.rowCells(row)[column - 1]);
     this.refresh();
     if (hadFocus && refocus) this.focus();
     this.changed();

@@ -3,6 +3,7 @@ import { App } from './app';
 import { loadCore } from './core';
 import { installToneList } from './editors';
 import { hasWebSerial } from './seriallink';
+import { language, Language, rememberLanguage } from './i18n';
 import { T } from './texts';
 
 type Command = [id: string, text: string, run: (app: App) => unknown, keys?: string];
@@ -104,6 +105,35 @@ function buildRadioChoice(app: App, group: HTMLElement): void {
   if (speed > 0) app.demoSpeed = speed;
 }
 
+// The page's language: the browser's, until one is chosen here. Each name is in its own language,
+// as the desktop's menu shows them. A new choice reloads the page (which asks first while a
+// document is changed).
+function buildLanguageChoice(header: HTMLElement): void {
+  const choice = document.createElement('select');
+  choice.id = 'language';
+  choice.setAttribute('aria-label', T.language);
+  for (const [code, name] of [['zh', '中文'], ['en', 'English']]) {
+    const option = new Option(name, code);
+    option.lang = code;
+    choice.add(option);
+  }
+  choice.value = language;
+  choice.addEventListener('change', () => {
+    rememberLanguage(choice.value as Language);
+    location.reload();
+  });
+  header.append(choice);
+}
+
+// The static parts of index.html in the page's language.
+function translateShell(): void {
+  document.documentElement.lang = language === 'zh' ? 'zh-CN' : 'en';
+  const heading = document.querySelector('h1');
+  if (heading) heading.textContent = T.title;
+  document.getElementById('toolbar')?.setAttribute('aria-label', T.toolbar);
+  document.getElementById('tabs')?.setAttribute('aria-label', T.documents);
+}
+
 function inEditor(target: EventTarget | null): boolean {
   return target instanceof HTMLElement && target.closest('.cell-editor, dialog') !== null;
 }
@@ -151,6 +181,7 @@ function installDrop(app: App): void {
 }
 
 async function start(): Promise<void> {
+  translateShell();
   const core = await loadCore();
   installToneList(core);
   const app = new App(
@@ -159,6 +190,7 @@ async function start(): Promise<void> {
     document.getElementById('documents') as HTMLElement,
   );
   buildToolbar(app, document.getElementById('toolbar') as HTMLElement);
+  buildLanguageChoice(document.querySelector('header') as HTMLElement);
   installKeys(app);
   installDrop(app);
   window.addEventListener('beforeunload', (event) => {

@@ -82,4 +82,19 @@ std::string AniCallText(const CDtmfCodeListFields& fields) {
     return fields.callId + SymbolText(fields.separatorIndex) + fields.ownId;
 }
 
+namespace {
+constexpr const char* kSeparators[] = {"A", "B", "C", "D", "*", "#"};
+constexpr int kIdLength = 7;
+constexpr CFormField kCodeListTable[] = {
+    {1115, "编码", EFieldKind::Column, {}, map::kDtmfCodeLength, EKeyRule::Dtmf, false, false,
+     map::kDtmfCodeListRows},
+    {1212, "自身 ID", EFieldKind::Edit, {}, kIdLength, EKeyRule::Decimal},
+    {1211, "分隔符", EFieldKind::List, kSeparators},
+    {1210, "呼叫ID", EFieldKind::Edit, {}, kIdLength, EKeyRule::Dtmf},
+    {1209, "ANI 呼叫", EFieldKind::Button},
+};
+} // namespace
+
+std::span<const CFormField> DtmfCodeListFieldTable() { return kCodeListTable; }
+
 } // namespace tarsel

@@ -2,6 +2,7 @@
 // ANI identity (own ID and separator) and the call ID the "ANI 呼叫" button composes with.
 #pragma once
 
+#include "core/image/formfield.h"
 #include "core/image/memoryimage.h"
 #include "core/image/memorymap.h"
 
@@ -11,6 +12,10 @@
 #include <string_view>
 
 namespace tarsel {
+
+// The page's controls in the order they are shown: 1115 the codes, 1212 own ID, 1211 separator,
+// 1210 call ID, 1209 the "ANI 呼叫" button.
+std::span<const CFormField> DtmfCodeListFieldTable();
 
 struct CDtmfCodeListFields { // exactly what the page's controls show
     std::array<std::string, map::kDtmfCodeListRows> codes;

@@ -95,4 +95,28 @@ std::string StepDecodeTime(std::string_view text, int step) {
     return DecodeTimeText(static_cast<int>(WrapStep(next, step, kDecodeLow, kDecodeHigh)));
 }
 
+namespace {
+constexpr const char* kSymbols[] = {"A", "B", "C", "D", "*", "#"};
+constexpr const char* kKillEnabled[] = {"开", "关"};
+constexpr const char* kKillType[] = {"关", "禁止发射", "禁止收发", "遥毙"};
+constexpr const char* kDecodeResponse[] = {"无", "提醒", "回复", "提醒+回复"};
+constexpr CFormField kRemoteTable[] = {
+    {1104, "组呼码", EFieldKind::List, kSymbols},
+    {1106, "遥毙激活", EFieldKind::List, kKillEnabled},
+    {1107, "遥毙类型", EFieldKind::List, kKillType},
+    // One digit of the field is the end mark.
+    {1108, "遥毙码", EFieldKind::Edit, {}, static_cast<int>(kKillCodeDigits), EKeyRule::Dtmf},
+    {1110, "自动复位时间 (s)", EFieldKind::Edit, {}, 2, EKeyRule::Decimal, true},
+    {1109, "解码响应", EFieldKind::List, kDecodeResponse},
+    {1114, "报警码", EFieldKind::Edit, {}, map::kDtmfAlarmCodeLength, EKeyRule::Dtmf},
+    {1112, "解码时间 (s)", EFieldKind::Edit, {}, 3, EKeyRule::Decimal, true, true},
+};
+static_assert(std::size(kKillEnabled) == kDtmfKillEnabledEntryCount);
+static_assert(std::size(kKillType) == kDtmfKillTypeEntryCount);
+static_assert(std::size(kDecodeResponse) == kDtmfDecodeResponseEntryCount);
+static_assert(std::size(kSymbols) == kDtmfSymbolEntries.size());
+} // namespace
+
+std::span<const CFormField> DtmfRemoteFieldTable() { return kRemoteTable; }
+
 } // namespace tarsel

@@ -2,6 +2,7 @@
 // decode response, alarm code, automatic reset time and decode time.
 #pragma once
 
+#include "core/image/formfield.h"
 #include "core/image/memoryimage.h"
 
 #include <string>
@@ -12,6 +13,11 @@ namespace tarsel {
 inline constexpr int kDtmfKillEnabledEntryCount = 2; // "开", "关"
 inline constexpr int kDtmfKillTypeEntryCount = 4; // "关", "禁止发射", "禁止收发", "遥毙"
 inline constexpr int kDtmfDecodeResponseEntryCount = 4; // "无", "提醒", "回复", "提醒+回复"
+
+// The page's controls in the order they are shown: 1104 group call, 1106 kill enabled, 1107 kill
+// type, 1108 kill code, 1110 automatic reset time, 1109 decode response, 1114 alarm code, and the
+// decode time 1112, which is kept but never shown.
+std::span<const CFormField> DtmfRemoteFieldTable();
 
 struct CDtmfRemoteFields {   // exactly what the page's controls show; -1 = no selection
     int groupCallIndex = -1; // "A", "B", "C", "D", "*", "#"

@@ -2,6 +2,7 @@
 // lengths, side tone, PTT ID codes and the wait for a reply.
 #pragma once
 
+#include "core/image/formfield.h"
 #include "core/image/memoryimage.h"
 
 #include <string>
@@ -14,6 +15,11 @@ inline constexpr const char* kDtmfRateEntries[] = {"6", "8", "10", "15"};
 inline constexpr const char* kDtmfToneTimeEntries[] = {"0", "100", "500", "1000"};
 inline constexpr int kDtmfSideToneEntryCount = 4;     // "关", "按键", "ID", "按键+ID"
 inline constexpr int kDtmfWaitForReplyEntryCount = 2; // "关", "开"
+
+// The page's controls in the order they are shown: 1093 rate, 1094 first digit delay, 1096 first
+// digit time, 1097 star and hash time, 1184 side tone, 1117/1118 PTT ID, 1120 wait for reply,
+// 1121 wait time.
+std::span<const CFormField> DtmfTimingFieldTable();
 
 struct CDtmfTimingFields { // exactly what the page's controls show; -1 = no selection
     int rateIndex = -1;

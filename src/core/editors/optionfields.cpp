@@ -195,4 +195,14 @@ void StoreOptions(COptionsForm& form, CMemoryImage& image) {
     image[kDualWatchTime] = static_cast<uint8_t>(ScaleText(form.dualWatchTime, 2));
 }
 
+namespace {
+constexpr CFormField kEditFields[] = {
+    {kGreetingId, "开机问候语编制", EFieldKind::Edit, {}, kGreetingLimit},
+    {kDualWatchTimeId, "双频守候时间", EFieldKind::Edit, {}, kDualWatchTimeLimit,
+     EKeyRule::Printable, true, true},
+};
+} // namespace
+
+std::span<const CFormField> OptionEditFields() { return kEditFields; }
+
 } // namespace tarsel

@@ -2,6 +2,7 @@
 // settings block, one descriptor row per list, the greeting and the dual watch time.
 #pragma once
 
+#include "core/image/formfield.h"
 #include "core/image/memoryimage.h"
 
 #include <array>
@@ -49,6 +50,10 @@ inline constexpr int kDualWatchTimeId = 1192;
 inline constexpr int kDualWatchSpinId = 1193;
 inline constexpr int kGreetingLimit = 7;
 inline constexpr int kDualWatchTimeLimit = 4;
+
+// The two edits besides the lists: 1191 the greeting, and the dual watch time 1192 with its up/down
+// buttons 1193, kept but never shown.
+std::span<const CFormField> OptionEditFields();
 
 struct COptionsForm {
     std::array<int, kOptionFieldCount> selections; // -1 = no selection

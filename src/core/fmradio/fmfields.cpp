@@ -72,4 +72,20 @@ void StoreFmRadio(CFmRadioFields& fields, CMemoryImage& image) {
         store(fields.presets[i], PresetOffset(i));
 }
 
+namespace {
+constexpr const char* kPresetNumbers[] = {"1",  "2",  "3",  "4",  "5",  "6",  "7",
+                                          "8",  "9",  "10", "11", "12", "13", "14",
+                                          "15", "16", "17", "18", "19", "20"};
+static_assert(std::size(kPresetNumbers) == map::kFmPresetCount);
+constexpr int kFrequencyLength = 7; // "108.000"
+constexpr CFormField kFmTable[] = {
+    {1026, "当前信道", EFieldKind::List, kPresetNumbers},
+    {1025, "当前频率", EFieldKind::Edit, {}, kFrequencyLength, EKeyRule::Frequency},
+    {1302, "频率", EFieldKind::Column, {}, kFrequencyLength, EKeyRule::Frequency, false, false,
+     map::kFmPresetCount},
+};
+} // namespace
+
+std::span<const CFormField> FmRadioFieldTable() { return kFmTable; }
+
 } // namespace tarsel

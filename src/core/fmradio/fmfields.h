@@ -2,6 +2,7 @@
 // current frequency and the 20 presets, as texts in MHz with three decimals.
 #pragma once
 
+#include "core/image/formfield.h"
 #include "core/image/memoryimage.h"
 #include "core/image/memorymap.h"
 
@@ -27,6 +28,9 @@ int64_t ReadFmFrequencyText(std::string_view text);
 // On leaving a frequency field: empty stays empty, anything outside 76..108 MHz (a text that is
 // no number included) becomes 76.000, the rest is shown with three decimals.
 std::string NormaliseFmFrequency(std::string_view text);
+
+// The dialog's controls: 1026 preset number, 1025 current frequency, 1302 the presets.
+std::span<const CFormField> FmRadioFieldTable();
 
 struct CFmRadioFields {   // exactly what the dialog's controls show
     int presetIndex = -1; // list "1" .. "20"; -1 = no selection

@@ -69,4 +69,17 @@ void StoreModelFields(CModelFields& fields, CBandLimits& limits, CMemoryImage& i
     StoreBandLimits(limits, image);
 }
 
+namespace {
+constexpr int kLimitDigits = 3;
+constexpr CFormField kModelTable[] = {
+    {1037, "机型", EFieldKind::Edit},
+    {1038, "A段", EFieldKind::Edit, {}, kLimitDigits, EKeyRule::Decimal},
+    {1039, "A段 ---", EFieldKind::Edit, {}, kLimitDigits, EKeyRule::Decimal},
+    {1040, "B段", EFieldKind::Edit, {}, kLimitDigits, EKeyRule::Decimal},
+    {1041, "B段 ---", EFieldKind::Edit, {}, kLimitDigits, EKeyRule::Decimal},
+};
+} // namespace
+
+std::span<const CFormField> ModelFieldTable() { return kModelTable; }
+
 } // namespace tarsel

@@ -2,12 +2,18 @@
 // whole MHz, corrected when a field is left and stored when the dialog closes.
 #pragma once
 
+#include "core/image/formfield.h"
 #include "core/image/bands.h"
 #include "core/image/memoryimage.h"
 
 #include <string>
 
 namespace tarsel {
+
+// The dialog's controls: 1037 the model (read-only), then 1038..1041 the limits A low, A high,
+// B low, B high. Three digits are what can be typed; a longer value read from an image is still
+// shown whole.
+std::span<const CFormField> ModelFieldTable();
 
 struct CModelFields {
     std::string model; // read-only

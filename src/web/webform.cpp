@@ -1,0 +1,313 @@
+#include "web/webform.h"
+
+#include <emscripten/bind.h>
+
+#include <span>
+
+using emscripten::val;
+
+namespace tarsel::web {
+
+namespace {
+
+const char* KindName(EFieldKind kind) {
+    switch (kind) {
+    case EFieldKind::List: return "list";
+    case EFieldKind::Edit: return "edit";
+    case EFieldKind::Column: return "column";
+    case EFieldKind::Button: return "button";
+    }
+    return "";
+}
+
+val Describe(const CFormField& field) {
+    val entries = val::array();
+    for (const char* entry : field.entries) entries.call<void>("push", std::string(entry));
+    val each = val::object();
+    each.set("id", field.controlId);
+    each.set("caption", std::string(field.caption));
+    each.set("kind", std::string(KindName(field.kind)));
+    each.set("entries", entries);
+    each.set("maxLength", field.maxLength);
+    each.set("keys", static_cast<int>(field.keys));
+    each.set("stepped", field.stepped);
+    each.set("hidden", field.hidden);
+    each.set("rows", field.rows);
+    return each;
+}
+
+val Page(std::span<const CFormField> table) {
+    val fields = val::array();
+    for (const CFormField& field : table) fields.call<void>("push", Describe(field));
+    val page = val::object();
+    page.set("fields", fields);
+    return page;
+}
+
+val Texts(std::span<const std::string> texts) {
+    val array = val::array();
+    for (const std::string& text : texts) array.call<void>("push", text);
+    return array;
+}
+
+EWebForm KindOf(const std::string& kind) {
+    if (kind == "dtmf") return EWebForm::Dtmf;
+    if (kind == "fm") return EWebForm::FmRadio;
+    if (kind == "model") return EWebForm::Model;
+    return EWebForm::Options;
+}
+
+} // namespace
+
+CWebForm::CWebForm(CWebDocument* doc, const std::string& kind, const std::string& callId,
+                   const std::string& modelText)
+    : doc_(*doc), kind_(KindOf(kind)), callId_(callId) {
+    CDocument& document = doc_.Document();
+    document.Parse();
+    before_ = document.Content();
+    const CMemoryImage& image = document.Image();
+    switch (kind_) {
+    case EWebForm::Options: options_ = LoadOptions(image); break;
+    case EWebForm::Dtmf:
+        // Each page loads its fields as the editor opens; only the first is shown.
+        timing_ = LoadDtmfTiming(image);
+        remote_ = LoadDtmfRemote(image);
+        codes_ = LoadDtmfCodeList(image, callId_, ani_);
+        break;
+    case EWebForm::FmRadio: fm_ = LoadFmRadio(image); break;
+    case EWebForm::Model: model_ = LoadModelFields(document.Limits(), modelText); break;
+    }
+}
+
+val CWebForm::Pages() const {
+    val pages = val::array();
+    switch (kind_) {
+    case EWebForm::Options: {
+        val fields = val::array();
+        for (const COptionField& field : OptionFields()) {
+            CFormField row{field.controlId, field.caption, EFieldKind::List, field.entries};
+            row.hidden = field.hidden;
+            fields.call<void>("push", Describe(row));
+        }
+        for (const CFormField& field : OptionEditFields()) fields.call<void>("push", Describe(field));
+        val page = val::object();
+        page.set("fields", fields);
+        pages.call<void>("push", page);
+        break;
+    }
+    case EWebForm::Dtmf:
+        pages.call<void>("push", Page(DtmfTimingFieldTable()));
+        pages.call<void>("push", Page(DtmfRemoteFieldTable()));
+        pages.call<void>("push", Page(DtmfCodeListFieldTable()));
+        break;
+    case EWebForm::FmRadio: pages.call<void>("push", Page(FmRadioFieldTable())); break;
+    case EWebForm::Model: pages.call<void>("push", Page(ModelFieldTable())); break;
+    }
+    return pages;
+}
+
+// The member behind each control id of the form that is open.
+namespace {
+
+struct CSlots {
+    int* list = nullptr;
+    std::string* edit = nullptr;
+    std::span<std::string> column;
+};
+
+} // namespace
+
+static CSlots SlotOf(int id, EWebForm kind, COptionsForm& o, CDtmfTimingFields& t,
+                     CDtmfRemoteFields& r, CDtmfCodeListFields& c, CFmRadioFields& f,
+                     CModelFields& m) {
+    switch (kind) {
+    case EWebForm::Options:
+        if (id == kGreetingId) return {.edit = &o.greeting};
+        if (id == kDualWatchTimeId) return {.edit = &o.dualWatchTime};
+        if (OptionFieldIndex(id) >= 0) return {.list = &o.Selection(id)};
+        return {};
+    case EWebForm::Dtmf:
+        switch (id) {
+        case 1093: return {.list = &t.rateIndex};
+        case 1094: return {.edit = &t.firstDigitDelay};
+        case 1096: return {.list = &t.firstDigitTimeIndex};
+        case 1097: return {.list = &t.starHashTimeIndex};
+        case 1184: return {.list = &t.sideToneIndex};
+        case 1117: return {.edit = &t.pttIdStart};
+        case 1118: return {.edit = &t.pttIdEnd};
+        case 1120: return {.list = &t.waitForReplyIndex};
+        case 1121: return {.edit = &t.waitTime};
+        case 1104: return {.list = &r.groupCallIndex};
+        case 1106: return {.list = &r.killEnabledIndex};
+        case 1107: return {.list = &r.killTypeIndex};
+        case 1108: return {.edit = &r.killCode};
+        case 1110: return {.edit = &r.autoResetTime};
+        case 1109: return {.list = &r.decodeResponseIndex};
+        case 1114: return {.edit = &r.alarmCode};
+        case 1112: return {.edit = &r.decodeTime};
+        case 1115: return {.column = c.codes};
+        case 1212: return {.edit = &c.ownId};
+        case 1211: return {.list = &c.separatorIndex};
+        case 1210: return {.edit = &c.callId};
+        }
+        return {};
+    case EWebForm::FmRadio:
+        if (id == 1026) return {.list = &f.presetIndex};
+        if (id == 1025) return {.edit = &f.currentFrequency};
+        if (id == 1302) return {.column = f.presets};
+        return {};
+    case EWebForm::Model: {
+        std::string* texts[] = {&m.model, &m.aLow, &m.aHigh, &m.bLow, &m.bHigh};
+        if (id >= 1037 && id <= 1041) return {.edit = texts[id - 1037]};
+        return {};
+    }
+    }
+    return {};
+}
+
+val CWebForm::Values() const {
+    auto& self = const_cast<CWebForm&>(*this);
+    val values = val::object();
+    val disabled = val::array();
+    val pages = Pages();
+    for (int p = 0; p < pages["length"].as<int>(); ++p) {
+        val fields = pages[p]["fields"];
+        for (int i = 0; i < fields["length"].as<int>(); ++i) {
+            const int id = fields[i]["id"].as<int>();
+            const CSlots slot = SlotOf(id, kind_, self.options_, self.timing_, self.remote_,
+                                       self.codes_, self.fm_, self.model_);
+            const std::string key = std::to_string(id);
+            if (slot.list) values.set(key, *slot.list);
+            if (slot.edit) values.set(key, *slot.edit);
+            if (!slot.column.empty()) values.set(key, Texts(slot.column));
+        }
+    }
+    if (kind_ == EWebForm::Options && !options_.vfoMrEnabled)
+        disabled.call<void>("push", kVfoMrId);
+    values.set("disabled", disabled);
+    return values;
+}
+
+void CWebForm::Set(int id, const val& value) {
+    const CSlots slot = SlotOf(id, kind_, options_, timing_, remote_, codes_, fm_, model_);
+    if (slot.list) *slot.list = value.as<int>();
+    if (slot.edit) *slot.edit = value.as<std::string>();
+    if (!slot.column.empty()) {
+        const int row = value["row"].as<int>();
+        if (row < 0 || row >= static_cast<int>(slot.column.size())) return;
+        std::string text = value["text"].as<std::string>();
+        // The presets' grid corrects what its editor commits.
+        if (kind_ == EWebForm::FmRadio) text = NormaliseFmFrequency(text);
+        slot.column[static_cast<std::size_t>(row)] = text;
+    }
+}
+
+void CWebForm::Focus(int id) {
+    if (kind_ != EWebForm::Dtmf) return;
+    if (id == 1211) RememberSeparator(codes_, ani_);
+    if (id == 1212) RememberOwnId(codes_, ani_);
+}
+
+void CWebForm::Leave(int id) {
+    switch (kind_) {
+    case EWebForm::Options:
+        if (id == kDualWatchTimeId) options_.dualWatchTime = CheckDualWatchTime(options_.dualWatchTime);
+        break;
+    case EWebForm::Dtmf:
+        if (id == 1094) timing_.firstDigitDelay = NormaliseFirstDigitDelay(timing_.firstDigitDelay);
+        if (id == 1121) timing_.waitTime = ClampWaitTime(timing_.waitTime);
+        if (id == 1110) remote_.autoResetTime = ClampAutoResetTime(remote_.autoResetTime);
+        if (id == 1112) remote_.decodeTime = NormaliseDecodeTime(remote_.decodeTime);
+        if (id == 1212) LeaveOwnId(codes_, ani_);
+        break;
+    case EWebForm::FmRadio:
+        if (id == 1025) fm_.currentFrequency = NormaliseFmFrequency(fm_.currentFrequency);
+        break;
+    case EWebForm::Model:
+        if (id >= 1038 && id <= 1041) {
+            const bool a = id < 1040;
+            NormaliseBandPair(a ? model_.aLow : model_.bLow, a ? model_.aHigh : model_.bHigh,
+                              (id - 1038) % 2 == 0);
+        }
+        break;
+    }
+}
+
+void CWebForm::Change(int id) {
+    if (kind_ == EWebForm::Options && id == kProfessionalModeId) ApplyProfessionalModeRule(options_);
+    if (kind_ == EWebForm::Dtmf && id == 1211) ChangeSeparator(codes_, ani_);
+}
+
+void CWebForm::Press(int id, int row) {
+    if (kind_ != EWebForm::Dtmf || id != 1209) return;
+    if (row < 0 || row >= static_cast<int>(codes_.codes.size())) return;
+    codes_.codes[static_cast<std::size_t>(row)] = AniCallText(codes_);
+}
+
+void CWebForm::Step(int id, int step) {
+    if (kind_ == EWebForm::Options && id == kDualWatchTimeId)
+        options_.dualWatchTime = StepDualWatchTime(options_.dualWatchTime, step);
+    if (kind_ != EWebForm::Dtmf) return;
+    if (id == 1094) timing_.firstDigitDelay = StepFirstDigitDelay(timing_.firstDigitDelay, step);
+    if (id == 1121) timing_.waitTime = StepWaitTime(timing_.waitTime, step);
+    if (id == 1110) remote_.autoResetTime = StepAutoResetTime(remote_.autoResetTime, step);
+    if (id == 1112) remote_.decodeTime = StepDecodeTime(remote_.decodeTime, step);
+}
+
+void CWebForm::ShowPage(int index) {
+    if (kind_ != EWebForm::Dtmf || index == page_ || index < 0 || index > 2) return;
+    CMemoryImage& image = doc_.Document().Image();
+    if (page_ == 0) StoreDtmfTiming(timing_, image);
+    if (page_ == 1) StoreDtmfRemote(remote_, image);
+    if (page_ == 2) StoreDtmfCodeList(codes_, image, callId_);
+    page_ = index;
+    if (page_ == 0) timing_ = LoadDtmfTiming(image);
+    if (page_ == 1) remote_ = LoadDtmfRemote(image);
+    if (page_ == 2) codes_ = LoadDtmfCodeList(image, callId_, ani_);
+}
+
+bool CWebForm::Close(const std::string& stepName) {
+    CDocument& document = doc_.Document();
+    CMemoryImage& image = document.Image();
+    switch (kind_) {
+    case EWebForm::Options: StoreOptions(options_, image); break;
+    case EWebForm::Dtmf:
+        // Every page, shown or not, in the order timing, remote, code list.
+        StoreDtmfTiming(timing_, image);
+        StoreDtmfRemote(remote_, image);
+        StoreDtmfCodeList(codes_, image, callId_);
+        break;
+    case EWebForm::FmRadio: StoreFmRadio(fm_, image); break;
+    case EWebForm::Model: StoreModelFields(model_, document.Limits(), image); break;
+    }
+    const bool changed = !(image == before_.image) || !(document.Limits() == before_.limits);
+    if (changed) document.Fill();
+    doc_.RecordStep(before_, stepName);
+    return changed;
+}
+
+} // namespace tarsel::web
+
+EMSCRIPTEN_BINDINGS(forms) {
+    using namespace emscripten;
+    using tarsel::web::CWebForm;
+    class_<CWebForm>("Form")
+        .constructor<tarsel::web::CWebDocument*, std::string, std::string, std::string>(
+            allow_raw_pointers())
+        .function("pages", &CWebForm::Pages)
+        .function("values", &CWebForm::Values)
+        .function("set", &CWebForm::Set)
+        .function("focus", &CWebForm::Focus)
+        .function("leave", &CWebForm::Leave)
+        .function("change", &CWebForm::Change)
+        .function("press", &CWebForm::Press)
+        .function("step", &CWebForm::Step)
+        .function("showPage", &CWebForm::ShowPage)
+        .function("close", &CWebForm::Close)
+        .function("callId", &CWebForm::CallId);
+    function("acceptKey", optional_override([](int rule, const std::string& typed) {
+                 if (typed.size() != 1) return std::string();
+                 const auto kept = tarsel::AcceptKey(static_cast<tarsel::EKeyRule>(rule), typed[0]);
+                 return kept ? std::string(1, *kept) : std::string();
+             }));
+}
