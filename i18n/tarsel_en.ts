@@ -2099,5 +2099,49 @@
         <source>语言</source>
         <translation>Language</translation>
     </message>
+    <message>
+        <source>减少</source>
+        <translation>Decrease</translation>
+    </message>
+    <message>
+        <source>可选功能</source>
+        <translation>Optional features</translation>
+    </message>
+    <message>
+        <source>增加</source>
+        <translation>Increase</translation>
+    </message>
+    <message>
+        <source>收音机</source>
+        <translation>FM radio</translation>
+    </message>
+    <message>
+        <source>收音机配置</source>
+        <translation>FM radio</translation>
+    </message>
+    <message>
+        <source>机型</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>机型信息</source>
+        <translation>Model information</translation>
+    </message>
+    <message>
+        <source>编码</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>自动拨号</source>
+        <translation>Auto dial</translation>
+    </message>
+    <message>
+        <source>解码</source>
+        <translation>Decode</translation>
+    </message>
+    <message>
+        <source>设置</source>
+        <translation>Settings</translation>
+    </message>
 </context>
 </TS>

@@ -84,7 +84,38 @@ export interface RadioLink {
   cancelled: boolean;
 }
 
+// A function form's control, from the core's field tables.
+export interface FormField {
+  id: number;
+  caption: string; // the core's Chinese text
+  kind: 'list' | 'edit' | 'column' | 'button';
+  entries: string[];
+  maxLength: number; // 0 on an edit: read-only
+  keys: number; // EKeyRule: Printable, Decimal, Dtmf, Frequency
+  stepped: boolean;
+  hidden: boolean;
+  rows: number;
+}
+export type FormValues = Record<string, number | string | string[]> & { disabled: number[] };
+export type FormKind = 'options' | 'dtmf' | 'fm' | 'model';
+export interface Form {
+  pages(): { fields: FormField[] }[];
+  values(): FormValues;
+  set(id: number, value: number | string | { row: number; text: string }): void;
+  focus(id: number): void;
+  leave(id: number): void;
+  change(id: number): void;
+  press(id: number, row: number): void;
+  step(id: number, step: number): void;
+  showPage(index: number): void;
+  close(stepName: string): boolean;
+  callId(): string;
+  delete(): void;
+}
+
 export interface TarselModule {
+  Form: { new (doc: Document, kind: FormKind, callId: string, modelText: string): Form };
+  acceptKey(rule: number, typed: string): string;
   radioLink?: RadioLink;
   Transfer: { new (read: boolean, verify: boolean): Transfer };
   Document: { new (): Document };

@@ -1,10 +1,11 @@
 // The page: documents as tabs, each with its grid and undo history, and the commands of the
 // desktop's 文件 and 编辑 menus. Every change goes through the core; the page only shows it.
-import type { CopiedRows, Document, RowEditOutcome, TarselModule } from '../../src/web/tarsel';
+import type { CopiedRows, Document, FormKind, RowEditOutcome, TarselModule } from '../../src/web/tarsel';
 import { importCsvDialog } from './csvdialog';
 import { askYesNoCancel, showError } from './dialogs';
 import { csvFileType, dataFileType, FileHandle, pickFile, saveFile } from './files';
 import { DemoLink } from './demolink';
+import { openForm } from './forms';
 import { ChannelGrid } from './grid';
 import { SerialLink } from './seriallink';
 import { runTransfer } from './transferdialog';
@@ -33,6 +34,10 @@ export class App {
   busy = false;
   showAllPorts = false;
   demoSpeed = 1;
+  // The program-wide values of the desktop's state: the DTMF editor's call ID (kept for the
+  // session, not in the image) and the model text 机型 shows.
+  dtmfCallId = '100';
+  modelText = 'TZ-316';
 
   constructor(
     private readonly core: TarselModule,
@@ -279,6 +284,19 @@ export class App {
       this.busy = false;
     }
     entry.grid.contentReplaced();
+    entry.grid.focus();
+  }
+
+  // 可选功能, DTMF, 收音机 and 机型: one undo step each session that changed the document; the
+  // keyboard goes back to the grid, as after the desktop's dialogs.
+  async form(kind: FormKind, stepName: string): Promise<void> {
+    const entry = this.active;
+    if (!entry || this.busy) return;
+    entry.grid.commitOpen();
+    const { changed, callId } = await openForm(this.core, entry.doc, kind, stepName, this.dtmfCallId, this.modelText);
+    this.dtmfCallId = callId;
+    if (changed) entry.grid.contentReplaced();
+    this.update(entry);
     entry.grid.focus();
   }
 

@@ -29,6 +29,12 @@ const groups: [string, Command[]][] = [
     ['remove', T.remove, (app) => app.rowCommand('remove')],
     ['sort', T.sort, (app) => app.rowCommand('sort')],
   ]],
+  [T.settings, [
+    ['options', T.options, (app) => app.form('options', T.options)],
+    ['dtmf', T.dtmf, (app) => app.form('dtmf', T.dtmf)],
+    ['fm', T.fm, (app) => app.form('fm', T.fm)],
+    ['model', T.model, (app) => app.form('model', T.model)],
+  ]],
   [T.program, [
     ['read', T.read, (app) => app.radio(true)],
     ['write', T.write, (app) => app.radio(false)],
