@@ -10,6 +10,8 @@ export default defineConfig({
   workers: 1,
   reporter: 'list',
   use: {
+    // The page follows the browser's language; the tests speak to it in Chinese unless they ask.
+    locale: 'zh-CN',
     baseURL: `http://127.0.0.1:${port}/`,
     launchOptions: {
       executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',

@@ -206,7 +206,8 @@ class FormPanel {
       input.setAttribute('aria-label', `${caption} ${row + 1}`);
       filterInput(this.core, input, field);
       input.addEventListener('focus', () => (this.currentRow = row));
-      input.addEventListener('change', () => {
+      // Committed on leaving (a filtered insertion fires no change event).
+      input.addEventListener('blur', () => {
         this.form.set(field.id, { row, text: input.value });
         this.refresh();
       });
