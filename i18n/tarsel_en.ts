@@ -2143,5 +2143,29 @@
         <source>设置</source>
         <translation>Settings</translation>
     </message>
+    <message>
+        <source>备份</source>
+        <translation>Backups</translation>
+    </message>
+    <message>
+        <source>打开备份…</source>
+        <translation>Open backup…</translation>
+    </message>
+    <message>
+        <source>无法保存备份</source>
+        <translation>Cannot save the backup</translation>
+    </message>
+    <message>
+        <source>还没有备份：每次读频和写频都会自动备份。</source>
+        <translation>No backups yet: every read and every write is backed up automatically.</translation>
+    </message>
+    <message>
+        <source>写频软件已更新到新版本。</source>
+        <translation>Tarsel was updated to a new version.</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
 </context>
 </TS>

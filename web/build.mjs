@@ -1,6 +1,7 @@
 // Bundles the page into build/web beside the WebAssembly module (built by ./build.sh web).
 import { build } from 'esbuild';
-import { copyFileSync, existsSync, mkdirSync, readdirSync, readFileSync } from 'node:fs';
+import { copyFileSync, existsSync, mkdirSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { createHash } from 'node:crypto';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
@@ -72,3 +73,30 @@ for (const file of ['tarsel.mjs', 'tarsel.wasm', 'tarsel-demo.mjs', 'tarsel-demo
   if (!existsSync(join(wasm, file))) throw new Error(`${file} is missing: build the module first`);
   copyFileSync(join(wasm, file), join(out, file));
 }
+
+// Installable and offline: the manifest, the icon, and the service worker with this build's files
+// and a version named by their content.
+copyFileSync(join(here, '..', 'dist', 'icons', 'tarsel.svg'), join(out, 'tarsel.svg'));
+writeFileSync(
+  join(out, 'manifest.webmanifest'),
+  JSON.stringify({
+    name: 'Tarsel 写频软件',
+    short_name: 'Tarsel',
+    start_url: './',
+    scope: './',
+    display: 'standalone',
+    background_color: '#f3f3f3',
+    theme_color: '#1f5fbf',
+    icons: [{ src: 'tarsel.svg', sizes: 'any', type: 'image/svg+xml', purpose: 'any' }],
+  }),
+);
+const cached = ['./', 'index.html', 'style.css', 'main.js', 'manifest.webmanifest', 'tarsel.svg',
+  'tarsel.mjs', 'tarsel.wasm', 'tarsel-demo.mjs', 'tarsel-demo.wasm'];
+const hash = createHash('sha256');
+for (const file of cached.slice(1)) hash.update(readFileSync(join(out, file)));
+writeFileSync(
+  join(out, 'sw.js'),
+  readFileSync(join(here, 'sw.js'), 'utf8')
+    .replace('__VERSION__', `tarsel-${hash.digest('hex').slice(0, 16)}`)
+    .replace('__FILES__', JSON.stringify(cached)),
+);

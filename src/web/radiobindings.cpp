@@ -9,6 +9,7 @@
 #include <emscripten/bind.h>
 
 #include <memory>
+#include <optional>
 
 // clang-format off
 EM_JS(void, tarsel_link_progress, (int position, int total), {
@@ -37,6 +38,8 @@ public:
         CWebSerialPort port(cancel_);
         result_ = worker.Run(
             port, portName, [](int position, int total) { tarsel_link_progress(position, total); });
+        // A complete read, or whatever image went out to the radio (also half way), is backed up.
+        if (read_ ? result_.Done() : ReachedTheBlocks(result_)) backup_ = worker.Image();
         if (read_ && result_.Done()) {
             doc.Image() = worker.Image();
             doc.Fill();
@@ -47,12 +50,17 @@ public:
 
     // The cause in the core's words, for a message's second line.
     std::string Cause() const { return DescribeCause(result_); }
+    // The image to back up after Run (empty when there is none).
+    emscripten::val Backup() const {
+        return backup_ ? Uint8ArrayOf(backup_->Bytes()) : emscripten::val::null();
+    }
     int Steps() const { return TransferSteps(read_ ? ETransfer::Read : ETransfer::Write, verify_); }
 
 private:
     bool read_, verify_;
     CCancelToken cancel_;
     CExchangeResult result_;
+    std::optional<CMemoryImage> backup_;
 };
 
 } // namespace
@@ -65,5 +73,6 @@ EMSCRIPTEN_BINDINGS(radio) {
         .constructor<bool, bool>()
         .function("run", &CWebTransfer::Run)
         .function("cause", &CWebTransfer::Cause)
+        .function("backup", &CWebTransfer::Backup)
         .function("steps", &CWebTransfer::Steps);
 }

@@ -66,6 +66,7 @@ export type ExchangeOutcome = 0 | 1 | 2 | 3 | 4;
 export interface Transfer {
   run(doc: Document, portName: string, stepName: string): Promise<ExchangeOutcome>;
   cause(): string;
+  backup(): Uint8Array | null; // the image to back up after run(), if any
   steps(): number;
   delete(): void;
 }

@@ -6,6 +6,8 @@ import { askYesNoCancel, showError } from './dialogs';
 import { csvFileType, dataFileType, FileHandle, pickFile, saveFile } from './files';
 import { DemoLink } from './demolink';
 import { openForm } from './forms';
+import { keepBackup, listBackups, readBackup } from './backups';
+import { chooseBackup } from './backupdialog';
 import { ChannelGrid } from './grid';
 import { SerialLink } from './seriallink';
 import { runTransfer } from './transferdialog';
@@ -279,7 +281,7 @@ export class App {
     }
     this.busy = true;
     try {
-      await runTransfer(this.core, entry.doc, link, portName, read);
+      await runTransfer(this.core, entry.doc, link, portName, read, (bytes) => this.keepBackup(read, bytes));
     } finally {
       this.busy = false;
     }
@@ -298,6 +300,46 @@ export class App {
     if (changed) entry.grid.contentReplaced();
     this.update(entry);
     entry.grid.focus();
+  }
+
+  // 打印: the active list in the browser's print dialog; the print style sheet shows the grid
+  // under the file's name and the date.
+  print(): void {
+    const entry = this.active;
+    if (!entry) return;
+    entry.grid.commitOpen();
+    const heading = document.getElementById('print-heading') as HTMLElement;
+    heading.textContent = `${this.titleOf(entry)}    ${new Date().toLocaleString(document.documentElement.lang)}`;
+    window.print();
+  }
+
+  private backupWarned = false;
+
+  // A backup that cannot be kept warns once a session and never fails the transfer.
+  private async keepBackup(read: boolean, bytes: Uint8Array): Promise<void> {
+    try {
+      await keepBackup(read ? 'read' : 'write', bytes);
+    } catch (error) {
+      if (this.backupWarned) return;
+      this.backupWarned = true;
+      await showError(T.cannotBackup, String(error));
+    }
+  }
+
+  // 打开备份…: one of the kept images as a new document.
+  async openBackup(): Promise<void> {
+    if (this.busy) return;
+    let names: string[] = [];
+    try {
+      names = await listBackups();
+    } catch (error) {
+      await showError(T.cannotBackup, String(error));
+      return;
+    }
+    const name = await chooseBackup(names);
+    const backup = name ? await readBackup(name) : undefined;
+    if (backup) await this.openBytes(backup.name, backup.bytes, null);
+    else this.active?.grid.focus();
   }
 
   demoRadio(): DemoLink | null {

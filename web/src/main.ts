@@ -1,5 +1,6 @@
 // Starts the page: the core module, the first document, the tool bar and the keys.
 import { App } from './app';
+import { askForPersistentStorage } from './backups';
 import { loadCore } from './core';
 import { installToneList } from './editors';
 import { hasWebSerial } from './seriallink';
@@ -15,8 +16,10 @@ const groups: [string, Command[]][] = [
     ['save', T.save, (app) => app.save(false), 'Ctrl+S'],
     ['save-as', T.saveAs, (app) => app.save(true)],
     ['close', T.close, (app) => app.close()],
+    ['open-backup', T.openBackup, (app) => app.openBackup()],
     ['import-csv', T.importCsv, (app) => app.importCsv()],
     ['export-csv', T.exportCsv, (app) => app.exportCsv()],
+    ['print', T.print, (app) => app.print(), 'Ctrl+P'],
   ]],
   [T.edit, [
     ['undo', T.undo, (app) => app.undo(), 'Ctrl+Z'],
@@ -153,6 +156,7 @@ function installKeys(app: App): void {
       y: () => app.undo(true),
       s: () => app.save(false),
       o: () => app.open(),
+      p: () => app.print(),
     };
     if (!run[key]) return;
     event.preventDefault();
@@ -186,9 +190,24 @@ function installDrop(app: App): void {
   });
 }
 
+// Offline and installable: the service worker keeps this version's files. When a new version took
+// over from an old one, the page says so (it runs the new files from the next start).
+function installServiceWorker(): void {
+  if (!('serviceWorker' in navigator)) return;
+  const hadOne = navigator.serviceWorker.controller !== null;
+  navigator.serviceWorker.addEventListener('controllerchange', () => {
+    if (!hadOne) return;
+    const note = document.getElementById('update-note') as HTMLElement;
+    note.textContent = T.updated;
+    note.hidden = false;
+  });
+  void navigator.serviceWorker.register('sw.js').catch(() => undefined);
+}
+
 async function start(): Promise<void> {
   translateShell();
   const core = await loadCore();
+  askForPersistentStorage();
   installToneList(core);
   const app = new App(
     core,
@@ -206,6 +225,7 @@ async function start(): Promise<void> {
   document.getElementById('loading')?.remove();
   document.body.dataset.ready = 'true';
   performance.mark('tarsel-ready');
+  installServiceWorker();
   // Reachable from the tests and from the console; the page keeps no other global.
   (window as unknown as { tarsel: unknown }).tarsel = { core, app };
 }

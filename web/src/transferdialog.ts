@@ -14,6 +14,7 @@ export async function runTransfer(
   link: BufferedLink,
   portName: string,
   read: boolean,
+  keepBackup: (bytes: Uint8Array) => Promise<void>,
 ): Promise<boolean> {
   const dialog = document.createElement('dialog');
   dialog.className = 'transfer';
@@ -65,7 +66,9 @@ export async function runTransfer(
     dialog.remove();
   }
   const cause = transfer.cause();
+  const backup = transfer.backup();
   transfer.delete();
+  if (backup) await keepBackup(backup);
   switch (outcome) {
     case Outcome.PortNotOpened:
       await showError(T.cannotOpenPort, cause);
