@@ -57,12 +57,24 @@ export class ChannelGrid {
     const corner = document.createElement('th');
     corner.setAttribute('role', 'columnheader');
     titleRow.append(corner);
-    for (const title of this.titles) {
-      const th = document.createElement('th');
-      th.setAttribute('role', 'columnheader');
-      th.textContent = title;
-      titleRow.append(th);
+    // The style sheet's widths are the least; a longer (translated) title widens its column, as
+    // on the desktop. Measured once: the widths stay fixed, so an edit lays out only its row.
+    const measure = document.createElement('canvas').getContext('2d');
+    if (measure) measure.font = getComputedStyle(document.body).font;
+    let tableWidth = 0;
+    for (const [index, title] of ['', ...this.titles].entries()) {
+      const th = index === 0 ? corner : document.createElement('th');
+      if (index > 0) {
+        th.setAttribute('role', 'columnheader');
+        th.textContent = title;
+        titleRow.append(th);
+      }
+      const least = index === 0 ? 60 : index <= 2 ? 100 : 74;
+      const needed = measure ? Math.ceil(measure.measureText(title).width) + 12 : 0;
+      th.style.width = `${Math.max(least, needed)}px`;
+      tableWidth += Math.max(least, needed);
     }
+    this.table.style.width = `${tableWidth}px`;
     const body = this.table.createTBody();
     for (let channel = 1; channel <= this.core.channelCount; ++channel) {
       const tr = body.insertRow();
