@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <optional>
 
@@ -22,14 +21,6 @@ protected:
         fs::create_directories(prefix_ / "bin");
         fs::create_directories(Shared());
         fs::copy_file(test::CliPath(), prefix_ / "bin/tarsel-cli");
-        if (const char* old = std::getenv("XDG_CONFIG_HOME")) oldConfig_ = old;
-        ::setenv("XDG_CONFIG_HOME", (home_ / "config").c_str(), 1);
-    }
-    void TearDown() override {
-        if (oldConfig_)
-            ::setenv("XDG_CONFIG_HOME", oldConfig_->c_str(), 1);
-        else
-            ::unsetenv("XDG_CONFIG_HOME");
     }
     fs::path Shared() const { return prefix_ / "share/tarsel"; }
     fs::path User() const { return home_ / "config/tarsel"; }
@@ -38,7 +29,7 @@ protected:
     }
 
     CTempDir prefix_, home_;
-    std::optional<std::string> oldConfig_;
+    test::CEnvironment config_{"XDG_CONFIG_HOME", (home_ / "config").string()};
 };
 
 void Fill(const fs::path& path, char value) {
