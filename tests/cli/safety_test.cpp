@@ -70,7 +70,6 @@ TEST_F(CliSafetyTest, VerifyCatchesASilentlyCorruptedBlockOnlyWhenAskedFor) {
         {{}, "write", true, 0, nullptr},
         {{"--corrupt-write", "3:7"}, "write", false, 0, nullptr}, // scripts keep their timing
         {{"--corrupt-write", "3:7"}, "write", true, 1, "0x0067"},
-        {{"--corrupt-write", "385:0"}, "write", true, 1, "0x3F80"},
         {{"--corrupt-write", "511:31"}, "init", true, 1, "0x3FFF"},
     };
     for (const auto& c : cases) {
