@@ -62,7 +62,7 @@ protected:
     }
 
     test::CTempDir dir;
-    test::CDataHomeGuard dataHome{dir / "data"};
+    test::CEnvironment dataHome{"XDG_DATA_HOME", (dir / "data").string()};
     std::string settings = (dir / "Program.ini").string();
     std::string file = (dir / "a.dat").string();
     CMemoryImage expected;

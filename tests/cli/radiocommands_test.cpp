@@ -15,7 +15,7 @@ namespace {
 
 using test::CRadioProcess;
 using test::CTempDir;
-using test::FileBytes;
+using test::FileText;
 using test::Lines;
 using test::LoadImage;
 using test::RunCli;
@@ -60,7 +60,7 @@ TEST_F(CliRadioTest, ReadMakesOrUpdatesTheFile) {
 TEST_F(CliRadioTest, FailuresNameTheMessageThenTheCauseAndLeaveFilesAlone) {
     const CMemoryImage existing = test::RandomImage(23);
     ASSERT_FALSE(SaveDataFile(dir / "old.dat", existing));
-    const std::string before = FileBytes(dir / "old.dat");
+    const std::string before = FileText(dir / "old.dat");
     struct Case {
         std::vector<std::string> faults;
         std::string command;
@@ -68,15 +68,12 @@ TEST_F(CliRadioTest, FailuresNameTheMessageThenTheCauseAndLeaveFilesAlone) {
         const char* cause;
     } cases[] = {
         {{"--silent"}, "read", "通信出错", "no reply to the wake-up after 4 attempts"},
-        {{"--start-ack", "0"}, "write", "通信出错", "start acknowledge was 0x00, expected 0x41"},
+        // The cause texts of every fault are the core's; here only how each kind of command
+        // reports one.
         {{"--ident-length", "12"},
          "info",
          "通信出错",
          "identification block incomplete: 12 of 32 bytes"},
-        {{"--bad-ack", "3"},
-         "read",
-         "通信出错",
-         "block 0x0060 not acknowledged: reply 0x42, expected 0x41"},
         {{"--bad-ack", "3"},
          "write",
          "通信出错",
@@ -93,24 +90,19 @@ TEST_F(CliRadioTest, FailuresNameTheMessageThenTheCauseAndLeaveFilesAlone) {
         EXPECT_EQ(lines[0], c.message);
         EXPECT_EQ(lines[1], c.cause);
         EXPECT_EQ(result.out, "");
-        EXPECT_EQ(FileBytes(dir / "old.dat"), before);
+        EXPECT_EQ(FileText(dir / "old.dat"), before);
     }
     CRadioProcess radio = StartRadio({"--silent"});
     EXPECT_EQ(Cli({"read", "--port", radio.Device(), (dir / "new.dat").string()}).status, 1);
     EXPECT_FALSE(std::filesystem::exists(dir / "new.dat"));
 }
 
-TEST_F(CliRadioTest, NoPortAndAnUnreadableFile) {
-    const auto noPort = Cli({"info"});
-    EXPECT_EQ(noPort.status, 1);
-    EXPECT_EQ(Lines(noPort.err),
-              (std::vector<std::string>{"无法打开串口", "no port configured (COM0)"}));
-
+TEST_F(CliRadioTest, AnUnreadableFileOrFolder) {
     std::ofstream(dir / "short.dat") << "too short";
     CRadioProcess radio = StartRadio();
     const auto result = Cli({"read", "--port", radio.Device(), (dir / "short.dat").string()});
     EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(FileBytes(dir / "short.dat"), "too short");
+    EXPECT_EQ(FileText(dir / "short.dat"), "too short");
     const auto nowhere = Cli({"read", "--port", radio.Device(), (dir / "no/a.dat").string()});
     EXPECT_EQ(nowhere.status, 1);
     EXPECT_NE(nowhere.err.find("no such folder"), std::string::npos) << nowhere.err;
@@ -154,7 +146,7 @@ TEST_F(CliRadioTest, AWrongServicePasswordIsBadUsage) {
     }
     EXPECT_EQ(Cli({"init", "--port", radio.Device(), (dir / "a.dat").string()}).status, 2);
     radio.Stop();
-    EXPECT_EQ(FileBytes(trace).find("WakeUp"), std::string::npos); // nothing was sent
+    EXPECT_EQ(FileText(trace).find("WakeUp"), std::string::npos); // nothing was sent
 }
 
 TEST_F(CliRadioTest, InfoPrintsFourLinesFromThePortOfTheSettingsFile) {

@@ -101,6 +101,9 @@ TEST_F(CliServiceTest, AWrongPasswordOrDirectionIsBadUsage) {
     CRadio radio = StartRadio();
     EXPECT_EQ(Cli("calibration", "write", radio.Device(), "wrong").status, 2);
     EXPECT_EQ(Cli("dtmf-decoder", "send", radio.Device()).status, 2);
+    const auto bare = test::RunCli({"calibration"});
+    EXPECT_EQ(bare.status, 2);
+    EXPECT_NE(bare.err.find("subcommand is required"), std::string::npos) << bare.err;
     const auto noPort = Cli("dtmf-decoder", "write", "COM0");
     EXPECT_EQ(noPort.status, 1);
     EXPECT_EQ(noPort.err.substr(0, noPort.err.find('\n')), "无法打开串口");

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 
 namespace tarsel {
@@ -95,29 +94,20 @@ TEST_F(CBackupFixture, AFolderThatCannotBeWrittenGivesTheCauseAndNoFile) {
 }
 
 TEST(BackupFolderTest, FollowsXdgDataHomeElseHome) {
-    const char* savedXdg = std::getenv("XDG_DATA_HOME");
-    const std::string xdg = savedXdg ? savedXdg : "";
+    test::CEnvironment xdg("XDG_DATA_HOME"), home("HOME", "/home/u");
     const struct {
-        const char* xdg; // nullptr: unset
+        std::optional<std::string> xdg;
         std::filesystem::path expected;
     } cases[] = {
         {"/data/x", "/data/x/tarsel/backups"},
-        {nullptr, "/home/u/.local/share/tarsel/backups"},
+        {std::nullopt, "/home/u/.local/share/tarsel/backups"},
         {"", "/home/u/.local/share/tarsel/backups"},
         {"relative", "/home/u/.local/share/tarsel/backups"},
     };
-    const char* savedHome = std::getenv("HOME");
-    const std::string home = savedHome ? savedHome : "";
-    ::setenv("HOME", "/home/u", 1);
     for (const auto& c : cases) {
-        if (c.xdg)
-            ::setenv("XDG_DATA_HOME", c.xdg, 1);
-        else
-            ::unsetenv("XDG_DATA_HOME");
-        EXPECT_EQ(DefaultBackupFolder(), c.expected) << (c.xdg ? c.xdg : "unset");
+        xdg.Set(c.xdg);
+        EXPECT_EQ(DefaultBackupFolder(), c.expected) << c.xdg.value_or("(unset)");
     }
-    savedHome ? ::setenv("HOME", home.c_str(), 1) : ::unsetenv("HOME");
-    savedXdg ? ::setenv("XDG_DATA_HOME", xdg.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
 }
 
 } // namespace

@@ -40,6 +40,7 @@ TEST(BatchForm, InitialStateAndEnableRules) {
     EXPECT_EQ(form.rxStart, "136.00000");
     EXPECT_EQ(form.txStart, "136.00000");
     EXPECT_EQ(form.offset, "0.00000");
+    EXPECT_TRUE(form.offsetAdd) << "the offset is added unless the user chooses otherwise";
     EXPECT_EQ(form.enabled, (CBatchForm::CEnabled{false, false, false, true, false, false}));
 
     form.range = EBatchRange::BBand;

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace tarsel {
 namespace {
 
@@ -135,6 +137,29 @@ TEST(CalibrationFields, StoreEncodesFieldsAndKeepsForeignBits) {
     StoreFields(fields, limits, image);
     EXPECT_EQ(image[0x3F26], 0x00);
     EXPECT_EQ(image[0x3F27], 0xBC);
+}
+
+// All fields at once at their ends and at values of their own: no two share bits, and each
+// encoding reads back what it wrote.
+TEST(CalibrationFields, EveryFieldKeepsItsRangeThroughAStoreAndALoad) {
+    const CBandLimits limits;
+    for (int pass = 0; pass < 3; ++pass) {
+        CMemoryImage image = test::RandomImage(8);
+        CCalibrationFields fields = LoadFields(image, limits);
+        for (std::size_t i = 0; i < kCalibrationFields.size(); ++i) {
+            const CCalibrationField& f = kCalibrationFields[i];
+            const int span = f.maximum - f.minimum + 1;
+            const int value = pass == 0   ? f.minimum
+                              : pass == 1 ? f.maximum
+                                          : f.minimum + static_cast<int>(i * 37 % span);
+            char text[16];
+            std::snprintf(text, sizeof text, f.base == 16 ? "%x" : "%d", value);
+            fields.numbers[i] = text;
+        }
+        const auto typed = fields.numbers;
+        StoreFields(fields, limits, image);
+        EXPECT_EQ(LoadFields(image, limits).numbers, typed) << "pass " << pass;
+    }
 }
 
 TEST(CalibrationFields, StoreWritesGridsAndDerivesSlopesFromTheNewPowerRow) {

@@ -1,5 +1,6 @@
 // The single channel window's rules: load and store of a record, the checks, the moves.
 #include "core/editors/channelform.h"
+#include "core/editors/channeloptions.h"
 #include "core/image/bcd.h"
 #include "core/image/channelrecord.h"
 #include "core/image/datafile.h"
@@ -98,6 +99,22 @@ TEST(ChannelForm, StoreDerivesTheShiftAndKeepsReservedBytes) {
         const auto name = image.Stretch(base + 24, 7);
         EXPECT_EQ(std::string(name.begin(), name.end()), "ABCDEFG");
         for (std::size_t i : {14, 20, 21, 22, 23, 31}) EXPECT_EQ(image[base + i], before[i]);
+    }
+}
+
+// Every choice of every option survives a store and a load, whatever the others hold.
+TEST(ChannelForm, EveryOptionChoiceRoundTrips) {
+    const auto& options = ChannelOptions();
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        for (int pick = 0; pick < static_cast<int>(options[i].entries.size()); ++pick) {
+            CChannelOptionSelections selections{};
+            for (std::size_t k = 0; k < options.size(); ++k)
+                selections[k] = static_cast<int>(options[k].entries.size()) - 1;
+            selections[i] = pick;
+            CMemoryImage image = BuildDefaultImage();
+            WriteChannelOptions(selections, image, 9);
+            EXPECT_EQ(ReadChannelOptions(image, 9), selections) << options[i].controlId << " " << pick;
+        }
     }
 }
 

@@ -109,12 +109,26 @@ TEST(ChannelName, ParseLeavesNameBytesTheGridCannotShow) {
                            image.Bytes().begin() + RecordOffset(2)));
 }
 
-TEST(ChannelName, NavigationTreatsTheNameAsTheLastColumn) {
-    EXPECT_EQ(MoveRight({4, kColumnBusyLock}), (CGridCell{4, kColumnName}));
-    EXPECT_EQ(MoveRight({4, kColumnName}), (CGridCell{5, 1}));
-    EXPECT_EQ(MoveLeft({5, 1}), (CGridCell{4, kColumnName}));
-    EXPECT_EQ(MoveRight({258, kColumnName}), (CGridCell{258, kColumnName}));
-    EXPECT_EQ(std::string(ChannelColumnTitles()[kColumnName - 1]), "名称");
+// The keys the grid handles itself; the name is the last column.
+TEST(GridNavigation, MovesWrapRowsAndStopAtTheEdges) {
+    const struct {
+        CGridCell (*move)(CGridCell);
+        CGridCell from, to;
+    } cases[] = {
+        {MoveRight, {4, kColumnBusyLock}, {4, kColumnName}},
+        {MoveRight, {4, kColumnName}, {5, 1}},
+        {MoveRight, {258, kColumnName}, {258, kColumnName}},
+        {MoveLeft, {5, 1}, {4, kColumnName}},
+        {MoveLeft, {1, 1}, {1, 1}},
+        {MoveDown, {4, 3}, {5, 3}},
+        {MoveDown, {258, 3}, {258, 3}},
+        {MoveUp, {4, 3}, {3, 3}},
+        {MoveUp, {1, 3}, {1, 3}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.move(c.from), c.to) << c.from.row << "," << c.from.column;
+    EXPECT_EQ(AfterFrequencyEnter({4, 1}, true), (CGridCell{5, 1}));
+    EXPECT_EQ(AfterFrequencyEnter({4, 1}, false), (CGridCell{4, 2}));
 }
 
 } // namespace

@@ -88,18 +88,27 @@ TEST(ChannelTable, ParseShiftRules) {
     }
 }
 
-TEST(ChannelTable, TransmitInNoBandWithAnInvalidOffsetBecomesSimplex) {
-    CMemoryImage image = BuildDefaultImage();
-    image.Fill(RecordOffset(1) + 16, 4, 0xFF); // erased offset: 166666665
-    image[RecordOffset(1) + 15] = 2;
-    const auto record =
-        ParsedRecord(Row({"145.00000", "300.00000", "无", "无", "高", "是", "宽", "关"}), image);
-    EXPECT_EQ(std::vector<uint8_t>(record.begin() + 4, record.begin() + 8),
-              (std::vector<uint8_t>{0x00, 0x00, 0x50, 0x14}))
-        << "transmit replaced by receive";
-    EXPECT_EQ(record[15], 0);
-    EXPECT_EQ(std::vector<uint8_t>(record.begin() + 16, record.begin() + 20),
-              (std::vector<uint8_t>{0x00, 0x00, 0x00, 0x01}));
+// A transmit frequency in no band keeps its shift only while the offset bytes hold an offset the
+// radio could use; otherwise (an erased field, say) the channel becomes simplex.
+TEST(ChannelTable, TransmitInNoBandKeepsOnlyAUsableOffset) {
+    const struct {
+        int64_t offset;
+        bool kept;
+    } cases[] = {{9999500, true}, {9999501, false}, {166666665, false}};
+    for (const auto& c : cases) {
+        CMemoryImage image = BuildDefaultImage();
+        test::PutFrequency(image, RecordOffset(1) + 16, c.offset);
+        image[RecordOffset(1) + 15] = 1;
+        const auto record =
+            ParsedRecord(Row({"145.00000", "300.00000", "无", "无", "高", "是", "宽", "关"}), image);
+        const auto field = [&](std::size_t at) {
+            return DecodeFrequencyField(std::array<uint8_t, 4>{record[at], record[at + 1],
+                                                               record[at + 2], record[at + 3]});
+        };
+        EXPECT_EQ(field(4), c.kept ? 30000000 : 14500000) << c.offset;
+        EXPECT_EQ(record[15], c.kept ? 2 : 0) << c.offset;
+        EXPECT_EQ(field(16), c.kept ? c.offset : 1000000) << c.offset;
+    }
 }
 
 TEST(ChannelTable, ParseFlagsAndTones) {

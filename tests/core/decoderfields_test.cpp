@@ -44,6 +44,11 @@ TEST(DecoderFields, StoreWritesHeadersAndBigEndianValuesLoadReadsThemBack) {
     EXPECT_EQ(image[0x3E2A], 0x00);
     EXPECT_EQ(image[0x3E2B], 0x07);
     EXPECT_EQ(image[0x3E18 + 1], 0xB4); // the seventh row is the seventh entry
+    // Every header the radio expects, each weighted by its entry, so a changed one shows.
+    int headers = 0;
+    for (int k = 0; k < kDecoderEntryCount; ++k)
+        headers += (k + 1) * (image[0x3E00 + 4 * k] << 8 | image[0x3E01 + 4 * k]);
+    EXPECT_EQ(headers, 32347);
     for (std::size_t i = 0; i < CMemoryImage::kSize; ++i)
         if (i < 0x3E00 || i >= 0x3E2C) {
             ASSERT_EQ(image[i], before[i]) << i;

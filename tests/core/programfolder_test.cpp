@@ -5,16 +5,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <optional>
-#include <sstream>
 
 namespace tarsel {
 namespace {
 
 namespace fs = std::filesystem;
+using test::CEnvironment;
 using test::CTempDir;
+using test::FileText;
 
 TEST(ProgramFiles, WhereEachKindOfProgramLooks) {
     struct Case {
@@ -82,13 +81,6 @@ TEST(ProgramFiles, TheUsersFileComesFirstThenTheShippedOne) {
     EXPECT_EQ(CProgramFiles(user.Path()).Find("x"), user / "x");
 }
 
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
 TEST(ProgramFiles, SettingsStartAsACopyOfTheShippedFile) {
     CTempDir home, shared;
     std::ofstream(shared / "Program.ini") << "[Setup]\nType=TZ-316\n[About]\nVersion=1\n";
@@ -97,11 +89,11 @@ TEST(ProgramFiles, SettingsStartAsACopyOfTheShippedFile) {
 
     const fs::path path = PrepareSettingsFile(files);
     EXPECT_EQ(path, home / "config/tarsel/Program.ini");
-    EXPECT_EQ(Contents(path), Contents(shared / "Program.ini"));
+    EXPECT_EQ(FileText(path), FileText(shared / "Program.ini"));
     CSettingsFile settings(path);
     EXPECT_EQ(settings.ReadText("Setup", "Type"), "TZ-316");
     ASSERT_TRUE(settings.WriteInteger("Setup", "COM", 4));
-    EXPECT_EQ(Contents(shared / "Program.ini").find("COM"), std::string::npos)
+    EXPECT_EQ(FileText(shared / "Program.ini").find("COM"), std::string::npos)
         << "the shipped file is never written";
 
     // The user's own file is kept on the next start.
@@ -114,24 +106,6 @@ TEST(ProgramFiles, SettingsStartAsACopyOfTheShippedFile) {
     EXPECT_FALSE(fs::exists(PrepareSettingsFile(files)));
     EXPECT_TRUE(fs::is_directory(path.parent_path()));
 }
-
-class CEnvironment {
-public:
-    explicit CEnvironment(const char* name) : name_(name) {
-        if (const char* value = std::getenv(name)) old_ = value;
-    }
-    ~CEnvironment() { Set(old_); }
-    void Set(const std::optional<std::string>& value) {
-        if (value)
-            ::setenv(name_, value->c_str(), 1);
-        else
-            ::unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 TEST(ProgramFiles, UserConfigFolderFollowsTheXdgRules) {
     CEnvironment xdg("XDG_CONFIG_HOME"), home("HOME");

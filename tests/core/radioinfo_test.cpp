@@ -1,12 +1,7 @@
 #include "core/service/password.h"
 #include "core/service/radioinfo.h"
 
-#include "core/radiolink/settingsfile.h"
-#include "testimage.h"
-
 #include <gtest/gtest.h>
-
-#include <fstream>
 
 namespace tarsel {
 namespace {
@@ -47,16 +42,6 @@ TEST(RadioInfoTest, PcVersionLookUp) {
         {{}, {}, "v1.2.3", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(LookUpPcVersion(c.firmware, c.keys, c.values), c.shown);
-}
-
-TEST(RadioInfoTest, PcVersionFromTheSettingsFile) {
-    test::CTempDir dir;
-    std::ofstream(dir / "Program.ini")
-        << "[Setup]\r\nCOM=3\r\n[version]\r\nv1=V1.5\r\nv1.2.3=V2.0\r\n";
-    const CSettingsFile settings(dir / "Program.ini");
-    EXPECT_EQ(PcVersionText("v1.2.3", settings), "V2.0");
-    EXPECT_EQ(PcVersionText("v1.9", settings), "V1.5");
-    EXPECT_EQ(PcVersionText("v2.0", settings), "");
 }
 
 TEST(RadioInfoTest, BandLimitsInWholeMegahertz) {

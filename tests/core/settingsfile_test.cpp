@@ -1,11 +1,12 @@
 #include "core/radiolink/settingsfile.h"
 
+#include "testimage.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include <sys/stat.h>
 
@@ -16,24 +17,11 @@ namespace fs = std::filesystem;
 
 class SettingsFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tarsel-settings-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-        path_ = dir_ / "Program.ini";
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     void Put(const std::string& text) const { std::ofstream(path_, std::ios::binary) << text; }
-    std::string Get() const {
-        std::ifstream in(path_, std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
-    }
+    std::string Get() const { return test::FileText(path_); }
 
-    fs::path dir_;
-    fs::path path_;
+    test::CTempDir dir_;
+    fs::path path_ = dir_ / "Program.ini";
 };
 
 TEST_F(SettingsFileTest, MissingFileIsCreatedEmpty) {
@@ -188,7 +176,7 @@ TEST_F(SettingsFileTest, WritingKeepsTheFilesLinkAndMode) {
     ASSERT_EQ(::stat(real.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     // No temporary file is left behind.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), fs::directory_iterator()), 2);
 }
 
 TEST_F(SettingsFileTest, ADirectoryInPlaceOfTheFileReadsAsEmptyAndIsNotReplaced) {

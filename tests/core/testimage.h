@@ -8,9 +8,12 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <initializer_list>
+#include <optional>
 #include <random>
 #include <span>
+#include <sstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -75,6 +78,34 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+inline std::string FileText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Sets (or, with nullopt, removes) an environment variable while it lives.
+class CEnvironment {
+public:
+    explicit CEnvironment(const char* name) : name_(name) {
+        if (const char* value = std::getenv(name)) old_ = value;
+    }
+    CEnvironment(const char* name, const std::optional<std::string>& value) : CEnvironment(name) {
+        Set(value);
+    }
+    ~CEnvironment() { Set(old_); }
+    CEnvironment(const CEnvironment&) = delete;
+    CEnvironment& operator=(const CEnvironment&) = delete;
+    void Set(const std::optional<std::string>& value) {
+        value ? ::setenv(name_, value->c_str(), 1) : ::unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
 };
 
 } // namespace tarsel::test

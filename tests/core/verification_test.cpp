@@ -1,6 +1,9 @@
 // Comparing what was sent with what the radio reads back.
 #include "core/radiolink/verification.h"
 
+#include "core/radiolink/transfer.h"
+#include "fakeport.h"
+#include "scriptedradio.h"
 #include "testimage.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +38,22 @@ TEST(VerificationTest, CountsEveryDifferenceInsideTheRangesAndKeepsTheLowest) {
             EXPECT_EQ(v.first[i].read, read[c.first[i]]) << c.name;
         }
     }
+}
+
+TEST(VerificationTest, TheRadioSettlesBeforeItIsReadBack) {
+    // Opening the port purges it: without a pause the end marker could still be queued.
+    test::CFakePort port;
+    test::CScriptedRadio radio(port);
+    CTransferWorker worker(ETransfer::Write, test::RandomImage(6), {.verify = true});
+    ASSERT_TRUE(worker.Run(port, "COM1").Done());
+    using EKind = test::CFakePort::CEvent::EKind;
+    const auto& events = port.events;
+    const auto closed = std::ranges::find(events, EKind::Close, &test::CFakePort::CEvent::kind);
+    int64_t pausedMs = 0;
+    for (auto it = closed; it != events.end() && it->kind != EKind::Open; ++it)
+        if (it->kind == EKind::Pause) pausedMs += it->value;
+    EXPECT_GE(pausedMs, 100);
+    EXPECT_EQ(radio.endReads, 1);
 }
 
 TEST(VerificationTest, DescriptionNamesCountAddressesAndBytes) {

@@ -1,10 +1,9 @@
-// The exchanges over a real pseudo-terminal against the virtual radio: what arrives in the radio
-// and in the image, and how every fault ends.
+// The clone transfers over a real pseudo-terminal against the virtual radio: what arrives in the
+// radio and in the image. The information and service exchanges go the same way through the
+// command-line tests.
 #include "core/image/bcd.h"
 #include "core/radiolink/posixserialport.h"
-#include "core/radiolink/servicelink.h"
 #include "core/radiolink/transfer.h"
-#include "core/service/radioinfo.h"
 #include "radiosim/virtualradio.h"
 
 #include "../core/testimage.h"
@@ -17,11 +16,8 @@
 namespace tarsel {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-using test::RandomImage;
-
 using test::InRanges;
+using test::RandomImage;
 
 class ExchangeLinkTest : public ::testing::Test {
 protected:
@@ -81,34 +77,6 @@ TEST_F(ExchangeLinkTest, WriteAndInitialiseStoreTheImageInTheRadio) {
         for (std::size_t i = 0; i < CMemoryImage::kSize; ++i)
             ASSERT_EQ(memory[i], InRanges(i, TransferRanges(transfer)) ? image[i] : 0xFF) << i;
         ExpectPortFree();
-    }
-}
-
-TEST_F(ExchangeLinkTest, InformationShowsWhatTheRadioReports) {
-    radiosim::CConfig config;
-    config.firmware = {2, 0, 11};
-    config.bandA = {13600000, 17412500};
-    config.bandB = {40000000, 52000000};
-    StartRadio(config);
-    CIdentBlock ident{};
-    ASSERT_TRUE(ReadRadioInformation(port_, Device(), ident).Done());
-    EXPECT_EQ(FirmwareVersionText(ident), "v2.0.11");
-    EXPECT_EQ(BandLimitsMhz(ident), (std::array<int32_t, 4>{136, 174, 400, 520}));
-    const auto counters = Radio().Counters();
-    EXPECT_EQ(counters.startAcks, 0);
-    EXPECT_TRUE(
-        Radio().WaitFor([](const auto& c) { return c.endReads == 1; }, std::chrono::seconds(20)));
-    ExpectPortFree();
-}
-
-TEST_F(ExchangeLinkTest, StrayBytesCostAnAttemptWhenOdd) {
-    for (const int stray : {2, 3}) {
-        radiosim::CConfig config;
-        config.faults.strayBytes = stray;
-        StartRadio(config);
-        CMemoryImage image;
-        ASSERT_TRUE(ReadRadio(port_, Device(), image).Done()) << stray;
-        EXPECT_EQ(Radio().Counters().wakeUps, stray % 2 ? 2 : 1) << stray;
     }
 }
 

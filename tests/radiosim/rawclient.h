@@ -78,15 +78,6 @@ public:
     }
     // Nothing arrives within `wait`.
     bool Quiet(std::chrono::milliseconds wait = 150ms) const { return Read(1, wait).empty(); }
-    // The far end is gone: the device reports a hang-up, or a read fails or ends.
-    bool HungUp() const {
-        pollfd fd{fd_, POLLIN, 0};
-        if (::poll(&fd, 1, 2000) <= 0) return false;
-        if (fd.revents & POLLHUP) return true;
-        uint8_t byte = 0;
-        return ::read(fd_, &byte, 1) <= 0;
-    }
-
     // The opening every exchange shares; returns the identification block.
     Bytes Open() const {
         WriteSlowly(kWakeUp);
