@@ -2,118 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="zh_CN">
 <context>
-    <name>CCauseText</name>
-    <message>
-        <source>收到 %1 / %2 字节</source>
-        <translation>%1 of %2 bytes</translation>
-    </message>
-    <message>
-        <source>未设置串口（%1）</source>
-        <translation>no port configured (%1)</translation>
-    </message>
-    <message>
-        <source>%1：没有这个设备。请检查写频线是否插好，以及设备路径是否正确（设置文件“Ports”一节以 COMn=路径 指定）。</source>
-        <translation>%1: no such device: no programming cable there; check that the cable is plugged in and that the device path is right (section &quot;Ports&quot; of the settings file maps COMn=PATH)</translation>
-    </message>
-    <message>
-        <source>%1：没有权限。请把您的用户加入 %2 组（加入后请重新登录）。</source>
-        <translation>%1: permission denied: add your user to the %2 group (then log in again)</translation>
-    </message>
-    <message>
-        <source>无应答</source>
-        <translation>no reply</translation>
-    </message>
-    <message>
-        <source>应答 %1，应为 %2</source>
-        <translation>reply %1, expected %2</translation>
-    </message>
-    <message>
-        <source>%1 写入 %2 读出 %3</source>
-        <translation>%1 written %2 read %3</translation>
-    </message>
-    <message>
-        <source>，</source>
-        <translation>, </translation>
-    </message>
-    <message>
-        <source>回读时：</source>
-        <translation>reading back: </translation>
-    </message>
-    <message>
-        <source>已取消</source>
-        <translation>cancelled</translation>
-    </message>
-    <message>
-        <source>完成</source>
-        <translation>done</translation>
-    </message>
-    <message>
-        <source>没有可查找的设备。</source>
-        <translation>There was no device to look at.</translation>
-    </message>
-    <message>
-        <source>查找了 %1。</source>
-        <translation>Looked for it at %1.</translation>
-    </message>
-    <message>
-        <source>未找到写频线。</source>
-        <translation>No programming cable found.</translation>
-    </message>
-    <message>
-        <source>请检查：
-• 写频线是否插好；
-• 您的用户是否在 dialout 组中（加入后请重新登录）；
-• 设置文件“Ports”一节中的设备路径。</source>
-        <translation>Check that:
-• the cable is plugged in;
-• your user is in the dialout group (log in again after adding it);
-• the device paths in section &quot;Ports&quot; of the settings file are right.</translation>
-    </message>
-    <message>
-        <source>%1：正被另一个程序占用</source>
-        <translation>%1: held by another program</translation>
-    </message>
-    <message>
-        <source>%1：不是串口设备</source>
-        <translation>%1: not a terminal</translation>
-    </message>
-    <message>
-        <source>唤醒 %1 次，对讲机都没有应答</source>
-        <translation>no reply to the wake-up after %1 attempts</translation>
-    </message>
-    <message>
-        <source>识别数据不完整：%1</source>
-        <translation>identification block incomplete: %1</translation>
-    </message>
-    <message>
-        <source>开始确认没有应答</source>
-        <translation>no reply to the start acknowledge</translation>
-    </message>
-    <message>
-        <source>开始确认为 %1，应为 %2</source>
-        <translation>start acknowledge was %1, expected %2</translation>
-    </message>
-    <message>
-        <source>数据块 %1 不完整：%2</source>
-        <translation>block %1 incomplete: %2</translation>
-    </message>
-    <message>
-        <source>数据块 %1 未被确认：%2</source>
-        <translation>block %1 not acknowledged: %2</translation>
-    </message>
-    <message>
-        <source>读回的每个字节都与写入的相同</source>
-        <translation>every byte read back as written</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n 个字节不一致：%1</source>
-        <translation>
-            <numerusform>%n byte differs: %1</numerusform>
-            <numerusform>%n bytes differ: %1</numerusform>
-        </translation>
-    </message>
-</context>
-<context>
     <name>CMainFrame</name>
     <message>
         <source>写频软件</source>
@@ -843,6 +731,112 @@
     <message>
         <source>首位数码时间 (ms)</source>
         <translation>First digit time (ms)</translation>
+    </message>
+    <message>
+        <source>%1 个字节不一致：%2</source>
+        <translation>%1 bytes differ: %2</translation>
+    </message>
+    <message>
+        <source>%1 写入 %2 读出 %3</source>
+        <translation>%1 written %2 read %3</translation>
+    </message>
+    <message>
+        <source>%1：不是串口设备</source>
+        <translation>%1: not a terminal</translation>
+    </message>
+    <message>
+        <source>%1：正被另一个程序占用</source>
+        <translation>%1: held by another program</translation>
+    </message>
+    <message>
+        <source>%1：没有权限。请把您的用户加入 %2 组（加入后请重新登录）。</source>
+        <translation>%1: permission denied: add your user to the %2 group (then log in again)</translation>
+    </message>
+    <message>
+        <source>1 个字节不一致：%1</source>
+        <translation>1 byte differs: %1</translation>
+    </message>
+    <message>
+        <source>唤醒 %1 次，对讲机都没有应答</source>
+        <translation>no reply to the wake-up after %1 attempts</translation>
+    </message>
+    <message>
+        <source>回读时：%1</source>
+        <translation>reading back: %1</translation>
+    </message>
+    <message>
+        <source>完成</source>
+        <translation>done</translation>
+    </message>
+    <message>
+        <source>已取消</source>
+        <translation>cancelled</translation>
+    </message>
+    <message>
+        <source>应答 %1，应为 %2</source>
+        <translation>reply %1, expected %2</translation>
+    </message>
+    <message>
+        <source>开始确认为 %1，应为 %2</source>
+        <translation>start acknowledge was %1, expected %2</translation>
+    </message>
+    <message>
+        <source>开始确认没有应答</source>
+        <translation>no reply to the start acknowledge</translation>
+    </message>
+    <message>
+        <source>收到 %1 / %2 字节</source>
+        <translation>%1 of %2 bytes</translation>
+    </message>
+    <message>
+        <source>数据块 %1 不完整：%2</source>
+        <translation>block %1 incomplete: %2</translation>
+    </message>
+    <message>
+        <source>数据块 %1 未被确认：%2</source>
+        <translation>block %1 not acknowledged: %2</translation>
+    </message>
+    <message>
+        <source>无应答</source>
+        <translation>no reply</translation>
+    </message>
+    <message>
+        <source>未设置串口（%1）</source>
+        <translation>no port configured (%1)</translation>
+    </message>
+    <message>
+        <source>查找了 %1。</source>
+        <translation>Looked for it at %1.</translation>
+    </message>
+    <message>
+        <source>没有可查找的设备。</source>
+        <translation>There was no device to look at.</translation>
+    </message>
+    <message>
+        <source>识别数据不完整：%1</source>
+        <translation>identification block incomplete: %1</translation>
+    </message>
+    <message>
+        <source>读回的每个字节都与写入的相同</source>
+        <translation>every byte read back as written</translation>
+    </message>
+    <message>
+        <source>%1：没有这个设备。请检查写频线是否插好，以及设备路径是否正确（设置文件“Ports”一节以 COMn=路径 指定）。</source>
+        <translation>%1: no such device: no programming cable there; check that the cable is plugged in and that the device path is right (section &quot;Ports&quot; of the settings file maps COMn=PATH)</translation>
+    </message>
+    <message>
+        <source>未找到写频线。
+%1
+请检查：
+• 写频线是否插好；
+• 您的用户是否在 dialout 组中（加入后请重新登录）；
+• 设置文件“Ports”一节中的设备路径。</source>
+        <translation>No programming cable found.
+%1
+Check that:
+• the cable is plugged in;
+• your user is in the dialout group (log in again after adding it);
+• the device paths in section &quot;Ports&quot; of the settings file are right.</translation>
     </message>
 </context>
 <context>

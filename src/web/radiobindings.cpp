@@ -1,6 +1,7 @@
 // 读频 and 写频 from a page: the core's transfers over the page's link, and a complete read
 // committed into the document as one undo step. The words of the outcome are the page's.
 #include "core/radiolink/canceltoken.h"
+#include "core/radiolink/causewords.h"
 #include "core/radiolink/transfer.h"
 #include "web/webdocument.h"
 #include "web/webserialport.h"
@@ -20,6 +21,17 @@ EM_JS(void, tarsel_link_progress, (int position, int total), {
 namespace tarsel::web {
 
 namespace {
+
+// { text, values, value }: the page translates and fills it as the desktop does.
+emscripten::val WordsOf(const CWords& words) {
+    emscripten::val object = emscripten::val::object();
+    object.set("text", words.text);
+    object.set("value", words.value);
+    emscripten::val values = emscripten::val::array();
+    for (const CWords& each : words.values) values.call<void>("push", WordsOf(each));
+    object.set("values", values);
+    return object;
+}
 
 class CWebTransfer {
 public:
@@ -49,7 +61,7 @@ public:
     }
 
     // The cause in the core's words, for a message's second line.
-    std::string Cause() const { return DescribeCause(result_); }
+    emscripten::val Cause() const { return WordsOf(CauseWords(result_)); }
     // The image to back up after Run (empty when there is none).
     emscripten::val Backup() const {
         return backup_ ? Uint8ArrayOf(backup_->Bytes()) : emscripten::val::null();

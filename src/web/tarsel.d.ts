@@ -65,7 +65,7 @@ export interface Document {
 export type ExchangeOutcome = 0 | 1 | 2 | 3 | 4;
 export interface Transfer {
   run(doc: Document, portName: string, stepName: string): Promise<ExchangeOutcome>;
-  cause(): string;
+  cause(): Words;
   backup(): Uint8Array | null; // the image to back up after run(), if any
   steps(): number;
   delete(): void;
@@ -151,4 +151,11 @@ export interface DemoRadio {
 }
 export interface DemoModule {
   DemoRadio: { new (): DemoRadio };
+}
+
+// Why an exchange failed, as the core words it: each text translated, then its values put in.
+export interface Words {
+  text: string;
+  values: Words[];
+  value: boolean;
 }

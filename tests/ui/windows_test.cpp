@@ -2,18 +2,19 @@
 // causes of a failed exchange are told in.
 #include "ui/uitestsupport.h"
 
+#include "core/radiolink/causewords.h"
 #include "core/radiolink/posixserialport.h"
 #include "core/radiolink/settingsfile.h"
 #include "ui/channelview/channelgrid.h"
 #include "ui/channelview/channelmodel.h"
 #include "ui/channelview/programview.h"
-#include "ui/radiolink/causetext.h"
 #include "ui/radiolink/portdialog.h"
 #include "ui/shell/childframe.h"
 #include "ui/shell/language.h"
 #include "ui/shell/mainframe.h"
 #include "ui/shell/navigationbar.h"
 #include "ui/shell/workarea.h"
+#include "ui/widgets/coretext.h"
 
 #include <QAction>
 #include <QFile>
@@ -52,10 +53,13 @@ std::vector<CExchangeResult> EveryCause() {
          {EOpenFailure::NoPortConfigured, EOpenFailure::NoSuchDevice,
           EOpenFailure::PermissionDenied, EOpenFailure::HeldElsewhere, EOpenFailure::NotATerminal})
         results.push_back({EExchangeOutcome::PortNotOpened,
-                           {failure, "COM3", "/dev/ttyUSB2", "", 0}, {}, {}, false});
-    for (ELinkFault kind : {ELinkFault::NoWakeUpReply, ELinkFault::ShortIdentBlock,
-                            ELinkFault::BadStartAcknowledge, ELinkFault::ShortBlock,
-                            ELinkFault::BlockNotAcknowledged})
+                           {failure, "COM3", "/dev/ttyUSB2", "", 0},
+                           {},
+                           {},
+                           false});
+    for (ELinkFault kind :
+         {ELinkFault::NoWakeUpReply, ELinkFault::ShortIdentBlock, ELinkFault::BadStartAcknowledge,
+          ELinkFault::ShortBlock, ELinkFault::BlockNotAcknowledged})
         for (std::size_t received : {0, 3})
             results.push_back({EExchangeOutcome::CommunicationError,
                                {},
@@ -83,7 +87,8 @@ private slots:
     // cannot be read is reported and the others still open.
     void everyFileNamedOpens() {
         CTestProgram names;
-        QStringList files = WritePlainFiles(names, {QStringLiteral("a.dat"), QStringLiteral("c.dat")});
+        QStringList files =
+            WritePlainFiles(names, {QStringLiteral("a.dat"), QStringLiteral("c.dat")});
         files.insert(1, names.Path(QStringLiteral("missing.dat")));
         CTestProgram program(files);
         const auto& docs = program.app->Docs().Documents();
@@ -194,7 +199,8 @@ private slots:
     // Without a cable the port dialog says where it looked and what to check, in lines that fit.
     void thePortDialogExplainsAMissingCableInFull() {
         QTemporaryDir folder;
-        const std::filesystem::path settings = folder.filePath(QStringLiteral("p.ini")).toStdString();
+        const std::filesystem::path settings =
+            folder.filePath(QStringLiteral("p.ini")).toStdString();
         CSettingsFile(settings).WriteText("Ports", "COM1", "/nonexistent/ttyUSB0");
         CPosixSerialPort probe{CSettingsFile(settings)};
         CProgramState state;
@@ -210,25 +216,27 @@ private slots:
     // A Chinese user reads every cause in Chinese, an English one in English.
     void causesAreToldInTheInterfaceLanguage() {
         // Device paths, hexadecimal bytes and the names a user types stay as they are.
-        const QRegularExpression kept(QStringLiteral(
-            "/dev/ttyUSB\\d+|0x[0-9A-F]+|COMn?\\d*|dialout|Ports"));
+        const QRegularExpression kept(
+            QStringLiteral("/dev/ttyUSB\\d+|0x[0-9A-F]+|COMn?\\d*|dialout|Ports"));
         const QRegularExpression latinWord(QStringLiteral("[A-Za-z]{2,}"));
         const QRegularExpression chinese(QStringLiteral("[\u4e00-\u9fff]"));
         std::vector<QString> texts;
-        for (const CExchangeResult& result : EveryCause()) texts.push_back(ui::CauseText(result));
+        for (const CExchangeResult& result : EveryCause())
+            texts.push_back(ui::CoreText(CauseWords(result)));
         CPortDialogFields noCable;
         noCable.ports[0].device = "/dev/ttyUSB0";
-        texts.push_back(ui::NoCableText(noCable));
+        texts.push_back(ui::CoreText(NoCableWords(noCable)));
         for (const QString& text : texts)
             QVERIFY2(!QString(text).remove(kept).contains(latinWord), qPrintable(text));
 
         ui::CTranslations english;
         english.Install(ui::ELanguage::English);
-        QCOMPARE(ui::CauseText(EveryCause()[5]),
+        QCOMPARE(ui::CoreText(CauseWords(EveryCause()[5])),
                  QStringLiteral("no reply to the wake-up after 4 attempts"));
         for (const CExchangeResult& result : EveryCause())
-            QVERIFY2(!ui::CauseText(result).contains(chinese), qPrintable(ui::CauseText(result)));
-        QVERIFY(!ui::NoCableText(noCable).contains(chinese));
+            QVERIFY2(!ui::CoreText(CauseWords(result)).contains(chinese),
+                     qPrintable(ui::CoreText(CauseWords(result))));
+        QVERIFY(!ui::CoreText(NoCableWords(noCable)).contains(chinese));
     }
 };
 

@@ -2,6 +2,7 @@
 // desktop's catalogue (i18n/tarsel_en.ts), bundled at build time: the page's own texts from its
 // context "web", the core's list entries, messages and causes from context "core".
 import catalogue from 'tarsel:catalogue';
+import type { Words } from '../../src/web/tarsel';
 
 export type Language = 'zh' | 'en';
 const storageKey = 'tarsel-language';
@@ -36,23 +37,15 @@ export function tr(source: string, ...args: (string | number)[]): string {
   return fill(language === 'en' ? (catalogue.web[source] ?? source) : source, args);
 }
 
-// A text the core gave (list entries, messages, causes); values such as frequencies come back
-// unchanged. Causes are composed of pieces ("无应答，回读时：…"): a text without an entry of its
-// own is translated piece by piece, the longest known pieces first.
+// A text the core gave (list entries, messages); values such as frequencies come back unchanged.
 export function coreText(text: string): string {
   if (language !== 'en' || text === '') return text;
-  const whole = catalogue.core[text];
-  if (whole !== undefined) return whole;
-  if (!/[\u4e00-\u9fff\uff0c\uff1a]/.test(text)) return text;
-  let out = text;
-  for (const piece of corePiecesLongestFirst()) if (out.includes(piece)) out = out.split(piece).join(catalogue.core[piece]);
-  return out;
+  return catalogue.core[text] ?? text;
 }
 
-let pieces: string[] | undefined;
-function corePiecesLongestFirst(): string[] {
-  pieces ??= Object.keys(catalogue.core)
-    .filter((key) => !key.includes('%'))
-    .sort((a, b) => b.length - a.length);
-  return pieces;
+// A cause as the core words it: each text translated, then its values put in (in one pass, so a
+// value holding "%2" is never filled in itself).
+export function coreWords(words: Words): string {
+  if (words.value) return words.text;
+  return fill(coreText(words.text), words.values.map(coreWords));
 }

@@ -2,6 +2,7 @@
 // of a write may be stopped, and the desktop's messages for the outcome.
 import type { Document, TarselModule } from '../../src/web/tarsel';
 import { showError, showMessage } from './dialogs';
+import { coreWords } from './i18n';
 import { BufferedLink } from './link';
 import { T } from './texts';
 
@@ -65,7 +66,7 @@ export async function runTransfer(
     dialog.close();
     dialog.remove();
   }
-  const cause = transfer.cause();
+  const cause = coreWords(transfer.cause());
   const backup = transfer.backup();
   transfer.delete();
   if (backup) await keepBackup(backup);

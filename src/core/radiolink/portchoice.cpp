@@ -11,6 +11,11 @@ namespace tarsel {
 
 namespace {
 
+// On one line: the translation sources are collected line by line.
+// clang-format off
+constexpr const char* kNoCable = "未找到写频线。\n%1\n请检查：\n• 写频线是否插好；\n• 您的用户是否在 dialout 组中（加入后请重新登录）；\n• 设置文件“Ports”一节中的设备路径。";
+// clang-format on
+
 std::string FirstLine(const std::filesystem::path& file) {
     std::ifstream in(file);
     std::string line;
@@ -125,6 +130,14 @@ std::string UsbAdapterName(const std::string& device, const std::filesystem::pat
         return maker.empty() ? product : maker + " " + product;
     }
     return {};
+}
+
+CWords NoCableWords(const CPortDialogFields& fields) {
+    const auto tried = NoCableDevices(fields);
+    if (!tried) return {};
+    return {kNoCable,
+            {tried->empty() ? CWords{"没有可查找的设备。", {}}
+                            : CWords{"查找了 %1。", {CWords{SummariseDevices(*tried), {}, true}}}}};
 }
 
 } // namespace tarsel

@@ -2,6 +2,7 @@
 // one, and what confirming a choice stores.
 #pragma once
 
+#include "core/radiolink/causewords.h"
 #include "core/radiolink/serialport.h"
 
 #include <array>
@@ -47,6 +48,10 @@ std::string DescribeNoCable(const CPortDialogFields& fields);
 
 // The device paths looked at when no port opens, COM1's first; nullopt when some port opens.
 std::optional<std::vector<std::string>> NoCableDevices(const CPortDialogFields& fields);
+// When no port opens: that no programming cable was found, where it was looked for and what to
+// check, in short lines. An empty text when some port opens.
+CWords NoCableWords(const CPortDialogFields& fields);
+
 // A list of devices as a person reads it: runs of consecutive numbers of one name shortened,
 // "/dev/ttyUSB0–7, /dev/ttyACM0–7".
 std::string SummariseDevices(const std::vector<std::string>& devices);

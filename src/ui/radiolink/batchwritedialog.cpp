@@ -1,11 +1,12 @@
 #include "ui/radiolink/batchwritedialog.h"
 
+#include "core/radiolink/causewords.h"
 #include "core/radiolink/portchoice.h"
 #include "core/radiolink/posixserialport.h"
 #include "core/radiolink/settingsfile.h"
 #include "ui/radiolink/backupui.h"
-#include "ui/radiolink/causetext.h"
 #include "ui/shell/prompter.h"
+#include "ui/widgets/coretext.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -23,7 +24,7 @@ namespace {
 static_assert(kPortChoices == 16);
 
 QString OutcomeText(const CExchangeResult& result) {
-    const QString cause = CauseText(result);
+    const QString cause = CoreText(CauseWords(result));
     switch (result.outcome) {
     case EExchangeOutcome::PortNotOpened:
         return CBatchWriteDialog::tr("无法打开串口") + QStringLiteral(": ") + cause;

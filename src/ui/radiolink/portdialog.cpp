@@ -1,7 +1,8 @@
 #include "ui/radiolink/portdialog.h"
 
+#include "core/radiolink/causewords.h"
 #include "core/radiolink/settingsfile.h"
-#include "ui/radiolink/causetext.h"
+#include "ui/widgets/coretext.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -49,7 +50,7 @@ CPortDialog::CPortDialog(CProgramState& state, std::filesystem::path settingsPat
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(box);
-    if (const QString cause = NoCableText(fields); !cause.isEmpty()) {
+    if (const QString cause = CoreText(NoCableWords(fields)); !cause.isEmpty()) {
         // Sixteen greyed buttons alone do not tell a user what is wrong.
         auto* hint = new QLabel(cause, this);
         hint->setObjectName(QStringLiteral("noCable"));

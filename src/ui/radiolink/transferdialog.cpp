@@ -1,11 +1,12 @@
 #include "ui/radiolink/transferdialog.h"
 
 #include "core/radiolink/canceltoken.h"
+#include "core/radiolink/causewords.h"
 #include "core/radiolink/posixserialport.h"
 #include "core/radiolink/settingsfile.h"
 #include "ui/radiolink/backupui.h"
-#include "ui/radiolink/causetext.h"
 #include "ui/shell/prompter.h"
+#include "ui/widgets/coretext.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -183,7 +184,7 @@ void CTransferDialog::OnFinished() {
 }
 
 void CTransferDialog::ReportOutcome(const CExchangeResult& result, bool verified) {
-    const QString cause = CauseText(result);
+    const QString cause = CoreText(CauseWords(result));
     switch (result.outcome) {
     case EExchangeOutcome::PortNotOpened:
         prompter_.ShowError(this, tr("无法打开串口"), cause);

@@ -1,11 +1,12 @@
 #include "ui/service/serviceexchange.h"
 
 #include "core/radiolink/canceltoken.h"
+#include "core/radiolink/causewords.h"
 #include "core/radiolink/posixserialport.h"
 #include "core/radiolink/servicelink.h"
 #include "core/radiolink/settingsfile.h"
-#include "ui/radiolink/causetext.h"
 #include "ui/shell/prompter.h"
+#include "ui/widgets/coretext.h"
 
 #include <QCloseEvent>
 #include <QDialog>
@@ -137,7 +138,7 @@ bool CServiceExchange::Run(const QString& name, bool cancellable, const CJob& jo
 }
 
 void CServiceExchange::Report(const CExchangeResult& result) {
-    const QString cause = CauseText(result);
+    const QString cause = CoreText(CauseWords(result));
     switch (result.outcome) {
     case EExchangeOutcome::PortNotOpened:
         prompter_.ShowError(window_, QObject::tr("无法打开串口"), cause);

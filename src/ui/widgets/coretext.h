@@ -7,9 +7,15 @@
 
 #include <string>
 
+namespace tarsel {
+struct CWords;
+}
+
 namespace tarsel::ui {
 
 QString CoreText(const char* chinese);
 QString CoreText(const std::string& chinese);
+// Each text translated, then its values put in.
+QString CoreText(const CWords& words);
 
 } // namespace tarsel::ui
