@@ -1117,26 +1117,6 @@
         <source>序号</source>
         <translation>No.</translation>
     </message>
-    <message>
-        <source>编码</source>
-        <translation>Code</translation>
-    </message>
-    <message>
-        <source>自身 ID</source>
-        <translation>Own ID</translation>
-    </message>
-    <message>
-        <source>分隔符</source>
-        <translation>Separator</translation>
-    </message>
-    <message>
-        <source>呼叫ID</source>
-        <translation>Call ID</translation>
-    </message>
-    <message>
-        <source>ANI 呼叫</source>
-        <translation>ANI call</translation>
-    </message>
 </context>
 <context>
     <name>tarsel::ui::CDtmfDecoderDialog</name>
@@ -1165,136 +1145,6 @@
     </message>
 </context>
 <context>
-    <name>tarsel::ui::CDtmfRemotePage</name>
-    <message>
-        <source>组呼码</source>
-        <translation>Group call code</translation>
-    </message>
-    <message>
-        <source>开</source>
-        <translation>On</translation>
-    </message>
-    <message>
-        <source>关</source>
-        <translation>Off</translation>
-    </message>
-    <message>
-        <source>遥毙激活</source>
-        <translation>Remote kill</translation>
-    </message>
-    <message>
-        <source>禁止发射</source>
-        <translation>Block TX</translation>
-    </message>
-    <message>
-        <source>禁止收发</source>
-        <translation>Block RX and TX</translation>
-    </message>
-    <message>
-        <source>遥毙</source>
-        <translation>Kill</translation>
-    </message>
-    <message>
-        <source>遥毙类型</source>
-        <translation>Kill type</translation>
-    </message>
-    <message>
-        <source>遥毙码</source>
-        <translation>Kill code</translation>
-    </message>
-    <message>
-        <source>自动复位时间 (s)</source>
-        <translation>Auto reset time (s)</translation>
-    </message>
-    <message>
-        <source>无</source>
-        <translation>None</translation>
-    </message>
-    <message>
-        <source>提醒</source>
-        <translation>Alert</translation>
-    </message>
-    <message>
-        <source>回复</source>
-        <translation>Reply</translation>
-    </message>
-    <message>
-        <source>提醒+回复</source>
-        <translation>Alert+reply</translation>
-    </message>
-    <message>
-        <source>解码响应</source>
-        <translation>Decode response</translation>
-    </message>
-    <message>
-        <source>报警码</source>
-        <translation>Alarm code</translation>
-    </message>
-    <message>
-        <source>解码时间 (s)</source>
-        <translation>Decode time (s)</translation>
-    </message>
-</context>
-<context>
-    <name>tarsel::ui::CDtmfTimingPage</name>
-    <message>
-        <source>速率 (digit/s)</source>
-        <translation>Rate (digit/s)</translation>
-    </message>
-    <message>
-        <source>首位数码延迟时间 (ms)</source>
-        <translation>First digit delay (ms)</translation>
-    </message>
-    <message>
-        <source>首位数码时间 (ms)</source>
-        <translation>First digit time (ms)</translation>
-    </message>
-    <message>
-        <source>*和#音 (ms)</source>
-        <translation>* and # tone (ms)</translation>
-    </message>
-    <message>
-        <source>关</source>
-        <translation>Off</translation>
-    </message>
-    <message>
-        <source>按键</source>
-        <translation>Keys</translation>
-    </message>
-    <message>
-        <source>ID</source>
-        <translation>ID</translation>
-    </message>
-    <message>
-        <source>按键+ID</source>
-        <translation>Keys+ID</translation>
-    </message>
-    <message>
-        <source>侧音</source>
-        <translation>Sidetone</translation>
-    </message>
-    <message>
-        <source>PTT ID 发射开始</source>
-        <translation>PTT ID at TX start</translation>
-    </message>
-    <message>
-        <source>PTT ID 发射结束</source>
-        <translation>PTT ID at TX end</translation>
-    </message>
-    <message>
-        <source>开</source>
-        <translation>On</translation>
-    </message>
-    <message>
-        <source>等待回复</source>
-        <translation>Wait for reply</translation>
-    </message>
-    <message>
-        <source>等待回复时间 (s)</source>
-        <translation>Reply wait time (s)</translation>
-    </message>
-</context>
-<context>
     <name>tarsel::ui::CFmRadioDialog</name>
     <message>
         <source>收音机配置</source>
@@ -1303,18 +1153,6 @@
     <message>
         <source>信道</source>
         <translation>Channel</translation>
-    </message>
-    <message>
-        <source>频率</source>
-        <translation>Frequency</translation>
-    </message>
-    <message>
-        <source>当前信道</source>
-        <translation>Current channel</translation>
-    </message>
-    <message>
-        <source>当前频率</source>
-        <translation>Current frequency</translation>
     </message>
 </context>
 <context>
@@ -1585,18 +1423,6 @@
         <source>机型信息</source>
         <translation>Model information</translation>
     </message>
-    <message>
-        <source>机型</source>
-        <translation>Model</translation>
-    </message>
-    <message>
-        <source>A段</source>
-        <translation>Band A</translation>
-    </message>
-    <message>
-        <source>B段</source>
-        <translation>Band B</translation>
-    </message>
 </context>
 <context>
     <name>tarsel::ui::CMyDocManager</name>
@@ -1633,14 +1459,6 @@
     <message>
         <source>可选功能</source>
         <translation>Optional features</translation>
-    </message>
-    <message>
-        <source>开机问候语编制</source>
-        <translation>Power-on greeting</translation>
-    </message>
-    <message>
-        <source>双频守候时间</source>
-        <translation>Dual watch time</translation>
     </message>
 </context>
 <context>

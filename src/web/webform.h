@@ -31,7 +31,8 @@ public:
     // [{fields: [{id, caption, kind, entries, maxLength, keys, stepped, hidden, rows}]}]: one
     // entry per page (the DTMF editor has three).
     emscripten::val Pages() const;
-    // {id: value}: a list's index (-1 none), an edit's text, a column's texts; and {disabled: [ids]}.
+    // {id: value}: a list's index (-1 none), an edit's text, a column's texts; and {disabled:
+    // [ids]}.
     emscripten::val Values() const;
 
     void Set(int id, const emscripten::val& value); // a column takes {row, text}
@@ -47,6 +48,8 @@ public:
     std::string CallId() const { return callId_; }
 
 private:
+    const CFormField* Field(int id) const; // an edit or column of the open form
+
     CWebDocument& doc_;
     CDocumentContent before_;
     EWebForm kind_;
