@@ -844,6 +844,14 @@
         <source>首位数码时间 (ms)</source>
         <translation>First digit time (ms)</translation>
     </message>
+    <message>
+        <source>自动拨号</source>
+        <translation>Auto dial</translation>
+    </message>
+    <message>
+        <source>解码</source>
+        <translation>Decode</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1130,18 +1138,6 @@
     <message>
         <source>DTMF</source>
         <translation>DTMF</translation>
-    </message>
-    <message>
-        <source>编码</source>
-        <translation>Code</translation>
-    </message>
-    <message>
-        <source>解码</source>
-        <translation>Decode</translation>
-    </message>
-    <message>
-        <source>自动拨号</source>
-        <translation>Auto dial</translation>
     </message>
 </context>
 <context>
@@ -1944,18 +1940,6 @@
     <message>
         <source>机型信息</source>
         <translation>Model information</translation>
-    </message>
-    <message>
-        <source>编码</source>
-        <translation>Code</translation>
-    </message>
-    <message>
-        <source>自动拨号</source>
-        <translation>Auto dial</translation>
-    </message>
-    <message>
-        <source>解码</source>
-        <translation>Decode</translation>
     </message>
     <message>
         <source>设置</source>

@@ -40,10 +40,11 @@ val Describe(const CFormField& field) {
     return each;
 }
 
-val Page(std::span<const CFormField> table) {
+val Page(std::span<const CFormField> table, const char* title = "") {
     val fields = val::array();
     for (const CFormField& field : table) fields.call<void>("push", Describe(field));
     val page = val::object();
+    page.set("title", std::string(title));
     page.set("fields", fields);
     return page;
 }
@@ -96,9 +97,9 @@ val CWebForm::Pages() const {
         pages.call<void>("push", Page(OptionFormFields()));
         break;
     case EWebForm::Dtmf:
-        pages.call<void>("push", Page(DtmfTimingFieldTable()));
-        pages.call<void>("push", Page(DtmfRemoteFieldTable()));
-        pages.call<void>("push", Page(DtmfCodeListFieldTable()));
+        pages.call<void>("push", Page(DtmfTimingFieldTable(), kDtmfPageTitles[0]));
+        pages.call<void>("push", Page(DtmfRemoteFieldTable(), kDtmfPageTitles[1]));
+        pages.call<void>("push", Page(DtmfCodeListFieldTable(), kDtmfPageTitles[2]));
         break;
     case EWebForm::FmRadio:
         pages.call<void>("push", Page(FmRadioFieldTable()));
