@@ -733,6 +733,14 @@
         <translation>First digit time (ms)</translation>
     </message>
     <message>
+        <source>自动拨号</source>
+        <translation>Auto dial</translation>
+    </message>
+    <message>
+        <source>解码</source>
+        <translation>Decode</translation>
+    </message>
+    <message>
         <source>%1 个字节不一致：%2</source>
         <translation>%1 bytes differ: %2</translation>
     </message>
@@ -751,6 +759,10 @@
     <message>
         <source>%1：没有权限。请把您的用户加入 %2 组（加入后请重新登录）。</source>
         <translation>%1: permission denied: add your user to the %2 group (then log in again)</translation>
+    </message>
+    <message>
+        <source>%1：没有这个设备。请检查写频线是否插好，以及设备路径是否正确（设置文件“Ports”一节以 COMn=路径 指定）。</source>
+        <translation>%1: no such device: no programming cable there; check that the cable is plugged in and that the device path is right (section &quot;Ports&quot; of the settings file maps COMn=PATH)</translation>
     </message>
     <message>
         <source>1 个字节不一致：%1</source>
@@ -801,6 +813,20 @@
         <translation>no reply</translation>
     </message>
     <message>
+        <source>未找到写频线。
+%1
+请检查：
+• 写频线是否插好；
+• 您的用户是否在 dialout 组中（加入后请重新登录）；
+• 设置文件“Ports”一节中的设备路径。</source>
+        <translation>No programming cable found.
+%1
+Check that:
+• the cable is plugged in;
+• your user is in the dialout group (log in again after adding it);
+• the device paths in section &quot;Ports&quot; of the settings file are right.</translation>
+    </message>
+    <message>
         <source>未设置串口（%1）</source>
         <translation>no port configured (%1)</translation>
     </message>
@@ -819,24 +845,6 @@
     <message>
         <source>读回的每个字节都与写入的相同</source>
         <translation>every byte read back as written</translation>
-    </message>
-    <message>
-        <source>%1：没有这个设备。请检查写频线是否插好，以及设备路径是否正确（设置文件“Ports”一节以 COMn=路径 指定）。</source>
-        <translation>%1: no such device: no programming cable there; check that the cable is plugged in and that the device path is right (section &quot;Ports&quot; of the settings file maps COMn=PATH)</translation>
-    </message>
-    <message>
-        <source>未找到写频线。
-%1
-请检查：
-• 写频线是否插好；
-• 您的用户是否在 dialout 组中（加入后请重新登录）；
-• 设置文件“Ports”一节中的设备路径。</source>
-        <translation>No programming cable found.
-%1
-Check that:
-• the cable is plugged in;
-• your user is in the dialout group (log in again after adding it);
-• the device paths in section &quot;Ports&quot; of the settings file are right.</translation>
     </message>
 </context>
 <context>
@@ -1111,26 +1119,6 @@ Check that:
         <source>序号</source>
         <translation>No.</translation>
     </message>
-    <message>
-        <source>编码</source>
-        <translation>Code</translation>
-    </message>
-    <message>
-        <source>自身 ID</source>
-        <translation>Own ID</translation>
-    </message>
-    <message>
-        <source>分隔符</source>
-        <translation>Separator</translation>
-    </message>
-    <message>
-        <source>呼叫ID</source>
-        <translation>Call ID</translation>
-    </message>
-    <message>
-        <source>ANI 呼叫</source>
-        <translation>ANI call</translation>
-    </message>
 </context>
 <context>
     <name>tarsel::ui::CDtmfDecoderDialog</name>
@@ -1145,148 +1133,6 @@ Check that:
         <source>DTMF</source>
         <translation>DTMF</translation>
     </message>
-    <message>
-        <source>编码</source>
-        <translation>Code</translation>
-    </message>
-    <message>
-        <source>解码</source>
-        <translation>Decode</translation>
-    </message>
-    <message>
-        <source>自动拨号</source>
-        <translation>Auto dial</translation>
-    </message>
-</context>
-<context>
-    <name>tarsel::ui::CDtmfRemotePage</name>
-    <message>
-        <source>组呼码</source>
-        <translation>Group call code</translation>
-    </message>
-    <message>
-        <source>开</source>
-        <translation>On</translation>
-    </message>
-    <message>
-        <source>关</source>
-        <translation>Off</translation>
-    </message>
-    <message>
-        <source>遥毙激活</source>
-        <translation>Remote kill</translation>
-    </message>
-    <message>
-        <source>禁止发射</source>
-        <translation>Block TX</translation>
-    </message>
-    <message>
-        <source>禁止收发</source>
-        <translation>Block RX and TX</translation>
-    </message>
-    <message>
-        <source>遥毙</source>
-        <translation>Kill</translation>
-    </message>
-    <message>
-        <source>遥毙类型</source>
-        <translation>Kill type</translation>
-    </message>
-    <message>
-        <source>遥毙码</source>
-        <translation>Kill code</translation>
-    </message>
-    <message>
-        <source>自动复位时间 (s)</source>
-        <translation>Auto reset time (s)</translation>
-    </message>
-    <message>
-        <source>无</source>
-        <translation>None</translation>
-    </message>
-    <message>
-        <source>提醒</source>
-        <translation>Alert</translation>
-    </message>
-    <message>
-        <source>回复</source>
-        <translation>Reply</translation>
-    </message>
-    <message>
-        <source>提醒+回复</source>
-        <translation>Alert+reply</translation>
-    </message>
-    <message>
-        <source>解码响应</source>
-        <translation>Decode response</translation>
-    </message>
-    <message>
-        <source>报警码</source>
-        <translation>Alarm code</translation>
-    </message>
-    <message>
-        <source>解码时间 (s)</source>
-        <translation>Decode time (s)</translation>
-    </message>
-</context>
-<context>
-    <name>tarsel::ui::CDtmfTimingPage</name>
-    <message>
-        <source>速率 (digit/s)</source>
-        <translation>Rate (digit/s)</translation>
-    </message>
-    <message>
-        <source>首位数码延迟时间 (ms)</source>
-        <translation>First digit delay (ms)</translation>
-    </message>
-    <message>
-        <source>首位数码时间 (ms)</source>
-        <translation>First digit time (ms)</translation>
-    </message>
-    <message>
-        <source>*和#音 (ms)</source>
-        <translation>* and # tone (ms)</translation>
-    </message>
-    <message>
-        <source>关</source>
-        <translation>Off</translation>
-    </message>
-    <message>
-        <source>按键</source>
-        <translation>Keys</translation>
-    </message>
-    <message>
-        <source>ID</source>
-        <translation>ID</translation>
-    </message>
-    <message>
-        <source>按键+ID</source>
-        <translation>Keys+ID</translation>
-    </message>
-    <message>
-        <source>侧音</source>
-        <translation>Sidetone</translation>
-    </message>
-    <message>
-        <source>PTT ID 发射开始</source>
-        <translation>PTT ID at TX start</translation>
-    </message>
-    <message>
-        <source>PTT ID 发射结束</source>
-        <translation>PTT ID at TX end</translation>
-    </message>
-    <message>
-        <source>开</source>
-        <translation>On</translation>
-    </message>
-    <message>
-        <source>等待回复</source>
-        <translation>Wait for reply</translation>
-    </message>
-    <message>
-        <source>等待回复时间 (s)</source>
-        <translation>Reply wait time (s)</translation>
-    </message>
 </context>
 <context>
     <name>tarsel::ui::CFmRadioDialog</name>
@@ -1297,18 +1143,6 @@ Check that:
     <message>
         <source>信道</source>
         <translation>Channel</translation>
-    </message>
-    <message>
-        <source>频率</source>
-        <translation>Frequency</translation>
-    </message>
-    <message>
-        <source>当前信道</source>
-        <translation>Current channel</translation>
-    </message>
-    <message>
-        <source>当前频率</source>
-        <translation>Current frequency</translation>
     </message>
 </context>
 <context>
@@ -1579,18 +1413,6 @@ Check that:
         <source>机型信息</source>
         <translation>Model information</translation>
     </message>
-    <message>
-        <source>机型</source>
-        <translation>Model</translation>
-    </message>
-    <message>
-        <source>A段</source>
-        <translation>Band A</translation>
-    </message>
-    <message>
-        <source>B段</source>
-        <translation>Band B</translation>
-    </message>
 </context>
 <context>
     <name>tarsel::ui::CMyDocManager</name>
@@ -1627,14 +1449,6 @@ Check that:
     <message>
         <source>可选功能</source>
         <translation>Optional features</translation>
-    </message>
-    <message>
-        <source>开机问候语编制</source>
-        <translation>Power-on greeting</translation>
-    </message>
-    <message>
-        <source>双频守候时间</source>
-        <translation>Dual watch time</translation>
     </message>
 </context>
 <context>
@@ -2120,18 +1934,6 @@ Check that:
     <message>
         <source>机型信息</source>
         <translation>Model information</translation>
-    </message>
-    <message>
-        <source>编码</source>
-        <translation>Code</translation>
-    </message>
-    <message>
-        <source>自动拨号</source>
-        <translation>Auto dial</translation>
-    </message>
-    <message>
-        <source>解码</source>
-        <translation>Decode</translation>
     </message>
     <message>
         <source>设置</source>

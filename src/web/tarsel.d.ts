@@ -100,7 +100,7 @@ export interface FormField {
 export type FormValues = Record<string, number | string | string[]> & { disabled: number[] };
 export type FormKind = 'options' | 'dtmf' | 'fm' | 'model';
 export interface Form {
-  pages(): { fields: FormField[] }[];
+  pages(): { title: string; fields: FormField[] }[]; // title: the core's Chinese text, or empty
   values(): FormValues;
   set(id: number, value: number | string | { row: number; text: string }): void;
   focus(id: number): void;

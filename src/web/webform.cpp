@@ -12,10 +12,14 @@ namespace {
 
 const char* KindName(EFieldKind kind) {
     switch (kind) {
-    case EFieldKind::List: return "list";
-    case EFieldKind::Edit: return "edit";
-    case EFieldKind::Column: return "column";
-    case EFieldKind::Button: return "button";
+    case EFieldKind::List:
+        return "list";
+    case EFieldKind::Edit:
+        return "edit";
+    case EFieldKind::Column:
+        return "column";
+    case EFieldKind::Button:
+        return "button";
     }
     return "";
 }
@@ -30,16 +34,17 @@ val Describe(const CFormField& field) {
     each.set("entries", entries);
     each.set("maxLength", field.maxLength);
     each.set("keys", static_cast<int>(field.keys));
-    each.set("stepped", field.stepped);
+    each.set("stepped", field.step != nullptr);
     each.set("hidden", field.hidden);
     each.set("rows", field.rows);
     return each;
 }
 
-val Page(std::span<const CFormField> table) {
+val Page(std::span<const CFormField> table, const char* title = "") {
     val fields = val::array();
     for (const CFormField& field : table) fields.call<void>("push", Describe(field));
     val page = val::object();
+    page.set("title", std::string(title));
     page.set("fields", fields);
     return page;
 }
@@ -67,43 +72,60 @@ CWebForm::CWebForm(CWebDocument* doc, const std::string& kind, const std::string
     before_ = document.Content();
     const CMemoryImage& image = document.Image();
     switch (kind_) {
-    case EWebForm::Options: options_ = LoadOptions(image); break;
+    case EWebForm::Options:
+        options_ = LoadOptions(image);
+        break;
     case EWebForm::Dtmf:
         // Each page loads its fields as the editor opens; only the first is shown.
         timing_ = LoadDtmfTiming(image);
         remote_ = LoadDtmfRemote(image);
         codes_ = LoadDtmfCodeList(image, callId_, ani_);
         break;
-    case EWebForm::FmRadio: fm_ = LoadFmRadio(image); break;
-    case EWebForm::Model: model_ = LoadModelFields(document.Limits(), modelText); break;
+    case EWebForm::FmRadio:
+        fm_ = LoadFmRadio(image);
+        break;
+    case EWebForm::Model:
+        model_ = LoadModelFields(document.Limits(), modelText);
+        break;
     }
 }
 
 val CWebForm::Pages() const {
     val pages = val::array();
     switch (kind_) {
-    case EWebForm::Options: {
-        val fields = val::array();
-        for (const COptionField& field : OptionFields()) {
-            CFormField row{field.controlId, field.caption, EFieldKind::List, field.entries};
-            row.hidden = field.hidden;
-            fields.call<void>("push", Describe(row));
-        }
-        for (const CFormField& field : OptionEditFields()) fields.call<void>("push", Describe(field));
-        val page = val::object();
-        page.set("fields", fields);
-        pages.call<void>("push", page);
+    case EWebForm::Options:
+        pages.call<void>("push", Page(OptionFormFields()));
         break;
-    }
     case EWebForm::Dtmf:
-        pages.call<void>("push", Page(DtmfTimingFieldTable()));
-        pages.call<void>("push", Page(DtmfRemoteFieldTable()));
-        pages.call<void>("push", Page(DtmfCodeListFieldTable()));
+        pages.call<void>("push", Page(DtmfTimingFieldTable(), kDtmfPageTitles[0]));
+        pages.call<void>("push", Page(DtmfRemoteFieldTable(), kDtmfPageTitles[1]));
+        pages.call<void>("push", Page(DtmfCodeListFieldTable(), kDtmfPageTitles[2]));
         break;
-    case EWebForm::FmRadio: pages.call<void>("push", Page(FmRadioFieldTable())); break;
-    case EWebForm::Model: pages.call<void>("push", Page(ModelFieldTable())); break;
+    case EWebForm::FmRadio:
+        pages.call<void>("push", Page(FmRadioFieldTable()));
+        break;
+    case EWebForm::Model:
+        pages.call<void>("push", Page(ModelFieldTable()));
+        break;
     }
     return pages;
+}
+
+const CFormField* CWebForm::Field(int id) const {
+    switch (kind_) {
+    case EWebForm::Options:
+        return FindFormField(OptionFormFields(), id);
+    case EWebForm::Dtmf:
+        for (auto table :
+             {DtmfTimingFieldTable(), DtmfRemoteFieldTable(), DtmfCodeListFieldTable()})
+            if (const CFormField* field = FindFormField(table, id)) return field;
+        return nullptr;
+    case EWebForm::FmRadio:
+        return FindFormField(FmRadioFieldTable(), id);
+    case EWebForm::Model:
+        return FindFormField(ModelFieldTable(), id);
+    }
+    return nullptr;
 }
 
 // The member behind each control id of the form that is open.
@@ -128,27 +150,48 @@ static CSlots SlotOf(int id, EWebForm kind, COptionsForm& o, CDtmfTimingFields& 
         return {};
     case EWebForm::Dtmf:
         switch (id) {
-        case 1093: return {.list = &t.rateIndex};
-        case 1094: return {.edit = &t.firstDigitDelay};
-        case 1096: return {.list = &t.firstDigitTimeIndex};
-        case 1097: return {.list = &t.starHashTimeIndex};
-        case 1184: return {.list = &t.sideToneIndex};
-        case 1117: return {.edit = &t.pttIdStart};
-        case 1118: return {.edit = &t.pttIdEnd};
-        case 1120: return {.list = &t.waitForReplyIndex};
-        case 1121: return {.edit = &t.waitTime};
-        case 1104: return {.list = &r.groupCallIndex};
-        case 1106: return {.list = &r.killEnabledIndex};
-        case 1107: return {.list = &r.killTypeIndex};
-        case 1108: return {.edit = &r.killCode};
-        case 1110: return {.edit = &r.autoResetTime};
-        case 1109: return {.list = &r.decodeResponseIndex};
-        case 1114: return {.edit = &r.alarmCode};
-        case 1112: return {.edit = &r.decodeTime};
-        case 1115: return {.column = c.codes};
-        case 1212: return {.edit = &c.ownId};
-        case 1211: return {.list = &c.separatorIndex};
-        case 1210: return {.edit = &c.callId};
+        case 1093:
+            return {.list = &t.rateIndex};
+        case 1094:
+            return {.edit = &t.firstDigitDelay};
+        case 1096:
+            return {.list = &t.firstDigitTimeIndex};
+        case 1097:
+            return {.list = &t.starHashTimeIndex};
+        case 1184:
+            return {.list = &t.sideToneIndex};
+        case 1117:
+            return {.edit = &t.pttIdStart};
+        case 1118:
+            return {.edit = &t.pttIdEnd};
+        case 1120:
+            return {.list = &t.waitForReplyIndex};
+        case 1121:
+            return {.edit = &t.waitTime};
+        case 1104:
+            return {.list = &r.groupCallIndex};
+        case 1106:
+            return {.list = &r.killEnabledIndex};
+        case 1107:
+            return {.list = &r.killTypeIndex};
+        case 1108:
+            return {.edit = &r.killCode};
+        case 1110:
+            return {.edit = &r.autoResetTime};
+        case 1109:
+            return {.list = &r.decodeResponseIndex};
+        case 1114:
+            return {.edit = &r.alarmCode};
+        case 1112:
+            return {.edit = &r.decodeTime};
+        case 1115:
+            return {.column = c.codes};
+        case 1212:
+            return {.edit = &c.ownId};
+        case 1211:
+            return {.list = &c.separatorIndex};
+        case 1210:
+            return {.edit = &c.callId};
         }
         return {};
     case EWebForm::FmRadio:
@@ -182,8 +225,7 @@ val CWebForm::Values() const {
             if (!slot.column.empty()) values.set(key, Texts(slot.column));
         }
     }
-    if (kind_ == EWebForm::Options && !options_.vfoMrEnabled)
-        disabled.call<void>("push", kVfoMrId);
+    if (kind_ == EWebForm::Options && !options_.vfoMrEnabled) disabled.call<void>("push", kVfoMrId);
     values.set("disabled", disabled);
     return values;
 }
@@ -196,8 +238,8 @@ void CWebForm::Set(int id, const val& value) {
         const int row = value["row"].as<int>();
         if (row < 0 || row >= static_cast<int>(slot.column.size())) return;
         std::string text = value["text"].as<std::string>();
-        // The presets' grid corrects what its editor commits.
-        if (kind_ == EWebForm::FmRadio) text = NormaliseFmFrequency(text);
+        const CFormField* field = Field(id);
+        if (field && field->leave) text = field->leave(text); // the column's commit correction
         slot.column[static_cast<std::size_t>(row)] = text;
     }
 }
@@ -209,19 +251,16 @@ void CWebForm::Focus(int id) {
 }
 
 void CWebForm::Leave(int id) {
+    const CFormField* field = Field(id);
+    const CSlots slot = SlotOf(id, kind_, options_, timing_, remote_, codes_, fm_, model_);
+    if (field && field->leave && slot.edit) *slot.edit = field->leave(*slot.edit);
+    // The corrections that look at more than the one text.
     switch (kind_) {
     case EWebForm::Options:
-        if (id == kDualWatchTimeId) options_.dualWatchTime = CheckDualWatchTime(options_.dualWatchTime);
+    case EWebForm::FmRadio:
         break;
     case EWebForm::Dtmf:
-        if (id == 1094) timing_.firstDigitDelay = NormaliseFirstDigitDelay(timing_.firstDigitDelay);
-        if (id == 1121) timing_.waitTime = ClampWaitTime(timing_.waitTime);
-        if (id == 1110) remote_.autoResetTime = ClampAutoResetTime(remote_.autoResetTime);
-        if (id == 1112) remote_.decodeTime = NormaliseDecodeTime(remote_.decodeTime);
         if (id == 1212) LeaveOwnId(codes_, ani_);
-        break;
-    case EWebForm::FmRadio:
-        if (id == 1025) fm_.currentFrequency = NormaliseFmFrequency(fm_.currentFrequency);
         break;
     case EWebForm::Model:
         if (id >= 1038 && id <= 1041) {
@@ -234,7 +273,8 @@ void CWebForm::Leave(int id) {
 }
 
 void CWebForm::Change(int id) {
-    if (kind_ == EWebForm::Options && id == kProfessionalModeId) ApplyProfessionalModeRule(options_);
+    if (kind_ == EWebForm::Options && id == kProfessionalModeId)
+        ApplyProfessionalModeRule(options_);
     if (kind_ == EWebForm::Dtmf && id == 1211) ChangeSeparator(codes_, ani_);
 }
 
@@ -245,13 +285,9 @@ void CWebForm::Press(int id, int row) {
 }
 
 void CWebForm::Step(int id, int step) {
-    if (kind_ == EWebForm::Options && id == kDualWatchTimeId)
-        options_.dualWatchTime = StepDualWatchTime(options_.dualWatchTime, step);
-    if (kind_ != EWebForm::Dtmf) return;
-    if (id == 1094) timing_.firstDigitDelay = StepFirstDigitDelay(timing_.firstDigitDelay, step);
-    if (id == 1121) timing_.waitTime = StepWaitTime(timing_.waitTime, step);
-    if (id == 1110) remote_.autoResetTime = StepAutoResetTime(remote_.autoResetTime, step);
-    if (id == 1112) remote_.decodeTime = StepDecodeTime(remote_.decodeTime, step);
+    const CFormField* field = Field(id);
+    const CSlots slot = SlotOf(id, kind_, options_, timing_, remote_, codes_, fm_, model_);
+    if (field && field->step && slot.edit) *slot.edit = field->step(*slot.edit, step);
 }
 
 void CWebForm::ShowPage(int index) {
@@ -270,15 +306,21 @@ bool CWebForm::Close(const std::string& stepName) {
     CDocument& document = doc_.Document();
     CMemoryImage& image = document.Image();
     switch (kind_) {
-    case EWebForm::Options: StoreOptions(options_, image); break;
+    case EWebForm::Options:
+        StoreOptions(options_, image);
+        break;
     case EWebForm::Dtmf:
         // Every page, shown or not, in the order timing, remote, code list.
         StoreDtmfTiming(timing_, image);
         StoreDtmfRemote(remote_, image);
         StoreDtmfCodeList(codes_, image, callId_);
         break;
-    case EWebForm::FmRadio: StoreFmRadio(fm_, image); break;
-    case EWebForm::Model: StoreModelFields(model_, document.Limits(), image); break;
+    case EWebForm::FmRadio:
+        StoreFmRadio(fm_, image);
+        break;
+    case EWebForm::Model:
+        StoreModelFields(model_, document.Limits(), image);
+        break;
     }
     const bool changed = !(image == before_.image) || !(document.Limits() == before_.limits);
     if (changed) document.Fill();

@@ -6,6 +6,7 @@
 
 #include "core/document/document.h"
 #include "core/dtmf/codelistfields.h"
+#include "core/dtmf/dtmfpages.h"
 #include "core/dtmf/remotefields.h"
 #include "core/dtmf/timingfields.h"
 #include "core/editors/optionfields.h"
@@ -28,10 +29,11 @@ public:
     CWebForm(CWebDocument* doc, const std::string& kind, const std::string& callId,
              const std::string& modelText);
 
-    // [{fields: [{id, caption, kind, entries, maxLength, keys, stepped, hidden, rows}]}]: one
-    // entry per page (the DTMF editor has three).
+    // [{title, fields: [{id, caption, kind, entries, maxLength, keys, stepped, hidden, rows}]}]:
+    // one entry per page (the DTMF editor has three, each with its tab's title).
     emscripten::val Pages() const;
-    // {id: value}: a list's index (-1 none), an edit's text, a column's texts; and {disabled: [ids]}.
+    // {id: value}: a list's index (-1 none), an edit's text, a column's texts; and {disabled:
+    // [ids]}.
     emscripten::val Values() const;
 
     void Set(int id, const emscripten::val& value); // a column takes {row, text}
@@ -47,6 +49,8 @@ public:
     std::string CallId() const { return callId_; }
 
 private:
+    const CFormField* Field(int id) const; // an edit or column of the open form
+
     CWebDocument& doc_;
     CDocumentContent before_;
     EWebForm kind_;

@@ -65,7 +65,7 @@ class FormPanel {
     this.dialog.setAttribute('aria-labelledby', heading.id);
     this.dialog.append(heading);
     const pages = this.form.pages();
-    if (pages.length > 1) this.dialog.append(this.tabs(pages.length));
+    if (pages.length > 1) this.dialog.append(this.tabs(pages.map((page) => coreText(page.title))));
     this.body.className = 'form-body';
     this.dialog.append(this.body);
     const close = document.createElement('button');
@@ -80,16 +80,16 @@ class FormPanel {
   }
 
   // The DTMF editor's pages: each switch stores the page left and loads the page shown.
-  private tabs(count: number): HTMLElement {
+  private tabs(names: string[]): HTMLElement {
     const list = document.createElement('div');
     list.setAttribute('role', 'tablist');
-    const names = [T.dtmfEncode, T.dtmfDecode, T.dtmfAutoDial];
+    const count = names.length;
     const tabs: HTMLButtonElement[] = [];
     for (let index = 0; index < count; ++index) {
       const tab = document.createElement('button');
       tab.type = 'button';
       tab.setAttribute('role', 'tab');
-      tab.textContent = names[index] ?? String(index + 1);
+      tab.textContent = names[index];
       tab.addEventListener('click', () => {
         (document.activeElement as HTMLElement | null)?.blur();
         this.form.showPage(index);

@@ -86,7 +86,16 @@ namespace {
 constexpr const char* kSeparators[] = {"A", "B", "C", "D", "*", "#"};
 constexpr int kIdLength = 7;
 constexpr CFormField kCodeListTable[] = {
-    {1115, "编码", EFieldKind::Column, {}, map::kDtmfCodeLength, EKeyRule::Dtmf, false, false,
+    {1115,
+     "编码",
+     EFieldKind::Column,
+     {},
+     map::kDtmfCodeLength,
+     EKeyRule::Dtmf,
+     nullptr,
+     0,
+     nullptr,
+     false,
      map::kDtmfCodeListRows},
     {1212, "自身 ID", EFieldKind::Edit, {}, kIdLength, EKeyRule::Decimal},
     {1211, "分隔符", EFieldKind::List, kSeparators},

@@ -109,14 +109,30 @@ constexpr const char* kSideTone[] = {"关", "按键", "ID", "按键+ID"};
 constexpr const char* kOffOn[] = {"关", "开"};
 constexpr CFormField kTimingTable[] = {
     {1093, "速率 (digit/s)", EFieldKind::List, kDtmfRateEntries},
-    {1094, "首位数码延迟时间 (ms)", EFieldKind::Edit, {}, 4, EKeyRule::Decimal, true},
+    {1094,
+     "首位数码延迟时间 (ms)",
+     EFieldKind::Edit,
+     {},
+     4,
+     EKeyRule::Decimal,
+     StepFirstDigitDelay,
+     1095,
+     NormaliseFirstDigitDelay},
     {1096, "首位数码时间 (ms)", EFieldKind::List, kDtmfToneTimeEntries},
     {1097, "*和#音 (ms)", EFieldKind::List, kDtmfToneTimeEntries},
     {1184, "侧音", EFieldKind::List, kSideTone},
     {1117, "PTT ID 发射开始", EFieldKind::Edit, {}, map::kDtmfPttIdLength, EKeyRule::Dtmf},
     {1118, "PTT ID 发射结束", EFieldKind::Edit, {}, map::kDtmfPttIdLength, EKeyRule::Dtmf},
     {1120, "等待回复", EFieldKind::List, kOffOn},
-    {1121, "等待回复时间 (s)", EFieldKind::Edit, {}, 2, EKeyRule::Printable, true},
+    {1121,
+     "等待回复时间 (s)",
+     EFieldKind::Edit,
+     {},
+     2,
+     EKeyRule::Printable,
+     StepWaitTime,
+     1098,
+     ClampWaitTime},
 };
 static_assert(std::size(kSideTone) == kDtmfSideToneEntryCount);
 static_assert(std::size(kOffOn) == kDtmfWaitForReplyEntryCount);

@@ -198,11 +198,31 @@ void StoreOptions(COptionsForm& form, CMemoryImage& image) {
 namespace {
 constexpr CFormField kEditFields[] = {
     {kGreetingId, "开机问候语编制", EFieldKind::Edit, {}, kGreetingLimit},
-    {kDualWatchTimeId, "双频守候时间", EFieldKind::Edit, {}, kDualWatchTimeLimit,
-     EKeyRule::Printable, true, true},
+    {kDualWatchTimeId,
+     "双频守候时间",
+     EFieldKind::Edit,
+     {},
+     kDualWatchTimeLimit,
+     EKeyRule::Printable,
+     StepDualWatchTime,
+     kDualWatchSpinId,
+     CheckDualWatchTime,
+     true},
 };
+
+constexpr auto kFormFields = [] {
+    std::array<CFormField, kOptionFieldCount + std::size(kEditFields)> rows{};
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        const COptionField& list = kFields[i];
+        rows[i] = {list.controlId, list.caption, EFieldKind::List, list.entries};
+        rows[i].hidden = list.hidden;
+    }
+    for (std::size_t i = 0; i < std::size(kEditFields); ++i)
+        rows[kFields.size() + i] = kEditFields[i];
+    return rows;
+}();
 } // namespace
 
-std::span<const CFormField> OptionEditFields() { return kEditFields; }
+std::span<const CFormField> OptionFormFields() { return kFormFields; }
 
 } // namespace tarsel

@@ -51,9 +51,10 @@ inline constexpr int kDualWatchSpinId = 1193;
 inline constexpr int kGreetingLimit = 7;
 inline constexpr int kDualWatchTimeLimit = 4;
 
-// The two edits besides the lists: 1191 the greeting, and the dual watch time 1192 with its up/down
-// buttons 1193, kept but never shown.
-std::span<const CFormField> OptionEditFields();
+// Every control of the window: a list per row of OptionFields(), in that order, then the two edits,
+// 1191 the greeting and the dual watch time 1192 with its up/down buttons 1193, kept but never
+// shown.
+std::span<const CFormField> OptionFormFields();
 
 struct COptionsForm {
     std::array<int, kOptionFieldCount> selections; // -1 = no selection

@@ -80,8 +80,27 @@ static_assert(std::size(kPresetNumbers) == map::kFmPresetCount);
 constexpr int kFrequencyLength = 7; // "108.000"
 constexpr CFormField kFmTable[] = {
     {1026, "当前信道", EFieldKind::List, kPresetNumbers},
-    {1025, "当前频率", EFieldKind::Edit, {}, kFrequencyLength, EKeyRule::Frequency},
-    {1302, "频率", EFieldKind::Column, {}, kFrequencyLength, EKeyRule::Frequency, false, false,
+    // Typing in the current frequency is free; leaving it corrects it. Only the presets' cell
+    // editor refuses what is no part of a frequency.
+    {1025,
+     "当前频率",
+     EFieldKind::Edit,
+     {},
+     kFrequencyLength,
+     EKeyRule::Printable,
+     nullptr,
+     0,
+     NormaliseFmFrequency},
+    {1302,
+     "频率",
+     EFieldKind::Column,
+     {},
+     kFrequencyLength,
+     EKeyRule::Frequency,
+     nullptr,
+     0,
+     NormaliseFmFrequency,
+     false,
      map::kFmPresetCount},
 };
 } // namespace

@@ -20,4 +20,10 @@ std::optional<char> AcceptKey(EKeyRule rule, char c) {
     return std::nullopt;
 }
 
+const CFormField* FindFormField(std::span<const CFormField> table, int controlId) {
+    for (const CFormField& field : table)
+        if (field.controlId == controlId) return &field;
+    return nullptr;
+}
+
 } // namespace tarsel

@@ -4,6 +4,8 @@
 
 #include <optional>
 #include <span>
+#include <string>
+#include <string_view>
 
 namespace tarsel {
 
@@ -15,10 +17,13 @@ std::optional<char> AcceptKey(EKeyRule rule, char c);
 
 enum class EFieldKind {
     List,   // a drop-down list of entries
-    Edit,   // a one-line edit
+    Edit,   // a one-line edit; read-only when it has no maxLength
     Column, // a column of a small grid, one edit per row (FM presets, auto-dial codes)
     Button, // a push button of the form's own (ANI 呼叫)
 };
+
+using CStepRule = std::string (*)(std::string_view text, int step);
+using CLeaveRule = std::string (*)(std::string_view text);
 
 struct CFormField {
     int controlId;
@@ -27,9 +32,17 @@ struct CFormField {
     std::span<const char* const> entries = {}; // List
     int maxLength = 0;                         // Edit, Column
     EKeyRule keys = EKeyRule::Printable;
-    bool stepped = false; // up/down buttons beside the edit
-    bool hidden = false;  // kept, loaded and stored, never shown
-    int rows = 0;         // Column
+    // Up/down buttons beside the edit, a control of their own: one click (+1 or -1).
+    CStepRule step = nullptr;
+    int stepId = 0;
+    // The text's correction when the edit is left (a column's: when a cell's edit is committed).
+    // Corrections that look at more than the one text belong to the form's own functions.
+    CLeaveRule leave = nullptr;
+    bool hidden = false; // kept, loaded and stored, never shown
+    int rows = 0;        // Column
 };
+
+// The row of the table with this control id, or nullptr.
+const CFormField* FindFormField(std::span<const CFormField> table, int controlId);
 
 } // namespace tarsel

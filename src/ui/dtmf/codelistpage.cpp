@@ -1,10 +1,6 @@
 #include "ui/dtmf/codelistpage.h"
 
-#include "core/dtmf/dtmfstring.h"
-#include "ui/widgets/captions.h"
-#include "ui/widgets/choicelist.h"
 #include "ui/widgets/inplacegrid.h"
-#include "ui/widgets/ruledit.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -17,39 +13,27 @@ namespace tarsel::ui {
 
 namespace {
 
-constexpr int kNumberTwips = 500;
-constexpr int kCodeTwips = 2500;
-constexpr int kIdLength = 7;
+// The codes' grid: numbered from 0, Enter opens a code and, typed, moves on to the next.
+CColumnLook CodeColumn() {
+    CColumnLook look;
+    look.numberHeader = CDtmfCodeListPage::tr("序号");
+    look.firstNumber = 0;
+    look.numberTwips = 500;
+    look.valueTwips = 2500;
+    look.behaviour.enterOpensEditor = true;
+    look.behaviour.downAfterEnter = true;
+    return look;
+}
 
 } // namespace
 
 CDtmfCodeListPage::CDtmfCodeListPage(CMemoryImage& image, std::string& callId, QWidget* parent)
-    : CDtmfPage(parent), image_(image), callId_(callId) {
+    : CDtmfPage(parent), image_(image), callId_(callId),
+      controls_(DtmfCodeListFieldTable(), this, CodeColumn()), grid_(controls_.Column(1115)),
+      ownId_(controls_.Edit(1212)), separator_(controls_.List(1211)),
+      callIdEdit_(controls_.Edit(1210)), aniCall_(controls_.Button(1209)) {
     setObjectName(QStringLiteral("136"));
-    CInPlaceGrid::CBehaviour behaviour;
-    behaviour.editorMaxLength = map::kDtmfCodeLength;
-    behaviour.editorRule = AcceptDtmfKey;
-    behaviour.enterOpensEditor = true;
-    behaviour.downAfterEnter = true;
-    grid_ = new CInPlaceGrid({tr("序号"), tr("编码")}, map::kDtmfCodeListRows, 0,
-                             QStringLiteral("1115"), behaviour, this);
-    grid_->SetColumnTwips(kNumberTwips, kCodeTwips);
-    grid_->setAccessibleName(tr("编码"));
-
-    QGridLayout* form = CentredForm();
-    form->addWidget(grid_, 0, 0, 1, 2, Qt::AlignHCenter);
-    ownId_ = MakeRuledEdit(QStringLiteral("1212"), kIdLength, AcceptDecimalKey, this);
-    AddCaptionedRow(form, tr("自身 ID"), ownId_);
-    QStringList symbols;
-    for (char c : kDtmfSymbolEntries) symbols << QString(QChar::fromLatin1(c));
-    separator_ = MakeChoiceList(QStringLiteral("1211"), symbols, this);
-    AddCaptionedRow(form, tr("分隔符"), separator_);
-    callIdEdit_ = MakeRuledEdit(QStringLiteral("1210"), kIdLength, AcceptDtmfKey, this);
-    AddCaptionedRow(form, tr("呼叫ID"), callIdEdit_);
-    aniCall_ = new QPushButton(tr("ANI 呼叫"), this);
-    aniCall_->setObjectName(QStringLiteral("1209"));
-    aniCall_->setAutoDefault(false);
-    form->addWidget(aniCall_, form->rowCount(), 1);
+    controls_.LayOut(CentredForm());
 
     ownId_->installEventFilter(this);
     separator_->installEventFilter(this);

@@ -5,6 +5,7 @@
 
 #include "core/dtmf/codelistfields.h"
 #include "ui/dtmf/dtmfpage.h"
+#include "ui/widgets/formcontrols.h"
 
 #include <string>
 
@@ -13,8 +14,6 @@ class QLineEdit;
 class QPushButton;
 
 namespace tarsel::ui {
-
-class CInPlaceGrid;
 
 class CDtmfCodeListPage : public CDtmfPage {
     Q_OBJECT
@@ -36,6 +35,7 @@ private:
     CMemoryImage& image_;
     std::string& callId_;
     CAniMemory memory_;
+    CFormControls controls_;
     CInPlaceGrid* grid_;
     QLineEdit* ownId_;
     QComboBox* separator_;

@@ -1,8 +1,10 @@
 #include "ui/dtmf/dtmfeditor.h"
 
+#include "core/dtmf/dtmfpages.h"
 #include "ui/dtmf/codelistpage.h"
 #include "ui/dtmf/remotepage.h"
 #include "ui/dtmf/timingpage.h"
+#include "ui/widgets/coretext.h"
 #include "ui/widgets/keyfilter.h"
 
 #include <QKeyEvent>
@@ -17,9 +19,7 @@ CDtmfEditorDialog::CDtmfEditorDialog(CDocument& doc, CProgramState& state, QWidg
     setObjectName(QStringLiteral("211"));
     setWindowTitle(tr("DTMF"));
     tabs_->setObjectName(QStringLiteral("1122"));
-    tabs_->addTab(tr("编码"));
-    tabs_->addTab(tr("解码"));
-    tabs_->addTab(tr("自动拨号"));
+    for (const char* title : kDtmfPageTitles) tabs_->addTab(CoreText(title));
     tabs_->setExpanding(false);
     auto* frame = new QWidget(this);
     frame->setObjectName(QStringLiteral("1301"));

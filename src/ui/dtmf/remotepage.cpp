@@ -1,91 +1,46 @@
 #include "ui/dtmf/remotepage.h"
 
-#include "core/dtmf/dtmfstring.h"
-#include "core/image/memorymap.h"
-#include "ui/widgets/captions.h"
-#include "ui/widgets/choicelist.h"
-#include "ui/widgets/ruledit.h"
-#include "ui/widgets/stepbuttons.h"
-
 #include <QComboBox>
-#include <QEvent>
 #include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 
 namespace tarsel::ui {
 
-namespace {
-
-QStringList SymbolEntries() {
-    QStringList texts;
-    for (char c : kDtmfSymbolEntries) texts << QString(QChar::fromLatin1(c));
-    return texts;
-}
-
-constexpr int kKillCodeMaxLength = map::kDtmfKillCodeLength - 1; // room for the end mark
-
-} // namespace
-
 CDtmfRemotePage::CDtmfRemotePage(CMemoryImage& image, QWidget* parent)
-    : CDtmfPage(parent), image_(image) {
+    : CDtmfPage(parent), image_(image), controls_(DtmfRemoteFieldTable(), this) {
     setObjectName(QStringLiteral("212"));
-    QGridLayout* form = CentredForm();
-    groupCall_ = MakeChoiceList(QStringLiteral("1104"), SymbolEntries(), this);
-    AddCaptionedRow(form, tr("组呼码"), groupCall_);
-    killEnabled_ = MakeChoiceList(QStringLiteral("1106"), {tr("开"), tr("关")}, this);
-    AddCaptionedRow(form, tr("遥毙激活"), killEnabled_);
-    killType_ = MakeChoiceList(QStringLiteral("1107"),
-                               {tr("关"), tr("禁止发射"), tr("禁止收发"), tr("遥毙")}, this);
-    AddCaptionedRow(form, tr("遥毙类型"), killType_);
-    killCode_ = MakeRuledEdit(QStringLiteral("1108"), kKillCodeMaxLength, AcceptDtmfKey, this);
-    AddCaptionedRow(form, tr("遥毙码"), killCode_);
-    autoResetTime_ = MakeRuledEdit(QStringLiteral("1110"), 2, AcceptDecimalKey, this);
-    AddCaptionedRow(
-        form, tr("自动复位时间 (s)"), autoResetTime_,
-        new CStepButtons(autoResetTime_, StepAutoResetTime, QStringLiteral("1111"), this));
-    decodeResponse_ = MakeChoiceList(QStringLiteral("1109"),
-                                     {tr("无"), tr("提醒"), tr("回复"), tr("提醒+回复")}, this);
-    AddCaptionedRow(form, tr("解码响应"), decodeResponse_);
-    alarmCode_ =
-        MakeRuledEdit(QStringLiteral("1114"), map::kDtmfAlarmCodeLength, AcceptDtmfKey, this);
-    AddCaptionedRow(form, tr("报警码"), alarmCode_);
-    // The decode time is kept and corrected like any field, but the radio's users never see it.
-    decodeTime_ = MakeRuledEdit(QStringLiteral("1112"), 3, AcceptDecimalKey, this);
-    auto* decodeSpin = new CStepButtons(decodeTime_, StepDecodeTime, QStringLiteral("1113"), this);
-    auto* decodeLabel = new QLabel(tr("解码时间 (s)"), this);
-    decodeLabel->setBuddy(decodeTime_);
-    for (QWidget* control : std::initializer_list<QWidget*>{decodeLabel, decodeTime_, decodeSpin}) {
-        control->setAccessibleName(decodeLabel->text());
-        control->hide();
-    }
-    autoResetTime_->installEventFilter(this);
-    decodeTime_->installEventFilter(this);
+    controls_.LayOut(CentredForm());
     LoadFields();
 }
 
 CDtmfRemoteFields CDtmfRemotePage::Fields() const {
+    const auto list = [this](int id) { return controls_.List(id)->currentIndex(); };
+    const auto text = [this](int id) { return controls_.Edit(id)->text().toStdString(); };
     CDtmfRemoteFields fields;
-    fields.groupCallIndex = groupCall_->currentIndex();
-    fields.killEnabledIndex = killEnabled_->currentIndex();
-    fields.killTypeIndex = killType_->currentIndex();
-    fields.killCode = killCode_->text().toStdString();
-    fields.autoResetTime = autoResetTime_->text().toStdString();
-    fields.decodeResponseIndex = decodeResponse_->currentIndex();
-    fields.alarmCode = alarmCode_->text().toStdString();
-    fields.decodeTime = decodeTime_->text().toStdString();
+    fields.groupCallIndex = list(1104);
+    fields.killEnabledIndex = list(1106);
+    fields.killTypeIndex = list(1107);
+    fields.killCode = text(1108);
+    fields.autoResetTime = text(1110);
+    fields.decodeResponseIndex = list(1109);
+    fields.alarmCode = text(1114);
+    fields.decodeTime = text(1112);
     return fields;
 }
 
 void CDtmfRemotePage::Show(const CDtmfRemoteFields& fields) {
-    groupCall_->setCurrentIndex(fields.groupCallIndex);
-    killEnabled_->setCurrentIndex(fields.killEnabledIndex);
-    killType_->setCurrentIndex(fields.killTypeIndex);
-    killCode_->setText(QString::fromStdString(fields.killCode));
-    autoResetTime_->setText(QString::fromStdString(fields.autoResetTime));
-    decodeResponse_->setCurrentIndex(fields.decodeResponseIndex);
-    alarmCode_->setText(QString::fromStdString(fields.alarmCode));
-    decodeTime_->setText(QString::fromStdString(fields.decodeTime));
+    const auto list = [this](int id, int index) { controls_.List(id)->setCurrentIndex(index); };
+    const auto text = [this](int id, const std::string& value) {
+        controls_.Edit(id)->setText(QString::fromStdString(value));
+    };
+    list(1104, fields.groupCallIndex);
+    list(1106, fields.killEnabledIndex);
+    list(1107, fields.killTypeIndex);
+    text(1108, fields.killCode);
+    text(1110, fields.autoResetTime);
+    list(1109, fields.decodeResponseIndex);
+    text(1114, fields.alarmCode);
+    text(1112, fields.decodeTime);
 }
 
 void CDtmfRemotePage::LoadFields() { Show(LoadDtmfRemote(image_)); }
@@ -94,18 +49,6 @@ void CDtmfRemotePage::StoreFields() {
     CDtmfRemoteFields fields = Fields();
     StoreDtmfRemote(fields, image_);
     Show(fields);
-}
-
-bool CDtmfRemotePage::eventFilter(QObject* object, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) {
-        if (object == autoResetTime_)
-            autoResetTime_->setText(
-                QString::fromStdString(ClampAutoResetTime(autoResetTime_->text().toStdString())));
-        else if (object == decodeTime_)
-            decodeTime_->setText(
-                QString::fromStdString(NormaliseDecodeTime(decodeTime_->text().toStdString())));
-    }
-    return CDtmfPage::eventFilter(object, event);
 }
 
 } // namespace tarsel::ui

@@ -4,9 +4,7 @@
 
 #include "core/dtmf/remotefields.h"
 #include "ui/dtmf/dtmfpage.h"
-
-class QComboBox;
-class QLineEdit;
+#include "ui/widgets/formcontrols.h"
 
 namespace tarsel::ui {
 
@@ -17,22 +15,12 @@ public:
     void LoadFields() override;
     void StoreFields() override;
 
-protected:
-    bool eventFilter(QObject* object, QEvent* event) override;
-
 private:
     CDtmfRemoteFields Fields() const;
     void Show(const CDtmfRemoteFields& fields);
 
     CMemoryImage& image_;
-    QComboBox* groupCall_;
-    QComboBox* killEnabled_;
-    QComboBox* killType_;
-    QLineEdit* killCode_;
-    QLineEdit* autoResetTime_;
-    QComboBox* decodeResponse_;
-    QLineEdit* alarmCode_;
-    QLineEdit* decodeTime_;
+    CFormControls controls_;
 };
 
 } // namespace tarsel::ui

@@ -4,9 +4,7 @@
 
 #include "core/dtmf/timingfields.h"
 #include "ui/dtmf/dtmfpage.h"
-
-class QComboBox;
-class QLineEdit;
+#include "ui/widgets/formcontrols.h"
 
 namespace tarsel::ui {
 
@@ -17,23 +15,12 @@ public:
     void LoadFields() override;
     void StoreFields() override;
 
-protected:
-    bool eventFilter(QObject* object, QEvent* event) override;
-
 private:
     CDtmfTimingFields Fields() const;
     void Show(const CDtmfTimingFields& fields);
 
     CMemoryImage& image_;
-    QComboBox* rate_;
-    QLineEdit* firstDigitDelay_;
-    QComboBox* firstDigitTime_;
-    QComboBox* starHashTime_;
-    QComboBox* sideTone_;
-    QLineEdit* pttIdStart_;
-    QLineEdit* pttIdEnd_;
-    QComboBox* waitForReply_;
-    QLineEdit* waitTime_;
+    CFormControls controls_;
 };
 
 } // namespace tarsel::ui

@@ -1,11 +1,5 @@
 #include "ui/editors/optionalfeaturesdialog.h"
 
-#include "ui/widgets/captions.h"
-#include "ui/widgets/choicelist.h"
-#include "ui/widgets/ruledit.h"
-#include "ui/widgets/stepbuttons.h"
-#include "ui/widgets/coretext.h"
-
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,7 +16,7 @@ namespace {
 // channels and modes, keys and power.
 constexpr int kGroups[][10] = {
     {1171, 1178, 1173, 1174, 1177, 1169, 1168, 1157, 1189},
-    {1156, 1164, 1158, 1166, 1167, 1190},
+    {1156, 1164, 1158, 1166, 1167, 1190, 1191},
     {1180, 1185, 1179, 1181, 1195, 1176, 1182, 1170, 1175},
     {1161, 1165, 1187, 1160, 1184, 1188},
 };
@@ -30,7 +24,8 @@ constexpr int kGroups[][10] = {
 } // namespace
 
 COptionalFeaturesDialog::COptionalFeaturesDialog(CDocument& doc, QWidget* parent)
-    : QDialog(parent), doc_(doc) {
+    : QDialog(parent), doc_(doc), controls_(OptionFormFields(), this),
+      greeting_(controls_.Edit(kGreetingId)), dualWatchTime_(controls_.Edit(kDualWatchTimeId)) {
     setWindowTitle(tr("可选功能"));
     auto* layout = new QGridLayout(this);
     std::array<QGroupBox*, std::size(kGroups)> boxes{};
@@ -47,40 +42,17 @@ COptionalFeaturesDialog::COptionalFeaturesDialog(CDocument& doc, QWidget* parent
                 if (member == id) return static_cast<int>(g);
         return -1;
     };
-    // Filled in the order of the table; each goes to the next row of its group.
+    // In the order of the table, each to the next row of its group; a hidden one stays out of them.
     std::array<int, std::size(kGroups)> rows{};
-    const auto& fields = OptionFields();
-    for (std::size_t i = 0; i < fields.size(); ++i) {
+    for (const CFormField& field : OptionFormFields()) {
+        if (field.hidden) continue;
         // A visible setting missing from the groups still gets a place rather than vanishing.
-        const int g = fields[i].hidden ? -1 : std::max(0, groupOf(fields[i].controlId));
-        QWidget* parent = g < 0 ? static_cast<QWidget*>(this) : boxes[static_cast<std::size_t>(g)];
-        const QString caption = CoreText(fields[i].caption);
-        lists_[i] = MakeChoiceList(QString::number(fields[i].controlId), Entries(fields[i].entries),
-                                   parent);
-        if (g < 0) {
-            lists_[i]->setAccessibleName(caption);
-            lists_[i]->hide();
-        } else {
-            AddCaptionedRow(grids[static_cast<std::size_t>(g)], caption, lists_[i], nullptr,
-                            {rows[static_cast<std::size_t>(g)]++, 0});
-        }
+        const auto g = static_cast<std::size_t>(std::max(0, groupOf(field.controlId)));
+        controls_.AddRow(grids[g], field.controlId, {rows[g]++, 0});
     }
-    QGroupBox* display = boxes[1];
-    greeting_ = MakeRuledEdit(QString::number(kGreetingId), kGreetingLimit, {}, display);
-    AddCaptionedRow(grids[1], tr("开机问候语编制"), greeting_, nullptr, {rows[1]++, 0});
     for (std::size_t g = 0; g < grids.size(); ++g) grids[g]->setRowStretch(rows[g], 1);
-
-    // Never shown, yet loaded, stepped and stored like the fields that are.
-    dualWatchTime_ = new QLineEdit(this);
-    dualWatchTime_->setObjectName(QString::number(kDualWatchTimeId));
-    dualWatchTime_->setMaxLength(kDualWatchTimeLimit); // "%.2f" of 1..255 never needs more
-    dualWatchTime_->installEventFilter(this);
-    dualWatchSpin_ = new CStepButtons(QString::number(kDualWatchSpinId), this);
-    for (QWidget* hidden :
-         {static_cast<QWidget*>(dualWatchTime_), static_cast<QWidget*>(dualWatchSpin_)}) {
-        hidden->setAccessibleName(tr("双频守候时间"));
-        hidden->hide();
-    }
+    for (std::size_t i = 0; i < lists_.size(); ++i)
+        lists_[i] = controls_.List(OptionFields()[i].controlId);
 
     connect(lists_[static_cast<std::size_t>(OptionFieldIndex(kProfessionalModeId))],
             &QComboBox::activated, this, [this] {
@@ -88,10 +60,6 @@ COptionalFeaturesDialog::COptionalFeaturesDialog(CDocument& doc, QWidget* parent
                 ApplyProfessionalModeRule(form);
                 Show(form);
             });
-    connect(dualWatchSpin_, &CStepButtons::Stepped, this, [this](int step) {
-        dualWatchTime_->setText(
-            QString::fromStdString(StepDualWatchTime(dualWatchTime_->text().toStdString(), step)));
-    });
     Show(LoadOptions(doc_.Image()));
 }
 
@@ -121,13 +89,6 @@ void COptionalFeaturesDialog::Store() {
     stored_ = true;
     COptionsForm form = Form();
     StoreOptions(form, doc_.Image());
-}
-
-bool COptionalFeaturesDialog::eventFilter(QObject* object, QEvent* event) {
-    if (object == dualWatchTime_ && event->type() == QEvent::FocusOut)
-        dualWatchTime_->setText(
-            QString::fromStdString(CheckDualWatchTime(dualWatchTime_->text().toStdString())));
-    return QDialog::eventFilter(object, event);
 }
 
 void COptionalFeaturesDialog::keyPressEvent(QKeyEvent* event) {

@@ -2,8 +2,9 @@
 // written back however it closes (close box, Enter, Escape).
 #pragma once
 
-#include "core/editors/optionfields.h"
 #include "core/document/document.h"
+#include "core/editors/optionfields.h"
+#include "ui/widgets/formcontrols.h"
 
 #include <QDialog>
 
@@ -13,8 +14,6 @@ class QComboBox;
 class QLineEdit;
 
 namespace tarsel::ui {
-
-class CStepButtons;
 
 class COptionalFeaturesDialog : public QDialog {
     Q_OBJECT
@@ -26,7 +25,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
     COptionsForm Form() const;
@@ -34,10 +32,10 @@ private:
     void Store();
 
     CDocument& doc_;
-    std::array<QComboBox*, kOptionFieldCount> lists_{};
+    CFormControls controls_;
+    std::array<QComboBox*, kOptionFieldCount> lists_{}; // in the order of OptionFields()
     QLineEdit* greeting_;
-    QLineEdit* dualWatchTime_;
-    CStepButtons* dualWatchSpin_;
+    QLineEdit* dualWatchTime_; // never shown
     bool stored_ = false;
 };
 

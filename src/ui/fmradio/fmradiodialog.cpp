@@ -1,11 +1,7 @@
 #include "ui/fmradio/fmradiodialog.h"
 
-#include "core/image/gridnavigation.h"
-#include "ui/widgets/captions.h"
-#include "ui/widgets/choicelist.h"
 #include "ui/widgets/inplacegrid.h"
 #include "ui/widgets/keyfilter.h"
-#include "ui/widgets/ruledit.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,43 +12,25 @@ namespace tarsel::ui {
 
 namespace {
 
-constexpr int kFrequencyLength = 7; // "108.000"
-constexpr int kNumberTwips = 1000;
-constexpr int kFrequencyTwips = 1500;
-
-QString Normalised(const QString& text) {
-    return QString::fromStdString(NormaliseFmFrequency(text.toStdString()));
-}
-
-std::optional<char> AcceptFrequencyKey(char c) {
-    return IsFrequencyEditorChar(c) ? std::optional<char>(c) : std::nullopt;
+// The presets' grid: numbered from 1, and a click on a number edits that row's frequency.
+CColumnLook PresetColumn() {
+    CColumnLook look;
+    look.numberHeader = CFmRadioDialog::tr("信道");
+    look.numberTwips = 1000;
+    look.valueTwips = 1500;
+    look.behaviour.numbersAreFixed = true;
+    return look;
 }
 
 } // namespace
 
 CFmRadioDialog::CFmRadioDialog(CDocument& doc, QWidget* parent)
-    : QDialog(parent), image_(doc.Image()) {
+    : QDialog(parent), image_(doc.Image()), controls_(FmRadioFieldTable(), this, PresetColumn()),
+      preset_(controls_.List(1026)), current_(controls_.Edit(1025)), grid_(controls_.Column(1302)) {
     setObjectName(QStringLiteral("217"));
     setWindowTitle(tr("收音机配置"));
-    QStringList numbers;
-    for (int i = 1; i <= map::kFmPresetCount; ++i) numbers << QString::number(i);
-    preset_ = MakeChoiceList(QStringLiteral("1026"), numbers, this);
-    current_ = MakeRuledEdit(QStringLiteral("1025"), kFrequencyLength, {}, this);
-    current_->installEventFilter(this);
-    CInPlaceGrid::CBehaviour behaviour;
-    behaviour.editorMaxLength = kFrequencyLength;
-    behaviour.editorRule = AcceptFrequencyKey;
-    behaviour.commitCorrection = Normalised;
-    behaviour.numbersAreFixed = true;
-    grid_ = new CInPlaceGrid({tr("信道"), tr("频率")}, map::kFmPresetCount, 1,
-                             QStringLiteral("1302"), behaviour, this);
-    grid_->SetColumnTwips(kNumberTwips, kFrequencyTwips);
-    grid_->setAccessibleName(tr("频率"));
-
     auto* layout = new QGridLayout(this);
-    AddCaptionedRow(layout, tr("当前信道"), preset_);
-    AddCaptionedRow(layout, tr("当前频率"), current_);
-    layout->addWidget(grid_, layout->rowCount(), 0, 1, 2, Qt::AlignHCenter);
+    controls_.LayOut(layout);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     Show(LoadFmRadio(image_));
 }
@@ -95,12 +73,6 @@ void CFmRadioDialog::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);
-}
-
-bool CFmRadioDialog::eventFilter(QObject* object, QEvent* event) {
-    if (object == current_ && event->type() == QEvent::FocusOut)
-        current_->setText(Normalised(current_->text()));
-    return QDialog::eventFilter(object, event);
 }
 
 void OpenFmRadio(CDocument& doc, QWidget* parent) {

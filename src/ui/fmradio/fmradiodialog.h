@@ -2,8 +2,9 @@
 // from the image on opening, stored however it is closed; Enter and Escape close nothing.
 #pragma once
 
-#include "core/fmradio/fmfields.h"
 #include "core/document/document.h"
+#include "core/fmradio/fmfields.h"
+#include "ui/widgets/formcontrols.h"
 
 #include <QDialog>
 
@@ -11,8 +12,6 @@ class QComboBox;
 class QLineEdit;
 
 namespace tarsel::ui {
-
-class CInPlaceGrid;
 
 class CFmRadioDialog : public QDialog {
     Q_OBJECT
@@ -27,7 +26,6 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* object, QEvent* event) override;
 
 private:
     CFmRadioFields Fields() const;
@@ -35,6 +33,7 @@ private:
     void Store();
 
     CMemoryImage& image_;
+    CFormControls controls_;
     QComboBox* preset_;
     QLineEdit* current_;
     CInPlaceGrid* grid_;

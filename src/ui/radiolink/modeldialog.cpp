@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
 
 namespace tarsel::ui {
 
@@ -16,46 +15,32 @@ constexpr int kFirstLimitId = 1038;
 } // namespace
 
 CModelDialog::CModelDialog(CDocument& doc, CProgramState& state, QWidget* parent)
-    : QDialog(parent), doc_(doc), state_(state), model_(new QLineEdit(this)) {
+    : QDialog(parent), doc_(doc), state_(state), controls_(ModelFieldTable(), this),
+      model_(controls_.Edit(kModelId)) {
     setObjectName(QStringLiteral("219"));
     setWindowTitle(tr("机型信息"));
-    model_->setObjectName(QString::number(kModelId));
-    model_->setReadOnly(true);
     auto* layout = new QGridLayout(this);
-    auto* modelLabel = new QLabel(tr("机型"), this);
-    modelLabel->setBuddy(model_);
-    model_->setAccessibleName(modelLabel->text());
-    layout->addWidget(modelLabel, 0, 0);
+    layout->addWidget(Caption(controls_.Caption(kModelId), model_), 0, 0);
     layout->addWidget(model_, 0, 1, 1, 3);
-    // Three digits are what can be typed; a longer value read from an image is still shown whole.
-    auto* digits =
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\d{0,3}")), this);
-    const QString bandNames[2] = {tr("A段"), tr("B段")};
+    // A band's pair on one row: its caption, the lower limit, "---", the upper limit (named by
+    // its own caption, which no label shows).
     for (int i = 0; i < 4; ++i) {
-        QLineEdit* edit = limits_[i] = new QLineEdit(this);
-        edit->setObjectName(QString::number(kFirstLimitId + i));
-        edit->setValidator(digits);
+        const int id = kFirstLimitId + i;
+        QLineEdit* edit = limits_[i] = controls_.Edit(id);
         edit->setAlignment(Qt::AlignRight);
         edit->installEventFilter(this);
         const int row = 1 + i / 2;
         if (i % 2 == 0) {
-            auto* label = new QLabel(bandNames[i / 2], this);
-            label->setBuddy(edit);
-            layout->addWidget(label, row, 0);
-            layout->addWidget(edit, row, 1);
+            controls_.AddRow(layout, id, {row, 0});
             layout->addWidget(new QLabel(QStringLiteral("---"), this), row, 2);
-            edit->setAccessibleName(bandNames[i / 2]);
         } else {
             layout->addWidget(edit, row, 3);
-            edit->setAccessibleName(bandNames[i / 2] + QStringLiteral(" ---"));
         }
     }
     Show(LoadModelFields(doc_.Limits(), state_.modelText));
 }
 
-QLineEdit* CModelDialog::Field(int id) const {
-    return id == kModelId ? model_ : limits_[id - kFirstLimitId];
-}
+QLineEdit* CModelDialog::Field(int id) const { return controls_.Edit(id); }
 
 CModelFields CModelDialog::Fields() const {
     return {model_->text().toStdString(), limits_[0]->text().toStdString(),

@@ -2,9 +2,10 @@
 // with the close box, Enter and Escape do nothing, and the limits are stored however it closes.
 #pragma once
 
-#include "core/image/modelform.h"
 #include "core/document/document.h"
+#include "core/image/modelform.h"
 #include "core/image/programstate.h"
+#include "ui/widgets/formcontrols.h"
 
 #include <QDialog>
 
@@ -30,6 +31,7 @@ private:
 
     CDocument& doc_;
     CProgramState& state_;
+    CFormControls controls_;
     QLineEdit* model_;
     QLineEdit* limits_[4]; // A low, A high, B low, B high
     bool stored_ = false;

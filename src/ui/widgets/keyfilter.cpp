@@ -16,6 +16,10 @@ CKeyRule KeysAmong(const QString& allowed) {
     };
 }
 
+CKeyRule KeysOf(EKeyRule rule) {
+    return [rule](char c) { return AcceptKey(rule, c); };
+}
+
 CKeyRuleFilter::CKeyRuleFilter(QLineEdit* edit, int maxLength, CKeyRule rule)
     : QObject(edit), maxLength_(maxLength > 0 ? maxLength : std::numeric_limits<int>::max()),
       rule_(std::move(rule)) {}

@@ -2,6 +2,8 @@
 // cutting what the program itself puts in the edit. And the check for the keys that close nothing.
 #pragma once
 
+#include "core/image/formfield.h"
+
 #include <QObject>
 #include <QString>
 
@@ -19,6 +21,8 @@ using CKeyRule = std::function<std::optional<char>(char)>;
 
 // A rule that takes the characters of allowed as they are; empty: every printable character.
 CKeyRule KeysAmong(const QString& allowed);
+// The core's rule of a form field.
+CKeyRule KeysOf(EKeyRule rule);
 
 // Limits typing and pasting into an edit to maxLength characters (0: no limit) that pass the rule.
 // Unlike QLineEdit::setMaxLength it leaves texts set by the program whole, as they were read, so a

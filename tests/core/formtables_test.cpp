@@ -1,0 +1,45 @@
+// The forms' field tables, which both faces build their controls from: a row the tables get wrong
+// is a control missing, unnamed or without its rule on both.
+#include "core/dtmf/codelistfields.h"
+#include "core/dtmf/remotefields.h"
+#include "core/dtmf/timingfields.h"
+#include "core/editors/optionfields.h"
+#include "core/fmradio/fmfields.h"
+#include "core/image/modelform.h"
+
+#include <gtest/gtest.h>
+
+#include <ranges>
+#include <set>
+
+namespace tarsel {
+namespace {
+
+TEST(FormTables, EveryRowIsAControlOfItsKind) {
+    const std::span<const CFormField> forms[][3] = {
+        {OptionFormFields()},
+        {DtmfTimingFieldTable(), DtmfRemoteFieldTable(), DtmfCodeListFieldTable()},
+        {FmRadioFieldTable()},
+        {ModelFieldTable()},
+    };
+    for (const auto& pages : forms) {
+        std::set<int> ids; // one window: no two controls share an id
+        for (const CFormField& field : pages | std::views::join) {
+            SCOPED_TRACE(field.controlId);
+            EXPECT_TRUE(ids.insert(field.controlId).second);
+            EXPECT_EQ(field.kind == EFieldKind::List, !field.entries.empty());
+            EXPECT_EQ(field.kind == EFieldKind::Column, field.rows > 0);
+            // Buttons step, and are named, together.
+            EXPECT_EQ(field.step != nullptr, field.stepId != 0);
+            if (field.stepId != 0) EXPECT_TRUE(ids.insert(field.stepId).second);
+            if (field.step || field.leave) EXPECT_GT(field.maxLength, 0);
+        }
+    }
+    EXPECT_EQ(AcceptKey(EKeyRule::Dtmf, 'b'), 'B');
+    EXPECT_EQ(AcceptKey(EKeyRule::Decimal, '.'), std::nullopt);
+    EXPECT_EQ(AcceptKey(EKeyRule::Frequency, '.'), '.');
+    EXPECT_EQ(AcceptKey(EKeyRule::Printable, '\x7f'), std::nullopt);
+}
+
+} // namespace
+} // namespace tarsel
