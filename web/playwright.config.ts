@@ -15,7 +15,14 @@ export default defineConfig({
     baseURL: `http://127.0.0.1:${port}/`,
     launchOptions: {
       executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-      args: ['--no-sandbox'],
+      // A page the browser takes for a background one has its timers slowed to one a second,
+      // which would stretch the demo radio's paced exchanges past any time-out.
+      args: [
+        '--no-sandbox',
+        '--disable-background-timer-throttling',
+        '--disable-renderer-backgrounding',
+        '--disable-backgrounding-occluded-windows',
+      ],
     },
   },
   webServer: {
