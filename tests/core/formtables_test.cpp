@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ranges>
 #include <set>
 
 namespace tarsel {
@@ -24,16 +23,17 @@ TEST(FormTables, EveryRowIsAControlOfItsKind) {
     };
     for (const auto& pages : forms) {
         std::set<int> ids; // one window: no two controls share an id
-        for (const CFormField& field : pages | std::views::join) {
-            SCOPED_TRACE(field.controlId);
-            EXPECT_TRUE(ids.insert(field.controlId).second);
-            EXPECT_EQ(field.kind == EFieldKind::List, !field.entries.empty());
-            EXPECT_EQ(field.kind == EFieldKind::Column, field.rows > 0);
-            // Buttons step, and are named, together.
-            EXPECT_EQ(field.step != nullptr, field.stepId != 0);
-            if (field.stepId != 0) EXPECT_TRUE(ids.insert(field.stepId).second);
-            if (field.step || field.leave) EXPECT_GT(field.maxLength, 0);
-        }
+        for (const std::span<const CFormField>& page : pages)
+            for (const CFormField& field : page) {
+                SCOPED_TRACE(field.controlId);
+                EXPECT_TRUE(ids.insert(field.controlId).second);
+                EXPECT_EQ(field.kind == EFieldKind::List, !field.entries.empty());
+                EXPECT_EQ(field.kind == EFieldKind::Column, field.rows > 0);
+                // Buttons step, and are named, together.
+                EXPECT_EQ(field.step != nullptr, field.stepId != 0);
+                if (field.stepId != 0) EXPECT_TRUE(ids.insert(field.stepId).second);
+                if (field.step || field.leave) EXPECT_GT(field.maxLength, 0);
+            }
     }
     EXPECT_EQ(AcceptKey(EKeyRule::Dtmf, 'b'), 'B');
     EXPECT_EQ(AcceptKey(EKeyRule::Decimal, '.'), std::nullopt);
