@@ -20,9 +20,11 @@ using emscripten::val;
 
 namespace {
 
+// Rounded, not truncated: a deadline passed through MsOf and back must be the deadline again.
+// Cut short by a nanosecond it would never be due, and Advance would wait for it for ever.
 Clock::time_point TimeOf(double ms) {
     return Clock::time_point(
-        std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double, std::milli>(ms)));
+        std::chrono::round<Clock::duration>(std::chrono::duration<double, std::milli>(ms)));
 }
 
 double MsOf(Clock::time_point time) {
