@@ -846,6 +846,10 @@ Check that:
         <source>读回的每个字节都与写入的相同</source>
         <translation>every byte read back as written</translation>
     </message>
+    <message>
+        <source>序号</source>
+        <translation>No.</translation>
+    </message>
 </context>
 <context>
     <name>main</name>
@@ -1114,13 +1118,6 @@ Check that:
     </message>
 </context>
 <context>
-    <name>tarsel::ui::CDtmfCodeListPage</name>
-    <message>
-        <source>序号</source>
-        <translation>No.</translation>
-    </message>
-</context>
-<context>
     <name>tarsel::ui::CDtmfDecoderDialog</name>
     <message>
         <source>DTMF 解码初始化</source>
@@ -1139,10 +1136,6 @@ Check that:
     <message>
         <source>收音机配置</source>
         <translation>FM radio</translation>
-    </message>
-    <message>
-        <source>信道</source>
-        <translation>Channel</translation>
     </message>
 </context>
 <context>

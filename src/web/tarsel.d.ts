@@ -96,6 +96,8 @@ export interface FormField {
   stepped: boolean;
   hidden: boolean;
   rows: number;
+  numberTitle: string;
+  firstNumber: number;
 }
 export type FormValues = Record<string, number | string | string[]> & { disabled: number[] };
 export type FormKind = 'options' | 'dtmf' | 'fm' | 'model';

@@ -37,6 +37,8 @@ val Describe(const CFormField& field) {
     each.set("stepped", field.step != nullptr);
     each.set("hidden", field.hidden);
     each.set("rows", field.rows);
+    each.set("numberTitle", std::string(field.numberTitle ? field.numberTitle : ""));
+    each.set("firstNumber", field.firstNumber);
     return each;
 }
 

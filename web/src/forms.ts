@@ -194,16 +194,24 @@ class FormPanel {
     table.className = 'form-column';
     table.setAttribute('aria-label', caption);
     const inputs: HTMLInputElement[] = [];
+    const titles = table.createTHead().insertRow();
+    for (const title of [coreText(field.numberTitle), caption]) {
+      const th = document.createElement('th');
+      th.scope = 'col';
+      th.textContent = title;
+      titles.append(th);
+    }
+    const body = table.createTBody();
     for (let row = 0; row < field.rows; ++row) {
-      const tr = table.insertRow();
+      const tr = body.insertRow();
       const number = document.createElement('th');
       number.scope = 'row';
-      number.textContent = String(row + 1);
+      number.textContent = String(field.firstNumber + row);
       const td = tr.insertCell();
       const input = document.createElement('input');
       input.type = 'text';
       input.autocomplete = 'off';
-      input.setAttribute('aria-label', `${caption} ${row + 1}`);
+      input.setAttribute('aria-label', `${caption} ${field.firstNumber + row}`);
       filterInput(this.core, input, field);
       input.addEventListener('focus', () => (this.currentRow = row));
       // Committed on leaving (a filtered insertion fires no change event).

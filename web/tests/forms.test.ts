@@ -38,9 +38,9 @@ test('each panel stores what the desktop dialog stores, and a session is one und
   await expect(delay).toHaveValue('300');
   await edit(page, 'PTT ID 发射开始').pressSequentially('12ab#');
   await panel(page).getByRole('tab', { name: '自动拨号' }).click();
-  await edit(page, '编码 1').click();
+  await edit(page, '编码 0').click();
   await panel(page).getByRole('button', { name: 'ANI 呼叫' }).click();
-  await expect(edit(page, '编码 1')).not.toHaveValue('');
+  await expect(edit(page, '编码 0')).not.toHaveValue('');
   await closePanel(page);
 
   await openPanel(page, '收音机');

@@ -101,7 +101,9 @@ constexpr CFormField kFmTable[] = {
      0,
      NormaliseFmFrequency,
      false,
-     map::kFmPresetCount},
+     map::kFmPresetCount,
+     "信道",
+     1},
 };
 } // namespace
 

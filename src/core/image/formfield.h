@@ -40,6 +40,9 @@ struct CFormField {
     CLeaveRule leave = nullptr;
     bool hidden = false; // kept, loaded and stored, never shown
     int rows = 0;        // Column
+    // Column: the title of its row numbers and the number of its first row.
+    const char* numberTitle = nullptr;
+    int firstNumber = 1;
 };
 
 // The row of the table with this control id, or nullptr.

@@ -16,8 +16,6 @@ namespace {
 // The codes' grid: numbered from 0, Enter opens a code and, typed, moves on to the next.
 CColumnLook CodeColumn() {
     CColumnLook look;
-    look.numberHeader = CDtmfCodeListPage::tr("序号");
-    look.firstNumber = 0;
     look.numberTwips = 500;
     look.valueTwips = 2500;
     look.behaviour.enterOpensEditor = true;

@@ -15,7 +15,6 @@ namespace {
 // The presets' grid: numbered from 1, and a click on a number edits that row's frequency.
 CColumnLook PresetColumn() {
     CColumnLook look;
-    look.numberHeader = CFmRadioDialog::tr("信道");
     look.numberTwips = 1000;
     look.valueTwips = 1500;
     look.behaviour.numbersAreFixed = true;

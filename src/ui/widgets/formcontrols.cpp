@@ -59,8 +59,9 @@ CInPlaceGrid* MakeColumn(const CFormField& field, CColumnLook look, QWidget* par
             return Corrected(rule, text);
         };
     const QString caption = CoreText(field.caption);
-    auto* grid = new CInPlaceGrid({look.numberHeader, caption}, field.rows, look.firstNumber,
-                                  QString::number(field.controlId), look.behaviour, parent);
+    auto* grid =
+        new CInPlaceGrid({CoreText(field.numberTitle), caption}, field.rows, field.firstNumber,
+                         QString::number(field.controlId), look.behaviour, parent);
     grid->SetColumnTwips(look.numberTwips, look.valueTwips);
     return grid;
 }

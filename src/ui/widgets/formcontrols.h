@@ -25,8 +25,6 @@ class CStepButtons;
 // What a window adds to a column row: its grid's number column and manners. The editor's length,
 // keys and commit correction are the row's.
 struct CColumnLook {
-    QString numberHeader;
-    int firstNumber = 1;
     int numberTwips = 0, valueTwips = 0;
     CInPlaceGrid::CBehaviour behaviour;
 };
