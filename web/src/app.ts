@@ -304,14 +304,18 @@ export class App {
 
   // 打印: the active list in the browser's print dialog; the print style sheet shows the grid
   // under the file's name and the date.
+  // The browser's own print command (its menu) gets the same heading.
   print(): void {
+    window.print();
+  }
+
+  private readonly beforePrint = window.addEventListener('beforeprint', () => {
     const entry = this.active;
     if (!entry) return;
     entry.grid.commitOpen();
     const heading = document.getElementById('print-heading') as HTMLElement;
     heading.textContent = `${this.titleOf(entry)}    ${new Date().toLocaleString(document.documentElement.lang)}`;
-    window.print();
-  }
+  });
 
   private backupWarned = false;
 
