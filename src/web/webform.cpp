@@ -131,19 +131,9 @@ const CFormField* CWebForm::Field(int id) const {
 }
 
 // The member behind each control id of the form that is open.
-namespace {
-
-struct CSlots {
-    int* list = nullptr;
-    std::string* edit = nullptr;
-    std::span<std::string> column;
-};
-
-} // namespace
-
-static CSlots SlotOf(int id, EWebForm kind, COptionsForm& o, CDtmfTimingFields& t,
-                     CDtmfRemoteFields& r, CDtmfCodeListFields& c, CFmRadioFields& f,
-                     CModelFields& m) {
+static CFieldSlot SlotOf(int id, EWebForm kind, COptionsForm& o, CDtmfTimingFields& t,
+                         CDtmfRemoteFields& r, CDtmfCodeListFields& c, CFmRadioFields& f,
+                         CModelFields& m) {
     switch (kind) {
     case EWebForm::Options:
         if (id == kGreetingId) return {.edit = &o.greeting};
@@ -151,61 +141,14 @@ static CSlots SlotOf(int id, EWebForm kind, COptionsForm& o, CDtmfTimingFields& 
         if (OptionFieldIndex(id) >= 0) return {.list = &o.Selection(id)};
         return {};
     case EWebForm::Dtmf:
-        switch (id) {
-        case 1093:
-            return {.list = &t.rateIndex};
-        case 1094:
-            return {.edit = &t.firstDigitDelay};
-        case 1096:
-            return {.list = &t.firstDigitTimeIndex};
-        case 1097:
-            return {.list = &t.starHashTimeIndex};
-        case 1184:
-            return {.list = &t.sideToneIndex};
-        case 1117:
-            return {.edit = &t.pttIdStart};
-        case 1118:
-            return {.edit = &t.pttIdEnd};
-        case 1120:
-            return {.list = &t.waitForReplyIndex};
-        case 1121:
-            return {.edit = &t.waitTime};
-        case 1104:
-            return {.list = &r.groupCallIndex};
-        case 1106:
-            return {.list = &r.killEnabledIndex};
-        case 1107:
-            return {.list = &r.killTypeIndex};
-        case 1108:
-            return {.edit = &r.killCode};
-        case 1110:
-            return {.edit = &r.autoResetTime};
-        case 1109:
-            return {.list = &r.decodeResponseIndex};
-        case 1114:
-            return {.edit = &r.alarmCode};
-        case 1112:
-            return {.edit = &r.decodeTime};
-        case 1115:
-            return {.column = c.codes};
-        case 1212:
-            return {.edit = &c.ownId};
-        case 1211:
-            return {.list = &c.separatorIndex};
-        case 1210:
-            return {.edit = &c.callId};
-        }
+        for (const CFieldSlot slot :
+             {DtmfTimingSlot(t, id), DtmfRemoteSlot(r, id), DtmfCodeListSlot(c, id)})
+            if (slot.list || slot.edit || !slot.column.empty()) return slot;
         return {};
     case EWebForm::FmRadio:
-        if (id == 1026) return {.list = &f.presetIndex};
-        if (id == 1025) return {.edit = &f.currentFrequency};
-        if (id == 1302) return {.column = f.presets};
-        return {};
-    case EWebForm::Model: {
-        std::string* texts[] = {&m.model, &m.aLow, &m.aHigh, &m.bLow, &m.bHigh};
-        if (id >= 1037 && id <= 1041) return {.edit = texts[id - 1037]};
-        return {};
-    }
+        return FmRadioSlot(f, id);
+    case EWebForm::Model:
+        return ModelSlot(m, id);
     }
     return {};
 }
@@ -219,8 +162,8 @@ val CWebForm::Values() const {
         val fields = pages[p]["fields"];
         for (int i = 0; i < fields["length"].as<int>(); ++i) {
             const int id = fields[i]["id"].as<int>();
-            const CSlots slot = SlotOf(id, kind_, self.options_, self.timing_, self.remote_,
-                                       self.codes_, self.fm_, self.model_);
+            const CFieldSlot slot = SlotOf(id, kind_, self.options_, self.timing_, self.remote_,
+                                           self.codes_, self.fm_, self.model_);
             const std::string key = std::to_string(id);
             if (slot.list) values.set(key, *slot.list);
             if (slot.edit) values.set(key, *slot.edit);
@@ -233,7 +176,7 @@ val CWebForm::Values() const {
 }
 
 void CWebForm::Set(int id, const val& value) {
-    const CSlots slot = SlotOf(id, kind_, options_, timing_, remote_, codes_, fm_, model_);
+    const CFieldSlot slot = SlotOf(id, kind_, options_, timing_, remote_, codes_, fm_, model_);
     if (slot.list) *slot.list = value.as<int>();
     if (slot.edit) *slot.edit = value.as<std::string>();
     if (!slot.column.empty()) {
@@ -254,7 +197,7 @@ void CWebForm::Focus(int id) {
 
 void CWebForm::Leave(int id) {
     const CFormField* field = Field(id);
-    const CSlots slot = SlotOf(id, kind_, options_, timing_, remote_, codes_, fm_, model_);
+    const CFieldSlot slot = SlotOf(id, kind_, options_, timing_, remote_, codes_, fm_, model_);
     if (field && field->leave && slot.edit) *slot.edit = field->leave(*slot.edit);
     // The corrections that look at more than the one text.
     switch (kind_) {
@@ -288,7 +231,7 @@ void CWebForm::Press(int id, int row) {
 
 void CWebForm::Step(int id, int step) {
     const CFormField* field = Field(id);
-    const CSlots slot = SlotOf(id, kind_, options_, timing_, remote_, codes_, fm_, model_);
+    const CFieldSlot slot = SlotOf(id, kind_, options_, timing_, remote_, codes_, fm_, model_);
     if (field && field->step && slot.edit) *slot.edit = field->step(*slot.edit, step);
 }
 

@@ -45,7 +45,9 @@ export class App {
     private readonly core: TarselModule,
     private readonly tabs: HTMLElement,
     private readonly panels: HTMLElement,
-  ) {}
+  ) {
+    window.addEventListener('beforeprint', () => this.headPrint());
+  }
 
   add(doc: Document, name: string, handle: FileHandle): void {
     const tab = document.createElement('button');
@@ -304,18 +306,18 @@ export class App {
 
   // 打印: the active list in the browser's print dialog; the print style sheet shows the grid
   // under the file's name and the date.
-  // The browser's own print command (its menu) gets the same heading.
   print(): void {
     window.print();
   }
 
-  private readonly beforePrint = window.addEventListener('beforeprint', () => {
+  // Before every print, also one from the browser's own menu: the heading and the list as it is.
+  private headPrint(): void {
     const entry = this.active;
     if (!entry) return;
     entry.grid.commitOpen();
     const heading = document.getElementById('print-heading') as HTMLElement;
     heading.textContent = `${this.titleOf(entry)}    ${new Date().toLocaleString(document.documentElement.lang)}`;
-  });
+  }
 
   private backupWarned = false;
 

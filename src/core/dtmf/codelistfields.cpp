@@ -108,4 +108,18 @@ constexpr CFormField kCodeListTable[] = {
 
 std::span<const CFormField> DtmfCodeListFieldTable() { return kCodeListTable; }
 
+CFieldSlot DtmfCodeListSlot(CDtmfCodeListFields& fields, int controlId) {
+    switch (controlId) {
+    case 1115:
+        return {.column = fields.codes};
+    case 1212:
+        return {.edit = &fields.ownId};
+    case 1211:
+        return {.list = &fields.separatorIndex};
+    case 1210:
+        return {.edit = &fields.callId};
+    }
+    return {};
+}
+
 } // namespace tarsel

@@ -17,6 +17,10 @@ namespace tarsel {
 // 1210 call ID, 1209 the "ANI 呼叫" button.
 std::span<const CFormField> DtmfCodeListFieldTable();
 
+// Where the form keeps what the control with this id shows (an empty slot for none).
+struct CDtmfCodeListFields;
+CFieldSlot DtmfCodeListSlot(CDtmfCodeListFields& fields, int controlId);
+
 struct CDtmfCodeListFields { // exactly what the page's controls show
     std::array<std::string, map::kDtmfCodeListRows> codes;
     int separatorIndex = -1; // "A", "B", "C", "D", "*", "#"; -1 = no selection

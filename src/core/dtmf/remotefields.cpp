@@ -136,4 +136,26 @@ static_assert(std::size(kSymbols) == kDtmfSymbolEntries.size());
 
 std::span<const CFormField> DtmfRemoteFieldTable() { return kRemoteTable; }
 
+CFieldSlot DtmfRemoteSlot(CDtmfRemoteFields& fields, int controlId) {
+    switch (controlId) {
+    case 1104:
+        return {.list = &fields.groupCallIndex};
+    case 1106:
+        return {.list = &fields.killEnabledIndex};
+    case 1107:
+        return {.list = &fields.killTypeIndex};
+    case 1108:
+        return {.edit = &fields.killCode};
+    case 1110:
+        return {.edit = &fields.autoResetTime};
+    case 1109:
+        return {.list = &fields.decodeResponseIndex};
+    case 1114:
+        return {.edit = &fields.alarmCode};
+    case 1112:
+        return {.edit = &fields.decodeTime};
+    }
+    return {};
+}
+
 } // namespace tarsel

@@ -19,6 +19,10 @@ inline constexpr int kDtmfDecodeResponseEntryCount = 4; // "无", "提醒", "回
 // decode time 1112, which is kept but never shown.
 std::span<const CFormField> DtmfRemoteFieldTable();
 
+// Where the form keeps what the control with this id shows (an empty slot for none).
+struct CDtmfRemoteFields;
+CFieldSlot DtmfRemoteSlot(CDtmfRemoteFields& fields, int controlId);
+
 struct CDtmfRemoteFields {   // exactly what the page's controls show; -1 = no selection
     int groupCallIndex = -1; // "A", "B", "C", "D", "*", "#"
     int killEnabledIndex = -1;

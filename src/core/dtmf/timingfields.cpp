@@ -140,4 +140,28 @@ static_assert(std::size(kOffOn) == kDtmfWaitForReplyEntryCount);
 
 std::span<const CFormField> DtmfTimingFieldTable() { return kTimingTable; }
 
+CFieldSlot DtmfTimingSlot(CDtmfTimingFields& fields, int controlId) {
+    switch (controlId) {
+    case 1093:
+        return {.list = &fields.rateIndex};
+    case 1094:
+        return {.edit = &fields.firstDigitDelay};
+    case 1096:
+        return {.list = &fields.firstDigitTimeIndex};
+    case 1097:
+        return {.list = &fields.starHashTimeIndex};
+    case 1184:
+        return {.list = &fields.sideToneIndex};
+    case 1117:
+        return {.edit = &fields.pttIdStart};
+    case 1118:
+        return {.edit = &fields.pttIdEnd};
+    case 1120:
+        return {.list = &fields.waitForReplyIndex};
+    case 1121:
+        return {.edit = &fields.waitTime};
+    }
+    return {};
+}
+
 } // namespace tarsel

@@ -21,6 +21,10 @@ inline constexpr int kDtmfWaitForReplyEntryCount = 2; // "关", "开"
 // 1121 wait time.
 std::span<const CFormField> DtmfTimingFieldTable();
 
+// Where the form keeps what the control with this id shows (an empty slot for none).
+struct CDtmfTimingFields;
+CFieldSlot DtmfTimingSlot(CDtmfTimingFields& fields, int controlId);
+
 struct CDtmfTimingFields { // exactly what the page's controls show; -1 = no selection
     int rateIndex = -1;
     std::string firstDigitDelay; // ms

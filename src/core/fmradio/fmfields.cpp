@@ -109,4 +109,16 @@ constexpr CFormField kFmTable[] = {
 
 std::span<const CFormField> FmRadioFieldTable() { return kFmTable; }
 
+CFieldSlot FmRadioSlot(CFmRadioFields& fields, int controlId) {
+    switch (controlId) {
+    case 1026:
+        return {.list = &fields.presetIndex};
+    case 1025:
+        return {.edit = &fields.currentFrequency};
+    case 1302:
+        return {.column = fields.presets};
+    }
+    return {};
+}
+
 } // namespace tarsel

@@ -32,6 +32,10 @@ std::string NormaliseFmFrequency(std::string_view text);
 // The dialog's controls: 1026 preset number, 1025 current frequency, 1302 the presets.
 std::span<const CFormField> FmRadioFieldTable();
 
+// Where the form keeps what the control with this id shows (an empty slot for none).
+struct CFmRadioFields;
+CFieldSlot FmRadioSlot(CFmRadioFields& fields, int controlId);
+
 struct CFmRadioFields {   // exactly what the dialog's controls show
     int presetIndex = -1; // list "1" .. "20"; -1 = no selection
     std::string currentFrequency;

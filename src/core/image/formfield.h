@@ -45,6 +45,14 @@ struct CFormField {
     int firstNumber = 1;
 };
 
+// Where a form keeps what one control shows: a list's selected index, an edit's text or a
+// column's texts. Both faces move values between their controls and the form's struct through it.
+struct CFieldSlot {
+    int* list = nullptr;
+    std::string* edit = nullptr;
+    std::span<std::string> column = {};
+};
+
 // The row of the table with this control id, or nullptr.
 const CFormField* FindFormField(std::span<const CFormField> table, int controlId);
 

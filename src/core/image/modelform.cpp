@@ -20,8 +20,8 @@ std::string ShowLimit(int64_t units) { return std::to_string(units / kUnitsPerMH
 } // namespace
 
 CModelFields LoadModelFields(const CBandLimits& limits, const std::string& modelText) {
-    return {modelText, ShowLimit(limits.low[0]), ShowLimit(limits.high[0]), ShowLimit(limits.low[1]),
-            ShowLimit(limits.high[1])};
+    return {modelText, ShowLimit(limits.low[0]), ShowLimit(limits.high[0]),
+            ShowLimit(limits.low[1]), ShowLimit(limits.high[1])};
 }
 
 void NormaliseBandPair(std::string& lowerText, std::string& upperText, bool lowerEdited) {
@@ -81,5 +81,21 @@ constexpr CFormField kModelTable[] = {
 } // namespace
 
 std::span<const CFormField> ModelFieldTable() { return kModelTable; }
+
+CFieldSlot ModelSlot(CModelFields& fields, int controlId) {
+    switch (controlId) {
+    case 1037:
+        return {.edit = &fields.model};
+    case 1038:
+        return {.edit = &fields.aLow};
+    case 1039:
+        return {.edit = &fields.aHigh};
+    case 1040:
+        return {.edit = &fields.bLow};
+    case 1041:
+        return {.edit = &fields.bHigh};
+    }
+    return {};
+}
 
 } // namespace tarsel

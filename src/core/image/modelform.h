@@ -2,8 +2,8 @@
 // whole MHz, corrected when a field is left and stored when the dialog closes.
 #pragma once
 
-#include "core/image/formfield.h"
 #include "core/image/bands.h"
+#include "core/image/formfield.h"
 #include "core/image/memoryimage.h"
 
 #include <string>
@@ -14,6 +14,10 @@ namespace tarsel {
 // B low, B high. Three digits are what can be typed; a longer value read from an image is still
 // shown whole.
 std::span<const CFormField> ModelFieldTable();
+
+// Where the form keeps what the control with this id shows (an empty slot for none).
+struct CModelFields;
+CFieldSlot ModelSlot(CModelFields& fields, int controlId);
 
 struct CModelFields {
     std::string model; // read-only

@@ -14,35 +14,14 @@ CDtmfTimingPage::CDtmfTimingPage(CMemoryImage& image, QWidget* parent)
 }
 
 CDtmfTimingFields CDtmfTimingPage::Fields() const {
-    const auto list = [this](int id) { return controls_.List(id)->currentIndex(); };
-    const auto text = [this](int id) { return controls_.Edit(id)->text().toStdString(); };
     CDtmfTimingFields fields;
-    fields.rateIndex = list(1093);
-    fields.firstDigitDelay = text(1094);
-    fields.firstDigitTimeIndex = list(1096);
-    fields.starHashTimeIndex = list(1097);
-    fields.sideToneIndex = list(1184);
-    fields.pttIdStart = text(1117);
-    fields.pttIdEnd = text(1118);
-    fields.waitForReplyIndex = list(1120);
-    fields.waitTime = text(1121);
+    controls_.Collect([&fields](int id) { return DtmfTimingSlot(fields, id); });
     return fields;
 }
 
-void CDtmfTimingPage::Show(const CDtmfTimingFields& fields) {
-    const auto list = [this](int id, int index) { controls_.List(id)->setCurrentIndex(index); };
-    const auto text = [this](int id, const std::string& value) {
-        controls_.Edit(id)->setText(QString::fromStdString(value));
-    };
-    list(1093, fields.rateIndex);
-    text(1094, fields.firstDigitDelay);
-    list(1096, fields.firstDigitTimeIndex);
-    list(1097, fields.starHashTimeIndex);
-    list(1184, fields.sideToneIndex);
-    text(1117, fields.pttIdStart);
-    text(1118, fields.pttIdEnd);
-    list(1120, fields.waitForReplyIndex);
-    text(1121, fields.waitTime);
+void CDtmfTimingPage::Show(const CDtmfTimingFields& shown) {
+    CDtmfTimingFields fields = shown;
+    controls_.Show([&fields](int id) { return DtmfTimingSlot(fields, id); });
 }
 
 void CDtmfTimingPage::LoadFields() { Show(LoadDtmfTiming(image_)); }

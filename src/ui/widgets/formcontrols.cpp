@@ -113,6 +113,26 @@ const CFormControls::CControl& CFormControls::Of(int id) const {
 
 QString CFormControls::Caption(int id) const { return CoreText(Of(id).field->caption); }
 QWidget* CFormControls::Control(int id) const { return Of(id).widget; }
+void CFormControls::Show(const std::function<CFieldSlot(int)>& slotOf) const {
+    for (const CControl& control : controls_) {
+        const CFieldSlot slot = slotOf(control.field->controlId);
+        if (auto* list = qobject_cast<QComboBox*>(control.widget); list && slot.list)
+            list->setCurrentIndex(*slot.list);
+        if (auto* edit = qobject_cast<QLineEdit*>(control.widget); edit && slot.edit)
+            edit->setText(QString::fromStdString(*slot.edit));
+    }
+}
+
+void CFormControls::Collect(const std::function<CFieldSlot(int)>& slotOf) const {
+    for (const CControl& control : controls_) {
+        const CFieldSlot slot = slotOf(control.field->controlId);
+        if (auto* list = qobject_cast<QComboBox*>(control.widget); list && slot.list)
+            *slot.list = list->currentIndex();
+        if (auto* edit = qobject_cast<QLineEdit*>(control.widget); edit && slot.edit)
+            *slot.edit = edit->text().toStdString();
+    }
+}
+
 QComboBox* CFormControls::List(int id) const { return qobject_cast<QComboBox*>(Control(id)); }
 QLineEdit* CFormControls::Edit(int id) const { return qobject_cast<QLineEdit*>(Control(id)); }
 CInPlaceGrid* CFormControls::Column(int id) const {

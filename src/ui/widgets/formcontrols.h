@@ -9,6 +9,7 @@
 #include "ui/widgets/captions.h"
 #include "ui/widgets/inplacegrid.h"
 
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -39,6 +40,10 @@ public:
     QLineEdit* Edit(int id) const;
     CInPlaceGrid* Column(int id) const;
     QPushButton* Button(int id) const;
+
+    // Every list and edit shows what its slot holds; Collect reads them back into their slots.
+    void Show(const std::function<CFieldSlot(int controlId)>& slotOf) const;
+    void Collect(const std::function<CFieldSlot(int controlId)>& slotOf) const;
 
     // The row's caption at place, its control beside it with its up/down buttons.
     void AddRow(QGridLayout* grid, int id, CGridPlace place = {}) const;
