@@ -1,8 +1,5 @@
 #include "runcli.h"
 
-#include "../core/testimage.h"
-#include "core/image/channeltable.h"
-#include "core/image/datafile.h"
 #include "core/image/labels.h"
 
 #include <gtest/gtest.h>
@@ -14,10 +11,9 @@ namespace tarsel {
 namespace {
 
 using test::CTempDir;
-using test::RunCli;
-
 using test::Lines;
 using test::LoadImage;
+using test::RunCli;
 
 TEST(CliFiles, NewUsesDefaultDatOfTheProgramFolder) {
     CTempDir dir;
@@ -57,9 +53,7 @@ TEST(CliFiles, NormaliseToAnotherFileLeavesTheInput) {
     ASSERT_FALSE(SaveDataFile(dir / "in.dat", image));
     ASSERT_EQ(RunCli({"normalise", dir / "in.dat", dir / "out.dat"}).status, 0);
     EXPECT_EQ(LoadImage(dir / "in.dat"), image);
-    CMemoryImage expected = image;
-    CBandLimits limits;
-    NormaliseThroughTable(expected, limits);
+    const CMemoryImage expected = test::Normalised(image);
     EXPECT_EQ(LoadImage(dir / "out.dat"), expected);
     ASSERT_EQ(RunCli({"normalise", dir / "in.dat"}).status, 0);
     EXPECT_EQ(LoadImage(dir / "in.dat"), expected);

@@ -2,10 +2,6 @@
 #include "radioprocess.h"
 #include "runcli.h"
 
-#include "../core/testimage.h"
-#include "core/image/channeltable.h"
-#include "core/image/datafile.h"
-
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -18,54 +14,36 @@ namespace {
 using test::CRadioProcess;
 using test::Lines;
 
-bool InClone(std::size_t i) { return i < 0x3000 || i >= 0x3F70; }
+bool InClone(std::size_t i) { return test::InRanges(i, map::kCloneRanges); }
 
-class CliManyRadiosTest : public ::testing::Test {
+class CliManyRadiosTest : public test::CCliTest {
 protected:
-    void SetUp() override {
-        ASSERT_FALSE(SaveDataFile(file, test::RandomImage(41)));
-        expected = test::RandomImage(41);
-        CBandLimits limits;
-        NormaliseThroughTable(expected, limits);
-    }
+    void SetUp() override { ASSERT_FALSE(SaveDataFile(file, test::RandomImage(41))); }
 
-    std::string Memory(std::size_t i) const {
-        return (dir / ("radio" + std::to_string(i))).string();
-    }
+    std::string Memory(std::size_t i) const { return dir / ("radio" + std::to_string(i)); }
     std::unique_ptr<CRadioProcess> StartRadio(std::size_t i, std::vector<std::string> faults = {}) {
-        std::vector<std::string> args{"--memory", Memory(i), "--save-on-exit"};
-        args.insert(args.end(), faults.begin(), faults.end());
-        return std::make_unique<CRadioProcess>(args);
-    }
-    test::CCliResult Cli(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--settings", settings});
-        return test::RunCli(args);
+        faults.insert(faults.begin(), {"--memory", Memory(i), "--save-on-exit"});
+        return std::make_unique<CRadioProcess>(faults);
     }
     std::size_t Backups() const {
         std::error_code error;
-        const auto folder = dir / "data" / "tarsel" / "backups";
-        std::size_t count = 0;
-        for (auto it = std::filesystem::directory_iterator(folder, error);
-             !error && it != std::filesystem::directory_iterator(); ++it)
-            ++count;
-        return count;
+        const std::filesystem::directory_iterator files(dir / "data/tarsel/backups", error);
+        return error ? 0 : static_cast<std::size_t>(std::distance(files, {}));
     }
     // Every COMn leads to a path with nothing behind it, unless given here.
     void MapPorts(const std::map<int, std::string>& devices) {
         std::ofstream out(settings);
         out << "[Ports]\n";
-        for (int n = 1; n <= 16; ++n)
+        for (int n = 1; n <= 16; ++n) {
+            const auto mapped = devices.find(n);
             out << "COM" << n << "="
-                << (devices.count(n) ? devices.at(n)
-                                     : (dir / ("none" + std::to_string(n))).string())
-                << "\n";
+                << (mapped != devices.end() ? mapped->second : (dir / "none").string()) << "\n";
+        }
     }
 
-    test::CTempDir dir;
     test::CEnvironment dataHome{"XDG_DATA_HOME", (dir / "data").string()};
-    std::string settings = (dir / "Program.ini").string();
     std::string file = (dir / "a.dat").string();
-    CMemoryImage expected;
+    CMemoryImage expected = test::Normalised(test::RandomImage(41));
 };
 
 TEST_F(CliManyRadiosTest, AFaultyRadioFailsAloneAndEveryMemoryIsChecked) {
@@ -76,16 +54,10 @@ TEST_F(CliManyRadiosTest, AFaultyRadioFailsAloneAndEveryMemoryIsChecked) {
         std::string line;     // the fourth radio's result after its port
         std::size_t keptUpTo; // the fourth radio holds the image sent below this address
     } cases[] = {
-        {"pulled cable",
-         {"--hang-up", "5"},
-         {},
-         "通信出错\tblock 0x00A0 not acknowledged: no reply",
-         0x00A0},
-        {"other bytes read back",
-         {"--corrupt-write", "2:5"},
-         {"--verify"},
-         "写入校验失败\t0x0045",
-         CMemoryImage::kSize},
+        {"pulled cable", {"--hang-up", "5"}, {},
+         "通信出错\tblock 0x00A0 not acknowledged: no reply", 0x00A0},
+        {"other bytes read back", {"--corrupt-write", "2:5"}, {"--verify"},
+         "写入校验失败\t0x0045", CMemoryImage::kSize},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

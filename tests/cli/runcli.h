@@ -2,6 +2,7 @@
 #pragma once
 
 #include "../core/testimage.h"
+#include "core/image/channeltable.h"
 #include "core/image/datafile.h"
 
 #include <gtest/gtest.h>
@@ -50,5 +51,24 @@ inline CMemoryImage LoadImage(const std::filesystem::path& path) {
     EXPECT_FALSE(LoadDataFile(path, image)) << path;
     return image;
 }
+
+// The image as "写频" and "normalise" prepare it.
+inline CMemoryImage Normalised(CMemoryImage image) {
+    CBandLimits limits;
+    NormaliseThroughTable(image, limits);
+    return image;
+}
+
+// tarsel-cli with a settings file of its own in a temporary folder.
+class CCliTest : public ::testing::Test {
+protected:
+    CTempDir dir;
+    std::string settings = (dir / "Program.ini").string();
+
+    CCliResult Cli(std::vector<std::string> args) const {
+        args.insert(args.begin(), {"--settings", settings});
+        return RunCli(args);
+    }
+};
 
 } // namespace tarsel::test

@@ -2,9 +2,6 @@
 #include "radioprocess.h"
 #include "runcli.h"
 
-#include "../core/testimage.h"
-#include "core/image/channeltable.h"
-#include "core/image/datafile.h"
 #include "core/radiolink/posixserialport.h"
 
 #include <gtest/gtest.h>
@@ -26,20 +23,11 @@ using test::CRadioProcess;
 using test::FileText;
 using test::Lines;
 
-class CliSafetyTest : public ::testing::Test {
+class CliSafetyTest : public test::CCliTest {
 protected:
-    test::CTempDir dir;
     test::CEnvironment dataHome{"XDG_DATA_HOME", (dir / "data").string()};
-    std::string settings = (dir / "Program.ini").string();
     std::filesystem::path backups = dir / "data" / "tarsel" / "backups";
 
-    CRadioProcess StartRadio(std::vector<std::string> args = {}) {
-        return CRadioProcess(std::move(args));
-    }
-    test::CCliResult Cli(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--settings", settings});
-        return test::RunCli(args);
-    }
     // The backups listed by the command, newest first: time, kind, size, path.
     std::vector<std::vector<std::string>> Listed() {
         const auto result = Cli({"backups"});
@@ -74,7 +62,7 @@ TEST_F(CliSafetyTest, VerifyCatchesASilentlyCorruptedBlockOnlyWhenAskedFor) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command + (c.radio.empty() ? "" : " " + c.radio[1]));
-        CRadioProcess radio = StartRadio(c.radio);
+        CRadioProcess radio(c.radio);
         std::vector<std::string> args{c.command, "--port", radio.Device(), file, "--no-backup"};
         if (c.verify) args.push_back("--verify");
         if (c.command == "init") args.insert(args.end(), {"--service-password", "mr274q"});
@@ -97,15 +85,16 @@ TEST_F(CliSafetyTest, ReadsAndWritesAreBackedUpByteForByteNewestFirst) {
     const CMemoryImage radioMemory = test::RandomImage(31);
     const auto memory = dir / "radio.dat";
     ASSERT_FALSE(SaveDataFile(memory, radioMemory));
-    CRadioProcess radio = StartRadio({"--memory", memory.string()});
+    CRadioProcess radio({"--memory", memory.string()});
     const auto file = dir / "a.dat";
 
     ASSERT_EQ(Cli({"read", "--port", radio.Device(), file.string()}).status, 0);
     const std::string afterRead = FileText(file);
+    const CMemoryImage readImage = test::LoadImage(file);
     ASSERT_EQ(Cli({"write", "--port", radio.Device(), file.string()}).status, 0);
     // Skipped on request, and nothing to keep when no block went out.
     ASSERT_EQ(Cli({"read", "--port", radio.Device(), file.string(), "--no-backup"}).status, 0);
-    CRadioProcess refusing = StartRadio({"--start-ack", "0"});
+    CRadioProcess refusing({"--start-ack", "0"});
     ASSERT_EQ(Cli({"write", "--port", refusing.Device(), file.string()}).status, 1);
 
     const auto rows = Listed();
@@ -120,11 +109,7 @@ TEST_F(CliSafetyTest, ReadsAndWritesAreBackedUpByteForByteNewestFirst) {
     }
     // The read: the file as the read left it. The write: what was sent, as "写频" prepares it.
     EXPECT_TRUE(FileText(rows[1][3]) == afterRead);
-    CMemoryImage sent;
-    std::copy(afterRead.begin(), afterRead.end(), sent.Bytes().begin());
-    CBandLimits limits;
-    NormaliseThroughTable(sent, limits);
-    EXPECT_TRUE(test::LoadImage(rows[0][3]) == sent);
+    EXPECT_TRUE(test::LoadImage(rows[0][3]) == test::Normalised(readImage));
 }
 
 // tarsel-cli in the background, to be interrupted.
@@ -175,7 +160,7 @@ TEST_F(CliSafetyTest, InterruptedReadExitsWith130LeavingTheFileAndThePortFree) {
         // Paced, a whole read takes seconds; the trace shows when the read is under way.
         const auto trace = dir / "trace.txt";
         std::filesystem::remove(trace);
-        CRadioProcess radio = StartRadio({"--pace", "--trace", trace.string()});
+        CRadioProcess radio({"--pace", "--trace", trace.string()});
         CBackgroundCli cli(
             {"--settings", settings, "read", "--port", radio.Device(), file.string()});
         for (int wait = 0; wait < 200 && FileText(trace).size() < 200; ++wait)

@@ -2,14 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "rawclient.h"
 
@@ -66,49 +59,6 @@ TEST(RadioSimOptions, BadUsageIsRefused) {
     };
     for (const auto& arguments : cases)
         EXPECT_THROW(ParseCommandLine(arguments), std::invalid_argument) << arguments[0];
-}
-
-// The program from a shell: the path on the first line, serving until SIGTERM, saving on exit.
-TEST(RadioSimProgram, ServesUntilTerminated) {
-    const std::filesystem::path program = std::filesystem::path(TARSEL_BIN_DIR) / "tarsel-radiosim";
-    if (!std::filesystem::exists(program)) GTEST_SKIP() << "tarsel-radiosim not built";
-    const auto base =
-        std::filesystem::temp_directory_path() / ("radiosim-program-" + std::to_string(::getpid()));
-    const std::string link = base.string() + ".link";
-    const std::string memory = base.string() + ".dat";
-
-    int out[2];
-    ASSERT_EQ(::pipe(out), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::dup2(out[1], STDOUT_FILENO);
-        ::execl(program.c_str(), "tarsel-radiosim", "--link", link.c_str(), "--memory",
-                memory.c_str(), "--save-on-exit", static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(out[1]);
-    std::string firstLine;
-    char c = 0;
-    while (::read(out[0], &c, 1) == 1 && c != '\n') firstLine += c;
-    ::close(out[0]);
-    EXPECT_TRUE(firstLine.starts_with("/dev/pts/")) << firstLine;
-    {
-        CRawClient client(link);
-        ASSERT_FALSE(client.OpenAndStart().empty());
-        EXPECT_EQ(client.WriteBlock(0x0001, B("Z")), kAckByte);
-        client.Write(B("ENDW"));
-    }
-    ::kill(child, SIGTERM);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    std::ifstream in(memory, std::ios::binary);
-    const Bytes saved(std::istreambuf_iterator<char>(in), {});
-    ASSERT_EQ(saved.size(), kMemorySize);
-    EXPECT_EQ(saved[1], 'Z');
-    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
-    std::filesystem::remove(memory);
 }
 
 } // namespace
