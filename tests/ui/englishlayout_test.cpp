@@ -51,6 +51,15 @@ struct CWindow {
     const char* name;
     std::function<std::unique_ptr<QWidget>(CServiceBench&)> open;
 };
+// A window of the service menu, or a transfer's progress window.
+template <class TDialog> std::unique_ptr<QWidget> Service(CServiceBench& b) {
+    return std::make_unique<TDialog>(b.state, b.state, b.Settings(), b.prompter);
+}
+template <ETransfer transfer> std::unique_ptr<QWidget> Transfer(CServiceBench& b) {
+    return std::make_unique<ui::CTransferDialog>(transfer, b.state, b.state, b.Settings(),
+                                                 b.prompter);
+}
+
 const CWindow kWindows[] = {
     {"main window", {}},
     {"about",
@@ -73,32 +82,16 @@ const CWindow kWindows[] = {
          CPosixSerialPort probe{CSettingsFile(b.Settings())};
          return std::make_unique<ui::CPortDialog>(b.state, b.Settings(), probe);
      }},
-    {"read",
-     [](auto& b) {
-         return std::make_unique<ui::CTransferDialog>(ETransfer::Read, b.state, b.state,
-                                                      b.Settings(), b.prompter);
-     }},
-    {"write",
-     [](auto& b) {
-         return std::make_unique<ui::CTransferDialog>(ETransfer::Write, b.state, b.state,
-                                                      b.Settings(), b.prompter);
-     }},
+    {"read", Transfer<ETransfer::Read>},
+    {"write", Transfer<ETransfer::Write>},
     {"batch write",
      [](auto& b) {
          return std::make_unique<ui::CBatchWriteDialog>(b.state.image, b.state, b.Settings(),
                                                         b.prompter);
      }},
     {"DTMF", [](auto& b) { return std::make_unique<ui::CDtmfEditorDialog>(b.state, b.state); }},
-    {"DTMF decoder",
-     [](auto& b) {
-         return std::make_unique<ui::CDtmfDecoderDialog>(b.state, b.state, b.Settings(),
-                                                         b.prompter);
-     }},
-    {"parameters",
-     [](auto& b) {
-         return std::make_unique<ui::CParameterAdjustDialog>(b.state, b.state, b.Settings(),
-                                                             b.prompter);
-     }},
+    {"DTMF decoder", Service<ui::CDtmfDecoderDialog>},
+    {"parameters", Service<ui::CParameterAdjustDialog>},
     {"radio info",
      [](auto& b) { return std::make_unique<ui::CRadioInfoDialog>("", b.Settings(), b.prompter); }},
 };
