@@ -45,37 +45,9 @@ class DialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Choices unlock their fields; fields are checked while typing and on leaving.
-    void batchChannelFieldsFollowTheirRules() {
-        CToolState state;
-        ui::CBatchChannelDialog dialog(state, {});
-        QVERIFY(ShowActive(dialog));
-        QVERIFY(!Find(dialog, 1230)->isEnabled());
-        QTest::mouseClick(Find<QRadioButton>(dialog, 1239), Qt::LeftButton);
-        QCOMPARE(Find(dialog, 1230)->text(), QStringLiteral("129"));
-        QTest::mouseClick(Find<QRadioButton>(dialog, 1228), Qt::LeftButton);
-        QVERIFY(Find(dialog, 1230)->isEnabled());
-        QTest::mouseClick(Find<QRadioButton>(dialog, 1225), Qt::LeftButton);
-        QVERIFY(Find<QComboBox>(dialog, 1144)->isEnabled());
-        QTest::mouseClick(Find<QCheckBox>(dialog, 1221), Qt::LeftButton);
-        QVERIFY(!Find<QComboBox>(dialog, 1144)->isEnabled());
-
-        QLineEdit* step = Find(dialog, 1156);
-        Type(step, QStringLiteral("1a2"));
-        QCOMPARE(step->text(), QStringLiteral("12"));
-        QLineEdit* start = Find(dialog, 1235);
-        Type(start, QStringLiteral("145.5"));
-        QCOMPARE(step->text(), QStringLiteral("12.5"));
-        Find(dialog, 1147)->setFocus();
-        QCOMPARE(start->text(), QStringLiteral("145.50000"));
-        start->setFocus();
-        start->clear();
-        Find(dialog, 1147)->setFocus();
-        QCOMPARE(start->text(), QStringLiteral("145.50000")); // what it had on getting the focus
-    }
-
-    // Apply writes and keeps the window open; Cancel, Escape and Enter end it without writing.
-    void batchChannelWritesOnlyOnApply() {
+    // Choices unlock their fields; fields are checked while typing and on leaving. Apply writes
+    // and keeps the window open; Cancel, Escape and Enter end it without writing.
+    void batchChannelFieldsFollowTheirRulesAndOnlyApplyWrites() {
         for (int way = 0; way < 4; ++way) {
             CToolState state;
             state.image = BuildDefaultImage();
@@ -83,12 +55,35 @@ private slots:
             int refills = 0;
             ui::CBatchChannelDialog dialog(state, [&refills] { ++refills; });
             QVERIFY(ShowActive(dialog));
+            QVERIFY(!Find(dialog, 1230)->isEnabled());
             QTest::mouseClick(Find<QRadioButton>(dialog, 1239), Qt::LeftButton);
-            Type(Find(dialog, 1235), QStringLiteral("400"));
+            QCOMPARE(Find(dialog, 1230)->text(), QStringLiteral("129"));
+            QTest::mouseClick(Find<QRadioButton>(dialog, 1228), Qt::LeftButton);
+            QVERIFY(Find(dialog, 1230)->isEnabled());
+            QTest::mouseClick(Find<QRadioButton>(dialog, 1225), Qt::LeftButton);
+            QVERIFY(Find<QComboBox>(dialog, 1144)->isEnabled());
+            QTest::mouseClick(Find<QCheckBox>(dialog, 1221), Qt::LeftButton);
+            QVERIFY(!Find<QComboBox>(dialog, 1144)->isEnabled());
+
+            QLineEdit* step = Find(dialog, 1156);
+            Type(step, QStringLiteral("1a2"));
+            QCOMPARE(step->text(), QStringLiteral("12"));
+            QLineEdit* start = Find(dialog, 1235);
+            Type(start, QStringLiteral("145.5"));
+            QCOMPARE(step->text(), QStringLiteral("12.5"));
+            Find(dialog, 1147)->setFocus();
+            QCOMPARE(start->text(), QStringLiteral("145.50000"));
+            start->setFocus();
+            start->clear();
+            Find(dialog, 1147)->setFocus();
+            QCOMPARE(start->text(), QStringLiteral("145.50000")); // what it had on getting focus
+
+            QTest::mouseClick(Find<QRadioButton>(dialog, 1239), Qt::LeftButton);
+            Type(start, QStringLiteral("400"));
             if (way == 0) QTest::mouseClick(Find<QPushButton>(dialog, 1236), Qt::LeftButton);
             if (way == 1) QTest::mouseClick(Find<QPushButton>(dialog, 1237), Qt::LeftButton);
-            if (way == 2) QTest::keyClick(Find(dialog, 1235), Qt::Key_Escape);
-            if (way == 3) QTest::keyClick(Find(dialog, 1235), Qt::Key_Return);
+            if (way == 2) QTest::keyClick(start, Qt::Key_Escape);
+            if (way == 3) QTest::keyClick(start, Qt::Key_Return);
             QCOMPARE(dialog.isVisible(), way == 0);
             QCOMPARE(refills, way == 0 ? 1 : 0);
             QCOMPARE(state.image == before, way != 0);

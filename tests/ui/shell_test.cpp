@@ -405,10 +405,14 @@ private slots:
         QCOMPARE(Cell(5, 8), QStringLiteral("QT/DQT"));
         TypeAndLeave(ClickCell(5, 9), QStringLiteral("Rpt-1.XYZ"));
         QCOMPARE(Cell(5, 9), QStringLiteral("Rpt-1.X"));
-        QCOMPARE(program_->ActiveImage()[RecordOffset(5) + 24], uint8_t('R'));
         // A click anywhere in an empty row edits its receive cell.
         QVERIFY(qobject_cast<QLineEdit*>(ClickCell(9, 3)));
         QCOMPARE(Grid()->currentIndex().column(), 0);
+        // Parsing, as saving does, commits an editor still open.
+        QTest::keyClicks(ClickCell(11, 1), QStringLiteral("147"));
+        View()->ParseIntoImage();
+        QCOMPARE(Cell(11, 1), QStringLiteral("147.00000"));
+        QCOMPARE(program_->ActiveImage()[RecordOffset(11) + 3], uint8_t(0x14));
     }
 
     // The list holds "233.6", "250.3" and "67.0": what is typed must not be completed to them.
@@ -428,7 +432,7 @@ private slots:
     }
 
     // Enter moves right, or down from an emptied frequency or the last column.
-    void enterMovesRightOrDown() {
+    void enterAndTheArrowsMoveOn() {
         Grid()->setFocus();
         const auto enter = [this](int channel, int column, const QString& typed) {
             Grid()->MoveTo(channel, column);
@@ -445,11 +449,7 @@ private slots:
         QTRY_COMPARE(Grid()->currentIndex(), Index(21, 1));
         enter(10, 9, QStringLiteral("N"));
         QTRY_COMPARE(Grid()->currentIndex(), Index(11, 1));
-    }
-
-    void arrowsWrapAtTheEndsOfARow() {
-        Grid()->setFocus();
-        // From channel, column, a key, to channel, column.
+        // The arrows wrap at the ends of a row: from channel, column, a key, to channel, column.
         const std::tuple<int, int, Qt::Key, int, int> cases[] = {
             {5, 8, Qt::Key_Right, 5, 9},     {5, 9, Qt::Key_Right, 6, 1},
             {6, 1, Qt::Key_Left, 5, 9},      {1, 1, Qt::Key_Left, 1, 1},
@@ -460,13 +460,6 @@ private slots:
             QTest::keyClick(Grid(), key);
             QCOMPARE(Grid()->currentIndex(), Index(toChannel, toColumn));
         }
-    }
-
-    void parsingCommitsAnEditInProgress() {
-        QTest::keyClicks(ClickCell(11, 1), QStringLiteral("147"));
-        View()->ParseIntoImage(); // as Save does, with the editor still open
-        QCOMPARE(Cell(11, 1), QStringLiteral("147.00000"));
-        QCOMPARE(program_->ActiveImage()[RecordOffset(11) + 3], uint8_t(0x14));
     }
 
     void theCommandLineThenTheMenuThenTheLocaleDecideTheLanguage() {
