@@ -235,6 +235,8 @@ private slots:
         };
         press(Find(timing, 1117));
         press(dialog.Tabs());
+        dialog.Tabs()->setCurrentIndex(1);
+        press(Find(*dialog.RemotePage(), 1110));
         dialog.Tabs()->setCurrentIndex(2);
         ui::CInPlaceGrid* grid = dialog.CodeListPage()->Grid();
         press(grid);
