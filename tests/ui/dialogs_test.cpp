@@ -45,37 +45,9 @@ class DialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Choices unlock their fields; fields are checked while typing and on leaving.
-    void batchChannelFieldsFollowTheirRules() {
-        CToolState state;
-        ui::CBatchChannelDialog dialog(state, {});
-        QVERIFY(ShowActive(dialog));
-        QVERIFY(!Find(dialog, 1230)->isEnabled());
-        QTest::mouseClick(Find<QRadioButton>(dialog, 1239), Qt::LeftButton);
-        QCOMPARE(Find(dialog, 1230)->text(), QStringLiteral("129"));
-        QTest::mouseClick(Find<QRadioButton>(dialog, 1228), Qt::LeftButton);
-        QVERIFY(Find(dialog, 1230)->isEnabled());
-        QTest::mouseClick(Find<QRadioButton>(dialog, 1225), Qt::LeftButton);
-        QVERIFY(Find<QComboBox>(dialog, 1144)->isEnabled());
-        QTest::mouseClick(Find<QCheckBox>(dialog, 1221), Qt::LeftButton);
-        QVERIFY(!Find<QComboBox>(dialog, 1144)->isEnabled());
-
-        QLineEdit* step = Find(dialog, 1156);
-        Type(step, QStringLiteral("1a2"));
-        QCOMPARE(step->text(), QStringLiteral("12"));
-        QLineEdit* start = Find(dialog, 1235);
-        Type(start, QStringLiteral("145.5"));
-        QCOMPARE(step->text(), QStringLiteral("12.5"));
-        Find(dialog, 1147)->setFocus();
-        QCOMPARE(start->text(), QStringLiteral("145.50000"));
-        start->setFocus();
-        start->clear();
-        Find(dialog, 1147)->setFocus();
-        QCOMPARE(start->text(), QStringLiteral("145.50000")); // what it had on getting the focus
-    }
-
-    // Apply writes and keeps the window open; Cancel, Escape and Enter end it without writing.
-    void batchChannelWritesOnlyOnApply() {
+    // Choices unlock their fields; fields are checked while typing and on leaving. Apply writes
+    // and keeps the window open; Cancel, Escape and Enter end it without writing.
+    void batchChannelFieldsFollowTheirRulesAndOnlyApplyWrites() {
         for (int way = 0; way < 4; ++way) {
             CToolState state;
             state.image = BuildDefaultImage();
@@ -83,12 +55,35 @@ private slots:
             int refills = 0;
             ui::CBatchChannelDialog dialog(state, [&refills] { ++refills; });
             QVERIFY(ShowActive(dialog));
+            QVERIFY(!Find(dialog, 1230)->isEnabled());
             QTest::mouseClick(Find<QRadioButton>(dialog, 1239), Qt::LeftButton);
-            Type(Find(dialog, 1235), QStringLiteral("400"));
+            QCOMPARE(Find(dialog, 1230)->text(), QStringLiteral("129"));
+            QTest::mouseClick(Find<QRadioButton>(dialog, 1228), Qt::LeftButton);
+            QVERIFY(Find(dialog, 1230)->isEnabled());
+            QTest::mouseClick(Find<QRadioButton>(dialog, 1225), Qt::LeftButton);
+            QVERIFY(Find<QComboBox>(dialog, 1144)->isEnabled());
+            QTest::mouseClick(Find<QCheckBox>(dialog, 1221), Qt::LeftButton);
+            QVERIFY(!Find<QComboBox>(dialog, 1144)->isEnabled());
+
+            QLineEdit* step = Find(dialog, 1156);
+            Type(step, QStringLiteral("1a2"));
+            QCOMPARE(step->text(), QStringLiteral("12"));
+            QLineEdit* start = Find(dialog, 1235);
+            Type(start, QStringLiteral("145.5"));
+            QCOMPARE(step->text(), QStringLiteral("12.5"));
+            Find(dialog, 1147)->setFocus();
+            QCOMPARE(start->text(), QStringLiteral("145.50000"));
+            start->setFocus();
+            start->clear();
+            Find(dialog, 1147)->setFocus();
+            QCOMPARE(start->text(), QStringLiteral("145.50000")); // what it had on getting focus
+
+            QTest::mouseClick(Find<QRadioButton>(dialog, 1239), Qt::LeftButton);
+            Type(start, QStringLiteral("400"));
             if (way == 0) QTest::mouseClick(Find<QPushButton>(dialog, 1236), Qt::LeftButton);
             if (way == 1) QTest::mouseClick(Find<QPushButton>(dialog, 1237), Qt::LeftButton);
-            if (way == 2) QTest::keyClick(Find(dialog, 1235), Qt::Key_Escape);
-            if (way == 3) QTest::keyClick(Find(dialog, 1235), Qt::Key_Return);
+            if (way == 2) QTest::keyClick(start, Qt::Key_Escape);
+            if (way == 3) QTest::keyClick(start, Qt::Key_Return);
             QCOMPARE(dialog.isVisible(), way == 0);
             QCOMPARE(refills, way == 0 ? 1 : 0);
             QCOMPARE(state.image == before, way != 0);
@@ -96,56 +91,47 @@ private slots:
         }
     }
 
-    void channelEditCorrectsOnLeaving() {
+    // Leaving a field, or Enter in the receive field, runs its check; the spin stores the channel
+    // it leaves; four characters can be typed as a label and a VFO's is shown whole; Escape closes
+    // from the receive field only, and closing stores the field being edited.
+    void channelEditChecksStepsAndStores() {
         CToolState state;
         state.image = BuildDefaultImage();
-        ui::CChannelEditDialog dialog(state, 1);
+        ui::CChannelEditDialog dialog(state, 128);
         QVERIFY(ShowActive(dialog));
         QLineEdit* rx = Find(dialog, 1142);
         QVERIFY(!Find(dialog, 1143)->isEnabled());
         Type(rx, QStringLiteral("145.01x37"));
         QCOMPARE(rx->text(), QStringLiteral("145.0137"));
-        Find(dialog, 1140)->setFocus();
+        QTest::keyClick(rx, Qt::Key_Return); // the receive check, not a close
+        QVERIFY(dialog.isVisible());
         QCOMPARE(rx->text(), QStringLiteral("145.01250"));
         QCOMPARE(Find(dialog, 1143)->text(), QStringLiteral("145.01250"));
         QVERIFY(Find(dialog, 1143)->isEnabled());
         auto* tone = Find<QComboBox>(dialog, 1145);
         tone->setFocus();
         Type(tone->lineEdit(), QStringLiteral("d23i"));
-        Find(dialog, 1147)->setFocus();
+        Type(Find(dialog, 1147), QStringLiteral("HOME"));
         QCOMPARE(tone->currentText(), QStringLiteral("D023I"));
+        QTest::mouseClick(Arrows(dialog, 1141)[0], Qt::LeftButton);
+        QCOMPARE(Find(dialog, 1140)->text(), QStringLiteral("B001"));
+        QCOMPARE(ReceiveFrequency(state.image, 128), 14501250);
+        QTest::mouseClick(Arrows(dialog, 1141)[1], Qt::LeftButton);
+        QCOMPARE(Find(dialog, 1147)->text(), QStringLiteral("HOME"));
 
-        // Four characters can be typed, a VFO's label is shown whole; Escape there closes nothing.
         QLineEdit* label = Find(dialog, 1140);
         Type(label, QStringLiteral("A1234"));
         QCOMPARE(label->text(), QStringLiteral("A123"));
         Type(label, QStringLiteral("257"));
-        Find(dialog, 1142)->setFocus();
+        rx->setFocus();
         QCOMPARE(label->text(), QStringLiteral("A VFO"));
         QTest::keyClick(label, Qt::Key_Escape);
         QVERIFY(dialog.isVisible());
-        QTest::keyClick(Find(dialog, 1142), Qt::Key_Escape);
+        Type(rx, QStringLiteral("147"));
+        QTest::keyClick(rx, Qt::Key_Escape);
         QVERIFY(!dialog.isVisible());
-    }
-
-    // The spin stores the channel it leaves; closing stores the field being edited.
-    void channelEditSpinAndCloseStore() {
-        CToolState state;
-        state.image = BuildDefaultImage();
-        ui::CChannelEditDialog dialog(state, 128);
-        QVERIFY(ShowActive(dialog));
-        Type(Find(dialog, 1142), QStringLiteral("146"));
-        QTest::keyClick(Find(dialog, 1142), Qt::Key_Return); // the receive check, not a close
-        QVERIFY(dialog.isVisible());
-        Type(Find(dialog, 1147), QStringLiteral("HOME"));
-        QTest::mouseClick(Arrows(dialog, 1141)[0], Qt::LeftButton);
-        QCOMPARE(Find(dialog, 1140)->text(), QStringLiteral("B001"));
-        QCOMPARE(ReceiveFrequency(state.image, 128), 14600000);
-        QTest::mouseClick(Arrows(dialog, 1141)[1], Qt::LeftButton);
-        QCOMPARE(Find(dialog, 1147)->text(), QStringLiteral("HOME"));
-        Type(Find(dialog, 1142), QStringLiteral("147"));
-        dialog.close();
-        QCOMPARE(ReceiveFrequency(state.image, 128), 14700000);
+        QCOMPARE(ChannelRowTexts(state.image, state.bandLimits, 257)[kColumnRx],
+                 std::string("147.00000"));
     }
 
     void channelEditOpensOnTheListsCurrentRow() {
@@ -220,35 +206,9 @@ private slots:
         QCOMPARE(Find(*again.CodeListPage(), 1210)->text(), QStringLiteral("7#"));
     }
 
-    void dtmfEnterAndEscapeCloseNothing() {
-        CToolState state;
-        ui::CDtmfEditorDialog dialog(state, state);
-        QVERIFY(ShowActive(dialog));
-        const auto press = [&dialog](QWidget* target) {
-            target->setFocus();
-            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-                QTest::keyClick(target, key);
-            QVERIFY(dialog.isVisible());
-        };
-        press(Find(*dialog.TimingPage(), 1117));
-        press(Find<QComboBox>(*dialog.TimingPage(), 1093));
-        press(dialog.Tabs());
-        dialog.Tabs()->setCurrentIndex(1);
-        press(Find(*dialog.RemotePage(), 1110));
-        dialog.Tabs()->setCurrentIndex(2);
-        ui::CInPlaceGrid* grid = dialog.CodeListPage()->Grid();
-        press(grid);
-        press(Find<QPushButton>(*dialog.CodeListPage(), 1209));
-        ClickCell(grid, 0, 1);
-        QVERIFY(grid->Editor()->isVisible());
-        QTest::keyClick(grid->Editor(), Qt::Key_Escape);
-        QVERIFY(!grid->Editor()->isVisible());
-        QVERIFY(dialog.isVisible());
-    }
-
     // Typing is limited, a loaded text is shown whole until leaving corrects it, and the step
-    // buttons rewrite the edit.
-    void dtmfTypingLeavingAndStepping() {
+    // buttons rewrite the edit. Enter and Escape close nothing, on any page.
+    void dtmfTypingLeavingSteppingAndKeys() {
         CToolState state;
         ui::CDtmfEditorDialog dialog(state, state);
         QVERIFY(ShowActive(dialog));
@@ -266,6 +226,26 @@ private slots:
         QCOMPARE(delay->text(), QStringLiteral("100"));
         QTest::mouseClick(Arrows(timing, 1095)[1], Qt::LeftButton);
         QCOMPARE(delay->text(), QStringLiteral("1000"));
+
+        const auto press = [&dialog](QWidget* target) {
+            target->setFocus();
+            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+                QTest::keyClick(target, key);
+            QVERIFY(dialog.isVisible());
+        };
+        press(Find(timing, 1117));
+        press(dialog.Tabs());
+        dialog.Tabs()->setCurrentIndex(1);
+        press(Find(*dialog.RemotePage(), 1110));
+        dialog.Tabs()->setCurrentIndex(2);
+        ui::CInPlaceGrid* grid = dialog.CodeListPage()->Grid();
+        press(grid);
+        press(Find<QPushButton>(*dialog.CodeListPage(), 1209));
+        ClickCell(grid, 0, 1);
+        QVERIFY(grid->Editor()->isVisible());
+        QTest::keyClick(grid->Editor(), Qt::Key_Escape);
+        QVERIFY(!grid->Editor()->isVisible());
+        QVERIFY(dialog.isVisible());
     }
 
     void dtmfAutoDialGridEditsInPlace() {
@@ -364,40 +344,35 @@ private slots:
         QCOMPARE(state.bandLimits.low[1], 42000000);
     }
 
-    void optionalFeaturesEscapeAndEnterStore() {
+    // Fields hidden for this radio stay hidden, a choice locks the one that follows it, the
+    // greeting takes seven single-byte characters; Escape and Enter close and store.
+    void optionalFeaturesHideFollowFilterAndStore() {
         for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
             CToolState state;
             state.image = BuildDefaultImage();
+            state.image[map::kSettingsBits4B] |= 0x01; // VFO
             ui::COptionalFeaturesDialog dialog(state);
             QVERIFY(ShowActive(dialog));
+            for (int id : {1172, 1194}) QVERIFY(!Find<QComboBox>(dialog, id)->isVisible());
+            QVERIFY(!Find(dialog, 1192)->isVisible());
+            auto* vfoMr = Find<QComboBox>(dialog, 1180);
+            QVERIFY(vfoMr->isEnabled());
+            auto* professional = Find<QComboBox>(dialog, 1185);
+            professional->setFocus();
+            QTest::keyClick(professional, Qt::Key_Down); // "关" -> "开"
+            QCOMPARE(vfoMr->currentText(), QStringLiteral("MR"));
+            QVERIFY(!vfoMr->isEnabled());
+            QLineEdit* greeting = Find(dialog, 1191);
+            Type(greeting, QStringLiteral("A"));
+            QKeyEvent chinese(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("中"));
+            QApplication::sendEvent(greeting, &chinese);
+            QTest::keyClicks(greeting, QStringLiteral("BCDEFGHIJ"));
+            QCOMPARE(greeting->text(), QStringLiteral("ABCDEFG"));
             Find<QComboBox>(dialog, 1171)->setCurrentIndex(2);
-            QTest::keyClick(Find(dialog, 1191), key);
+            QTest::keyClick(greeting, key);
             QVERIFY(!dialog.isVisible());
             QCOMPARE(state.image[map::kSettingsTimeOut], 2);
         }
-    }
-
-    void optionalFeaturesHideFollowAndFilter() {
-        CToolState state;
-        state.image = BuildDefaultImage();
-        state.image[map::kSettingsBits4B] |= 0x01; // VFO
-        ui::COptionalFeaturesDialog dialog(state);
-        QVERIFY(ShowActive(dialog));
-        for (int id : {1172, 1194}) QVERIFY(!Find<QComboBox>(dialog, id)->isVisible());
-        QVERIFY(!Find(dialog, 1192)->isVisible());
-        auto* vfoMr = Find<QComboBox>(dialog, 1180);
-        QVERIFY(vfoMr->isEnabled());
-        auto* professional = Find<QComboBox>(dialog, 1185);
-        professional->setFocus();
-        QTest::keyClick(professional, Qt::Key_Down); // "关" -> "开"
-        QCOMPARE(vfoMr->currentText(), QStringLiteral("MR"));
-        QVERIFY(!vfoMr->isEnabled());
-        QLineEdit* greeting = Find(dialog, 1191);
-        Type(greeting, QStringLiteral("A"));
-        QKeyEvent chinese(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("中"));
-        QApplication::sendEvent(greeting, &chinese);
-        QTest::keyClicks(greeting, QStringLiteral("BCDEFGHIJ"));
-        QCOMPARE(greeting->text(), QStringLiteral("ABCDEFG"));
     }
 };
 

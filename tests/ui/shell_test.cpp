@@ -9,7 +9,6 @@
 
 #include "core/image/channelrecord.h"
 #include "core/radiolink/settingsfile.h"
-#include "ui/radiolink/transferdialog.h"
 #include "ui/shell/aboutdialog.h"
 #include "ui/shell/childframe.h"
 #include "ui/shell/language.h"
@@ -150,7 +149,6 @@ private slots:
     // The service commands appear once, after the right password, and F11 alone asks nothing.
     void theServiceGateAddsItsCommands() {
         QCOMPARE(Frame()->windowTitle(), QStringLiteral("写频软件"));
-        QCOMPARE(program_->ActiveImage(), BuildDefaultImage());
         const QString edit = QStringLiteral("编辑");
         QVERIFY(!MenuTexts(Frame()->menuBar(), edit).contains(QStringLiteral("参数调节")));
         QVERIFY(!View()->InitialiseButton()->isVisibleTo(View()));
@@ -158,7 +156,7 @@ private slots:
         Grid()->setFocus();
         QTest::keyClick(Grid(), Qt::Key_F11);
         QVERIFY(program_->prompter->asked.isEmpty());
-        program_->prompter->passwords = {false, true, true};
+        program_->prompter->answers = {Answer::No, Answer::Yes, Answer::Yes};
         for (int attempt = 0; attempt < 3; ++attempt)
             QTest::keyClick(Grid(), Qt::Key_F11, Qt::ControlModifier);
         QCOMPARE(program_->prompter->asked.size(), 3);
@@ -170,15 +168,14 @@ private slots:
     }
 
     void thePasswordDialogTakesEightCharactersAndOnlyThePassword() {
-        ui::CPasswordDialog dialog;
-        QCOMPARE(dialog.Edit()->echoMode(), QLineEdit::Password);
-        QTest::keyClicks(dialog.Edit(), QStringLiteral("mr274q123"));
-        QCOMPARE(dialog.Edit()->text(), QStringLiteral("mr274q12"));
-        dialog.Confirm();
-        QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        ui::CPasswordDialog right;
+        ui::CPasswordDialog wrong, right;
+        QCOMPARE(wrong.Edit()->echoMode(), QLineEdit::Password);
+        QTest::keyClicks(wrong.Edit(), QStringLiteral("mr274q123"));
+        QCOMPARE(wrong.Edit()->text(), QStringLiteral("mr274q12"));
         QTest::keyClicks(right.Edit(), QStringLiteral("mr274q"));
+        wrong.Confirm();
         right.Confirm();
+        QCOMPARE(wrong.result(), int(QDialog::Rejected));
         QCOMPARE(right.result(), int(QDialog::Accepted));
     }
 
@@ -239,26 +236,6 @@ private slots:
         QCOMPARE(CellText(*a, 1, 1), QStringLiteral("145.05000"));
     }
 
-    // A file that cannot be read is reported and nothing is half loaded; at start, a new
-    // document takes its place.
-    void anUnreadableFileIsReported() {
-        const QString path = program_->Path(QStringLiteral("short.dat"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray(100, 0x11));
-        file.close();
-        const CMemoryImage before = program_->ActiveImage();
-        QVERIFY(!Open(path));
-        QCOMPARE(program_->prompter->errors.size(), 1);
-        QVERIFY(program_->prompter->errors[0].contains(QStringLiteral("short.dat")));
-        QCOMPARE(program_->ActiveImage(), before);
-
-        CTestProgram started({path});
-        QCOMPARE(started.prompter->errors.size(), 1);
-        QCOMPARE(started.app->Docs().Documents().size(), std::size_t(1));
-        QCOMPARE(started.ActiveImage(), BuildDefaultImage());
-    }
-
     void splashSwallowsTheClick() {
         QPixmap picture(40, 30);
         picture.fill(Qt::red);
@@ -281,32 +258,6 @@ private slots:
         QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("version"))->text(),
                  QStringLiteral("版本 1.0"));
         QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("copyright"))->text(), QString());
-    }
-
-    void aReadFillsTheDocumentThatStartedIt() {
-        auto radio = StartVirtualRadio({}, [](std::vector<uint8_t>& memory) {
-            const CMemoryImage image = ImageWith(7, 15000000);
-            std::copy(image.Bytes().begin(), image.Bytes().end(), memory.begin());
-        });
-        program_->app->State().portName = radio->DevicePath();
-        ui::CProgramDoc* a = Open(a_);
-        ui::CProgramDoc* b = Open(b_);
-        Activate(a);
-        // The user switches to B while the progress window is up.
-        QTimer::singleShot(0, this, [this, b] {
-            Frame()->MdiArea()->setActiveSubWindow(b->Frame());
-            if (auto* dialog =
-                    qobject_cast<ui::CTransferDialog*>(QApplication::activeModalWidget()))
-                dialog->StartButton()->click();
-        });
-        Frame()->RunTransfer(ETransfer::Read);
-        QVERIFY(program_->prompter->errors.isEmpty());
-        QCOMPARE(CellText(*a, 1, 1), QStringLiteral("150.15000"));
-        QCOMPARE(CellText(*b, 1, 1), QStringLiteral("435.10000"));
-        QCOMPARE(a->UndoStack()->undoText(), QStringLiteral("读频"));
-        a->UndoStack()->undo();
-        QCOMPARE(CellText(*a, 1, 1), QStringLiteral("145.05000"));
-        QVERIFY(!a->IsModified());
     }
 
     // Each document keeps and saves its own image. Quitting asks about every modified one, hidden
@@ -360,36 +311,31 @@ private slots:
         ui::CProgramView* view = doc->View();
         const CMemoryImage original = doc->Document().Parsed();
         SelectRows(doc, {2, 4});
-        switch (kind) {
-        case 0:
-            CommitRx(*doc, 5, QStringLiteral("438.0031"));
-            break;
-        case 1:
-            QCOMPARE(view->InsertRow(), ERowEditOutcome::Done);
-            break;
-        case 2:
-            QCOMPARE(view->DeleteRows(), ERowEditOutcome::Done);
-            break;
-        case 3:
-            QCOMPARE(view->ClearRows(), ERowEditOutcome::Done);
-            break;
-        case 4:
-            QCOMPARE(view->SortRows(), ERowEditOutcome::Done);
-            break;
-        case 5:
-            QCOMPARE(view->CutRows(), ERowEditOutcome::Done);
-            view->Grid()->setCurrentIndex(view->Model()->index(100, 0));
-            QCOMPARE(view->PasteRows(), ERowEditOutcome::Done);
-            break;
-        case 6:
-            QTimer::singleShot(0, this, [] {
-                auto* box = Find<QComboBox>(*QApplication::activeModalWidget(), 1171);
-                box->setCurrentIndex((box->currentIndex() + 1) % box->count());
-                QTest::keyClick(box, Qt::Key_Escape);
-            });
-            Frame()->Action(ui::cmd::kOptionalFeatures)->trigger();
-            break;
-        }
+        using ui::CProgramView;
+        const std::function<ERowEditOutcome(CProgramView*)> edits[] = {
+            [doc](auto*) {
+                CommitRx(*doc, 5, QStringLiteral("438.0031"));
+                return ERowEditOutcome::Done;
+            },
+            &CProgramView::InsertRow,
+            &CProgramView::DeleteRows,
+            &CProgramView::ClearRows,
+            &CProgramView::SortRows,
+            [](CProgramView* view) {
+                view->CutRows();
+                view->Grid()->setCurrentIndex(view->Model()->index(100, 0));
+                return view->PasteRows();
+            },
+            [this](auto*) {
+                QTimer::singleShot(0, this, [] {
+                    auto* box = Find<QComboBox>(*QApplication::activeModalWidget(), 1171);
+                    box->setCurrentIndex((box->currentIndex() + 1) % box->count());
+                    QTest::keyClick(box, Qt::Key_Escape);
+                });
+                Frame()->Action(ui::cmd::kOptionalFeatures)->trigger();
+                return ERowEditOutcome::Done;
+            }};
+        QCOMPARE(edits[kind](view), ERowEditOutcome::Done);
         const CMemoryImage edited = doc->Document().Parsed();
         QVERIFY(!(edited == original));
         QVERIFY(doc->Frame()->isWindowModified());
@@ -459,10 +405,14 @@ private slots:
         QCOMPARE(Cell(5, 8), QStringLiteral("QT/DQT"));
         TypeAndLeave(ClickCell(5, 9), QStringLiteral("Rpt-1.XYZ"));
         QCOMPARE(Cell(5, 9), QStringLiteral("Rpt-1.X"));
-        QCOMPARE(program_->ActiveImage()[RecordOffset(5) + 24], uint8_t('R'));
         // A click anywhere in an empty row edits its receive cell.
         QVERIFY(qobject_cast<QLineEdit*>(ClickCell(9, 3)));
         QCOMPARE(Grid()->currentIndex().column(), 0);
+        // Parsing, as saving does, commits an editor still open.
+        QTest::keyClicks(ClickCell(11, 1), QStringLiteral("147"));
+        View()->ParseIntoImage();
+        QCOMPARE(Cell(11, 1), QStringLiteral("147.00000"));
+        QCOMPARE(program_->ActiveImage()[RecordOffset(11) + 3], uint8_t(0x14));
     }
 
     // The list holds "233.6", "250.3" and "67.0": what is typed must not be completed to them.
@@ -482,7 +432,7 @@ private slots:
     }
 
     // Enter moves right, or down from an emptied frequency or the last column.
-    void enterMovesRightOrDown() {
+    void enterAndTheArrowsMoveOn() {
         Grid()->setFocus();
         const auto enter = [this](int channel, int column, const QString& typed) {
             Grid()->MoveTo(channel, column);
@@ -499,11 +449,7 @@ private slots:
         QTRY_COMPARE(Grid()->currentIndex(), Index(21, 1));
         enter(10, 9, QStringLiteral("N"));
         QTRY_COMPARE(Grid()->currentIndex(), Index(11, 1));
-    }
-
-    void arrowsWrapAtTheEndsOfARow() {
-        Grid()->setFocus();
-        // From channel, column, a key, to channel, column.
+        // The arrows wrap at the ends of a row: from channel, column, a key, to channel, column.
         const std::tuple<int, int, Qt::Key, int, int> cases[] = {
             {5, 8, Qt::Key_Right, 5, 9},     {5, 9, Qt::Key_Right, 6, 1},
             {6, 1, Qt::Key_Left, 5, 9},      {1, 1, Qt::Key_Left, 1, 1},
@@ -514,13 +460,6 @@ private slots:
             QTest::keyClick(Grid(), key);
             QCOMPARE(Grid()->currentIndex(), Index(toChannel, toColumn));
         }
-    }
-
-    void parsingCommitsAnEditInProgress() {
-        QTest::keyClicks(ClickCell(11, 1), QStringLiteral("147"));
-        View()->ParseIntoImage(); // as Save does, with the editor still open
-        QCOMPARE(Cell(11, 1), QStringLiteral("147.00000"));
-        QCOMPARE(program_->ActiveImage()[RecordOffset(11) + 3], uint8_t(0x14));
     }
 
     void theCommandLineThenTheMenuThenTheLocaleDecideTheLanguage() {

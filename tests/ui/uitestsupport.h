@@ -52,13 +52,9 @@ public:
         errors << text + QStringLiteral(" | ") + detail;
     }
     void ShowInformation(QWidget*, const QString& text) override { asked << text; }
-    std::deque<bool> passwords; // whether the right password is given, in order
+    // The right password is an answer Yes.
     bool AskServicePassword(QWidget*) override {
-        asked << QStringLiteral("密码");
-        if (passwords.empty()) return false;
-        const bool right = passwords.front();
-        passwords.pop_front();
-        return right;
+        return Next(QStringLiteral("密码")) == EAnswer::Yes;
     }
 
 private:
@@ -185,11 +181,9 @@ inline void ClickCell(QTableWidget* grid, int row, int column) {
 inline QStringList ClippedTexts(QWidget& window) {
     QStringList clipped;
     const auto describe = [&](const QWidget* widget, const QString& text, int needed, int has) {
-        clipped << QStringLiteral("%1 \"%2\" (%3) needs %4 px, has %5")
-                       .arg(QString::fromLatin1(widget->metaObject()->className()), text,
-                            widget->objectName())
-                       .arg(needed)
-                       .arg(has);
+        clipped << QStringLiteral("%1 \"%2\" needs %3 px, has %4")
+                       .arg(widget->objectName(), text, QString::number(needed),
+                            QString::number(has));
     };
     const auto check = [&](QWidget* widget, const QString& text) {
         if (text.isEmpty() || !widget->isVisibleTo(&window)) return;

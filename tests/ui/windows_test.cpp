@@ -5,9 +5,6 @@
 #include "core/radiolink/causewords.h"
 #include "core/radiolink/posixserialport.h"
 #include "core/radiolink/settingsfile.h"
-#include "ui/channelview/channelgrid.h"
-#include "ui/channelview/channelmodel.h"
-#include "ui/channelview/programview.h"
 #include "ui/radiolink/portdialog.h"
 #include "ui/shell/childframe.h"
 #include "ui/shell/language.h"
@@ -36,42 +33,24 @@ void CloseNextDialog() {
     });
 }
 
-QStringList WritePlainFiles(const CTestProgram& program, const QStringList& names) {
-    QStringList paths;
-    for (const QString& name : names) {
-        paths << program.Path(name);
-        if (SaveDataFile(paths.back().toStdString(), BuildDefaultImage()))
-            qWarning("cannot write %s", qPrintable(paths.back()));
-    }
-    return paths;
-}
-
 // Every kind of cause an exchange can end with.
 std::vector<CExchangeResult> EveryCause() {
+    using E = EExchangeOutcome;
     std::vector<CExchangeResult> results;
     for (EOpenFailure failure :
          {EOpenFailure::NoPortConfigured, EOpenFailure::NoSuchDevice,
           EOpenFailure::PermissionDenied, EOpenFailure::HeldElsewhere, EOpenFailure::NotATerminal})
-        results.push_back({EExchangeOutcome::PortNotOpened,
-                           {failure, "COM3", "/dev/ttyUSB2", "", 0},
-                           {},
-                           {},
-                           false});
+        results.push_back(
+            {E::PortNotOpened, {failure, "COM3", "/dev/ttyUSB2", "", 0}, {}, {}, false});
     for (ELinkFault kind :
          {ELinkFault::NoWakeUpReply, ELinkFault::ShortIdentBlock, ELinkFault::BadStartAcknowledge,
           ELinkFault::ShortBlock, ELinkFault::BlockNotAcknowledged})
-        for (std::size_t received : {0, 3})
-            results.push_back({EExchangeOutcome::CommunicationError,
-                               {},
-                               {kind, 0x1A40, received, 64, 0x42},
-                               {},
-                               received == 3});
-    results.push_back({EExchangeOutcome::VerificationFailed,
-                       {},
-                       {},
-                       {9, {{0x0010, 0x01, 0x02}, {0x0011, 0x03, 0x04}}},
-                       false});
-    results.push_back({EExchangeOutcome::Cancelled, {}, {}, {}, false});
+        for (std::size_t got : {0, 3})
+            results.push_back(
+                {E::CommunicationError, {}, {kind, 0x1A40, got, 64, 0x42}, {}, got == 3});
+    results.push_back(
+        {E::VerificationFailed, {}, {}, {9, {{0x0010, 0x01, 0x02}, {0x0011, 0x03, 0x04}}}, false});
+    results.push_back({E::Cancelled, {}, {}, {}, false});
     return results;
 }
 
@@ -84,36 +63,29 @@ class WindowsTest : public QObject {
 
 private slots:
     // Each file named opens in a window of its own, in order, the last one active; one that
-    // cannot be read is reported and the others still open.
-    void everyFileNamedOpens() {
+    // cannot be read is reported and the others still open. Switching windows, a new file, a closed
+    // dialog, a click on a row label: the keys are the grid's every time.
+    void everyFileNamedOpensAndTheKeyboardStaysInTheGrid() {
         CTestProgram names;
-        QStringList files =
-            WritePlainFiles(names, {QStringLiteral("a.dat"), QStringLiteral("c.dat")});
-        files.insert(1, names.Path(QStringLiteral("missing.dat")));
+        QStringList files;
+        for (const char* name : {"a.dat", "missing.dat", "b.dat"})
+            files << names.Path(QString::fromLatin1(name));
+        for (int i : {0, 2}) QVERIFY(!SaveDataFile(files[i].toStdString(), BuildDefaultImage()));
         CTestProgram program(files);
         const auto& docs = program.app->Docs().Documents();
         QCOMPARE(docs.size(), std::size_t(2));
         QCOMPARE(docs[0]->Path(), files[0]);
-        QCOMPARE(&program.ActiveDoc(), docs[1].get());
         QCOMPARE(docs[1]->Path(), files[2]);
         QCOMPARE(program.prompter->errors.size(), 1);
         QVERIFY(program.prompter->errors[0].contains(QStringLiteral("missing.dat")));
-    }
-
-    // Switching windows, a new file, a closed dialog, a click on a row label: the keys are the
-    // grid's every time.
-    void theKeyboardStaysInTheGrid() {
-        CTestProgram names;
-        CTestProgram program(
-            WritePlainFiles(names, {QStringLiteral("a.dat"), QStringLiteral("b.dat")}));
         ui::CMainFrame& frame = *program.app->Frame();
         QVERIFY(ShowActive(frame));
         // The widget that has the keys, or gets them when the window is active again (after a
         // dialog, say).
         const auto Focused = [&frame] { return frame.focusWidget(); };
-        const auto& docs = program.app->Docs().Documents();
         ui::CProgramDoc* a = docs[0].get();
         ui::CProgramDoc* b = docs[1].get();
+        QCOMPARE(&program.ActiveDoc(), b);
         QTRY_COMPARE(Focused(), GridOf(b));
 
         QTest::keyClick(Focused(), Qt::Key_Tab, Qt::ControlModifier);
@@ -156,28 +128,21 @@ private slots:
         const QRect screen = frame.screen()->availableGeometry();
         QVERIFY2(screen.contains(frame.frameGeometry()) || frame.isMaximized(),
                  "the main window is larger than the screen");
-        const auto inside = [&] {
-            const QRect area = frame.MdiArea()->viewport()->rect();
-            for (QMdiSubWindow* window : frame.MdiArea()->subWindowList()) {
-                if (!area.contains(window->geometry()))
-                    return QStringLiteral("%1,%2 %3x%4 outside %5x%6")
-                        .arg(window->x())
-                        .arg(window->y())
-                        .arg(window->width())
-                        .arg(window->height())
-                        .arg(area.width())
-                        .arg(area.height());
-            }
-            return QString();
+        const auto outside = [&] {
+            QList<QRect> outside;
+            for (QMdiSubWindow* window : frame.MdiArea()->subWindowList())
+                if (!frame.MdiArea()->viewport()->rect().contains(window->geometry()))
+                    outside << window->geometry();
+            return outside;
         };
-        QCOMPARE(inside(), QString());
+        QCOMPARE(outside(), QList<QRect>());
         QMdiSubWindow* first = program.ActiveDoc().Frame();
         if (screen.width() >= 1600) QCOMPARE(first->size(), first->sizeHint());
         for (int i = 0; i < 3; ++i) frame.Action(ui::cmd::kFileNew)->trigger();
-        QCOMPARE(inside(), QString());
+        QCOMPARE(outside(), QList<QRect>());
         frame.resize(frame.width() * 2 / 3, frame.height() * 2 / 3);
         QApplication::processEvents();
-        QCOMPARE(inside(), QString());
+        QCOMPARE(outside(), QList<QRect>());
     }
 
     // Printed here rather than with the shell's cases, which run under a locale of their own
@@ -198,18 +163,15 @@ private slots:
 
     // Without a cable the port dialog says where it looked and what to check, in lines that fit.
     void thePortDialogExplainsAMissingCableInFull() {
-        QTemporaryDir folder;
-        const std::filesystem::path settings =
-            folder.filePath(QStringLiteral("p.ini")).toStdString();
-        CSettingsFile(settings).WriteText("Ports", "COM1", "/nonexistent/ttyUSB0");
-        CPosixSerialPort probe{CSettingsFile(settings)};
-        CProgramState state;
-        ui::CPortDialog dialog(state, settings, probe);
+        CServiceBench bench;
+        CSettingsFile(bench.Settings()).WriteText("Ports", "COM1", "/nonexistent/ttyUSB0");
+        CPosixSerialPort probe{CSettingsFile(bench.Settings())};
+        ui::CPortDialog dialog(bench.state, bench.Settings(), probe);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        auto* hint = dialog.findChild<QLabel*>(QStringLiteral("noCable"));
-        QVERIFY(hint);
-        QVERIFY(hint->text().contains(QStringLiteral("/dev/ttyUSB1\u20137")));
+        QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("noCable"))
+                    ->text()
+                    .contains(QStringLiteral("/dev/ttyUSB1\u20137")));
         QCOMPARE(ClippedTexts(dialog), QStringList());
     }
 
