@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <numeric>
 
 namespace radiosim::test {
 namespace {
@@ -58,36 +57,6 @@ TEST(RadioSimExchange, WakeUpFoundInNoise) {
         EXPECT_TRUE(rig.client.Quiet()) << c.name;
         EXPECT_EQ(rig.radio.Counters().exchanges, 1) << c.name;
     }
-}
-
-TEST(RadioSimExchange, ReadBlocksServeMemory) {
-    MemoryBytes memory{};
-    for (std::size_t i = 0; i < memory.size(); ++i)
-        memory[i] = static_cast<uint8_t>(i * 7 + i / 256);
-    CRig rig;
-    rig.radio.SetMemory(memory);
-    ASSERT_FALSE(rig.client.OpenAndStart().empty());
-
-    rig.client.Write({'R', 0x3F, 0x70, 0x10});
-    EXPECT_EQ(rig.client.Read(4 + 16), Cat({'W', 0x3F, 0x70, 0x10}, Slice(memory, 0x3F70, 16)));
-    rig.client.Write(kAckByte);
-    EXPECT_EQ(rig.client.Read(1), kAckByte);
-
-    Bytes ack;
-    EXPECT_EQ(rig.client.ReadBlock(0x3FE0, 32, &ack), Slice(memory, 0x3FE0, 32));
-    EXPECT_EQ(ack, kAckByte);
-    EXPECT_EQ(rig.client.ReadBlock(0x0000, 1), Slice(memory, 0, 1));
-}
-
-TEST(RadioSimExchange, WrittenBlockReadsBack) {
-    CRig rig;
-    ASSERT_FALSE(rig.client.OpenAndStart().empty());
-    Bytes data(32);
-    std::iota(data.begin(), data.end(), uint8_t{0x40});
-    EXPECT_EQ(rig.client.WriteBlock(0x2E00, data), kAckByte);
-    EXPECT_EQ(rig.client.ReadBlock(0x2E00, 32), data);
-    const MemoryBytes memory = rig.radio.Memory();
-    EXPECT_EQ(Slice(memory, 0x2DFF, 34), Cat(Cat({0xFF}, data), {0xFF}));
 }
 
 TEST(RadioSimExchange, EachExchangeOnItsOwnOpenOfThePort) {

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-// The faults whose effect the link tests pin through the program's own serial layer (silence,
-// short identification, stalls, hang-ups, corrupted writes) are not repeated here.
+// The faults whose effect the link and command-line tests pin through the program's own serial
+// layer (silence, short identification, wrong acknowledges, stalls, hang-ups, corrupted writes)
+// are not repeated here.
 namespace radiosim::test {
 namespace {
 
@@ -24,36 +25,6 @@ TEST(RadioSimFaults, StrayBytesComeBeforeTheFirstPgOnly) {
     rig.client.Write({0x02});
     EXPECT_EQ(rig.client.Read(32).size(), 32u);
     EXPECT_EQ(rig.radio.Counters().exchanges, 1);
-}
-
-TEST(RadioSimFaults, WrongStartAcknowledge) {
-    const struct {
-        int reply;
-        Bytes expected;
-    } cases[] = {{0x00, {0x00}}, {0x42, {0x42}}, {kNoReply, {}}};
-    for (const auto& c : cases) {
-        CRig rig(WithFaults({.startAckReply = c.reply}));
-        ASSERT_EQ(rig.client.Open().size(), 32u);
-        rig.client.Write(kAckByte);
-        EXPECT_EQ(rig.client.Read(1, 300ms), c.expected) << c.reply;
-    }
-}
-
-TEST(RadioSimFaults, WrongAcknowledgeAtBlock) {
-    for (const bool writing : {false, true}) {
-        CRig rig(WithFaults({.badAckBlock = 1}));
-        ASSERT_FALSE(rig.client.OpenAndStart().empty());
-        for (uint16_t block = 0; block < 3; ++block) {
-            Bytes ack;
-            if (writing)
-                ack = rig.client.WriteBlock(block * 32, Bytes(32, 0x5A));
-            else
-                rig.client.ReadBlock(block * 32, 32, &ack);
-            EXPECT_EQ(ack, block == 1 ? Bytes{0x42} : kAckByte) << writing << " block " << block;
-        }
-        // The badly acknowledged block was stored all the same.
-        EXPECT_EQ(rig.radio.Memory()[32], writing ? 0x5A : 0xFF);
-    }
 }
 
 TEST(RadioSimFaults, LimitedToOneExchange) {
