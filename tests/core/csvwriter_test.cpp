@@ -6,7 +6,7 @@
 #include "core/image/finalise.h"
 #include "core/image/frequency.h"
 #include "core/image/tone.h"
-#include "csvtestsupport.h"
+#include "core/interchange/csvtext.h"
 #include "testimage.h"
 
 #include <gtest/gtest.h>
