@@ -33,24 +33,16 @@ TEST(CalibrationLayout, RowsAndAddressesFollowTheHardwareRangesOfTheLowerLimits)
         std::vector<std::pair<std::string, uint16_t>> squelchLevel;
         std::vector<uint16_t> power, detect;
     } cases[] = {
-        {Limits(13600000, 17400000, 40000000, 48000000),
-         true,
-         {{"136-174 sql 1", 0x3E80},
-          {"136-174 sql 9", 0x3E83},
-          {"400-480 sql 1", 0x3E8C},
+        {Limits(13600000, 17400000, 40000000, 48000000), true,
+         {{"136-174 sql 1", 0x3E80}, {"136-174 sql 9", 0x3E83}, {"400-480 sql 1", 0x3E8C},
           {"400-480 sql 9", 0x3E8F}},
-         {0x3F30, 0x3F33, 0x3F3C, 0x3F3F},
-         {0x3E40, 0x3E44, 0x3E48, 0x3E58, 0x3E5C, 0x3E60}},
-        {Limits(40000000, 47000000, 43000000, 48000000),
-         false,
-         {{"400-480 sql 1", 0x3E8C}, {"400-480 sql 9", 0x3E8F}},
-         {0x3F3C, 0x3F3F},
+         {0x3F30, 0x3F33, 0x3F3C, 0x3F3F}, {0x3E40, 0x3E44, 0x3E48, 0x3E58, 0x3E5C, 0x3E60}},
+        {Limits(40000000, 47000000, 43000000, 48000000), false,
+         {{"400-480 sql 1", 0x3E8C}, {"400-480 sql 9", 0x3E8F}}, {0x3F3C, 0x3F3F},
          {0x3E58, 0x3E5C, 0x3E60}},
         // B outside every range: the A band's range, labelled with both bands' extremes.
-        {Limits(22000000, 24000000, 30000000, 31000000),
-         false,
-         {{"220-310 sql 1", 0x3E86}, {"220-310 sql 9", 0x3E89}},
-         {0x3F36, 0x3F39},
+        {Limits(22000000, 24000000, 30000000, 31000000), false,
+         {{"220-310 sql 1", 0x3E86}, {"220-310 sql 9", 0x3E89}}, {0x3F36, 0x3F39},
          {0x3E4C, 0x3E50, 0x3E54}},
         // A outside every range: nothing to show rather than rows at no address.
         {Limits(30000000, 31000000, 40000000, 48000000), false, {}, {}, {}},

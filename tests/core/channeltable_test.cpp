@@ -200,31 +200,26 @@ std::vector<std::string> Full(const char* rx, const char* tx) {
     return cells;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Grid, FrequencyCommit,
-    testing::Values(
-        // Out of band on an empty row: the first band's low limit and the new-row texts.
-        CFrequencyCommit{1, 1, {}, "100", kNew},
-        CFrequencyCommit{1, 1, kFull, "145.0101", Full("145.01000", "145.00000")},
-        CFrequencyCommit{1, 1, kFull, "145.00625", Full("145.00625", "145.00000")},
-        CFrequencyCommit{1, 1, kFull, "145.0025", Full("145.00250", "145.00000")},
-        CFrequencyCommit{1, 1, kFull, "0", {}}, CFrequencyCommit{1, 1, kFull, "", {}},
-        CFrequencyCommit{1, 1, kFull, ".", {}}, CFrequencyCommit{1, 2, kFull, "0", kFull},
-        CFrequencyCommit{1, 2, kFull, "", kFull}, CFrequencyCommit{1, 2, {}, "145", {}},
-        CFrequencyCommit{1, 2, kFull, "435", Full("145.00000", "435.00000")},
-        CFrequencyCommit{1, 1, kFull, "435", Full("435.00000", "145.00000")},
-        // The VFOs keep both frequencies in one band.
-        CFrequencyCommit{257, 1, kFull, "435.00000", Full("435.00000", "435.00000")},
-        CFrequencyCommit{258, 2, kFull, "435", Full("435.00000", "435.00000")},
-        CFrequencyCommit{257, 1, kFull, "146", Full("146.00000", "145.00000")},
-        CFrequencyCommit{257, 2, kFull, "0", kFull}, CFrequencyCommit{257, 2, kFull, "", kFull},
-        // A VFO with no transmit text: 0 is in no band, so the transmit follows.
-        CFrequencyCommit{257,
-                         1,
-                         {"145.00000", "", "无", "无", "高", "是", "宽", "关"},
-                         "146",
-                         {"146.00000", "146.00000", "无", "无", "高", "是", "宽", "关"}},
-        CFrequencyCommit{1, 1, {}, "1e9", kNew}, CFrequencyCommit{1, 1, {}, "-145", kNew}));
+const CFrequencyCommit kFrequencyCommits[] = {
+    // Out of band on an empty row: the first band's low limit and the new-row texts.
+    {1, 1, {}, "100", kNew}, {1, 1, {}, "1e9", kNew}, {1, 1, {}, "-145", kNew},
+    {1, 1, kFull, "145.0101", Full("145.01000", "145.00000")},
+    {1, 1, kFull, "145.00625", Full("145.00625", "145.00000")},
+    {1, 1, kFull, "145.0025", Full("145.00250", "145.00000")},
+    {1, 1, kFull, "0", {}}, {1, 1, kFull, "", {}}, {1, 1, kFull, ".", {}},
+    {1, 2, kFull, "0", kFull}, {1, 2, kFull, "", kFull}, {1, 2, {}, "145", {}},
+    {1, 2, kFull, "435", Full("145.00000", "435.00000")},
+    {1, 1, kFull, "435", Full("435.00000", "145.00000")},
+    // The VFOs keep both frequencies in one band.
+    {257, 1, kFull, "435.00000", Full("435.00000", "435.00000")},
+    {258, 2, kFull, "435", Full("435.00000", "435.00000")},
+    {257, 1, kFull, "146", Full("146.00000", "145.00000")},
+    {257, 2, kFull, "0", kFull}, {257, 2, kFull, "", kFull},
+    // A VFO with no transmit text: 0 is in no band, so the transmit follows.
+    {257, 1, {"145.00000", "", "无", "无", "高", "是", "宽", "关"}, "146",
+     {"146.00000", "146.00000", "无", "无", "高", "是", "宽", "关"}},
+};
+INSTANTIATE_TEST_SUITE_P(Grid, FrequencyCommit, testing::ValuesIn(kFrequencyCommits));
 
 TEST(ChannelTable, FirstReceiveFrequencyResetsTheRecord) {
     CMemoryImage image = test::RandomImage(4);

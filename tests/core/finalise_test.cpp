@@ -55,11 +55,8 @@ TEST(Finalise, CurrentChannelMustNameAPresentMemory) {
         uint8_t expected;
     };
     // Memories A 005 and A 010 present: indices 4 and 9.
-    const Case cases[] = {
-        {4, 4},   {9, 9},    {0, 4},
-        {5, 4},   {128, 4}, // would read B 001's record, which is present here
-        {200, 4}, {0xFF, 4},
-    };
+    // 128 would read B 001's record, which is present here.
+    const Case cases[] = {{4, 4}, {9, 9}, {0, 4}, {5, 4}, {128, 4}, {200, 4}, {0xFF, 4}};
     for (const auto& c : cases) {
         CMemoryImage image = BuildDefaultImage();
         PutChannel(image, 5, 14500000);
@@ -113,28 +110,27 @@ TEST(Finalise, OptionBitsOtherThanTheClearedOnesStay) {
     EXPECT_EQ(image[0x204E], 0xCF);
 }
 
+// Each hardware range's low, high, middle and the two quarter points; the UHF range follows the
+// bands when both lie inside it, the others keep their fixed values.
 TEST(Finalise, CalibrationFrequencies) {
-    struct Case {
+    const uint32_t vhf[5] = {13600000, 17400000, 15500000, 14900000, 16100000};
+    const uint32_t mid[5] = {20000000, 26000000, 23000000, 22000000, 24000000};
+    const struct {
         CBandLimits limits;
-        uint32_t group[3][5];
-    };
-    const Case cases[] = {
-        {CBandLimits{},
-         {{13600000, 17400000, 15500000, 14900000, 16100000},
-          {20000000, 26000000, 23000000, 22000000, 24000000},
-          {40000000, 48000000, 44000000, 42700000, 45300000}}},
-        // Both bands in the UHF range: their span; VHF falls back.
+        uint32_t uhf[5];
+    } cases[] = {
+        {CBandLimits{}, {40000000, 48000000, 44000000, 42700000, 45300000}},
         {CBandLimits{{40000000, 43000000}, {42000000, 52000000}},
-         {{13600000, 17400000, 15500000, 14900000, 16100000},
-          {20000000, 26000000, 23000000, 22000000, 24000000},
-          {40000000, 52000000, 46000000, 44000000, 48000000}}},
+         {40000000, 52000000, 46000000, 44000000, 48000000}},
     };
     for (const auto& c : cases) {
         CMemoryImage image = BuildDefaultImage();
         FinaliseImage(image, c.limits, kVariantN);
-        for (int r = 0; r < 3; ++r)
-            for (int k = 0; k < 5; ++k)
-                EXPECT_EQ(Le32(image, 0x3F70 + 20 * r + 4 * k), c.group[r][k]) << r << "," << k;
+        for (int k = 0; k < 5; ++k) {
+            EXPECT_EQ(Le32(image, 0x3F70 + 4 * k), vhf[k]) << k;
+            EXPECT_EQ(Le32(image, 0x3F84 + 4 * k), mid[k]) << k;
+            EXPECT_EQ(Le32(image, 0x3F98 + 4 * k), c.uhf[k]) << k;
+        }
     }
 }
 
