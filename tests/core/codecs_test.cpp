@@ -140,26 +140,16 @@ TEST(Tone, EveryListEntryRoundTrips) {
 }
 
 TEST(Tone, Normalisation) {
-    struct Case {
-        const char* typed;
-        const char* shown;
+    const std::pair<const char*, const char*> cases[] = {
+        {"d23i", "D023I"},  {"23", "D023N"},     {"88.5", "88.5"},     {"300.0", "无"},
+        {"D0", "无"},       {"D778", "无"},      {"D777", "D777N"},    {"D018", "D018N"},
+        {"300", "D300N"},   {"", ""},            {"n23", "D023N"},     {"DI23", "D023I"},
+        {"ID754", "D754I"}, {"23I", "D023I"},    {"60.0", "60.0"},     {"59.9", "无"},
+        {"280.0", "280.0"}, {"280.1", "无"},     {"88.5hz", "88.5HZ"}, {"D-5", "无"},
+        {"D 23", "D023N"},  {" D23", "无"},      {"x", "无"},          {"D+7", "D007N"},
+        {"无", "无"},       {"d99999999999", "无"},
     };
-    const Case cases[] = {
-        {"d23i", "D023I"},    {"23", "D023N"},
-        {"88.5", "88.5"},     {"300.0", "无"},
-        {"D0", "无"},         {"D778", "无"},
-        {"D777", "D777N"},    {"D018", "D018N"},
-        {"300", "D300N"},     {"", ""},
-        {"n23", "D023N"},     {"DI23", "D023I"},
-        {"ID754", "D754I"},   {"23I", "D023I"},
-        {"60.0", "60.0"},     {"59.9", "无"},
-        {"280.0", "280.0"},   {"280.1", "无"},
-        {"88.5hz", "88.5HZ"}, {"D-5", "无"},
-        {"D 23", "D023N"},    {" D23", "无"},
-        {"x", "无"},          {"D+7", "D007N"},
-        {"无", "无"},         {"d99999999999", "无"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(NormaliseToneText(c.typed), c.shown) << c.typed;
+    for (const auto& [typed, shown] : cases) EXPECT_EQ(NormaliseToneText(typed), shown) << typed;
 }
 
 TEST(Labels, BothWays) {

@@ -172,11 +172,7 @@ TEST(DtmfFields, EditCorrectionsAndSpinSteps) {
     using Pairs = std::vector<std::pair<const char*, const char*>>;
     const std::pair<std::string (*)(std::string_view), Pairs> corrections[] = {
         {NormaliseFirstDigitDelay,
-         {{"250", "200"},
-          {"50", "200"},
-          {"1100", "200"},
-          {"1000", "1000"},
-          {"", "200"},
+         {{"250", "200"}, {"50", "200"}, {"1100", "200"}, {"1000", "1000"}, {"", "200"},
           {"199", "100"}}},
         {ClampWaitTime, {{"2", "3"}, {"99", "60"}, {"", "3"}, {"255", "60"}}},
         {ClampAutoResetTime, {{"70", "60"}, {"1", "3"}, {"", "3"}}},
@@ -187,13 +183,8 @@ TEST(DtmfFields, EditCorrectionsAndSpinSteps) {
     using Steps = std::vector<std::tuple<const char*, int, const char*>>;
     const std::pair<std::string (*)(std::string_view, int), Steps> steps[] = {
         {StepFirstDigitDelay,
-         {{"1000", 1, "100"},
-          {"100", -1, "1000"},
-          {"150", 1, "200"},
-          {"150", -1, "100"},
-          {"500", 1, "600"},
-          {"500", -1, "400"},
-          {"", -1, "1000"}}},
+         {{"1000", 1, "100"}, {"100", -1, "1000"}, {"150", 1, "200"}, {"150", -1, "100"},
+          {"500", 1, "600"}, {"500", -1, "400"}, {"", -1, "1000"}}},
         {StepWaitTime, {{"60", 1, "3"}, {"3", -1, "60"}, {"10", 1, "11"}, {"0", 1, "3"}}},
         {StepAutoResetTime, {{"60", 1, "3"}, {"3", -1, "60"}, {"10", -1, "9"}}},
         {StepDecodeTime,

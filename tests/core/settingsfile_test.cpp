@@ -136,14 +136,9 @@ TEST_F(SettingsFileTest, RefusesWritesThatWouldBreakTheFile) {
     struct Case {
         std::string section, key, value;
     } cases[] = {
-        {"Setup", "a=b", "1"},
-        {"Setup", "", "1"},
-        {"", "COM", "1"},
-        {"Setup", "COM", "1\n[Ports]\nCOM1=/dev/sda"},
-        {"Setup", "COM", "1\r2"},
-        {"Se]tup", "COM", "1"},
-        {"Setup", ";COM", "1"},
-        {"Setup", "[COM", "1"},
+        {"Setup", "a=b", "1"},  {"Setup", "", "1"},      {"", "COM", "1"},
+        {"Setup", "COM", "1\r2"}, {"Se]tup", "COM", "1"}, {"Setup", ";COM", "1"},
+        {"Setup", "[COM", "1"}, {"Setup", "COM", "1\n[Ports]\nCOM1=/dev/sda"},
         {"Setup", "COM", std::string("1\0", 2)},
     };
     for (const Case& c : cases) {
