@@ -32,16 +32,6 @@ TEST(DtmfString, WriteErasesTheFieldAndReadStopsAboveFifteen) {
     EXPECT_EQ(ReadDtmfString(field), "0123456789ABCD*#") << "cut at the end of the field";
 }
 
-TEST(DtmfString, KeyFilters) {
-    EXPECT_EQ(AcceptDtmfKey('b'), 'B');
-    EXPECT_EQ(AcceptDtmfKey('#'), '#');
-    EXPECT_EQ(AcceptDtmfKey('E'), std::nullopt) << "E and F are codes, but not keys";
-    EXPECT_EQ(AcceptDtmfKey('e'), std::nullopt);
-    EXPECT_EQ(AcceptDtmfKey(' '), std::nullopt);
-    EXPECT_EQ(AcceptDecimalKey('7'), '7');
-    EXPECT_EQ(AcceptDecimalKey('A'), std::nullopt);
-}
-
 // One byte of the image in, what the page shows, and what it stores back.
 TEST(DtmfTiming, LoadedBytesAreShownCorrectedAndStoredBack) {
     struct Case {
