@@ -111,17 +111,12 @@ TEST(CalibrationFields, StoreEncodesFieldsAndKeepsForeignBits) {
     fields.checks.fill(false);
     StoreFields(fields, limits, image);
     EXPECT_EQ(fields.numbers[FieldIndex(1151)], "1023");
-    EXPECT_EQ(image[0x3F08], 0xC0);
-    EXPECT_EQ(image[0x3F09], 0xFF);
-    EXPECT_EQ(image[0x3F0A], 0xC0);
-    EXPECT_EQ(image[0x3F20], 0x2B);
-    EXPECT_EQ(image[0x3F21], 0x1A);
-    EXPECT_EQ(image[0x3F00], 0xA7);
-    EXPECT_EQ(image[0x3F1D], 44);
-    EXPECT_EQ(image[0x3F1A], 0);
-    EXPECT_EQ(image[0x3F1B], 0);
-    EXPECT_EQ(image[0x3F26], 0x80); // soft mute unchecked sets its bit
-    EXPECT_EQ(image[0x3F27], 0x3C); // bits 2-5 are not the window's
+    // Soft mute unchecked sets its bit in 0x3F26; bits 2-5 of 0x3F27 are not the window's.
+    const std::map<int, int> stored = {{0x3F08, 0xC0}, {0x3F09, 0xFF}, {0x3F0A, 0xC0},
+                                       {0x3F20, 0x2B}, {0x3F21, 0x1A}, {0x3F00, 0xA7},
+                                       {0x3F1D, 44},   {0x3F1A, 0},    {0x3F1B, 0},
+                                       {0x3F26, 0x80}, {0x3F27, 0x3C}};
+    EXPECT_EQ(test::BytesAt(image, stored), stored);
     EXPECT_EQ(LoadFields(image, limits).numbers[FieldIndex(1128)], "1a2b");
 
     fields.checks[7] = true;
@@ -161,9 +156,7 @@ TEST(CalibrationFields, StoreWritesGridsAndDerivesSlopesFromTheNewPowerRow) {
     fields.cells[kPowerGrid][0] = {"100", "80", "80"};
     fields.cells[kSquelchDetectGrid][5] = {"7", "", "300x", "9"};
     StoreFields(fields, limits, image);
-    EXPECT_EQ(image[0x3E60], 7);
-    EXPECT_EQ(image[0x3E61], 0);
-    EXPECT_EQ(image[0x3E62], 44); // low 8 bits of 300
+    EXPECT_EQ(test::Bytes(image, 0x3E60, 3), (std::vector<uint8_t>{7, 0, 44})); // 300's low byte
     // w = 1900000 over |100 - 80|: 95000, sign set; then an equal pair gives 0.
     const uint8_t slopes[6] = {0x18, 0x73, 0x81, 0x00, 0x00, 0x00};
     for (int i = 0; i < 6; ++i) EXPECT_EQ(image[0x3F42 + i], slopes[i]) << i;

@@ -25,10 +25,9 @@ TEST(Finalise, AllChannelsEmpty) {
     image[0x2050] = 0;
     FinaliseImage(image, CBandLimits{}, kVariantN);
     EXPECT_EQ(Bytes(image, 0x2E40, 64), std::vector<uint8_t>(64, 0x00));
-    EXPECT_EQ(image[0x2E20], 0xFF);
-    EXPECT_EQ(image[0x2E21], 0xFF);
-    EXPECT_EQ(image[0x204F], 0xFE);
-    EXPECT_EQ(image[0x2050], 0xFE);
+    const std::map<int, int> none = {
+        {0x2E20, 0xFF}, {0x2E21, 0xFF}, {0x204F, 0xFE}, {0x2050, 0xFE}};
+    EXPECT_EQ(test::BytesAt(image, none), none);
     EXPECT_EQ(Bytes(image, 0x2E28, 16), std::vector<uint8_t>(16, 0xFF));
 }
 
@@ -40,13 +39,11 @@ TEST(Finalise, BitmapsAndFirstPresentMemories) {
     PutChannel(image, 20, 30000000);                            // in no band: absent
     PutChannel(image, 128 + 128, 43500000);                     // B 128
     FinaliseImage(image, CBandLimits{}, kVariantN);
-    EXPECT_EQ(image[0x2E41], 0x09) << "A 009 and A 012 present";
-    EXPECT_EQ(image[0x2E51], 0x08) << "only A 012 scans";
-    EXPECT_EQ(image[0x2E42], 0x00) << "A 020 absent";
-    EXPECT_EQ(image[0x2E6F], 0x80);
-    EXPECT_EQ(image[0x2E7F], 0x80);
-    EXPECT_EQ(image[0x2E20], 9);
-    EXPECT_EQ(image[0x2E21], 128);
+    // A 009 and A 012 present, only A 012 scans, A 020 absent; B 128 present and scanning.
+    const std::map<int, int> bits = {{0x2E41, 0x09}, {0x2E51, 0x08}, {0x2E42, 0x00},
+                                     {0x2E6F, 0x80}, {0x2E7F, 0x80}, {0x2E20, 9},
+                                     {0x2E21, 128}};
+    EXPECT_EQ(test::BytesAt(image, bits), bits);
 }
 
 TEST(Finalise, CurrentChannelMustNameAPresentMemory) {
@@ -105,9 +102,7 @@ TEST(Finalise, OptionBitsOtherThanTheClearedOnesStay) {
     image[0x204D] = 0xFF;
     image[0x204E] = 0xFF;
     FinaliseImage(image, CBandLimits{}, kVariantN);
-    EXPECT_EQ(image[0x204C], 0x9F);
-    EXPECT_EQ(image[0x204D], 0x3F);
-    EXPECT_EQ(image[0x204E], 0xCF);
+    EXPECT_EQ(Bytes(image, 0x204C, 3), (std::vector<uint8_t>{0x9F, 0x3F, 0xCF}));
 }
 
 // Each hardware range's low, high, middle and the two quarter points; the UHF range follows the
