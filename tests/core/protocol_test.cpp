@@ -69,25 +69,23 @@ TEST(FillBlankBandLimitsTest, FillsOnlyBlankPairs) {
     const Bytes a{0x00, 0x00, 0x60, 0x13, 0x00, 0x00, 0x40, 0x17};
     const Bytes b{0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x48};
     const Bytes kept{0x00, 0x00, 0x50, 0x14, 0x00, 0x00, 0x00, 0x15};
-    struct Case {
-        bool aBlank, bBlank;
-    } cases[] = {{true, true}, {true, false}, {false, true}, {false, false}};
-    for (const Case& c : cases) {
+    for (const int blank : {0, 1, 2, 3}) {
+        const bool aBlank = blank & 1, bBlank = blank & 2;
         CMemoryImage image;
         // Only the top byte of the lower limit marks a pair blank.
         for (std::size_t i = 0; i < 8; ++i) {
             image[map::kBandALow + i] = kept[i];
             image[map::kBandBLow + i] = kept[i];
         }
-        if (c.aBlank) image[map::kBandALowTopByte] = 0xFF;
-        if (c.bBlank) image[map::kBandBLowTopByte] = 0xFF;
+        if (aBlank) image[map::kBandALowTopByte] = 0xFF;
+        if (bBlank) image[map::kBandBLowTopByte] = 0xFF;
         FillBlankBandLimits(image, reported);
         const auto stretch = [&](std::size_t at) {
             const auto s = image.Stretch(at, 8);
             return Bytes(s.begin(), s.end());
         };
-        EXPECT_EQ(stretch(map::kBandALow), c.aBlank ? a : kept);
-        EXPECT_EQ(stretch(map::kBandBLow), c.bBlank ? b : kept);
+        EXPECT_EQ(stretch(map::kBandALow), aBlank ? a : kept);
+        EXPECT_EQ(stretch(map::kBandBLow), bBlank ? b : kept);
     }
 }
 
