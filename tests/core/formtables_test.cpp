@@ -41,7 +41,8 @@ TEST(FormTables, EveryRowIsAControlOfItsKind) {
         {EKeyRule::Dtmf, 'E', std::nullopt},  {EKeyRule::Dtmf, 'e', std::nullopt},
         {EKeyRule::Dtmf, ' ', std::nullopt},  {EKeyRule::Decimal, '7', '7'},
         {EKeyRule::Decimal, 'A', std::nullopt}, {EKeyRule::Decimal, '.', std::nullopt},
-        {EKeyRule::Frequency, '.', '.'},      {EKeyRule::Printable, '\x7f', std::nullopt}};
+        {EKeyRule::Frequency, '.', '.'},      {EKeyRule::Printable, '\x7f', std::nullopt},
+        {EKeyRule::Printable, ' ', ' '},      {EKeyRule::Printable, '~', '~'}};
     for (const auto& [rule, key, accepted] : keys)
         EXPECT_EQ(AcceptKey(rule, key), accepted) << int(rule) << " " << key;
 }
