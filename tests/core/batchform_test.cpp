@@ -30,6 +30,14 @@ std::string TxTone(const CMemoryImage& image, int channel) {
     const std::size_t base = RecordOffset(channel);
     return ToneText({image[base + 10], image[base + 11]});
 }
+// The initial form over channels from..to.
+CBatchForm Over(const char* from, const char* to) {
+    CBatchForm form = InitialBatchForm(kLimits);
+    form.range = EBatchRange::FromTo;
+    form.from = from;
+    form.to = to;
+    return form;
+}
 std::string Name(const CMemoryImage& image, int channel) {
     const auto bytes = image.Stretch(RecordOffset(channel) + 24, 7);
     return {bytes.begin(), bytes.end()};
@@ -123,10 +131,7 @@ TEST(BatchForm, ReceiveWalkWrapsAtBothBandEnds) {
     };
     for (const Case& c : cases) {
         CMemoryImage image = BuildDefaultImage();
-        CBatchForm form = InitialBatchForm(kLimits);
-        form.range = EBatchRange::FromTo;
-        form.from = "1";
-        form.to = "5";
+        CBatchForm form = Over("1", "5");
         form.rxStart = c.start;
         form.rxStep = "25";
         form.rxUp = c.up;
@@ -166,10 +171,7 @@ TEST(BatchForm, TransmitRules) {
 
 TEST(BatchForm, ToneWalksAndRandomTones) {
     CMemoryImage image = BuildDefaultImage();
-    CBatchForm form = InitialBatchForm(kLimits);
-    form.range = EBatchRange::FromTo;
-    form.from = "1";
-    form.to = "3";
+    CBatchForm form = Over("1", "3");
     form.rxToneIndex = 1;
     form.rxToneInterval = "3";
     form.rxToneUp = false;
@@ -200,10 +202,7 @@ TEST(BatchForm, ToneWalksAndRandomTones) {
 
 TEST(BatchForm, OptionsAndNames) {
     CMemoryImage image = BuildDefaultImage();
-    CBatchForm form = InitialBatchForm(kLimits);
-    form.range = EBatchRange::FromTo;
-    form.from = "5";
-    form.to = "12";
+    CBatchForm form = Over("5", "12");
     form.name = "ABCDEFG";
     form.numberName = true;
     form.options = {1, 1, 1, 2, 3, 1, 1, 9, 2};
@@ -223,10 +222,7 @@ TEST(BatchForm, OptionsAndNames) {
 TEST(BatchForm, ChannelFieldsOutsideTheMemoriesNeverReachAVfo) {
     CMemoryImage image = BuildDefaultImage();
     const CMemoryImage before = image;
-    CBatchForm form = InitialBatchForm(kLimits);
-    form.range = EBatchRange::FromTo;
-    form.from = "0";
-    form.to = "999";
+    CBatchForm form = Over("0", "999");
     form.rxStart = "145";
     ApplyBatch(form, kLimits, image, NoRandom);
     EXPECT_EQ(Rx(image, 1), 14500000);

@@ -33,24 +33,16 @@ TEST(CalibrationLayout, RowsAndAddressesFollowTheHardwareRangesOfTheLowerLimits)
         std::vector<std::pair<std::string, uint16_t>> squelchLevel;
         std::vector<uint16_t> power, detect;
     } cases[] = {
-        {Limits(13600000, 17400000, 40000000, 48000000),
-         true,
-         {{"136-174 sql 1", 0x3E80},
-          {"136-174 sql 9", 0x3E83},
-          {"400-480 sql 1", 0x3E8C},
+        {Limits(13600000, 17400000, 40000000, 48000000), true,
+         {{"136-174 sql 1", 0x3E80}, {"136-174 sql 9", 0x3E83}, {"400-480 sql 1", 0x3E8C},
           {"400-480 sql 9", 0x3E8F}},
-         {0x3F30, 0x3F33, 0x3F3C, 0x3F3F},
-         {0x3E40, 0x3E44, 0x3E48, 0x3E58, 0x3E5C, 0x3E60}},
-        {Limits(40000000, 47000000, 43000000, 48000000),
-         false,
-         {{"400-480 sql 1", 0x3E8C}, {"400-480 sql 9", 0x3E8F}},
-         {0x3F3C, 0x3F3F},
+         {0x3F30, 0x3F33, 0x3F3C, 0x3F3F}, {0x3E40, 0x3E44, 0x3E48, 0x3E58, 0x3E5C, 0x3E60}},
+        {Limits(40000000, 47000000, 43000000, 48000000), false,
+         {{"400-480 sql 1", 0x3E8C}, {"400-480 sql 9", 0x3E8F}}, {0x3F3C, 0x3F3F},
          {0x3E58, 0x3E5C, 0x3E60}},
         // B outside every range: the A band's range, labelled with both bands' extremes.
-        {Limits(22000000, 24000000, 30000000, 31000000),
-         false,
-         {{"220-310 sql 1", 0x3E86}, {"220-310 sql 9", 0x3E89}},
-         {0x3F36, 0x3F39},
+        {Limits(22000000, 24000000, 30000000, 31000000), false,
+         {{"220-310 sql 1", 0x3E86}, {"220-310 sql 9", 0x3E89}}, {0x3F36, 0x3F39},
          {0x3E4C, 0x3E50, 0x3E54}},
         // A outside every range: nothing to show rather than rows at no address.
         {Limits(30000000, 31000000, 40000000, 48000000), false, {}, {}, {}},
@@ -119,17 +111,12 @@ TEST(CalibrationFields, StoreEncodesFieldsAndKeepsForeignBits) {
     fields.checks.fill(false);
     StoreFields(fields, limits, image);
     EXPECT_EQ(fields.numbers[FieldIndex(1151)], "1023");
-    EXPECT_EQ(image[0x3F08], 0xC0);
-    EXPECT_EQ(image[0x3F09], 0xFF);
-    EXPECT_EQ(image[0x3F0A], 0xC0);
-    EXPECT_EQ(image[0x3F20], 0x2B);
-    EXPECT_EQ(image[0x3F21], 0x1A);
-    EXPECT_EQ(image[0x3F00], 0xA7);
-    EXPECT_EQ(image[0x3F1D], 44);
-    EXPECT_EQ(image[0x3F1A], 0);
-    EXPECT_EQ(image[0x3F1B], 0);
-    EXPECT_EQ(image[0x3F26], 0x80); // soft mute unchecked sets its bit
-    EXPECT_EQ(image[0x3F27], 0x3C); // bits 2-5 are not the window's
+    // Soft mute unchecked sets its bit in 0x3F26; bits 2-5 of 0x3F27 are not the window's.
+    const std::map<int, int> stored = {{0x3F08, 0xC0}, {0x3F09, 0xFF}, {0x3F0A, 0xC0},
+                                       {0x3F20, 0x2B}, {0x3F21, 0x1A}, {0x3F00, 0xA7},
+                                       {0x3F1D, 44},   {0x3F1A, 0},    {0x3F1B, 0},
+                                       {0x3F26, 0x80}, {0x3F27, 0x3C}};
+    EXPECT_EQ(test::BytesAt(image, stored), stored);
     EXPECT_EQ(LoadFields(image, limits).numbers[FieldIndex(1128)], "1a2b");
 
     fields.checks[7] = true;
@@ -169,9 +156,7 @@ TEST(CalibrationFields, StoreWritesGridsAndDerivesSlopesFromTheNewPowerRow) {
     fields.cells[kPowerGrid][0] = {"100", "80", "80"};
     fields.cells[kSquelchDetectGrid][5] = {"7", "", "300x", "9"};
     StoreFields(fields, limits, image);
-    EXPECT_EQ(image[0x3E60], 7);
-    EXPECT_EQ(image[0x3E61], 0);
-    EXPECT_EQ(image[0x3E62], 44); // low 8 bits of 300
+    EXPECT_EQ(test::Bytes(image, 0x3E60, 3), (std::vector<uint8_t>{7, 0, 44})); // 300's low byte
     // w = 1900000 over |100 - 80|: 95000, sign set; then an equal pair gives 0.
     const uint8_t slopes[6] = {0x18, 0x73, 0x81, 0x00, 0x00, 0x00};
     for (int i = 0; i < 6; ++i) EXPECT_EQ(image[0x3F42 + i], slopes[i]) << i;

@@ -91,11 +91,8 @@ TEST(ChannelForm, StoreDerivesTheShiftAndKeepsReservedBytes) {
         if (*c.tx == 0) {
             EXPECT_EQ(image[base + 7], 0xFF);
         }
-        EXPECT_EQ(image[base + 8], 0x23);
-        EXPECT_EQ(image[base + 9], 0x80);
-        EXPECT_EQ(image[base + 11], 0xFF);
-        EXPECT_EQ(image[base + 12], 0x99);
-        EXPECT_EQ(image[base + 13], 0xBF);
+        EXPECT_EQ(test::Bytes(image, base + 8, 6),
+                  (std::vector<uint8_t>{0x23, 0x80, image[base + 10], 0xFF, 0x99, 0xBF}));
         const auto name = image.Stretch(base + 24, 7);
         EXPECT_EQ(std::string(name.begin(), name.end()), "ABCDEFG");
         for (std::size_t i : {14, 20, 21, 22, 23, 31}) EXPECT_EQ(image[base + i], before[i]);

@@ -63,51 +63,40 @@ std::vector<uint8_t> ParsedRecord(const CChannelRow& row, CMemoryImage image = B
     return Record(image, channel);
 }
 
-TEST(ChannelTable, ParseShiftRules) {
-    struct Case {
-        const char* rx;
-        const char* tx;
-        std::vector<uint8_t> txBytes;
-        uint8_t direction;
-        std::vector<uint8_t> offset;
-    };
-    const Case cases[] = {
-        {"145.00000", "145.60000", {0x00, 0x00, 0x56, 0x14}, 2, {0x00, 0x00, 0x06, 0x00}},
-        {"145.60000", "145.00000", {0x00, 0x00, 0x50, 0x14}, 1, {0x00, 0x00, 0x06, 0x00}},
-        {"145.00000", "", {0xFF, 0xFF, 0xFF, 0xFF}, 0, {0x00, 0x00, 0x00, 0x01}},
-        {"145.00000", "145.00000", {0x00, 0x00, 0x50, 0x14}, 0, {0x00, 0x00, 0x00, 0x01}},
-        {"145.00000", "435.00000", {0x00, 0x00, 0x50, 0x43}, 0, {0x00, 0x00, 0x00, 0x01}},
-        // Transmit in no band with a valid offset: direction from the sign, offset kept.
-        {"145.00000", "300.00000", {0x00, 0x00, 0x00, 0x30}, 2, {0x00, 0x00, 0x00, 0x01}},
-    };
-    for (const auto& c : cases) {
-        const auto record = ParsedRecord(Row({c.rx, c.tx, "无", "无", "高", "是", "宽", "关"}));
-        EXPECT_EQ(std::vector<uint8_t>(record.begin() + 4, record.begin() + 8), c.txBytes) << c.tx;
-        EXPECT_EQ(record[15], c.direction) << c.tx;
-        EXPECT_EQ(std::vector<uint8_t>(record.begin() + 16, record.begin() + 20), c.offset) << c.tx;
-    }
-}
-
-// A transmit frequency in no band keeps its shift only while the offset bytes hold an offset the
+// The shift the parse derives from the two frequencies, whatever direction the record held. A
+// transmit frequency in no band keeps its shift only while the offset bytes hold an offset the
 // radio could use; otherwise (an erased field, say) the channel becomes simplex.
-TEST(ChannelTable, TransmitInNoBandKeepsOnlyAUsableOffset) {
+TEST(ChannelTable, ParseShiftRules) {
     const struct {
+        const char *rx, *tx;
+        int64_t held, txStored; // an empty transmit cell erases the field
+        uint8_t direction;
         int64_t offset;
-        bool kept;
-    } cases[] = {{9999500, true}, {9999501, false}, {166666665, false}};
+    } cases[] = {
+        {"145.00000", "145.60000", 1000000, 14560000, 2, 60000},
+        {"145.60000", "145.00000", 1000000, 14500000, 1, 60000},
+        {"145.00000", "", 1000000, 166666665, 0, 1000000},
+        {"145.00000", "145.00000", 1000000, 14500000, 0, 1000000},
+        {"145.00000", "435.00000", 1000000, 43500000, 0, 1000000},
+        {"145.00000", "300.00000", 1000000, 30000000, 2, 1000000},
+        {"145.00000", "300.00000", 9999500, 30000000, 2, 9999500},
+        {"145.00000", "300.00000", 9999501, 14500000, 0, 1000000},
+        {"145.00000", "300.00000", 166666665, 14500000, 0, 1000000},
+    };
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.rx) + " " + c.tx + " " + std::to_string(c.held));
         CMemoryImage image = BuildDefaultImage();
-        test::PutFrequency(image, RecordOffset(1) + 16, c.offset);
-        image[RecordOffset(1) + 15] = 1;
+        test::PutFrequency(image, RecordOffset(1) + 16, c.held);
+        image[RecordOffset(1) + 15] = 3; // no direction the parse writes
         const auto record =
-            ParsedRecord(Row({"145.00000", "300.00000", "无", "无", "高", "是", "宽", "关"}), image);
+            ParsedRecord(Row({c.rx, c.tx, "无", "无", "高", "是", "宽", "关"}), image);
         const auto field = [&](std::size_t at) {
             return DecodeFrequencyField(std::array<uint8_t, 4>{record[at], record[at + 1],
                                                                record[at + 2], record[at + 3]});
         };
-        EXPECT_EQ(field(4), c.kept ? 30000000 : 14500000) << c.offset;
-        EXPECT_EQ(record[15], c.kept ? 2 : 0) << c.offset;
-        EXPECT_EQ(field(16), c.kept ? c.offset : 1000000) << c.offset;
+        EXPECT_EQ(field(4), c.txStored);
+        EXPECT_EQ(record[15], c.direction);
+        EXPECT_EQ(field(16), c.offset);
     }
 }
 
@@ -118,12 +107,8 @@ TEST(ChannelTable, ParseFlagsAndTones) {
     image[24] = 'N';
     auto record =
         ParsedRecord(Row({"145.00000", "", "88.5", "D754I", "低", "否", "窄", "QT/DQT"}), image);
-    EXPECT_EQ(record[8], 0x85);
-    EXPECT_EQ(record[9], 0x08);
-    EXPECT_EQ(record[10], 0x54);
-    EXPECT_EQ(record[11], 0xC7);
-    EXPECT_EQ(record[12], 0x25);
-    EXPECT_EQ(record[13], 0x87);
+    EXPECT_EQ(std::vector<uint8_t>(record.begin() + 8, record.begin() + 14),
+              (std::vector<uint8_t>{0x85, 0x08, 0x54, 0xC7, 0x25, 0x87}));
     EXPECT_EQ(record[24], 'N');
     // Texts outside the lists: power low, scan and bandwidth untouched, no lock.
     image[13] = 0x38 | 0xC0;
@@ -200,31 +185,26 @@ std::vector<std::string> Full(const char* rx, const char* tx) {
     return cells;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Grid, FrequencyCommit,
-    testing::Values(
-        // Out of band on an empty row: the first band's low limit and the new-row texts.
-        CFrequencyCommit{1, 1, {}, "100", kNew},
-        CFrequencyCommit{1, 1, kFull, "145.0101", Full("145.01000", "145.00000")},
-        CFrequencyCommit{1, 1, kFull, "145.00625", Full("145.00625", "145.00000")},
-        CFrequencyCommit{1, 1, kFull, "145.0025", Full("145.00250", "145.00000")},
-        CFrequencyCommit{1, 1, kFull, "0", {}}, CFrequencyCommit{1, 1, kFull, "", {}},
-        CFrequencyCommit{1, 1, kFull, ".", {}}, CFrequencyCommit{1, 2, kFull, "0", kFull},
-        CFrequencyCommit{1, 2, kFull, "", kFull}, CFrequencyCommit{1, 2, {}, "145", {}},
-        CFrequencyCommit{1, 2, kFull, "435", Full("145.00000", "435.00000")},
-        CFrequencyCommit{1, 1, kFull, "435", Full("435.00000", "145.00000")},
-        // The VFOs keep both frequencies in one band.
-        CFrequencyCommit{257, 1, kFull, "435.00000", Full("435.00000", "435.00000")},
-        CFrequencyCommit{258, 2, kFull, "435", Full("435.00000", "435.00000")},
-        CFrequencyCommit{257, 1, kFull, "146", Full("146.00000", "145.00000")},
-        CFrequencyCommit{257, 2, kFull, "0", kFull}, CFrequencyCommit{257, 2, kFull, "", kFull},
-        // A VFO with no transmit text: 0 is in no band, so the transmit follows.
-        CFrequencyCommit{257,
-                         1,
-                         {"145.00000", "", "无", "无", "高", "是", "宽", "关"},
-                         "146",
-                         {"146.00000", "146.00000", "无", "无", "高", "是", "宽", "关"}},
-        CFrequencyCommit{1, 1, {}, "1e9", kNew}, CFrequencyCommit{1, 1, {}, "-145", kNew}));
+const CFrequencyCommit kFrequencyCommits[] = {
+    // Out of band on an empty row: the first band's low limit and the new-row texts.
+    {1, 1, {}, "100", kNew}, {1, 1, {}, "1e9", kNew}, {1, 1, {}, "-145", kNew},
+    {1, 1, kFull, "145.0101", Full("145.01000", "145.00000")},
+    {1, 1, kFull, "145.00625", Full("145.00625", "145.00000")},
+    {1, 1, kFull, "145.0025", Full("145.00250", "145.00000")},
+    {1, 1, kFull, "0", {}}, {1, 1, kFull, "", {}}, {1, 1, kFull, ".", {}},
+    {1, 2, kFull, "0", kFull}, {1, 2, kFull, "", kFull}, {1, 2, {}, "145", {}},
+    {1, 2, kFull, "435", Full("145.00000", "435.00000")},
+    {1, 1, kFull, "435", Full("435.00000", "145.00000")},
+    // The VFOs keep both frequencies in one band.
+    {257, 1, kFull, "435.00000", Full("435.00000", "435.00000")},
+    {258, 2, kFull, "435", Full("435.00000", "435.00000")},
+    {257, 1, kFull, "146", Full("146.00000", "145.00000")},
+    {257, 2, kFull, "0", kFull}, {257, 2, kFull, "", kFull},
+    // A VFO with no transmit text: 0 is in no band, so the transmit follows.
+    {257, 1, {"145.00000", "", "无", "无", "高", "是", "宽", "关"}, "146",
+     {"146.00000", "146.00000", "无", "无", "高", "是", "宽", "关"}},
+};
+INSTANTIATE_TEST_SUITE_P(Grid, FrequencyCommit, testing::ValuesIn(kFrequencyCommits));
 
 TEST(ChannelTable, FirstReceiveFrequencyResetsTheRecord) {
     CMemoryImage image = test::RandomImage(4);

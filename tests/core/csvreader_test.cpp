@@ -2,15 +2,12 @@
 #include "core/interchange/channelcsv.h"
 
 #include "core/interchange/csvtext.h"
-#include "csvtestsupport.h"
 
 #include <gtest/gtest.h>
 
 namespace tarsel {
 namespace {
 
-using test::CsvHeader;
-using test::CsvRow;
 using Fields = std::vector<std::string>;
 
 TEST(CsvText, Records) {
@@ -53,10 +50,12 @@ TEST(CsvText, FieldQuotingRoundTrips) {
     EXPECT_EQ(CsvField("plain"), "plain");
 }
 
-// What one data row (line 2) gives: the accepted channel, or the first words of its message.
+// What one data row (line 2) gives: the accepted channel, or the first words of its message. The
+// row holds only the columns named, behind Location 1 and (unless named) Frequency 145.5.
 struct RowCase {
     const char* what;
-    std::map<ECsvColumn, std::string> values;
+    const char* columns;
+    const char* values;       // as written in the file
     const char* message = ""; // "" for none; else the start of the only message
     bool error = false;
     CCsvChannel expected = {};
@@ -73,7 +72,10 @@ CCsvChannel Channel(int64_t rx, int64_t tx, std::string rxTone = "无", std::str
     return c;
 }
 
-CCsvChannel With(CCsvChannel c, bool high, bool scan, bool wide, std::string name = "") {
+const CCsvChannel kSimplex = Channel(14550000, 14550000);
+
+CCsvChannel With(bool high, bool scan, bool wide, std::string name = "") {
+    CCsvChannel c = kSimplex;
     c.highPower = high;
     c.scan = scan;
     c.wide = wide;
@@ -81,12 +83,12 @@ CCsvChannel With(CCsvChannel c, bool high, bool scan, bool wide, std::string nam
     return c;
 }
 
-RowCase Ok(const char* what, std::map<ECsvColumn, std::string> values, CCsvChannel expected) {
-    return {what, std::move(values), "", false, std::move(expected)};
+RowCase Ok(const char* what, const char* columns, const char* values, CCsvChannel expected) {
+    return {what, columns, values, "", false, std::move(expected)};
 }
 
-RowCase Bad(const char* what, std::map<ECsvColumn, std::string> values, const char* message) {
-    return {what, std::move(values), message, true};
+RowCase Bad(const char* what, const char* columns, const char* values, const char* message) {
+    return {what, columns, values, message, true};
 }
 
 CCsvChannel Tones(std::string rx, std::string tx) {
@@ -97,10 +99,10 @@ class CsvRowRules : public testing::TestWithParam<RowCase> {};
 
 TEST_P(CsvRowRules, Row) {
     const RowCase& c = GetParam();
-    auto values = c.values;
-    values.emplace(kCsvLocation, "1");
-    values.emplace(kCsvFrequency, "145.5");
-    const CCsvImport found = ReadChannelCsv(CsvHeader() + CsvRow(values), CBandLimits{}, {});
+    const bool frequency = std::string_view(c.columns).starts_with("Frequency");
+    const std::string text = std::string("Location,") + (frequency ? "" : "Frequency,") +
+                             c.columns + "\n1," + (frequency ? "" : "145.5,") + c.values + "\n";
+    const CCsvImport found = ReadChannelCsv(text, CBandLimits{}, {});
     if (*c.message) {
         ASSERT_EQ(found.messages.size(), 1u);
         EXPECT_TRUE(found.messages[0].Text().starts_with(c.message)) << found.messages[0].Text();
@@ -116,121 +118,72 @@ TEST_P(CsvRowRules, Row) {
     }
 }
 
-const CCsvChannel kSimplex = Channel(14550000, 14550000);
-
 INSTANTIATE_TEST_SUITE_P(
     Frequencies, CsvRowRules,
     testing::Values(
-        Ok("simplex", {{kCsvFrequency, "145.500000"}}, kSimplex),
-        Ok("plus", {{kCsvFrequency, "145.6"}, {kCsvDuplex, "+"}, {kCsvOffset, "0.6"}},
-           Channel(14560000, 14620000)),
-        Ok("minus", {{kCsvFrequency, "439.1"}, {kCsvDuplex, "-"}, {kCsvOffset, "5.000000"}},
-           Channel(43910000, 43410000)),
-        Ok("split", {{kCsvDuplex, "split"}, {kCsvOffset, "435"}}, Channel(14550000, 43500000)),
-        Ok("plus zero", {{kCsvDuplex, "+"}}, kSimplex),
-        Bad("off", {{kCsvDuplex, "off"}}, "line 2: Duplex: this radio cannot stop"),
-        Bad("duplex?", {{kCsvDuplex, "x"}}, "line 2: Duplex:"),
-        RowCase{"split 0", {{kCsvDuplex, "split"}}, "line 2: Offset:", true},
-        Bad("no band", {{kCsvFrequency, "50.0"}}, "line 2: Frequency: receive 50.000000"),
-        Bad("tx no band", {{kCsvDuplex, "+"}, {kCsvOffset, "50"}},
-            "line 2: Offset: transmit 195.500000"),
-        Bad("not a number", {{kCsvFrequency, "145,5"}}, "line 2: Frequency:"),
-        Bad("empty", {{kCsvFrequency, ""}}, "line 2: Frequency:"),
-        RowCase{"off raster",
-                {{kCsvFrequency, "145.1234"}},
-                "line 2: Frequency: receive 145.123400 MHz is off the channel raster",
-                false,
+        Ok("simplex", "Frequency", "145.500000", kSimplex),
+        Ok("plus", "Frequency,Duplex,Offset", "145.6,+,0.6", Channel(14560000, 14620000)),
+        Ok("minus", "Frequency,Duplex,Offset", "439.1,-,5.000000", Channel(43910000, 43410000)),
+        Ok("split", "Duplex,Offset", "split,435", Channel(14550000, 43500000)),
+        Ok("plus zero", "Duplex", "+", kSimplex),
+        Bad("off", "Duplex", "off", "line 2: Duplex: this radio cannot stop"),
+        Bad("duplex?", "Duplex", "x", "line 2: Duplex:"),
+        RowCase{"split 0", "Duplex", "split", "line 2: Offset:", true},
+        Bad("no band", "Frequency", "50.0", "line 2: Frequency: receive 50.000000"),
+        Bad("tx no band", "Duplex,Offset", "+,50", "line 2: Offset: transmit 195.500000"),
+        Bad("not a number", "Frequency", "\"145,5\"", "line 2: Frequency:"),
+        Bad("empty", "Frequency", "", "line 2: Frequency:"),
+        RowCase{"off raster", "Frequency", "145.1234",
+                "line 2: Frequency: receive 145.123400 MHz is off the channel raster", false,
                 Channel(14512000, 14512000)}));
 
 INSTANTIATE_TEST_SUITE_P(
     Tones, CsvRowRules,
     testing::Values(
-        Ok("Tone", {{kCsvTone, "Tone"}, {kCsvRToneFreq, "100.0"}, {kCsvCToneFreq, "bad"}},
-           Tones("无", "100.0")),
-        Ok("TSQL", {{kCsvTone, "TSQL"}, {kCsvRToneFreq, "88.5"}, {kCsvCToneFreq, "123.00"}},
-           Tones("123.0", "123.0")),
-        Ok("DTCS",
-           {{kCsvTone, "DTCS"},
-            {kCsvDtcsCode, "23"},
-            {kCsvDtcsPolarity, "NR"},
-            {kCsvRxDtcsCode, "754"}},
+        Ok("Tone", "Tone,rToneFreq,cToneFreq", "Tone,100.0,bad", Tones("无", "100.0")),
+        Ok("TSQL", "Tone,rToneFreq,cToneFreq", "TSQL,88.5,123.00", Tones("123.0", "123.0")),
+        Ok("DTCS", "Tone,DtcsCode,DtcsPolarity,RxDtcsCode", "DTCS,23,NR,754",
            Tones("D023I", "D023N")),
-        Ok("T->T",
-           {{kCsvTone, "Cross"},
-            {kCsvCrossMode, "Tone->Tone"},
-            {kCsvRToneFreq, "100.0"},
-            {kCsvCToneFreq, "123.0"}},
+        Ok("T->T", "Tone,CrossMode,rToneFreq,cToneFreq", "Cross,Tone->Tone,100.0,123.0",
            Tones("123.0", "100.0")),
-        Ok("T->D",
-           {{kCsvTone, "Cross"},
-            {kCsvCrossMode, "Tone->DTCS"},
-            {kCsvRToneFreq, "100.0"},
-            {kCsvRxDtcsCode, "754"},
-            {kCsvDtcsPolarity, "NR"}},
-           Tones("D754I", "100.0")),
-        Ok("D->T",
-           {{kCsvTone, "Cross"},
-            {kCsvCrossMode, "DTCS->Tone"},
-            {kCsvDtcsCode, "023"},
-            {kCsvDtcsPolarity, "RN"},
-            {kCsvCToneFreq, "67.0"}},
+        Ok("T->D", "Tone,CrossMode,rToneFreq,RxDtcsCode,DtcsPolarity",
+           "Cross,Tone->DTCS,100.0,754,NR", Tones("D754I", "100.0")),
+        Ok("D->T", "Tone,CrossMode,DtcsCode,DtcsPolarity,cToneFreq", "Cross,DTCS->Tone,023,RN,67.0",
            Tones("67.0", "D023I")),
-        Ok("D->D",
-           {{kCsvTone, "Cross"},
-            {kCsvCrossMode, "DTCS->DTCS"},
-            {kCsvDtcsCode, "023"},
-            {kCsvRxDtcsCode, "754"},
-            {kCsvDtcsPolarity, "RR"}},
+        Ok("D->D", "Tone,CrossMode,DtcsCode,RxDtcsCode,DtcsPolarity", "Cross,DTCS->DTCS,023,754,RR",
            Tones("D754I", "D023I")),
-        Ok("T->", {{kCsvTone, "Cross"}, {kCsvCrossMode, "Tone->"}, {kCsvRToneFreq, "88.5"}},
-           Tones("无", "88.5")),
-        Ok("D->", {{kCsvTone, "Cross"}, {kCsvCrossMode, "DTCS->"}, {kCsvDtcsCode, "023"}},
-           Tones("无", "D023N")),
-        Ok("->T", {{kCsvTone, "Cross"}, {kCsvCrossMode, "->Tone"}, {kCsvCToneFreq, "88.5"}},
-           Tones("88.5", "无")),
-        Ok("->D", {{kCsvTone, "Cross"}, {kCsvCrossMode, "->DTCS"}, {kCsvRxDtcsCode, "25"}},
-           Tones("D025N", "无")),
-        Ok("unused ignored",
-           {{kCsvRToneFreq, "x"},
-            {kCsvDtcsCode, "999"},
-            {kCsvCrossMode, "nonsense"},
-            {kCsvDtcsPolarity, "??"}},
+        Ok("T->", "Tone,CrossMode,rToneFreq", "Cross,Tone->,88.5", Tones("无", "88.5")),
+        Ok("D->", "Tone,CrossMode,DtcsCode", "Cross,DTCS->,023", Tones("无", "D023N")),
+        Ok("->T", "Tone,CrossMode,cToneFreq", "Cross,->Tone,88.5", Tones("88.5", "无")),
+        Ok("->D", "Tone,CrossMode,RxDtcsCode", "Cross,->DTCS,25", Tones("D025N", "无")),
+        Ok("unused ignored", "rToneFreq,DtcsCode,CrossMode,DtcsPolarity", "x,999,nonsense,??",
            kSimplex),
-        Bad("TSQL-R", {{kCsvTone, "TSQL-R"}}, "line 2: Tone:"),
-        Bad("DTCS-R", {{kCsvTone, "DTCS-R"}}, "line 2: Tone:"),
-        Bad("mode?", {{kCsvTone, "Tonne"}}, "line 2: Tone:"),
-        Bad("ctcss?", {{kCsvTone, "Tone"}, {kCsvRToneFreq, "88.4"}}, "line 2: rToneFreq:"),
-        Bad("ctcss 88.55", {{kCsvTone, "TSQL"}, {kCsvCToneFreq, "88.55"}}, "line 2: cToneFreq:"),
-        Bad("dcs?", {{kCsvTone, "DTCS"}, {kCsvDtcsCode, "024"}}, "line 2: DtcsCode:"),
-        Bad("rx dcs?", {{kCsvTone, "Cross"}, {kCsvCrossMode, "->DTCS"}, {kCsvRxDtcsCode, "8"}},
-            "line 2: RxDtcsCode:"),
-        Bad("cross?", {{kCsvTone, "Cross"}, {kCsvCrossMode, "DTCS->Foo"}}, "line 2: CrossMode:"),
-        Bad("cross ->", {{kCsvTone, "Cross"}, {kCsvCrossMode, "->"}}, "line 2: CrossMode:"),
-        Bad("polarity?", {{kCsvTone, "DTCS"}, {kCsvDtcsCode, "023"}, {kCsvDtcsPolarity, "NX"}},
-            "line 2: DtcsPolarity:")));
+        Bad("TSQL-R", "Tone", "TSQL-R", "line 2: Tone:"),
+        Bad("DTCS-R", "Tone", "DTCS-R", "line 2: Tone:"),
+        Bad("mode?", "Tone", "Tonne", "line 2: Tone:"),
+        Bad("ctcss?", "Tone,rToneFreq", "Tone,88.4", "line 2: rToneFreq:"),
+        Bad("ctcss 88.55", "Tone,cToneFreq", "TSQL,88.55", "line 2: cToneFreq:"),
+        Bad("dcs?", "Tone,DtcsCode", "DTCS,024", "line 2: DtcsCode:"),
+        Bad("rx dcs?", "Tone,CrossMode,RxDtcsCode", "Cross,->DTCS,8", "line 2: RxDtcsCode:"),
+        Bad("cross?", "Tone,CrossMode", "Cross,DTCS->Foo", "line 2: CrossMode:"),
+        Bad("cross ->", "Tone,CrossMode", "Cross,->", "line 2: CrossMode:"),
+        Bad("polarity?", "Tone,DtcsCode,DtcsPolarity", "DTCS,023,NX", "line 2: DtcsPolarity:")));
 
 INSTANTIATE_TEST_SUITE_P(
     ChoicesAndNames, CsvRowRules,
-    testing::Values(Ok("NFM", {{kCsvMode, "NFM"}}, With(kSimplex, true, true, false)),
-                    Bad("AM", {{kCsvMode, "AM"}}, "line 2: Mode:"),
-                    Ok("skip", {{kCsvSkip, "S"}}, With(kSimplex, true, false, true)),
-                    Ok("priority", {{kCsvSkip, "P"}}, kSimplex),
-                    Ok("Low", {{kCsvPower, "Low"}}, With(kSimplex, false, true, true)),
-                    Ok("L", {{kCsvPower, "L"}}, With(kSimplex, false, true, true)),
-                    Ok("H", {{kCsvPower, "H"}}, kSimplex),
-                    Ok("0.5W", {{kCsvPower, "0.5W"}}, With(kSimplex, false, true, true)),
-                    Ok("1.9W", {{kCsvPower, "1.9W"}}, With(kSimplex, false, true, true)),
-                    Ok("2.0W", {{kCsvPower, "2.0W"}}, kSimplex),
-                    Ok("4W", {{kCsvPower, "4W"}}, kSimplex),
-                    Bad("Mid", {{kCsvPower, "Mid"}}, "line 2: Power:"),
-                    Ok("name", {{kCsvName, " A,\"B\""}},
-                       With(kSimplex, true, true, true, " A,\"B\"")),
-                    RowCase{"long name",
-                            {{kCsvName, "REPEATER"}},
-                            "line 2: Name: 'REPEATER' is longer than 7 characters",
-                            false,
-                            With(kSimplex, true, true, true, "REPEATE")},
-                    Bad("utf-8 name", {{kCsvName, "Zürich"}}, "line 2: Name:")));
+    testing::Values(
+        Ok("NFM", "Mode", "NFM", With(true, true, false)), Bad("AM", "Mode", "AM", "line 2: Mode:"),
+        Ok("skip", "Skip", "S", With(true, false, true)), Ok("priority", "Skip", "P", kSimplex),
+        Ok("Low", "Power", "Low", With(false, true, true)),
+        Ok("L", "Power", "L", With(false, true, true)), Ok("H", "Power", "H", kSimplex),
+        Ok("0.5W", "Power", "0.5W", With(false, true, true)),
+        Ok("1.9W", "Power", "1.9W", With(false, true, true)), Ok("2.0W", "Power", "2.0W", kSimplex),
+        Ok("4W", "Power", "4W", kSimplex), Bad("Mid", "Power", "Mid", "line 2: Power:"),
+        Ok("name", "Name", "\" A,\"\"B\"\"\"", With(true, true, true, " A,\"B\"")),
+        RowCase{"long name", "Name", "REPEATER",
+                "line 2: Name: 'REPEATER' is longer than 7 characters", false,
+                With(true, true, true, "REPEATE")},
+        Bad("utf-8 name", "Name", "Zürich", "line 2: Name:")));
 
 // Messages of a whole list as their texts.
 std::vector<std::string> Texts(const CCsvImport& found) {
@@ -256,44 +209,28 @@ TEST(CsvList, Layout) {
         std::vector<std::string> messages; // "line N: Column"
         bool unreadable = false;
     };
+    const std::string h = "Location,Frequency\n";
     const Case cases[] = {
         {"header case and order, missing columns",
-         "frequency,NAME,location\r\n145.5,A,3\r\n\r\n433.0,B,4\r\n",
-         {3, 4},
-         {}},
-        {"BOM and unknown columns",
-         "\xEF\xBB\xBFLocation,Colour,Frequency\n1,red,145.5\n",
-         {1},
+         "frequency,NAME,location\r\n145.5,A,3\r\n\r\n433.0,B,4\r\n", {3, 4}, {}},
+        {"BOM and unknown columns", "\xEF\xBB\xBFLocation,Colour,Frequency\n1,red,145.5\n", {1},
          {}},
         {"short row reads empty", "Location,Frequency,Mode\n1,145.5\n", {1}, {}},
-        {"extra fields by position",
-         "Location,Frequency,Comment\n1,145.5,a,b\n",
-         {1},
+        {"extra fields by position", "Location,Frequency,Comment\n1,145.5,a,b\n", {1},
          {"line 2: Comment"}},
-        {"blank lines keep line numbers",
-         "\n\nLocation,Frequency\n\n 5 ,50\n",
-         {},
-         {"line 5: Frequency"}},
-        {"all-comma line is blank", "Location,Frequency\n,\n2,145.5\n", {2}, {}},
-        {"from zero",
-         "Location,Frequency\n1,145.5\n0,145.6\n255,145.7\n",
-         {2, 1, 256},
-         {"line 3: Location"}},
-        {"257", "Location,Frequency\n257,145.5\n", {}, {"line 2: Location"}},
-        {"from zero past the end",
-         "Location,Frequency\n0,145.5\n256,145.5\n",
-         {1},
+        {"blank lines keep line numbers", "\n\n" + h + "\n 5 ,50\n", {}, {"line 5: Frequency"}},
+        {"all-comma line is blank", h + ",\n2,145.5\n", {2}, {}},
+        {"from zero", h + "1,145.5\n0,145.6\n255,145.7\n", {2, 1, 256}, {"line 3: Location"}},
+        {"257", h + "257,145.5\n", {}, {"line 2: Location"}},
+        {"from zero past the end", h + "0,145.5\n256,145.5\n", {1},
          {"line 2: Location", "line 3: Location"}},
-        {"negative",
-         "Location,Frequency\n-1,145.5\n0,145.5\n",
-         {},
-         {"line 2: Location", "line 3: Location"}},
-        {"not a number", "Location,Frequency\nA1,145.5\n", {}, {"line 2: Location"}},
-        {"used twice", "Location,Frequency\n9,145.5\n9,145.6\n", {9}, {"line 3: Location"}},
+        {"negative", h + "-1,145.5\n0,145.5\n", {}, {"line 2: Location", "line 3: Location"}},
+        {"not a number", h + "A1,145.5\n", {}, {"line 2: Location"}},
+        {"used twice", h + "9,145.5\n9,145.6\n", {9}, {"line 3: Location"}},
         {"no Frequency column", "Location,Freq\n1,145.5\n", {}, {"line 1: Frequency"}, true},
         {"no Location column", "Name,Frequency\nA,145.5\n", {}, {"line 1: Location"}, true},
         {"empty file", "", {}, {"line 1: Location"}, true},
-        {"header only", "Location,Frequency\n", {}, {}},
+        {"header only", h, {}, {}},
     };
     for (const Case& c : cases) {
         const CCsvImport found = ReadChannelCsv(c.text, CBandLimits{}, {});

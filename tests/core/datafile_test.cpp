@@ -6,7 +6,6 @@
 
 #include <csignal>
 #include <fstream>
-#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -162,58 +161,38 @@ TEST(DataFile, ASaveThatCannotCompleteLeavesTheOldFile) {
 // the way stays a link.
 TEST(DataFile, SavingKeepsTheFileItNamesAndItsMode) {
     namespace fs = std::filesystem;
-    const auto existing = [](const fs::path& file) {
-        fs::create_directories(file.parent_path());
-        WriteFile(file, CMemoryImage::kSize, 0x00);
-        fs::permissions(file, fs::perms(0640));
-    };
-    struct Case {
+    const struct {
         const char* what;
-        bool existed;
-        std::function<fs::path(const fs::path& dir)> prepare; // returns the file a.dat leads to
-    };
-    const Case cases[] = {
-        {"plain file", true,
-         [&](const fs::path& dir) {
-             existing(dir / "a.dat");
-             return dir / "a.dat";
-         }},
-        {"absolute link", true,
-         [&](const fs::path& dir) {
-             existing(dir / "real" / "x.dat");
-             fs::create_symlink(dir / "real" / "x.dat", dir / "a.dat");
-             return dir / "real" / "x.dat";
-         }},
-        {"relative link through a link", true,
-         [&](const fs::path& dir) {
-             existing(dir / "real" / "x.dat");
-             fs::create_symlink("real/x.dat", dir / "b.dat");
-             fs::create_symlink("b.dat", dir / "a.dat");
-             return dir / "real" / "x.dat";
-         }},
-        {"link to a file not there yet", false,
-         [](const fs::path& dir) {
-             fs::create_directory(dir / "real");
-             fs::create_symlink("real/x.dat", dir / "a.dat");
-             return dir / "real" / "x.dat";
-         }},
+        bool existed;                                         // else only its folder is there
+        std::vector<std::pair<const char*, const char*>> links; // name, target ("/": absolute)
+    } cases[] = {
+        {"plain file", true, {}},
+        {"absolute link", true, {{"a.dat", "/real/x.dat"}}},
+        {"relative link through a link", true, {{"b.dat", "real/x.dat"}, {"a.dat", "b.dat"}}},
+        {"link to a file not there yet", false, {{"a.dat", "real/x.dat"}}},
     };
     const CMemoryImage saved = test::RandomImage(5);
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         CTempDir dir;
-        const fs::path file = c.prepare(dir.Path());
-        const bool link = fs::is_symlink(dir / "a.dat");
-        ASSERT_FALSE(SaveDataFile(dir / "a.dat", saved)) << c.what;
-        EXPECT_EQ(fs::is_symlink(dir / "a.dat"), link) << c.what;
+        const fs::path file = c.links.empty() ? dir / "a.dat" : dir / "real" / "x.dat";
+        fs::create_directories(file.parent_path());
+        if (c.existed) {
+            WriteFile(file, CMemoryImage::kSize, 0x00);
+            fs::permissions(file, fs::perms(0640));
+        }
+        for (const auto& [name, target] : c.links)
+            fs::create_symlink(*target == '/' ? dir.Path().string() + target : target, dir / name);
+        ASSERT_FALSE(SaveDataFile(dir / "a.dat", saved));
+        EXPECT_EQ(fs::is_symlink(dir / "a.dat"), !c.links.empty());
         CMemoryImage loaded;
-        ASSERT_FALSE(LoadDataFile(file, loaded)) << c.what;
-        EXPECT_EQ(loaded, saved) << c.what;
-        if (c.existed)
-            EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640)) << c.what;
+        ASSERT_FALSE(LoadDataFile(file, loaded));
+        EXPECT_EQ(loaded, saved);
+        if (c.existed) EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640));
         for (const auto& entry : fs::directory_iterator(file.parent_path()))
             EXPECT_FALSE(
                 entry.path().filename().string().starts_with(file.filename().string() + "."))
-                << c.what << ": " << entry.path() << " left beside the file";
+                << entry.path() << " left beside the file";
     }
 }
 

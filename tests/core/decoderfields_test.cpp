@@ -37,12 +37,9 @@ TEST(DecoderFields, StoreWritesHeadersAndBigEndianValuesLoadReadsThemBack) {
     StoreDecoderFields(fields, image);
     EXPECT_EQ(fields[0], "1a2b");
     EXPECT_EQ(fields[1], "0");
-    const uint8_t expected[12] = {0x01, 0xC4, 0x1A, 0x2B, 0x00, 0xD5, 0x00, 0x00, 0x03, 0xAB};
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(image[0x3E00 + i], expected[i]) << i;
-    EXPECT_EQ(image[0x3E28], 0x01);
-    EXPECT_EQ(image[0x3E29], 0xC3);
-    EXPECT_EQ(image[0x3E2A], 0x00);
-    EXPECT_EQ(image[0x3E2B], 0x07);
+    EXPECT_EQ(test::Bytes(image, 0x3E00, 10),
+              (std::vector<uint8_t>{0x01, 0xC4, 0x1A, 0x2B, 0x00, 0xD5, 0x00, 0x00, 0x03, 0xAB}));
+    EXPECT_EQ(test::Bytes(image, 0x3E28, 4), (std::vector<uint8_t>{0x01, 0xC3, 0x00, 0x07}));
     EXPECT_EQ(image[0x3E18 + 1], 0xB4); // the seventh row is the seventh entry
     // Every header the radio expects, each weighted by its entry, so a changed one shows.
     int headers = 0;

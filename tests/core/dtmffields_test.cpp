@@ -32,57 +32,6 @@ TEST(DtmfString, WriteErasesTheFieldAndReadStopsAboveFifteen) {
     EXPECT_EQ(ReadDtmfString(field), "0123456789ABCD*#") << "cut at the end of the field";
 }
 
-TEST(DtmfString, KeyFilters) {
-    EXPECT_EQ(AcceptDtmfKey('b'), 'B');
-    EXPECT_EQ(AcceptDtmfKey('#'), '#');
-    EXPECT_EQ(AcceptDtmfKey('E'), std::nullopt) << "E and F are codes, but not keys";
-    EXPECT_EQ(AcceptDtmfKey('e'), std::nullopt);
-    EXPECT_EQ(AcceptDtmfKey(' '), std::nullopt);
-    EXPECT_EQ(AcceptDecimalKey('7'), '7');
-    EXPECT_EQ(AcceptDecimalKey('A'), std::nullopt);
-}
-
-TEST(DtmfTiming, EditCorrectionsAndSpinSteps) {
-    struct Case {
-        std::string (*rule)(std::string_view);
-        const char *text, *result;
-    };
-    const Case corrections[] = {
-        {NormaliseFirstDigitDelay, "250", "200"},
-        {NormaliseFirstDigitDelay, "50", "200"},
-        {NormaliseFirstDigitDelay, "1100", "200"},
-        {NormaliseFirstDigitDelay, "1000", "1000"},
-        {NormaliseFirstDigitDelay, "", "200"},
-        {NormaliseFirstDigitDelay, "199", "100"},
-        {ClampWaitTime, "2", "3"},
-        {ClampWaitTime, "99", "60"},
-        {ClampWaitTime, "", "3"},
-        {ClampWaitTime, "255", "60"},
-    };
-    for (const Case& c : corrections) EXPECT_EQ(c.rule(c.text), c.result) << c.text;
-
-    struct Step {
-        std::string (*rule)(std::string_view, int);
-        const char* text;
-        int step;
-        const char* result;
-    };
-    const Step steps[] = {
-        {StepFirstDigitDelay, "1000", 1, "100"},
-        {StepFirstDigitDelay, "100", -1, "1000"},
-        {StepFirstDigitDelay, "150", 1, "200"},
-        {StepFirstDigitDelay, "150", -1, "100"},
-        {StepFirstDigitDelay, "500", 1, "600"},
-        {StepFirstDigitDelay, "500", -1, "400"},
-        {StepFirstDigitDelay, "", -1, "1000"},
-        {StepWaitTime, "60", 1, "3"},
-        {StepWaitTime, "3", -1, "60"},
-        {StepWaitTime, "10", 1, "11"},
-        {StepWaitTime, "0", 1, "3"},
-    };
-    for (const Step& s : steps) EXPECT_EQ(s.rule(s.text, s.step), s.result) << s.text << s.step;
-}
-
 // One byte of the image in, what the page shows, and what it stores back.
 TEST(DtmfTiming, LoadedBytesAreShownCorrectedAndStoredBack) {
     struct Case {
@@ -207,32 +156,32 @@ TEST(DtmfRemote, DecodeTimeRoundTrip) {
     }
 }
 
-TEST(DtmfRemote, EditCorrectionsAndSpinSteps) {
-    struct Case {
-        std::string (*rule)(std::string_view);
-        const char *text, *result;
-    };
-    const Case corrections[] = {
-        {ClampAutoResetTime, "70", "60"},    {ClampAutoResetTime, "1", "3"},
-        {ClampAutoResetTime, "", "3"},       {NormaliseDecodeTime, "0.57", "0.6"},
-        {NormaliseDecodeTime, "2.6", "2.5"}, // 260 modulo 256 is 4
-        {NormaliseDecodeTime, "3.5", "0.9"}, // 350 modulo 256 is 94
-        {NormaliseDecodeTime, "", "2.5"},    {NormaliseDecodeTime, "2.3", "2.3"},
-    };
-    for (const Case& c : corrections) EXPECT_EQ(c.rule(c.text), c.result) << c.text;
-    struct Step {
-        std::string (*rule)(std::string_view, int);
-        const char* text;
-        int step;
-        const char* result;
-    };
-    const Step steps[] = {
-        {StepAutoResetTime, "60", 1, "3"},  {StepAutoResetTime, "3", -1, "60"},
-        {StepAutoResetTime, "10", -1, "9"}, {StepDecodeTime, "2.5", 1, "0.1"},
-        {StepDecodeTime, "0.1", -1, "2.5"}, {StepDecodeTime, "2.2", 1, "2.3"},
-        {StepDecodeTime, "2.4", -1, "2.3"},
-    };
-    for (const Step& s : steps) EXPECT_EQ(s.rule(s.text, s.step), s.result) << s.text << s.step;
+// The checks on leaving a field, and the spin buttons' steps, which wrap past either end. The
+// decode time wraps as its byte does: 2.6 is 260, stored as 4; 3.5 is 350, stored as 94.
+TEST(DtmfFields, EditCorrectionsAndSpinSteps) {
+    using Pairs = std::vector<std::pair<const char*, const char*>>;
+    const std::pair<std::string (*)(std::string_view), Pairs> corrections[] = {
+        {NormaliseFirstDigitDelay,
+         {{"250", "200"}, {"50", "200"}, {"1100", "200"}, {"1000", "1000"}, {"", "200"},
+          {"199", "100"}}},
+        {ClampWaitTime, {{"2", "3"}, {"99", "60"}, {"", "3"}, {"255", "60"}}},
+        {ClampAutoResetTime, {{"70", "60"}, {"1", "3"}, {"", "3"}}},
+        {NormaliseDecodeTime,
+         {{"0.57", "0.6"}, {"2.6", "2.5"}, {"3.5", "0.9"}, {"", "2.5"}, {"2.3", "2.3"}}}};
+    for (const auto& [rule, cases] : corrections)
+        for (const auto& [text, result] : cases) EXPECT_EQ(rule(text), result) << text;
+    using Steps = std::vector<std::tuple<const char*, int, const char*>>;
+    const std::pair<std::string (*)(std::string_view, int), Steps> steps[] = {
+        {StepFirstDigitDelay,
+         {{"1000", 1, "100"}, {"100", -1, "1000"}, {"150", 1, "200"}, {"150", -1, "100"},
+          {"500", 1, "600"}, {"500", -1, "400"}, {"", -1, "1000"}}},
+        {StepWaitTime, {{"60", 1, "3"}, {"3", -1, "60"}, {"10", 1, "11"}, {"0", 1, "3"}}},
+        {StepAutoResetTime, {{"60", 1, "3"}, {"3", -1, "60"}, {"10", -1, "9"}}},
+        {StepDecodeTime,
+         {{"2.5", 1, "0.1"}, {"0.1", -1, "2.5"}, {"2.2", 1, "2.3"}, {"2.4", -1, "2.3"}}}};
+    for (const auto& [rule, cases] : steps)
+        for (const auto& [text, step, result] : cases)
+            EXPECT_EQ(rule(text, step), result) << text << step;
 }
 
 TEST(DtmfRemote, LoadFallbacksAndSharedBits) {

@@ -25,10 +25,9 @@ TEST(Finalise, AllChannelsEmpty) {
     image[0x2050] = 0;
     FinaliseImage(image, CBandLimits{}, kVariantN);
     EXPECT_EQ(Bytes(image, 0x2E40, 64), std::vector<uint8_t>(64, 0x00));
-    EXPECT_EQ(image[0x2E20], 0xFF);
-    EXPECT_EQ(image[0x2E21], 0xFF);
-    EXPECT_EQ(image[0x204F], 0xFE);
-    EXPECT_EQ(image[0x2050], 0xFE);
+    const std::map<int, int> none = {
+        {0x2E20, 0xFF}, {0x2E21, 0xFF}, {0x204F, 0xFE}, {0x2050, 0xFE}};
+    EXPECT_EQ(test::BytesAt(image, none), none);
     EXPECT_EQ(Bytes(image, 0x2E28, 16), std::vector<uint8_t>(16, 0xFF));
 }
 
@@ -40,13 +39,11 @@ TEST(Finalise, BitmapsAndFirstPresentMemories) {
     PutChannel(image, 20, 30000000);                            // in no band: absent
     PutChannel(image, 128 + 128, 43500000);                     // B 128
     FinaliseImage(image, CBandLimits{}, kVariantN);
-    EXPECT_EQ(image[0x2E41], 0x09) << "A 009 and A 012 present";
-    EXPECT_EQ(image[0x2E51], 0x08) << "only A 012 scans";
-    EXPECT_EQ(image[0x2E42], 0x00) << "A 020 absent";
-    EXPECT_EQ(image[0x2E6F], 0x80);
-    EXPECT_EQ(image[0x2E7F], 0x80);
-    EXPECT_EQ(image[0x2E20], 9);
-    EXPECT_EQ(image[0x2E21], 128);
+    // A 009 and A 012 present, only A 012 scans, A 020 absent; B 128 present and scanning.
+    const std::map<int, int> bits = {{0x2E41, 0x09}, {0x2E51, 0x08}, {0x2E42, 0x00},
+                                     {0x2E6F, 0x80}, {0x2E7F, 0x80}, {0x2E20, 9},
+                                     {0x2E21, 128}};
+    EXPECT_EQ(test::BytesAt(image, bits), bits);
 }
 
 TEST(Finalise, CurrentChannelMustNameAPresentMemory) {
@@ -55,11 +52,8 @@ TEST(Finalise, CurrentChannelMustNameAPresentMemory) {
         uint8_t expected;
     };
     // Memories A 005 and A 010 present: indices 4 and 9.
-    const Case cases[] = {
-        {4, 4},   {9, 9},    {0, 4},
-        {5, 4},   {128, 4}, // would read B 001's record, which is present here
-        {200, 4}, {0xFF, 4},
-    };
+    // 128 would read B 001's record, which is present here.
+    const Case cases[] = {{4, 4}, {9, 9}, {0, 4}, {5, 4}, {128, 4}, {200, 4}, {0xFF, 4}};
     for (const auto& c : cases) {
         CMemoryImage image = BuildDefaultImage();
         PutChannel(image, 5, 14500000);
@@ -108,33 +102,30 @@ TEST(Finalise, OptionBitsOtherThanTheClearedOnesStay) {
     image[0x204D] = 0xFF;
     image[0x204E] = 0xFF;
     FinaliseImage(image, CBandLimits{}, kVariantN);
-    EXPECT_EQ(image[0x204C], 0x9F);
-    EXPECT_EQ(image[0x204D], 0x3F);
-    EXPECT_EQ(image[0x204E], 0xCF);
+    EXPECT_EQ(Bytes(image, 0x204C, 3), (std::vector<uint8_t>{0x9F, 0x3F, 0xCF}));
 }
 
+// Each hardware range's low, high, middle and the two quarter points; the UHF range follows the
+// bands when both lie inside it, the others keep their fixed values.
 TEST(Finalise, CalibrationFrequencies) {
-    struct Case {
+    const uint32_t vhf[5] = {13600000, 17400000, 15500000, 14900000, 16100000};
+    const uint32_t mid[5] = {20000000, 26000000, 23000000, 22000000, 24000000};
+    const struct {
         CBandLimits limits;
-        uint32_t group[3][5];
-    };
-    const Case cases[] = {
-        {CBandLimits{},
-         {{13600000, 17400000, 15500000, 14900000, 16100000},
-          {20000000, 26000000, 23000000, 22000000, 24000000},
-          {40000000, 48000000, 44000000, 42700000, 45300000}}},
-        // Both bands in the UHF range: their span; VHF falls back.
+        uint32_t uhf[5];
+    } cases[] = {
+        {CBandLimits{}, {40000000, 48000000, 44000000, 42700000, 45300000}},
         {CBandLimits{{40000000, 43000000}, {42000000, 52000000}},
-         {{13600000, 17400000, 15500000, 14900000, 16100000},
-          {20000000, 26000000, 23000000, 22000000, 24000000},
-          {40000000, 52000000, 46000000, 44000000, 48000000}}},
+         {40000000, 52000000, 46000000, 44000000, 48000000}},
     };
     for (const auto& c : cases) {
         CMemoryImage image = BuildDefaultImage();
         FinaliseImage(image, c.limits, kVariantN);
-        for (int r = 0; r < 3; ++r)
-            for (int k = 0; k < 5; ++k)
-                EXPECT_EQ(Le32(image, 0x3F70 + 20 * r + 4 * k), c.group[r][k]) << r << "," << k;
+        for (int k = 0; k < 5; ++k) {
+            EXPECT_EQ(Le32(image, 0x3F70 + 4 * k), vhf[k]) << k;
+            EXPECT_EQ(Le32(image, 0x3F84 + 4 * k), mid[k]) << k;
+            EXPECT_EQ(Le32(image, 0x3F98 + 4 * k), c.uhf[k]) << k;
+        }
     }
 }
 

@@ -35,10 +35,16 @@ TEST(FormTables, EveryRowIsAControlOfItsKind) {
                 if (field.step || field.leave) EXPECT_GT(field.maxLength, 0);
             }
     }
-    EXPECT_EQ(AcceptKey(EKeyRule::Dtmf, 'b'), 'B');
-    EXPECT_EQ(AcceptKey(EKeyRule::Decimal, '.'), std::nullopt);
-    EXPECT_EQ(AcceptKey(EKeyRule::Frequency, '.'), '.');
-    EXPECT_EQ(AcceptKey(EKeyRule::Printable, '\x7f'), std::nullopt);
+    // E and F are DTMF codes, but not keys.
+    const std::tuple<EKeyRule, char, std::optional<char>> keys[] = {
+        {EKeyRule::Dtmf, 'b', 'B'},           {EKeyRule::Dtmf, '#', '#'},
+        {EKeyRule::Dtmf, 'E', std::nullopt},  {EKeyRule::Dtmf, 'e', std::nullopt},
+        {EKeyRule::Dtmf, ' ', std::nullopt},  {EKeyRule::Decimal, '7', '7'},
+        {EKeyRule::Decimal, 'A', std::nullopt}, {EKeyRule::Decimal, '.', std::nullopt},
+        {EKeyRule::Frequency, '.', '.'},      {EKeyRule::Printable, '\x7f', std::nullopt},
+        {EKeyRule::Printable, ' ', ' '},      {EKeyRule::Printable, '~', '~'}};
+    for (const auto& [rule, key, accepted] : keys)
+        EXPECT_EQ(AcceptKey(rule, key), accepted) << int(rule) << " " << key;
 }
 
 } // namespace

@@ -51,20 +51,5 @@ TEST(DocumentHistory, NoStepWithoutAChangeAndTheOldestGoFirst) {
     EXPECT_FALSE(history.CanUndo());
 }
 
-TEST(DataFileBytes, ShortBytesAreRefusedAndLongOnesGiveTheirFirstImage) {
-    std::vector<uint8_t> bytes(CMemoryImage::kSize + 5, 0x11);
-    CMemoryImage image;
-    EXPECT_FALSE(ImageFromFileBytes(bytes, "a.dat", image));
-    EXPECT_EQ(image[CMemoryImage::kSize - 1], 0x11);
-
-    CMemoryImage untouched = image;
-    bytes.resize(100);
-    const auto error = ImageFromFileBytes(bytes, "b.dat", image);
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->kind, CFileError::Kind::TooShort);
-    EXPECT_EQ(error->size, 100u);
-    EXPECT_EQ(image, untouched);
-}
-
 } // namespace
 } // namespace tarsel

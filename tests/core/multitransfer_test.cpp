@@ -16,40 +16,21 @@ namespace {
 using test::CFakePort;
 using test::CScriptedRadio;
 
-// Hands a transfer a port the test keeps, so the radio behind it can be checked afterwards.
-class CBorrowedPort : public CSerialPort {
-public:
-    explicit CBorrowedPort(CSerialPort& port) : port_(port) {}
-    COpenResult OpenRadioPort(std::string_view name) override { return port_.OpenRadioPort(name); }
-    bool ConfigureRadioPort() override { return port_.ConfigureRadioPort(); }
-    void PurgeRadioPort() override { port_.PurgeRadioPort(); }
-    std::size_t WriteBytes(const uint8_t* b, std::size_t n) override {
-        return port_.WriteBytes(b, n);
-    }
-    std::size_t ReadBytes(uint8_t* b, std::size_t n) override { return port_.ReadBytes(b, n); }
-    void CloseRadioPort() override { port_.CloseRadioPort(); }
-    bool IsOpen() const override { return port_.IsOpen(); }
-    void Pause(int ms) override { port_.Pause(ms); }
-    std::int64_t QueryCounterFrequency() const override { return port_.QueryCounterFrequency(); }
-    std::int64_t QueryCounter() const override { return port_.QueryCounter(); }
-
-private:
-    CSerialPort& port_;
-};
-
+// Each transfer is handed a port of its own; the radio behind it outlives the port, so what it
+// holds can be checked afterwards.
 struct CBench {
-    struct CRadio {
-        CFakePort port;
-        CScriptedRadio radio{port};
-    };
-    std::vector<std::unique_ptr<CRadio>> radios;
+    std::vector<std::unique_ptr<CFakePort>> ports;
+    std::vector<std::unique_ptr<CScriptedRadio>> radios;
     std::size_t made = 0;
 
     explicit CBench(std::size_t count) {
-        for (std::size_t i = 0; i < count; ++i) radios.push_back(std::make_unique<CRadio>());
+        for (std::size_t i = 0; i < count; ++i) {
+            ports.push_back(std::make_unique<CFakePort>());
+            radios.push_back(std::make_unique<CScriptedRadio>(*ports.back()));
+        }
     }
     CPortMaker Maker() {
-        return [this] { return std::make_unique<CBorrowedPort>(radios.at(made++)->port); };
+        return [this]() -> std::unique_ptr<CSerialPort> { return std::move(ports.at(made++)); };
     }
 };
 
@@ -58,17 +39,17 @@ using test::InRanges;
 TEST(MultiTransferTest, EachRadioSucceedsOrFailsOnItsOwn) {
     struct Case {
         const char* name;
-        std::function<void(CBench::CRadio&)> fault;
+        std::function<void(CFakePort&, CScriptedRadio&)> fault;
         EExchangeOutcome outcome;
         const char* cause;
     } cases[] = {
         {"good", {}, EExchangeOutcome::Done, "done"},
         {"no port",
-         [](CBench::CRadio& r) { r.port.openResult.failure = EOpenFailure::NoSuchDevice; },
+         [](CFakePort& p, CScriptedRadio&) { p.openResult.failure = EOpenFailure::NoSuchDevice; },
          EExchangeOutcome::PortNotOpened, nullptr},
-        {"silent", [](CBench::CRadio& r) { r.radio.silent = true; },
+        {"silent", [](CFakePort&, CScriptedRadio& r) { r.silent = true; },
          EExchangeOutcome::CommunicationError, "no reply to the wake-up after 4 attempts"},
-        {"bad ack", [](CBench::CRadio& r) { r.radio.badAckBlock = 3; },
+        {"bad ack", [](CFakePort&, CScriptedRadio& r) { r.badAckBlock = 3; },
          EExchangeOutcome::CommunicationError,
          "block 0x0060 not acknowledged: reply 0x42, expected 0x41"},
         {"good too", {}, EExchangeOutcome::Done, "done"},
@@ -78,7 +59,7 @@ TEST(MultiTransferTest, EachRadioSucceedsOrFailsOnItsOwn) {
         CBench bench(n);
         std::vector<std::string> names;
         for (std::size_t i = 0; i < n; ++i) {
-            if (cases[i].fault) cases[i].fault(*bench.radios[i]);
+            if (cases[i].fault) cases[i].fault(*bench.ports[i], *bench.radios[i]);
             names.push_back("COM" + std::to_string(i + 1));
         }
         const CMemoryImage image = test::RandomImage(31);
@@ -110,7 +91,7 @@ TEST(MultiTransferTest, EachRadioSucceedsOrFailsOnItsOwn) {
                 ASSERT_EQ(steps[i][k], static_cast<int>(k) + 1);
             if (!results[i].Done()) continue;
             EXPECT_EQ(steps[i].size(), static_cast<std::size_t>(total));
-            const auto& memory = bench.radios[i]->radio.memory;
+            const auto& memory = bench.radios[i]->memory;
             for (std::size_t a = 0; a < CMemoryImage::kSize; ++a)
                 ASSERT_EQ(memory[a], InRanges(a, TransferRanges(transfer)) ? image[a] : 0xFF)
                     << std::hex << a;
@@ -121,7 +102,7 @@ TEST(MultiTransferTest, EachRadioSucceedsOrFailsOnItsOwn) {
 
 TEST(MultiTransferTest, ProgressAndResultsStayWithTheirPort) {
     CBench bench(3);
-    bench.radios[1]->radio.badAckBlock = 0;
+    bench.radios[1]->badAckBlock = 0;
     CMultiTransfer run(ETransfer::Write, test::RandomImage(32), {"COM1", "COM2", "COM3"},
                        {.verify = true});
     const int total = TransferSteps(ETransfer::Write, true);
@@ -142,7 +123,7 @@ TEST(MultiTransferTest, ProgressAndResultsStayWithTheirPort) {
     EXPECT_EQ(results[1].outcome, EExchangeOutcome::CommunicationError);
     EXPECT_TRUE(results[2].Done()) << DescribeCause(results[2]);
     // Both good radios were read back: a verified write sends the read requests too.
-    for (std::size_t i : {0u, 2u}) EXPECT_EQ(bench.radios[i]->radio.endReads, 1) << i;
+    for (std::size_t i : {0u, 2u}) EXPECT_EQ(bench.radios[i]->endReads, 1) << i;
 }
 
 TEST(MultiTransferTest, ReadingBackStartsAfterTheLastBlockWritten) {
@@ -154,13 +135,10 @@ TEST(MultiTransferTest, ReadingBackStartsAfterTheLastBlockWritten) {
         int position;
         bool readingBack;
     } cases[] = {
-        {ETransfer::Write, true, written - 1, false},
-        {ETransfer::Write, true, written, true},
-        {ETransfer::Write, false, written, false},
+        {ETransfer::Write, true, written - 1, false},    {ETransfer::Write, true, written, true},
+        {ETransfer::Write, false, written, false},       {ETransfer::Read, true, written, false},
         {ETransfer::Initialise, true, whole - 1, false},
-        {ETransfer::Initialise, true, whole, true},
-        {ETransfer::Read, true, written, false},
-    };
+        {ETransfer::Initialise, true, whole, true}};
     for (const Case& c : cases)
         EXPECT_EQ(ReadingBack(c.transfer, c.verify, c.position), c.readingBack)
             << static_cast<int>(c.transfer) << " " << c.verify << " " << c.position;

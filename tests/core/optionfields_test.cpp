@@ -62,29 +62,30 @@ TEST_P(OptionFallbacks, OutOfRangeValuesComeBackInRange) {
     EXPECT_EQ(image[c.offset] & c.mask, c.storedBack);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, OptionFallbacks,
-    ::testing::Values(CFallbackCase{map::kSettingsTimeOut, 30, 1171, "30", 1, 0xFF},
-                      CFallbackCase{map::kSettingsTimeOut, 9, 1171, "270", 9, 0xFF},
-                      CFallbackCase{map::kSettings42, 12, 1178, "4", 4, 0xFF},
-                      CFallbackCase{map::kSettings42, 0, 1178, "0", 0, 0xFF},
-                      CFallbackCase{map::kSettings43, 9, 1173, "4", 3, 0xFF},
-                      CFallbackCase{map::kSettings44, 8, 1177, "12.5", 4, 0xFF},
-                      CFallbackCase{map::kSettings46, 0, 1166, "1", 0, 0xFF},
-                      CFallbackCase{map::kSettings46, 9, 1166, "10", 9, 0xFF},
-                      CFallbackCase{map::kSettings46, 0xFF, 1166, "5", 4, 0xFF},
-                      CFallbackCase{map::kSettings48, 4, 1174, "3", 2, 0xFF},
-                      CFallbackCase{map::kSettingsBits49, 0x60, 1170, "时间", 0x00, 0x60},
-                      CFallbackCase{map::kSettingsBits4A, 0x30, 1158, "按键", 0x10, 0x30},
-                      CFallbackCase{map::kSettingsBits4A, 0xC0, 1167, "1", 0x00, 0xC0},
-                      CFallbackCase{map::kSettingsBits4B, 0x78, 1156, "频率", 0x08, 0x18},
-                      CFallbackCase{map::kSettingsBits4B, 0x78, 1164, "频率", 0x20, 0x60},
-                      CFallbackCase{map::kSettingsBits4D, 0x0C, 1190, "电压", 0x04, 0x0C},
-                      CFallbackCase{map::kSettingsBits4D, 0x20, 1160, "开", 0x10, 0x30},
-                      CFallbackCase{map::kSettingsBits4D, 0x30, 1160, "开", 0x10, 0x30},
-                      CFallbackCase{map::kSettingsBits4E, 0x30, 1172, "240", 0x30, 0x30},
-                      CFallbackCase{map::kDualStandbyResetTime, 11, 1194, "关", 0, 0xFF},
-                      CFallbackCase{map::kDualStandbyResetTime, 10, 1194, "10", 10, 0xFF}));
+const CFallbackCase kFallbacks[] = {
+    {map::kSettingsTimeOut, 30, 1171, "30", 1, 0xFF},
+    {map::kSettingsTimeOut, 9, 1171, "270", 9, 0xFF},
+    {map::kSettings42, 12, 1178, "4", 4, 0xFF},
+    {map::kSettings42, 0, 1178, "0", 0, 0xFF},
+    {map::kSettings43, 9, 1173, "4", 3, 0xFF},
+    {map::kSettings44, 8, 1177, "12.5", 4, 0xFF},
+    {map::kSettings46, 0, 1166, "1", 0, 0xFF},
+    {map::kSettings46, 9, 1166, "10", 9, 0xFF},
+    {map::kSettings46, 0xFF, 1166, "5", 4, 0xFF},
+    {map::kSettings48, 4, 1174, "3", 2, 0xFF},
+    {map::kSettingsBits49, 0x60, 1170, "时间", 0x00, 0x60},
+    {map::kSettingsBits4A, 0x30, 1158, "按键", 0x10, 0x30},
+    {map::kSettingsBits4A, 0xC0, 1167, "1", 0x00, 0xC0},
+    {map::kSettingsBits4B, 0x78, 1156, "频率", 0x08, 0x18},
+    {map::kSettingsBits4B, 0x78, 1164, "频率", 0x20, 0x60},
+    {map::kSettingsBits4D, 0x0C, 1190, "电压", 0x04, 0x0C},
+    {map::kSettingsBits4D, 0x20, 1160, "开", 0x10, 0x30},
+    {map::kSettingsBits4D, 0x30, 1160, "开", 0x10, 0x30},
+    {map::kSettingsBits4E, 0x30, 1172, "240", 0x30, 0x30},
+    {map::kDualStandbyResetTime, 11, 1194, "关", 0, 0xFF},
+    {map::kDualStandbyResetTime, 10, 1194, "10", 10, 0xFF},
+};
+INSTANTIATE_TEST_SUITE_P(Table, OptionFallbacks, ::testing::ValuesIn(kFallbacks));
 
 TEST(OptionFields, ProfessionalModeForcesMemoryMode) {
     CMemoryImage image = BuildDefaultImage();

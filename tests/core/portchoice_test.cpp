@@ -1,6 +1,7 @@
 #include "core/radiolink/portchoice.h"
 
 #include "core/radiolink/settingsfile.h"
+#include "fakeport.h"
 #include "testimage.h"
 
 #include <gtest/gtest.h>
@@ -12,30 +13,20 @@ namespace tarsel {
 namespace {
 
 // Opens only the port names it is given.
-class CProbePort : public CSerialPort {
+class CProbePort : public test::CFakePort {
 public:
     std::set<std::string> present;
     int opens = 0, closes = 0;
     COpenResult OpenRadioPort(std::string_view name) override {
         ++opens;
-        COpenResult result;
-        result.portName = std::string(name);
-        open_ = present.count(result.portName) > 0;
-        if (!open_) result.failure = EOpenFailure::HeldElsewhere;
-        return result;
+        const bool there = present.count(std::string(name)) > 0;
+        openResult.failure = there ? EOpenFailure::None : EOpenFailure::HeldElsewhere;
+        return CFakePort::OpenRadioPort(name);
     }
-    bool ConfigureRadioPort() override { return true; }
-    void PurgeRadioPort() override {}
-    std::size_t WriteBytes(const uint8_t*, std::size_t n) override { return n; }
-    std::size_t ReadBytes(uint8_t*, std::size_t) override { return 0; }
     void CloseRadioPort() override {
         ++closes;
-        open_ = false;
+        CFakePort::CloseRadioPort();
     }
-    bool IsOpen() const override { return open_; }
-
-private:
-    bool open_ = false;
 };
 
 TEST(PortChoice, ProbesEveryPortAndSelectsTheCurrentOneWhenItOpens) {

@@ -21,20 +21,11 @@ TEST(BlocksTest, NeverCrossALineAndCountAsTheProgressBarDoes) {
         std::size_t count;
         int progress;
     } cases[] = {
-        {{map::kCloneRanges[0], map::kCloneRanges[1]},
-         {{0x0000, 32}, {0x0020, 32}},
-         {{0x3F70, 16}, {0x3F80, 32}, {0x3FA0, 32}, {0x3FC0, 32}, {0x3FE0, 32}},
-         389,
-         389},
-        {{map::kInitialiseRanges[0], map::kInitialiseRanges[1]},
-         {{0x0000, 32}},
-         {{0x3FE0, 32}},
-         512,
-         512},
-        {{map::kCalibrationRange},
-         {{0x3E40, 32}, {0x3E60, 32}},
-         {{0x3F40, 32}, {0x3F60, 16}},
-         10,
+        {{map::kCloneRanges[0], map::kCloneRanges[1]}, {{0x0000, 32}, {0x0020, 32}},
+         {{0x3F70, 16}, {0x3F80, 32}, {0x3FA0, 32}, {0x3FC0, 32}, {0x3FE0, 32}}, 389, 389},
+        {{map::kInitialiseRanges[0], map::kInitialiseRanges[1]}, {{0x0000, 32}}, {{0x3FE0, 32}},
+         512, 512},
+        {{map::kCalibrationRange}, {{0x3E40, 32}, {0x3E60, 32}}, {{0x3F40, 32}, {0x3F60, 16}}, 10,
          10},
         {{map::kDtmfDecoderRange}, {{0x3E00, 32}}, {{0x3E20, 16}}, 2, 2},
         {{{0x0005, 0x0045}}, {{0x0005, 27}, {0x0020, 32}}, {{0x0040, 5}}, 3, 2},
@@ -78,25 +69,23 @@ TEST(FillBlankBandLimitsTest, FillsOnlyBlankPairs) {
     const Bytes a{0x00, 0x00, 0x60, 0x13, 0x00, 0x00, 0x40, 0x17};
     const Bytes b{0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x48};
     const Bytes kept{0x00, 0x00, 0x50, 0x14, 0x00, 0x00, 0x00, 0x15};
-    struct Case {
-        bool aBlank, bBlank;
-    } cases[] = {{true, true}, {true, false}, {false, true}, {false, false}};
-    for (const Case& c : cases) {
+    for (const int blank : {0, 1, 2, 3}) {
+        const bool aBlank = blank & 1, bBlank = blank & 2;
         CMemoryImage image;
         // Only the top byte of the lower limit marks a pair blank.
         for (std::size_t i = 0; i < 8; ++i) {
             image[map::kBandALow + i] = kept[i];
             image[map::kBandBLow + i] = kept[i];
         }
-        if (c.aBlank) image[map::kBandALowTopByte] = 0xFF;
-        if (c.bBlank) image[map::kBandBLowTopByte] = 0xFF;
+        if (aBlank) image[map::kBandALowTopByte] = 0xFF;
+        if (bBlank) image[map::kBandBLowTopByte] = 0xFF;
         FillBlankBandLimits(image, reported);
         const auto stretch = [&](std::size_t at) {
             const auto s = image.Stretch(at, 8);
             return Bytes(s.begin(), s.end());
         };
-        EXPECT_EQ(stretch(map::kBandALow), c.aBlank ? a : kept);
-        EXPECT_EQ(stretch(map::kBandBLow), c.bBlank ? b : kept);
+        EXPECT_EQ(stretch(map::kBandALow), aBlank ? a : kept);
+        EXPECT_EQ(stretch(map::kBandBLow), bBlank ? b : kept);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "core/radiolink/serialport.h"
 
+#include "fakeport.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -7,21 +9,11 @@
 namespace tarsel {
 namespace {
 
-// A port that only has a clock, set by hand.
-class CClockOnlyPort : public CSerialPort {
+// A port whose clock runs at any frequency, set by hand.
+class CClockOnlyPort : public test::CFakePort {
 public:
-    COpenResult OpenRadioPort(std::string_view) override { return {}; }
-    bool ConfigureRadioPort() override { return true; }
-    void PurgeRadioPort() override {}
-    std::size_t WriteBytes(const std::uint8_t*, std::size_t) override { return 0; }
-    std::size_t ReadBytes(std::uint8_t*, std::size_t) override { return 0; }
-    void CloseRadioPort() override {}
-    bool IsOpen() const override { return false; }
     std::int64_t QueryCounterFrequency() const override { return frequency; }
-    std::int64_t QueryCounter() const override { return now; }
-
     std::int64_t frequency = 0;
-    std::int64_t now = 0;
 };
 
 TEST(StopwatchTest, CountsMillisecondsOnThePortsClock) {
@@ -38,10 +30,10 @@ TEST(StopwatchTest, CountsMillisecondsOnThePortsClock) {
     for (const Case& c : cases) {
         CClockOnlyPort port;
         port.frequency = c.frequency;
-        port.now = c.start;
+        port.nowUs = c.start;
         Stopwatch stopwatch(port);
         stopwatch.Start();
-        port.now = c.start + c.elapsedTicks;
+        port.nowUs = c.start + c.elapsedTicks;
         EXPECT_EQ(stopwatch.ElapsedMs(), c.expectedMs) << c.frequency << " " << c.elapsedTicks;
     }
 }

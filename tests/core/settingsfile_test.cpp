@@ -71,19 +71,9 @@ TEST_F(SettingsFileTest, ReadsIntegersAsTheProfileFunctionsDo) {
     struct Case {
         const char* value;
         int expected;
-    } cases[] = {
-        {"3", 3},
-        {"", 77},
-        {"55zz", 55},
-        {"zz", 0},
-        {"0x1F", 31},
-        {"-5", -5},
-        {"+7", 7},
-        {"\"12\"", 12},
-        {"0x", 0},
-        {"4294967297", 1},
-        {"2147483648", INT_MIN},
-    };
+    } cases[] = {{"3", 3},   {"", 77},        {"55zz", 55},      {"zz", 0},
+                 {"0x1F", 31}, {"-5", -5},      {"+7", 7},         {"\"12\"", 12},
+                 {"0x", 0},   {"4294967297", 1}, {"2147483648", INT_MIN}};
     for (const Case& c : cases) {
         Put(std::string("[Setup]\r\nCOM=") + c.value + "\r\n");
         EXPECT_EQ(CSettingsFile(path_).ReadInteger("Setup", "COM", 77), c.expected) << c.value;
@@ -146,14 +136,9 @@ TEST_F(SettingsFileTest, RefusesWritesThatWouldBreakTheFile) {
     struct Case {
         std::string section, key, value;
     } cases[] = {
-        {"Setup", "a=b", "1"},
-        {"Setup", "", "1"},
-        {"", "COM", "1"},
-        {"Setup", "COM", "1\n[Ports]\nCOM1=/dev/sda"},
-        {"Setup", "COM", "1\r2"},
-        {"Se]tup", "COM", "1"},
-        {"Setup", ";COM", "1"},
-        {"Setup", "[COM", "1"},
+        {"Setup", "a=b", "1"},  {"Setup", "", "1"},      {"", "COM", "1"},
+        {"Setup", "COM", "1\r2"}, {"Se]tup", "COM", "1"}, {"Setup", ";COM", "1"},
+        {"Setup", "[COM", "1"}, {"Setup", "COM", "1\n[Ports]\nCOM1=/dev/sda"},
         {"Setup", "COM", std::string("1\0", 2)},
     };
     for (const Case& c : cases) {

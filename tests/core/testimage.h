@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <map>
 #include <optional>
 #include <random>
 #include <span>
@@ -35,6 +36,13 @@ inline std::vector<uint8_t> Bytes(const CMemoryImage& image, std::size_t offset,
 
 inline std::vector<uint8_t> Record(const CMemoryImage& image, int channel) {
     return Bytes(image, RecordOffset(channel), 32);
+}
+
+// The bytes at the offsets `expected` names, to compare with it: a failure shows both in full.
+inline std::map<int, int> BytesAt(const CMemoryImage& image, const std::map<int, int>& expected) {
+    std::map<int, int> found;
+    for (const auto& entry : expected) found[entry.first] = image[std::size_t(entry.first)];
+    return found;
 }
 
 inline void PutBytes(CMemoryImage& image, std::size_t offset,

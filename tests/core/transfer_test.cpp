@@ -122,69 +122,51 @@ TEST(TransferWorkerTest, SendsTheImageAsItWasWhenMade) {
     EXPECT_EQ(worker.Image(), snapshot);
 }
 
-TEST(RegionTest, ReadsOnlyTheRegionAndLeavesTheLimitsBlank) {
-    CFakePort port;
-    CScriptedRadio radio(port);
-    RandomMemory(radio, 5);
-    CMemoryImage image; // blank limits stay blank: only a clone read fills them
-    ASSERT_TRUE(ReadRegion(port, "COM1", map::kCalibrationRange, image).Done());
-    for (std::size_t i = 0; i < CMemoryImage::kSize; ++i) {
-        const bool inside = i >= map::kCalibrationRange.start && i < map::kCalibrationRange.end;
-        ASSERT_EQ(image[i], inside ? radio.memory[i] : 0xFF) << std::hex << i;
-    }
-    std::vector<Bytes> requests;
-    for (const Bytes& w : BlockWrites(port))
-        if (w.size() == 4 && w[0] == 'R') requests.push_back(w);
-    ASSERT_EQ(requests.size(), 10u);
-    EXPECT_EQ(requests.front(), (Bytes{'R', 0x3E, 0x40, 0x20}));
-    EXPECT_EQ(requests[1], (Bytes{'R', 0x3E, 0x60, 0x20}));
-    EXPECT_EQ(requests.back(), (Bytes{'R', 0x3F, 0x60, 0x10}));
-    EXPECT_EQ(BlockWrites(port).back(), (Bytes{'E', 'N', 'D', 'R'}));
-}
-
-TEST(RegionTest, WritesOnlyTheRegion) {
-    CFakePort port;
-    CScriptedRadio radio(port);
-    const CMemoryImage image = test::RandomImage(6);
-    ASSERT_TRUE(WriteRegion(port, "COM1", map::kDtmfDecoderRange, image).Done());
-    for (std::size_t i = 0; i < CMemoryImage::kSize; ++i) {
-        const bool inside = i >= map::kDtmfDecoderRange.start && i < map::kDtmfDecoderRange.end;
-        ASSERT_EQ(radio.memory[i], inside ? image[i] : 0xFF) << std::hex << i;
-    }
-    const auto writes = BlockWrites(port);
-    ASSERT_EQ(writes.size(), 5u);
-    EXPECT_EQ(writes[2], (Bytes{'W', 0x3E, 0x20, 0x10}));
-    EXPECT_TRUE(std::ranges::equal(writes[3], image.Stretch(0x3E20, 16)));
-}
-
-// The service windows' progress bar: one step per block of the region, the total known from the
-// first step on, and no step left out.
-TEST(RegionTest, ReportsOneStepPerBlockInBothDirections) {
-    struct CCase {
-        const char* name;
+// The service windows' exchanges: only the region moves (a blank image keeps its blank limits:
+// only a clone read fills them), and the progress bar takes one step per block, the total known
+// from the first step on.
+TEST(RegionTest, MovesOnlyTheRegionWithOneStepPerBlock) {
+    const struct {
         bool read;
         map::CRange region;
-        char blockRequest;
+        std::vector<Bytes> requests; // the first two and the last
+        std::size_t count;
+    } cases[] = {
+        {true, map::kCalibrationRange,
+         {{'R', 0x3E, 0x40, 0x20}, {'R', 0x3E, 0x60, 0x20}, {'R', 0x3F, 0x60, 0x10}}, 10},
+        {false, map::kDtmfDecoderRange,
+         {{'W', 0x3E, 0x00, 0x20}, {'W', 0x3E, 0x20, 0x10}, {'W', 0x3E, 0x20, 0x10}}, 2},
     };
-    for (const CCase& c : {CCase{"read", true, map::kCalibrationRange, 'R'},
-                           CCase{"write", false, map::kDtmfDecoderRange, 'W'}}) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.read ? "read" : "write");
         CFakePort port;
         CScriptedRadio radio(port);
-        CMemoryImage image = test::RandomImage(7);
+        RandomMemory(radio, 5);
+        const auto radioBefore = radio.memory;
+        CMemoryImage image = c.read ? CMemoryImage() : test::RandomImage(6);
+        const CMemoryImage before = image;
         std::vector<std::pair<int, int>> steps;
-        const CProgress progress = [&](int position, int total) {
-            steps.emplace_back(position, total);
-        };
-        const CExchangeResult result =
-            c.read ? ReadRegion(port, "COM1", c.region, image, nullptr, progress)
-                   : WriteRegion(port, "COM1", c.region, image, progress);
-        ASSERT_TRUE(result.Done()) << c.name;
-        std::size_t blocks = 0;
+        const CProgress progress = [&](int at, int total) { steps.emplace_back(at, total); };
+        ASSERT_TRUE((c.read ? ReadRegion(port, "COM1", c.region, image, nullptr, progress)
+                            : WriteRegion(port, "COM1", c.region, image, progress))
+                        .Done());
+        for (std::size_t i = 0; i < CMemoryImage::kSize; ++i) {
+            const bool inside = i >= c.region.start && i < c.region.end;
+            ASSERT_EQ(image[i], inside && c.read ? radioBefore[i] : before[i]) << std::hex << i;
+            ASSERT_EQ(radio.memory[i], inside && !c.read ? before[i] : radioBefore[i]) << i;
+        }
+        std::vector<Bytes> requests;
         for (const Bytes& w : BlockWrites(port))
-            if (w.size() == 4 && w[0] == c.blockRequest) ++blocks;
-        ASSERT_EQ(steps.size(), blocks) << c.name;
+            if (w.size() == 4 && (w[0] == 'R' || w[0] == 'W')) requests.push_back(w);
+        ASSERT_EQ(requests.size(), c.count);
+        EXPECT_EQ(requests[0], c.requests[0]);
+        EXPECT_EQ(requests[1], c.requests[1]);
+        EXPECT_EQ(requests.back(), c.requests[2]);
+        const uint8_t end = c.read ? 'R' : 'W';
+        EXPECT_EQ(BlockWrites(port).back(), (Bytes{'E', 'N', 'D', end}));
+        ASSERT_EQ(steps.size(), c.count);
         for (std::size_t i = 0; i < steps.size(); ++i)
-            EXPECT_EQ(steps[i], std::make_pair(int(i) + 1, int(blocks))) << c.name;
+            EXPECT_EQ(steps[i], std::make_pair(int(i) + 1, int(c.count)));
     }
 }
 
