@@ -8,6 +8,9 @@
 
 #include <fstream>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace tarsel {
 namespace {
 
@@ -108,6 +111,13 @@ TEST(BackupFolderTest, FollowsXdgDataHomeElseHome) {
         xdg.Set(c.xdg);
         EXPECT_EQ(DefaultBackupFolder(), c.expected) << c.xdg.value_or("(unset)");
     }
+    // A session without HOME (a service, a cron job): the account's own home folder.
+    xdg.Set(std::nullopt);
+    home.Set(std::nullopt);
+    const passwd* account = ::getpwuid(::getuid());
+    ASSERT_NE(account, nullptr);
+    EXPECT_EQ(DefaultBackupFolder(),
+              std::filesystem::path(account->pw_dir) / ".local/share/tarsel/backups");
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <set>
 
 namespace tarsel {
 namespace {
@@ -173,15 +174,23 @@ TEST(CalibrationFields, FocusOutClampsAndStepsWrapInTheFieldsBase) {
     const CCalibrationGrid& power = kCalibrationGrids[kPowerGrid];
     EXPECT_EQ(NormaliseFieldText(drive, "99"), "15");
     EXPECT_EQ(NormaliseFieldText(drive, ""), "0");
-    EXPECT_EQ(StepFieldText(drive, "15", 1), "0");
-    EXPECT_EQ(StepFieldText(drive, "0", -1), "15");
     EXPECT_EQ(NormaliseFieldText(compress, "fffff"), "ffff");
     EXPECT_EQ(StepFieldText(compress, "9", 1), "a");
-    EXPECT_EQ(StepFieldText(compress, "ffff", 1), "0");
     EXPECT_EQ(NormaliseCellText(level, "200"), "127");
     EXPECT_EQ(NormaliseCellText(power, "-3"), "1");
     EXPECT_EQ(StepCellText(power, "1", -1), "255");
     EXPECT_EQ(StepCellText(level, "127", 1), "0");
+
+    // Every field runs from 0 to its maximum and has controls of its own, found by their ids.
+    std::set<int> ids;
+    for (const CCalibrationField& f : kCalibrationFields) {
+        SCOPED_TRACE(f.editId);
+        EXPECT_TRUE(ids.insert(f.editId).second && ids.insert(f.spinId).second);
+        char top[16];
+        std::snprintf(top, sizeof top, f.base == 16 ? "%x" : "%d", f.maximum);
+        EXPECT_EQ(StepFieldText(f, top, 1), "0");
+        EXPECT_EQ(StepFieldText(f, "0", -1), top);
+    }
 }
 
 } // namespace

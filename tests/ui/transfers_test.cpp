@@ -220,6 +220,21 @@ private slots:
         QVERIFY(!a->IsModified());
     }
 
+    // A backup that cannot be kept is told once a run, and the exchange still counts.
+    void aBackupThatCannotBeKeptIsToldOnce() {
+        StartRadio();
+        // A file where the backups' folder would go: not even root can make that folder.
+        const QString blocked = program_->Path(QStringLiteral("blocked"));
+        QVERIFY(QFile(blocked).open(QIODevice::WriteOnly));
+        qputenv("XDG_DATA_HOME", blocked.toUtf8());
+        Run(ETransfer::Read);
+        Run(ETransfer::Read);
+        QCOMPARE(program_->prompter->errors.size(), 1);
+        QVERIFY2(program_->prompter->errors[0].startsWith(QStringLiteral("无法保存备份 | ")),
+                 qPrintable(program_->prompter->errors[0]));
+        QCOMPARE(Cell(1, 1), QStringLiteral("145.12500"));
+    }
+
     // A failed exchange, a read not acknowledged or a write that reads back other bytes, is
     // reported with its cause and leaves the image and the grid.
     void aFailedExchangeChangesNothing_data() {
