@@ -10,9 +10,11 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -77,6 +79,9 @@ public:
         ::close(master_);
     }
     const std::string& Device() const { return device_; }
+    void Send(std::string_view bytes) const {
+        ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), ssize_t(bytes.size()));
+    }
     termios Now() const {
         termios tio{};
         ::tcgetattr(watcher_, &tio);
@@ -165,6 +170,32 @@ TEST(SerialSeamTest, TheSettingsFoundAreRestoredOnEveryWayOut) {
         port.reset();
         EXPECT_EQ(calls.flags, 0);
     }
+}
+
+// A signal arriving mid-read (a terminal resized, a timer) costs the read nothing.
+TEST(SerialSeamTest, AnInterruptedWaitOrReadGoesOn) {
+    struct CInterrupted : CDriverCalls {
+        int polls = 0, reads = 0; // calls still to be interrupted
+        int Poll(pollfd* fds, unsigned long count, int timeoutMs) override {
+            if (polls-- > 0) return errno = EINTR, -1;
+            return CPosixCalls::Poll(fds, count, timeoutMs);
+        }
+        ssize_t Read(int fd, void* buffer, std::size_t n) override {
+            if (reads-- > 0) return errno = EINTR, -1;
+            return CPosixCalls::Read(fd, buffer, n);
+        }
+    } calls;
+    CTerminal terminal;
+    CPosixSerialPort port(std::nullopt, calls);
+    ASSERT_TRUE(port.OpenRadioPort(terminal.Device()).Succeeded());
+    ASSERT_TRUE(port.ConfigureRadioPort());
+    terminal.Send("PG");
+    calls.polls = 2;
+    calls.reads = 1;
+    uint8_t reply[2] = {};
+    EXPECT_EQ(port.ReadBytes(reply, 2), 2u);
+    EXPECT_EQ(std::string(reply, reply + 2), "PG");
+    EXPECT_LT(calls.polls + calls.reads, 0); // every interruption was met
 }
 
 } // namespace
