@@ -17,7 +17,12 @@ void PutName(CMemoryImage& image, int channel, std::initializer_list<uint8_t> by
 
 // An empty row shows no name, whatever its bytes.
 TEST(ChannelName, FillShowsPrintableTextUpToTheFirstOtherByte) {
-    const std::pair<std::initializer_list<uint8_t>, const char*> cases[] = {
+    // An aggregate, so that each list's bytes live as long as the table (a pair would not keep
+    // them).
+    const struct {
+        std::initializer_list<uint8_t> bytes;
+        const char* shown;
+    } cases[] = {
         {{'R', 'P', 'T', '1', 0xFF, 0xFF, 0xFF}, "RPT1"},
         {{'A', 'B', 'C', 'D', 'E', 'F', 'G'}, "ABCDEFG"},
         {{'A', 0x00, 'C', 0xFF, 0xFF, 0xFF, 0xFF}, "A"},
