@@ -128,6 +128,7 @@ TEST(BatchForm, ReceiveWalkWrapsAtBothBandEnds) {
     const Case cases[] = {
         {"173.95", true, {17395000, 17397500, 17400000, 13600000, 13602500}},
         {"136.05", false, {13605000, 13602500, 13600000, 17400000, 17397500}},
+        {"100", false, {13600000, 17400000, 17397500, 17395000, 17392500}}, // in no band: A's
     };
     for (const Case& c : cases) {
         CMemoryImage image = BuildDefaultImage();

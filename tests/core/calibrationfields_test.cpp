@@ -191,6 +191,9 @@ TEST(CalibrationFields, FocusOutClampsAndStepsWrapInTheFieldsBase) {
         EXPECT_EQ(StepFieldText(f, top, 1), "0");
         EXPECT_EQ(StepFieldText(f, "0", -1), top);
     }
+    std::set<std::pair<int, int>> bits; // and every check box a bit of its own
+    for (const CCalibrationCheck& c : kCalibrationChecks)
+        EXPECT_TRUE(bits.insert({c.offset, c.bit}).second) << c.caption;
 }
 
 } // namespace

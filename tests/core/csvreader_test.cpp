@@ -226,6 +226,7 @@ TEST(CsvList, Layout) {
          {"line 2: Location", "line 3: Location"}},
         {"negative", h + "-1,145.5\n0,145.5\n", {}, {"line 2: Location", "line 3: Location"}},
         {"not a number", h + "A1,145.5\n", {}, {"line 2: Location"}},
+        {"six digits", h + "000009,145.5\n", {9}, {}},
         {"used twice", h + "9,145.5\n9,145.6\n", {9}, {"line 3: Location"}},
         {"no Frequency column", "Location,Freq\n1,145.5\n", {}, {"line 1: Frequency"}, true},
         {"no Location column", "Name,Frequency\nA,145.5\n", {}, {"line 1: Location"}, true},

@@ -172,6 +172,7 @@ TEST(DataFile, SavingKeepsTheFileItNamesAndItsMode) {
         {"link to a file not there yet", false, {{"a.dat", "real/x.dat"}}},
     };
     const CMemoryImage saved = test::RandomImage(5);
+    const mode_t mask = ::umask(027);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         CTempDir dir;
@@ -188,12 +189,14 @@ TEST(DataFile, SavingKeepsTheFileItNamesAndItsMode) {
         CMemoryImage loaded;
         ASSERT_FALSE(LoadDataFile(file, loaded));
         EXPECT_EQ(loaded, saved);
-        if (c.existed) EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640));
+        // A new file takes the mode the user's mask allows.
+        EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640));
         for (const auto& entry : fs::directory_iterator(file.parent_path()))
             EXPECT_FALSE(
                 entry.path().filename().string().starts_with(file.filename().string() + "."))
                 << entry.path() << " left beside the file";
     }
+    EXPECT_EQ(::umask(mask), mode_t(027)); // the program's mask as it was
 }
 
 } // namespace

@@ -57,7 +57,8 @@ TEST(PortNameTest, ResolvesNamesToDevices) {
         {"\\\\.\\COM17", std::nullopt},   {"COM17", std::nullopt},
         {"COM-1", std::nullopt},          {"COM3x", std::nullopt},
         {"junk", std::nullopt},           {"", std::nullopt},
-        {"ttyUSB0", std::nullopt},
+        {"ttyUSB0", std::nullopt},        {"CXM1", std::nullopt},
+        {"COX1", std::nullopt},           {"XOM1", std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(ResolvePortDevice(c.name, nullptr), c.device) << c.name;
 }

@@ -7,6 +7,9 @@
 
 #include <fstream>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace tarsel {
 namespace {
 
@@ -109,6 +112,12 @@ TEST(ProgramFiles, UserConfigFolderFollowsTheXdgRules) {
         home.Set(c.home);
         EXPECT_EQ(UserConfigFolder(), c.expected) << c.xdg.value_or("(unset)");
     }
+    // Without HOME (a service, a cron job): the account's own home folder.
+    xdg.Set(std::nullopt);
+    home.Set(std::nullopt);
+    const passwd* account = ::getpwuid(::getuid());
+    ASSERT_NE(account, nullptr);
+    EXPECT_EQ(UserConfigFolder(), fs::path(account->pw_dir) / ".config");
 }
 
 TEST(ProgramFiles, ATestProgramIsRunFromItsBuildFolder) {

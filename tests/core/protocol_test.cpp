@@ -1,5 +1,7 @@
 #include "core/radiolink/protocol.h"
 
+#include "core/radiolink/causewords.h"
+
 #include "core/image/memoryimage.h"
 #include "fakeport.h"
 #include "scriptedradio.h"
@@ -77,8 +79,8 @@ TEST(FillBlankBandLimitsTest, FillsOnlyBlankPairs) {
             image[map::kBandALow + i] = kept[i];
             image[map::kBandBLow + i] = kept[i];
         }
-        if (aBlank) image[map::kBandALowTopByte] = 0xFF;
-        if (bBlank) image[map::kBandBLowTopByte] = 0xFF;
+        if (aBlank) image[0x2E13] = 0xFF;
+        if (bBlank) image[0x2E1B] = 0xFF;
         FillBlankBandLimits(image, reported);
         const auto stretch = [&](std::size_t at) {
             const auto s = image.Stretch(at, 8);
@@ -180,23 +182,44 @@ TEST(WakeUpTest, AReplyLaterThan100MsFailsTheAttempt) {
     EXPECT_EQ(WakeUpsSent(port), 2);
 }
 
+// The words as the Chinese face shows them: each %n filled in with its value's words.
+std::string Shown(const CWords& words) {
+    std::string text = words.text;
+    for (std::size_t i = 0; i < words.values.size() && !words.value; ++i) {
+        const std::string mark = "%" + std::to_string(i + 1);
+        text.replace(text.find(mark), mark.size(), Shown(words.values[i]));
+    }
+    return text;
+}
+
+// The command line's words and those of the two display faces.
 TEST(LinkFaultTest, Describes) {
     struct Case {
         CLinkFault fault;
         const char* text;
+        const char* words;
     } cases[] = {
         {{ELinkFault::ShortIdentBlock, 0, 12, 32, 0},
-         "identification block incomplete: 12 of 32 bytes"},
+         "identification block incomplete: 12 of 32 bytes", "识别数据不完整：收到 12 / 32 字节"},
         {{ELinkFault::BadStartAcknowledge, 0, 1, 0, 0x00},
-         "start acknowledge was 0x00, expected 0x41"},
-        {{ELinkFault::BadStartAcknowledge, 0, 0, 0, 0}, "no reply to the start acknowledge"},
-        {{ELinkFault::ShortBlock, 0x3F70, 12, 20, 0}, "block 0x3F70 incomplete: 12 of 20 bytes"},
+         "start acknowledge was 0x00, expected 0x41", "开始确认为 0x00，应为 0x41"},
+        {{ELinkFault::BadStartAcknowledge, 0, 0, 0, 0}, "no reply to the start acknowledge",
+         "开始确认没有应答"},
+        {{ELinkFault::ShortBlock, 0x3F70, 12, 20, 0}, "block 0x3F70 incomplete: 12 of 20 bytes",
+         "数据块 0x3F70 不完整：收到 12 / 20 字节"},
         {{ELinkFault::BlockNotAcknowledged, 0x1A40, 1, 0, 0x42},
-         "block 0x1A40 not acknowledged: reply 0x42, expected 0x41"},
+         "block 0x1A40 not acknowledged: reply 0x42, expected 0x41",
+         "数据块 0x1A40 未被确认：应答 0x42，应为 0x41"},
         {{ELinkFault::BlockNotAcknowledged, 0x0000, 0, 0, 0},
-         "block 0x0000 not acknowledged: no reply"},
+         "block 0x0000 not acknowledged: no reply", "数据块 0x0000 未被确认：无应答"},
     };
-    for (const Case& c : cases) EXPECT_EQ(DescribeLinkFault(c.fault), c.text);
+    for (const Case& c : cases) {
+        EXPECT_EQ(DescribeLinkFault(c.fault), c.text);
+        CExchangeResult result;
+        result.outcome = EExchangeOutcome::CommunicationError;
+        result.fault = c.fault;
+        EXPECT_EQ(Shown(CauseWords(result)), c.words);
+    }
 }
 
 } // namespace
