@@ -111,13 +111,19 @@ private slots:
         auto* tone = Find<QComboBox>(dialog, 1145);
         tone->setFocus();
         Type(tone->lineEdit(), QStringLiteral("d23i"));
+        auto* txTone = Find<QComboBox>(dialog, 1144);
+        txTone->setFocus();
+        Type(txTone->lineEdit(), QStringLiteral("88.5"));
         Type(Find(dialog, 1147), QStringLiteral("HOME"));
         QCOMPARE(tone->currentText(), QStringLiteral("D023I"));
+        // Each channel shows its own fields as the arrows step through them.
         QTest::mouseClick(Arrows(dialog, 1141)[0], Qt::LeftButton);
         QCOMPARE(Find(dialog, 1140)->text(), QStringLiteral("B001"));
+        QCOMPARE(txTone->currentText(), QString()); // an empty channel has no tone to show
         QCOMPARE(ReceiveFrequency(state.image, 128), 14501250);
         QTest::mouseClick(Arrows(dialog, 1141)[1], Qt::LeftButton);
         QCOMPARE(Find(dialog, 1147)->text(), QStringLiteral("HOME"));
+        QCOMPARE(txTone->currentText(), QStringLiteral("88.5"));
 
         QLineEdit* label = Find(dialog, 1140);
         Type(label, QStringLiteral("A1234"));
