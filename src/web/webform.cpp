@@ -136,10 +136,7 @@ static CFieldSlot SlotOf(int id, EWebForm kind, COptionsForm& o, CDtmfTimingFiel
                          CModelFields& m) {
     switch (kind) {
     case EWebForm::Options:
-        if (id == kGreetingId) return {.edit = &o.greeting};
-        if (id == kDualWatchTimeId) return {.edit = &o.dualWatchTime};
-        if (OptionFieldIndex(id) >= 0) return {.list = &o.Selection(id)};
-        return {};
+        return OptionsSlot(o, id);
     case EWebForm::Dtmf:
         for (const CFieldSlot slot :
              {DtmfTimingSlot(t, id), DtmfRemoteSlot(r, id), DtmfCodeListSlot(c, id)})

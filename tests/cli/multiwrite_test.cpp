@@ -14,8 +14,6 @@ namespace {
 using test::CRadioProcess;
 using test::Lines;
 
-bool InClone(std::size_t i) { return test::InRanges(i, map::kCloneRanges); }
-
 class CliManyRadiosTest : public test::CCliTest {
 protected:
     void SetUp() override { ASSERT_FALSE(SaveDataFile(file, test::RandomImage(41))); }
@@ -87,7 +85,7 @@ TEST_F(CliManyRadiosTest, AFaultyRadioFailsAloneAndEveryMemoryIsChecked) {
             const std::size_t upTo = i == 3 ? c.keptUpTo : CMemoryImage::kSize;
             std::size_t wrong = 0;
             for (std::size_t a = 0; a < CMemoryImage::kSize; ++a)
-                wrong += memory[a] != (InClone(a) && a < upTo ? expected[a] : 0xFF);
+                wrong += memory[a] != (test::InClone(a) && a < upTo ? expected[a] : 0xFF);
             // The corrupted byte is the one difference the verification found.
             EXPECT_EQ(wrong, i == 3 && c.extra.size() ? 1u : 0u) << "radio " << i;
         }

@@ -14,8 +14,6 @@ using test::FileText;
 using test::Lines;
 using test::LoadImage;
 
-bool InClone(std::size_t i) { return test::InRanges(i, map::kCloneRanges); }
-
 class CliRadioTest : public test::CCliTest {
 protected:
     std::string memory = (dir / "radio.dat").string();
@@ -39,8 +37,8 @@ TEST_F(CliRadioTest, ReadMakesOrUpdatesTheFile) {
     const CMemoryImage fresh = LoadImage(dir / "new.dat"), updated = LoadImage(dir / "old.dat");
     const CMemoryImage blank = BuildDefaultImage();
     for (std::size_t i = 0; i < CMemoryImage::kSize; ++i) {
-        ASSERT_EQ(fresh[i], InClone(i) ? radioMemory[i] : blank[i]) << i;
-        ASSERT_EQ(updated[i], InClone(i) ? radioMemory[i] : existing[i]) << i;
+        ASSERT_EQ(fresh[i], test::InClone(i) ? radioMemory[i] : blank[i]) << i;
+        ASSERT_EQ(updated[i], test::InClone(i) ? radioMemory[i] : existing[i]) << i;
     }
 }
 
@@ -98,7 +96,7 @@ TEST_F(CliRadioTest, WriteAndInitSendTheNormalisedImage) {
         radio.Stop();
         const CMemoryImage sent = LoadImage(memory);
         for (std::size_t i = 0; i < CMemoryImage::kSize; ++i)
-            ASSERT_EQ(sent[i], init || InClone(i) ? expected[i] : 0xFF) << i;
+            ASSERT_EQ(sent[i], init || test::InClone(i) ? expected[i] : 0xFF) << i;
         EXPECT_EQ(LoadImage(dir / "a.dat"), file);
     }
 }

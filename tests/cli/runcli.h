@@ -52,6 +52,9 @@ inline CMemoryImage LoadImage(const std::filesystem::path& path) {
     return image;
 }
 
+// An address that the clone transfers (read, write) carry.
+inline bool InClone(std::size_t address) { return InRanges(address, map::kCloneRanges); }
+
 // The image as "写频" and "normalise" prepare it.
 inline CMemoryImage Normalised(CMemoryImage image) {
     CBandLimits limits;

@@ -47,7 +47,7 @@ std::size_t WrongBytes(const radiosim::CVirtualRadio& radio, const CMemoryImage&
     const auto memory = radio.Memory();
     std::size_t wrong = 0;
     for (std::size_t a = 0; a < CMemoryImage::kSize; ++a)
-        wrong += memory[a] != (a < 0x3000 || a >= 0x3F70 ? image[a] : 0xFF);
+        wrong += memory[a] != (InRanges(a, map::kCloneRanges) ? image[a] : 0xFF);
     return wrong;
 }
 

@@ -225,4 +225,11 @@ constexpr auto kFormFields = [] {
 
 std::span<const CFormField> OptionFormFields() { return kFormFields; }
 
+CFieldSlot OptionsSlot(COptionsForm& form, int controlId) {
+    if (controlId == kGreetingId) return {.edit = &form.greeting};
+    if (controlId == kDualWatchTimeId) return {.edit = &form.dualWatchTime};
+    if (OptionFieldIndex(controlId) >= 0) return {.list = &form.Selection(controlId)};
+    return {};
+}
+
 } // namespace tarsel

@@ -71,6 +71,9 @@ struct COptionsForm {
     }
 };
 
+// The member of the form behind a control of OptionFormFields(); empty for the spin buttons.
+CFieldSlot OptionsSlot(COptionsForm& form, int controlId);
+
 // Image -> form, with the fallbacks, the dual watch time check and the professional mode rule.
 COptionsForm LoadOptions(const CMemoryImage& image);
 
