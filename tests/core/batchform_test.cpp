@@ -22,14 +22,12 @@ int64_t Rx(const CMemoryImage& image, int channel) { return ReceiveFrequency(ima
 int64_t Tx(const CMemoryImage& image, int channel) {
     return DecodeFrequencyField(image.Field<4>(RecordOffset(channel) + 4));
 }
-std::string RxTone(const CMemoryImage& image, int channel) {
-    const std::size_t base = RecordOffset(channel);
-    return ToneText({image[base + 8], image[base + 9]});
+std::string Tone(const CMemoryImage& image, int channel, int at) {
+    const std::size_t base = RecordOffset(channel) + static_cast<std::size_t>(at);
+    return ToneText({image[base], image[base + 1]});
 }
-std::string TxTone(const CMemoryImage& image, int channel) {
-    const std::size_t base = RecordOffset(channel);
-    return ToneText({image[base + 10], image[base + 11]});
-}
+std::string RxTone(const CMemoryImage& image, int channel) { return Tone(image, channel, 8); }
+std::string TxTone(const CMemoryImage& image, int channel) { return Tone(image, channel, 10); }
 // The initial form over channels from..to.
 CBatchForm Over(const char* from, const char* to) {
     CBatchForm form = InitialBatchForm(kLimits);
@@ -45,9 +43,7 @@ std::string Name(const CMemoryImage& image, int channel) {
 
 TEST(BatchForm, InitialStateAndEnableRules) {
     CBatchForm form = InitialBatchForm(kLimits);
-    EXPECT_EQ(form.rxStart, "136.00000");
-    EXPECT_EQ(form.txStart, "136.00000");
-    EXPECT_EQ(form.offset, "0.00000");
+    EXPECT_EQ(form.rxStart + " " + form.txStart + " " + form.offset, "136.00000 136.00000 0.00000");
     EXPECT_TRUE(form.offsetAdd) << "the offset is added unless the user chooses otherwise";
     EXPECT_EQ(form.enabled, (CBatchForm::CEnabled{false, false, false, true, false, false}));
 
@@ -72,74 +68,71 @@ TEST(BatchForm, InitialStateAndEnableRules) {
 }
 
 TEST(BatchForm, FieldChecks) {
-    EXPECT_EQ(CheckFromChannel("0", "256"), "1");
-    EXPECT_EQ(CheckFromChannel("50", "20"), "1");
-    EXPECT_EQ(CheckFromChannel("", "20"), "1");
-    EXPECT_EQ(CheckFromChannel("300", "999"), "256");
-    EXPECT_EQ(CheckFromChannel("12", "20"), "12");
-    EXPECT_EQ(CheckToChannel("1", "0"), "256");
-    EXPECT_EQ(CheckToChannel("30", "20"), "256");
-    EXPECT_EQ(CheckToChannel("1", "999"), "256");
-    EXPECT_EQ(CheckToChannel("1", "20"), "20");
-
+    // From and to as typed, then as each check leaves them.
+    const std::tuple<const char*, const char*, const char*, const char*> channels[] = {
+        {"0", "256", "1", "256"},     {"50", "20", "1", "256"}, {"", "20", "1", "20"},
+        {"300", "999", "256", "256"}, {"12", "20", "12", "20"}, {"1", "0", "1", "256"},
+        {"20", "20", "20", "20"}};
+    for (const auto& [from, to, checkedFrom, checkedTo] : channels) {
+        EXPECT_EQ(CheckFromChannel(from, to), checkedFrom) << from << "-" << to;
+        EXPECT_EQ(CheckToChannel(from, to), checkedTo) << from << "-" << to;
+    }
     EXPECT_EQ(CheckStartFrequency("", "145.00000", kLimits), "145.00000");
     EXPECT_EQ(CheckStartFrequency("300", "", kLimits), "136.00000");
     EXPECT_EQ(CheckStartFrequency("145.012", "", kLimits), "145.01250"); // 1200 -> 1250
     EXPECT_EQ(CheckStartFrequency("145.0137", "", kLimits), "145.01250");
 
-    const std::pair<const char*, const char*> typing[] = {
-        {"1001", "1000"}, {"", "0"}, {"00", "0"}, {"12.5", "12.5"}, {"0.", "0."}, {"25", "25"}};
-    for (const auto& [typed, shown] : typing) EXPECT_EQ(LimitStepWhileTyping(typed), shown);
-    const std::pair<const char*, const char*> leaving[] = {
-        {"12", "12.5"}, {"6", "6.25"}, {"25", "25"}, {"1000", "1000"}, {"0", "0"}, {"", "0"}};
-    for (const auto& [typed, shown] : leaving) EXPECT_EQ(CheckStep(typed), shown) << typed;
-    const std::pair<const char*, const char*> intervals[] = {
-        {"21", "20"}, {"", "0"}, {"00", "0"}, {"3", "3"}, {"0", "0"}};
-    for (const auto& [typed, shown] : intervals) EXPECT_EQ(LimitIntervalWhileTyping(typed), shown);
+    using Pairs = std::vector<std::pair<const char*, const char*>>;
+    const std::pair<std::string (*)(std::string_view), Pairs> rules[] = {
+        {LimitStepWhileTyping,
+         {{"1001", "1000"}, {"", "0"}, {"00", "0"}, {"12.5", "12.5"}, {"0.", "0."}, {"25", "25"}}},
+        {CheckStep, {{"12", "12.5"}, {"6", "6.25"}, {"25", "25"}, {"1000", "1000"}, {"", "0"}}},
+        {LimitIntervalWhileTyping, {{"21", "20"}, {"", "0"}, {"00", "0"}, {"3", "3"}, {"0", "0"}}}};
+    for (const auto& [rule, cases] : rules)
+        for (const auto& [typed, shown] : cases) EXPECT_EQ(rule(typed), shown) << typed;
 }
 
-TEST(BatchForm, BBandWalkLeavesEverythingElseAlone) {
+// Whatever the channel fields hold, only memories are written, and only the fields the window
+// has: the shift and the reserved bytes stay.
+TEST(BatchForm, AWalkWritesOnlyTheFieldsOfTheChannelsInItsRange) {
     const CMemoryImage before = test::RandomImage(9);
-    CMemoryImage image = before;
-    CBatchForm form = InitialBatchForm(kLimits);
-    form.range = EBatchRange::BBand;
-    ApplyBatchEnableRules(form);
-    form.rxStart = "400";
-    form.rxStep = "25";
-    ApplyBatch(form, kLimits, image, NoRandom);
-    EXPECT_EQ(Rx(image, 129), 40000000);
-    EXPECT_EQ(Rx(image, 130), 40002500);
-    EXPECT_EQ(Rx(image, 256), 40000000 + 127 * 2500);
-    EXPECT_EQ(Tx(image, 256), Rx(image, 256));
-    for (std::size_t i = 0; i < RecordOffset(129); ++i) ASSERT_EQ(image[i], before[i]);
-    for (std::size_t i = RecordOffset(257); i < CMemoryImage::kSize; ++i)
-        ASSERT_EQ(image[i], before[i]);
-    for (int channel = 129; channel <= 256; ++channel)
-        for (std::size_t i : {14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 31})
-            ASSERT_EQ(image[RecordOffset(channel) + i], before[RecordOffset(channel) + i]);
+    for (const EBatchRange range : {EBatchRange::FromTo, EBatchRange::BBand}) {
+        CMemoryImage image = before;
+        CBatchForm form = Over("0", "999");
+        form.range = range;
+        ApplyBatchEnableRules(form);
+        form.rxStart = "400";
+        form.rxStep = "25";
+        ApplyBatch(form, kLimits, image, NoRandom);
+        const int first = range == EBatchRange::BBand ? 129 : 1;
+        EXPECT_EQ(Rx(image, first), 40000000);
+        EXPECT_EQ(Rx(image, first + 1), 40002500);
+        EXPECT_EQ(Rx(image, 256), 40000000 + (256 - first) * 2500);
+        EXPECT_EQ(Tx(image, 256), Rx(image, 256));
+        for (std::size_t i = 0; i < CMemoryImage::kSize; ++i) {
+            const int channel = static_cast<int>(i / 32) + 1, at = static_cast<int>(i % 32);
+            if (channel < first || channel > 256 || (at >= 14 && at < 24) || at == 31)
+                ASSERT_EQ(image[i], before[i]) << i;
+        }
+    }
 }
 
 TEST(BatchForm, ReceiveWalkWrapsAtBothBandEnds) {
-    struct Case {
-        const char* start;
-        bool up;
-        std::vector<int64_t> expected;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, bool, std::vector<int64_t>> cases[] = {
         {"173.95", true, {17395000, 17397500, 17400000, 13600000, 13602500}},
         {"136.05", false, {13605000, 13602500, 13600000, 17400000, 17397500}},
         {"100", false, {13600000, 17400000, 17397500, 17395000, 17392500}}, // in no band: A's
     };
-    for (const Case& c : cases) {
+    for (const auto& [start, up, expected] : cases) {
         CMemoryImage image = BuildDefaultImage();
         CBatchForm form = Over("1", "5");
-        form.rxStart = c.start;
+        form.rxStart = start;
         form.rxStep = "25";
-        form.rxUp = c.up;
+        form.rxUp = up;
         ApplyBatch(form, kLimits, image, NoRandom);
         for (int channel = 1; channel <= 5; ++channel)
-            EXPECT_EQ(Rx(image, channel), c.expected[static_cast<std::size_t>(channel - 1)])
-                << c.start << " channel " << channel;
+            EXPECT_EQ(Rx(image, channel), expected[static_cast<std::size_t>(channel - 1)])
+                << start << " channel " << channel;
         EXPECT_TRUE(IsEmptyRecord(image, 6));
     }
 }
@@ -209,27 +202,11 @@ TEST(BatchForm, OptionsAndNames) {
     form.options = {1, 1, 1, 2, 3, 1, 1, 9, 2};
     ApplyBatch(form, kLimits, image, NoRandom);
     EXPECT_EQ(Name(image, 12), "ABCD012");
-    EXPECT_EQ(image[RecordOffset(12) + 12], 0x99);
-    EXPECT_EQ(image[RecordOffset(12) + 13], 0xBF);
-
+    EXPECT_EQ(test::Bytes(image, RecordOffset(12) + 12, 2), (std::vector<uint8_t>{0x99, 0xBF}));
     form.name = "CH";
-    ApplyBatch(form, kLimits, image, NoRandom);
-    EXPECT_EQ(Name(image, 5), "CH005\xFF\xFF");
     form.numberName = false;
     ApplyBatch(form, kLimits, image, NoRandom);
     EXPECT_EQ(Name(image, 5), std::string("CH") + std::string(5, '\xFF'));
-}
-
-TEST(BatchForm, ChannelFieldsOutsideTheMemoriesNeverReachAVfo) {
-    CMemoryImage image = BuildDefaultImage();
-    const CMemoryImage before = image;
-    CBatchForm form = Over("0", "999");
-    form.rxStart = "145";
-    ApplyBatch(form, kLimits, image, NoRandom);
-    EXPECT_EQ(Rx(image, 1), 14500000);
-    EXPECT_EQ(Rx(image, 256), 14500000);
-    for (std::size_t i = RecordOffset(257); i < CMemoryImage::kSize; ++i)
-        ASSERT_EQ(image[i], before[i]);
 }
 
 } // namespace

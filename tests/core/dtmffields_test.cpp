@@ -13,66 +13,37 @@ namespace tarsel {
 namespace {
 
 using test::Bytes;
+using V = std::vector<uint8_t>;
 
-TEST(DtmfString, WriteErasesTheFieldAndReadStopsAboveFifteen) {
-    CMemoryImage image;
-    image.Fill(0x00);
-    auto field = image.Field<16>(map::kDtmfPttIdStart);
-    WriteDtmfString("12A*", field);
-    EXPECT_EQ(Bytes(image, map::kDtmfPttIdStart, 6),
-              (std::vector<uint8_t>{0x01, 0x02, 0x0A, 0x0E, 0xFF, 0xFF}));
-    EXPECT_EQ(image[map::kDtmfPttIdStart + 15], 0xFF);
-    EXPECT_EQ(image[map::kDtmfPttIdStart + 16], 0x00) << "the next field is not touched";
-    EXPECT_EQ(ReadDtmfString(field), "12A*");
-    field[2] = 0x10; // a byte above 15 ends the string, whatever follows
-    EXPECT_EQ(ReadDtmfString(field), "12");
-    field[0] = 0xFF;
-    EXPECT_EQ(ReadDtmfString(field), "");
-    WriteDtmfString("0123456789ABCD*#99", field);
-    EXPECT_EQ(ReadDtmfString(field), "0123456789ABCD*#") << "cut at the end of the field";
-}
-
-// One byte of the image in, what the page shows, and what it stores back.
+// The bytes of the rate, the first digit delay, the first digit and star/hash times and the wait
+// time as loaded, what the page shows, and what it stores back.
 TEST(DtmfTiming, LoadedBytesAreShownCorrectedAndStoredBack) {
-    struct Case {
-        uint16_t offset;
-        uint8_t byte;
-        std::string CDtmfTimingFields::*text; // or the list index below
-        int CDtmfTimingFields::*index;
-        const char* shown;
-        int shownIndex;
-        uint8_t stored;
+    const uint16_t offsets[] = {map::kDtmfFirstDigitDelay, map::kDtmfWaitTime, map::kDtmfRate,
+                                map::kDtmfFirstDigitTime, map::kDtmfStarHashTime};
+    struct Row {
+        V bytes;
+        const char *delay, *wait;
+        std::vector<int> lists; // rate, first digit time, star and hash time
+        V stored;
+    } rows[] = {
+        {{0, 0, 40, 1, 255}, "200", "3", {2, 2, 1}, {4, 3, 50, 10, 2}},
+        {{3, 255, 83, 3, 10}, "100", "60", {0, 1, 2}, {2, 60, 83, 2, 10}},
+        {{20, 30, 34, 0, 0}, "1000", "30", {3, 0, 0}, {20, 30, 34, 0, 0}},
+        {{255, 30, 63, 20, 20}, "200", "30", {1, 3, 3}, {4, 30, 63, 20, 20}},
     };
-    using F = CDtmfTimingFields;
-    const Case cases[] = {
-        {map::kDtmfFirstDigitDelay, 0, &F::firstDigitDelay, nullptr, "200", 0, 4},
-        {map::kDtmfFirstDigitDelay, 3, &F::firstDigitDelay, nullptr, "100", 0, 2},
-        {map::kDtmfFirstDigitDelay, 20, &F::firstDigitDelay, nullptr, "1000", 0, 20},
-        {map::kDtmfFirstDigitDelay, 255, &F::firstDigitDelay, nullptr, "200", 0, 4},
-        {map::kDtmfWaitTime, 255, &F::waitTime, nullptr, "60", 0, 60},
-        {map::kDtmfWaitTime, 0, &F::waitTime, nullptr, "3", 0, 3},
-        {map::kDtmfWaitTime, 30, &F::waitTime, nullptr, "30", 0, 30},
-        {map::kDtmfRate, 40, nullptr, &F::rateIndex, nullptr, 2, 50},
-        {map::kDtmfRate, 83, nullptr, &F::rateIndex, nullptr, 0, 83},
-        {map::kDtmfRate, 34, nullptr, &F::rateIndex, nullptr, 3, 34},
-        {map::kDtmfFirstDigitTime, 1, nullptr, &F::firstDigitTimeIndex, nullptr, 2, 10},
-        {map::kDtmfFirstDigitTime, 3, nullptr, &F::firstDigitTimeIndex, nullptr, 1, 2},
-        {map::kDtmfFirstDigitTime, 0, nullptr, &F::firstDigitTimeIndex, nullptr, 0, 0},
-        {map::kDtmfFirstDigitTime, 20, nullptr, &F::firstDigitTimeIndex, nullptr, 3, 20},
-        {map::kDtmfStarHashTime, 10, nullptr, &F::starHashTimeIndex, nullptr, 2, 10},
-        {map::kDtmfStarHashTime, 255, nullptr, &F::starHashTimeIndex, nullptr, 1, 2},
-    };
-    for (const Case& c : cases) {
+    for (const Row& r : rows) {
         CMemoryImage image;
-        image[c.offset] = c.byte;
+        for (std::size_t i = 0; i < r.bytes.size(); ++i) image[offsets[i]] = r.bytes[i];
         CDtmfTimingFields fields = LoadDtmfTiming(image);
-        if (c.text) {
-            EXPECT_EQ(fields.*c.text, c.shown) << c.offset << " " << int(c.byte);
-        } else {
-            EXPECT_EQ(fields.*c.index, c.shownIndex) << c.offset << " " << int(c.byte);
-        }
+        EXPECT_EQ(fields.firstDigitDelay, r.delay);
+        EXPECT_EQ(fields.waitTime, r.wait);
+        EXPECT_EQ(
+            (std::vector{fields.rateIndex, fields.firstDigitTimeIndex, fields.starHashTimeIndex}),
+            r.lists);
         StoreDtmfTiming(fields, image);
-        EXPECT_EQ(image[c.offset], c.stored) << c.offset << " " << int(c.byte);
+        V stored;
+        for (uint16_t offset : offsets) stored.push_back(image[offset]);
+        EXPECT_EQ(stored, r.stored) << r.delay;
     }
 }
 
@@ -80,6 +51,7 @@ TEST(DtmfTiming, SharedBytesKeepTheOtherEditorsBits) {
     CMemoryImage image;
     image[map::kSettingsBits49] = 0b1110'0111 | (1 << 3); // side tone "按键"
     image[map::kDtmfFlags] = 0b1111'1011;                 // wait for reply off
+    image.Fill(map::kDtmfPttIdEnd, 16, 0x00);
     CDtmfTimingFields fields = LoadDtmfTiming(image);
     EXPECT_EQ(fields.sideToneIndex, 1);
     EXPECT_EQ(fields.waitForReplyIndex, 0);
@@ -90,69 +62,42 @@ TEST(DtmfTiming, SharedBytesKeepTheOtherEditorsBits) {
     StoreDtmfTiming(fields, image);
     EXPECT_EQ(image[map::kSettingsBits49], 0b1110'0111 | (2 << 3));
     EXPECT_EQ(image[map::kDtmfFlags], 0xFF);
-    EXPECT_EQ(Bytes(image, map::kDtmfPttIdStart, 5),
-              (std::vector<uint8_t>{0x01, 0x02, 0x0A, 0x0E, 0xFF}));
-    EXPECT_EQ(Bytes(image, map::kDtmfPttIdEnd, 16), std::vector<uint8_t>(16, 0xFF));
+    EXPECT_EQ(Bytes(image, map::kDtmfPttIdStart, 5), (V{0x01, 0x02, 0x0A, 0x0E, 0xFF}));
+    EXPECT_EQ(Bytes(image, map::kDtmfPttIdEnd, 16), V(16, 0xFF)) << "the whole field is erased";
     EXPECT_EQ(LoadDtmfTiming(image), fields) << "what was stored loads back";
 }
 
 TEST(DtmfRemote, KillCodeEndMark) {
-    struct Case {
-        const char* code;
-        std::vector<uint8_t> bytes; // the whole kill code field
-        const char* loaded;
+    // Only 15 bytes are read back: a last "#" of a full code is taken for the end mark.
+    const std::tuple<std::string, V, const char*> cases[] = {
+        {"1234", {1, 2, 3, 4, 0x0F, 0xFF}, "1234"},
+        {"12#", {1, 2, 0x0F, 0x0F, 0xFF}, "12#"},
+        {"", {0xFF, 0xFF}, ""},
+        {"123456789012345", {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1, 2, 3, 4, 5}, "123456789012345"},
+        {"12345678901234#", {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1, 2, 3, 4, 0x0F}, "12345678901234"},
     };
-    const uint8_t kept = 0x55; // the last byte before the store
-    const Case cases[] = {
-        {"1234",
-         {1, 2, 3, 4, 0x0F, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, kept},
-         "1234"},
-        {"12#",
-         {1, 2, 0x0F, 0x0F, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, kept},
-         "12#"},
-        {"", std::vector<uint8_t>(15, 0xFF), ""},
-        {"123456789012345", {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1, 2, 3, 4, 5, 0x0F}, "123456789012345"},
-        // Only 15 bytes are read back: a last "#" of a full code is taken for the end mark.
-        {"12345678901234#",
-         {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1, 2, 3, 4, 0x0F, 0x0F},
-         "12345678901234"},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [code, bytes, loaded] : cases) {
         CMemoryImage image;
-        image[map::kDtmfKillCode + 15] = kept;
+        image[map::kDtmfKillCode + 15] = 0x55; // written only as the end mark of 15 digits
         CDtmfRemoteFields fields = LoadDtmfRemote(image);
-        fields.killCode = c.code;
+        fields.killCode = code;
         StoreDtmfRemote(fields, image);
-        EXPECT_EQ(Bytes(image, map::kDtmfKillCode, c.bytes.size()), c.bytes) << c.code;
-        EXPECT_EQ(LoadDtmfRemote(image).killCode, c.loaded) << c.code;
+        EXPECT_EQ(Bytes(image, map::kDtmfKillCode, bytes.size()), bytes) << code;
+        EXPECT_EQ(image[map::kDtmfKillCode + 15], code.size() == 15 ? 0x0F : 0x55) << code;
+        EXPECT_EQ(LoadDtmfRemote(image).killCode, loaded) << code;
     }
 }
 
-TEST(DtmfRemote, DecodeTimeRoundTrip) {
+TEST(DtmfRemote, DecodeTimeTextAndUnits) {
     // Every value the field can show survives a load and store: 2.3 is exactly 230.
-    for (int units = 10; units <= 250; units += 10) {
-        CMemoryImage image;
-        image[map::kDtmfDecodeTime] = static_cast<uint8_t>(units);
-        CDtmfRemoteFields fields = LoadDtmfRemote(image);
-        StoreDtmfRemote(fields, image);
-        EXPECT_EQ(image[map::kDtmfDecodeTime], units);
-    }
-    // The byte as the field shows it before the validation pass, and what is stored back.
-    struct Case {
-        uint8_t byte;
-        const char* shown;
-        uint8_t stored;
-    };
-    const Case cases[] = {{57, "0.6", 60},   {5, "0.1", 10},    {9, "0.1", 10},
-                          {4, "0.0", 250},   {0, "0.0", 250},   {255, "2.6", 250},
-                          {230, "2.3", 230}, {251, "2.5", 250}, {15, "0.2", 20}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(DecodeTimeText(c.byte), c.shown) << int(c.byte);
-        CMemoryImage image;
-        image[map::kDtmfDecodeTime] = c.byte;
-        CDtmfRemoteFields fields = LoadDtmfRemote(image);
-        StoreDtmfRemote(fields, image);
-        EXPECT_EQ(image[map::kDtmfDecodeTime], c.stored) << int(c.byte);
+    for (int units = 10; units <= 250; units += 10)
+        EXPECT_EQ(DecodeTimeUnits(DecodeTimeText(units)), units);
+    // A byte as the field shows it before the validation pass, and what that text stores as.
+    const std::tuple<int, const char*, int> cases[] = {
+        {57, "0.6", 60}, {5, "0.1", 10}, {4, "0.0", 250}, {255, "2.6", 250}, {15, "0.2", 20}};
+    for (const auto& [units, shown, stored] : cases) {
+        EXPECT_EQ(DecodeTimeText(units), shown) << units;
+        EXPECT_EQ(DecodeTimeUnits(shown), stored) << units;
     }
 }
 
@@ -164,7 +109,7 @@ TEST(DtmfFields, EditCorrectionsAndSpinSteps) {
         {NormaliseFirstDigitDelay,
          {{"250", "200"}, {"50", "200"}, {"1100", "200"}, {"1000", "1000"}, {"", "200"},
           {"199", "100"}}},
-        {ClampWaitTime, {{"2", "3"}, {"99", "60"}, {"", "3"}, {"255", "60"}}},
+        {ClampWaitTime, {{"2", "3"}, {"99", "60"}, {"", "3"}}},
         {ClampAutoResetTime, {{"70", "60"}, {"1", "3"}, {"", "3"}}},
         {NormaliseDecodeTime,
          {{"0.57", "0.6"}, {"2.6", "2.5"}, {"3.5", "0.9"}, {"", "2.5"}, {"2.3", "2.3"}}}};
@@ -191,12 +136,9 @@ TEST(DtmfRemote, LoadFallbacksAndSharedBits) {
     image[map::kDtmfKillType] = 4;
     image[map::kDtmfFlags] = 0b0111'1110;
     CDtmfRemoteFields fields = LoadDtmfRemote(image);
-    EXPECT_EQ(fields.autoResetTime, "10");
-    EXPECT_EQ(fields.groupCallIndex, 0);
-    EXPECT_EQ(fields.killTypeIndex, 0);
-    EXPECT_EQ(fields.killEnabledIndex, 1);
-    EXPECT_EQ(fields.decodeResponseIndex, 2);
-    EXPECT_EQ(fields.alarmCode, "");
+    // Group call, kill enabled and type, kill code, reset time, decode response, alarm code,
+    // decode time (2.6 corrected by the validation pass).
+    EXPECT_EQ(fields, (CDtmfRemoteFields{0, 1, 0, "", "10", 2, "", "2.5"}));
     fields.decodeResponseIndex = 1;
     fields.killEnabledIndex = 0;
     fields.groupCallIndex = 5;
@@ -206,8 +148,8 @@ TEST(DtmfRemote, LoadFallbacksAndSharedBits) {
     EXPECT_EQ(image[map::kDtmfGroupCallCode], 15);
     EXPECT_EQ(image[map::kDtmfAutoResetTime], 10);
     EXPECT_EQ(image[map::kDtmfKillType], 0);
-    EXPECT_EQ(Bytes(image, map::kDtmfAlarmCode, 8),
-              (std::vector<uint8_t>{9, 9, 15, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(image[map::kDtmfDecodeTime], 250);
+    EXPECT_EQ(Bytes(image, map::kDtmfAlarmCode, 8), (V{9, 9, 15, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
     EXPECT_EQ(LoadDtmfRemote(image), fields);
 }
 
@@ -217,11 +159,17 @@ TEST(DtmfCodeList, AniSuffixFollowsSeparatorAndOwnId) {
     WriteDtmfString("123", image.Field<16>(map::kDtmfCodeList + 16));
     WriteDtmfString("99A456", image.Field<16>(map::kDtmfCodeList + 9 * 16));
     WriteDtmfString("456", image.Field<7>(map::kDtmfOwnId));
-    image[map::kDtmfAniSeparator] = 10;
     CAniMemory memory;
+    // A separator byte that is no digit: shown as "A", but no code ends in it.
     CDtmfCodeListFields fields = LoadDtmfCodeList(image, "100", memory);
     EXPECT_EQ(fields.separatorIndex, 0);
     fields.separatorIndex = 5; // "#"
+    ChangeSeparator(fields, memory);
+    EXPECT_EQ(fields.codes[0], "123A456");
+
+    image[map::kDtmfAniSeparator] = 10;
+    fields = LoadDtmfCodeList(image, "100", memory);
+    fields.separatorIndex = 5;
     ChangeSeparator(fields, memory);
     EXPECT_EQ(fields.codes[0], "123#456");
     EXPECT_EQ(fields.codes[1], "123");
@@ -234,23 +182,6 @@ TEST(DtmfCodeList, AniSuffixFollowsSeparatorAndOwnId) {
     LeaveOwnId(fields, memory);
     EXPECT_EQ(fields.ownId, "789") << "the own ID cannot be cleared";
     EXPECT_EQ(fields.codes[0], "123#789");
-}
-
-TEST(DtmfCodeList, ASeparatorThatIsNoDigitRewritesNothingAtFirst) {
-    CMemoryImage image;
-    WriteDtmfString("1A", image.Field<16>(map::kDtmfCodeList));
-    CAniMemory memory;
-    CDtmfCodeListFields fields = LoadDtmfCodeList(image, "100", memory);
-    EXPECT_EQ(fields.separatorIndex, 0) << "shows \"A\"";
-    fields.separatorIndex = 1;
-    ChangeSeparator(fields, memory);
-    EXPECT_EQ(fields.codes[0], "1A") << "the placeholder matches no code";
-    fields.separatorIndex = 2;
-    ChangeSeparator(fields, memory);
-    fields.codes[1] = "7C";
-    fields.separatorIndex = 3;
-    ChangeSeparator(fields, memory);
-    EXPECT_EQ(fields.codes[1], "7D") << "later changes work";
 }
 
 TEST(DtmfCodeList, StoreCutsLongCodesAndKeepsTheCallId) {
@@ -267,11 +198,10 @@ TEST(DtmfCodeList, StoreCutsLongCodesAndKeepsTheCallId) {
     StoreDtmfCodeList(fields, image, callId);
     EXPECT_EQ(callId, "555");
     EXPECT_EQ(image[map::kDtmfAniSeparator], 14);
-    EXPECT_EQ(Bytes(image, map::kDtmfOwnId, 7), (std::vector<uint8_t>{1, 2, 3, 4, 5, 0xFF, 0xFF}));
+    EXPECT_EQ(Bytes(image, map::kDtmfOwnId, 7), (V{1, 2, 3, 4, 5, 0xFF, 0xFF}));
     const CDtmfCodeListFields loaded = LoadDtmfCodeList(image, callId, memory);
     EXPECT_EQ(loaded.codes[0], "1234567890ABCD*#");
     EXPECT_EQ(loaded.codes[3], "100*12345");
-    EXPECT_EQ(Bytes(image, map::kDtmfCodeList + 16, 16), std::vector<uint8_t>(16, 0xFF));
     EXPECT_EQ(loaded.callId, "555");
 }
 

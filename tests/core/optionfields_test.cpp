@@ -41,51 +41,36 @@ TEST(OptionFields, DefaultImageShowsAndStoresAsTheRadioExpects) {
     EXPECT_EQ(again, image);
 }
 
-struct CFallbackCase {
-    uint16_t offset;
-    uint8_t byte;
-    int controlId;
-    const char* shown;
-    uint8_t storedBack; // the byte after a close, masked to the field's bits
-    uint8_t mask;
-};
-
-class OptionFallbacks : public ::testing::TestWithParam<CFallbackCase> {};
-
-TEST_P(OptionFallbacks, OutOfRangeValuesComeBackInRange) {
-    const CFallbackCase& c = GetParam();
-    CMemoryImage image = BuildDefaultImage();
-    image[c.offset] = c.byte;
-    COptionsForm form = LoadOptions(image);
-    EXPECT_EQ(Shown(form, c.controlId), c.shown);
-    StoreOptions(form, image);
-    EXPECT_EQ(image[c.offset] & c.mask, c.storedBack);
+// A byte of the image, what its list shows, and the byte after a close, masked to the field's bits.
+TEST(OptionFields, OutOfRangeValuesComeBackInRange) {
+    using namespace map;
+    const std::tuple<uint16_t, uint8_t, int, const char*, uint8_t, uint8_t> cases[] = {
+        {kSettingsTimeOut, 30, 1171, "30", 1, 0xFF}, {kSettingsTimeOut, 9, 1171, "270", 9, 0xFF},
+        {kSettings42, 12, 1178, "4", 4, 0xFF}, {kSettings42, 0, 1178, "0", 0, 0xFF},
+        {kSettings43, 9, 1173, "4", 3, 0xFF}, {kSettings44, 8, 1177, "12.5", 4, 0xFF},
+        {kSettings46, 0, 1166, "1", 0, 0xFF}, {kSettings46, 9, 1166, "10", 9, 0xFF},
+        {kSettings46, 0xFF, 1166, "5", 4, 0xFF}, {kSettings48, 4, 1174, "3", 2, 0xFF},
+        {kSettingsBits49, 0x60, 1170, "时间", 0x00, 0x60},
+        {kSettingsBits4A, 0x30, 1158, "按键", 0x10, 0x30},
+        {kSettingsBits4A, 0xC0, 1167, "1", 0x00, 0xC0},
+        {kSettingsBits4B, 0x78, 1156, "频率", 0x08, 0x18},
+        {kSettingsBits4B, 0x78, 1164, "频率", 0x20, 0x60},
+        {kSettingsBits4D, 0x0C, 1190, "电压", 0x04, 0x0C},
+        {kSettingsBits4D, 0x20, 1160, "开", 0x10, 0x30},
+        {kSettingsBits4D, 0x30, 1160, "开", 0x10, 0x30},
+        {kSettingsBits4E, 0x30, 1172, "240", 0x30, 0x30},
+        {kDualStandbyResetTime, 11, 1194, "关", 0, 0xFF},
+        {kDualStandbyResetTime, 10, 1194, "10", 10, 0xFF},
+    };
+    for (const auto& [offset, byte, controlId, shown, storedBack, mask] : cases) {
+        CMemoryImage image = BuildDefaultImage();
+        image[offset] = byte;
+        COptionsForm form = LoadOptions(image);
+        EXPECT_EQ(Shown(form, controlId), shown) << controlId << " " << int(byte);
+        StoreOptions(form, image);
+        EXPECT_EQ(image[offset] & mask, storedBack) << controlId << " " << int(byte);
+    }
 }
-
-const CFallbackCase kFallbacks[] = {
-    {map::kSettingsTimeOut, 30, 1171, "30", 1, 0xFF},
-    {map::kSettingsTimeOut, 9, 1171, "270", 9, 0xFF},
-    {map::kSettings42, 12, 1178, "4", 4, 0xFF},
-    {map::kSettings42, 0, 1178, "0", 0, 0xFF},
-    {map::kSettings43, 9, 1173, "4", 3, 0xFF},
-    {map::kSettings44, 8, 1177, "12.5", 4, 0xFF},
-    {map::kSettings46, 0, 1166, "1", 0, 0xFF},
-    {map::kSettings46, 9, 1166, "10", 9, 0xFF},
-    {map::kSettings46, 0xFF, 1166, "5", 4, 0xFF},
-    {map::kSettings48, 4, 1174, "3", 2, 0xFF},
-    {map::kSettingsBits49, 0x60, 1170, "时间", 0x00, 0x60},
-    {map::kSettingsBits4A, 0x30, 1158, "按键", 0x10, 0x30},
-    {map::kSettingsBits4A, 0xC0, 1167, "1", 0x00, 0xC0},
-    {map::kSettingsBits4B, 0x78, 1156, "频率", 0x08, 0x18},
-    {map::kSettingsBits4B, 0x78, 1164, "频率", 0x20, 0x60},
-    {map::kSettingsBits4D, 0x0C, 1190, "电压", 0x04, 0x0C},
-    {map::kSettingsBits4D, 0x20, 1160, "开", 0x10, 0x30},
-    {map::kSettingsBits4D, 0x30, 1160, "开", 0x10, 0x30},
-    {map::kSettingsBits4E, 0x30, 1172, "240", 0x30, 0x30},
-    {map::kDualStandbyResetTime, 11, 1194, "关", 0, 0xFF},
-    {map::kDualStandbyResetTime, 10, 1194, "10", 10, 0xFF},
-};
-INSTANTIATE_TEST_SUITE_P(Table, OptionFallbacks, ::testing::ValuesIn(kFallbacks));
 
 TEST(OptionFields, ProfessionalModeForcesMemoryMode) {
     CMemoryImage image = BuildDefaultImage();
@@ -106,34 +91,29 @@ TEST(OptionFields, ProfessionalModeForcesMemoryMode) {
 }
 
 TEST(OptionFields, Greeting) {
-    struct Case {
-        std::vector<uint8_t> bytes;
-        const char* shown;
-    };
-    const Case cases[] = {
-        {{0x41, 0x42, 0x20, 0x20, 0x20, 0x20, 0x20}, "AB"},
+    // The radio also keeps digits and the DTMF signs as key codes; trailing spaces are padding.
+    const std::pair<std::vector<uint8_t>, const char*> cases[] = {
         {{0x01, 0x02, 0xFF, 0x41, 0x41, 0x41, 0x41}, "12"},
         {{0x0E, 0x0F, 0x41, 0x20, 0x20, 0x42, 0x0A}, "*#A  B"},
         {{0x20, 0x20, 0x20, 0x20, 0x20, 0x20, 0x20}, ""},
         {{0x48, 0x45, 0x4C, 0x4C, 0x4F, 0x21, 0x7E}, "HELLO!~"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [bytes, shown] : cases) {
         CMemoryImage image = BuildDefaultImage();
-        for (std::size_t i = 0; i < c.bytes.size(); ++i) image[map::kGreeting + i] = c.bytes[i];
-        EXPECT_EQ(LoadOptions(image).greeting, c.shown);
+        for (std::size_t i = 0; i < bytes.size(); ++i) image[map::kGreeting + i] = bytes[i];
+        EXPECT_EQ(LoadOptions(image).greeting, shown);
     }
     CMemoryImage image = BuildDefaultImage();
     COptionsForm form = LoadOptions(image);
     form.greeting = "AB";
     StoreOptions(form, image);
-    const auto greeting = image.Field<7>(map::kGreeting);
-    EXPECT_EQ(std::vector<uint8_t>(greeting.begin(), greeting.end()),
+    EXPECT_EQ(test::Bytes(image, map::kGreeting, 7),
               (std::vector<uint8_t>{0x41, 0x42, 0x20, 0x20, 0x20, 0x20, 0x20}));
     EXPECT_EQ(LoadOptions(image).greeting, "AB");
 }
 
-TEST(OptionFields, EveryDualWatchTimeSurvivesAnOpenAndClose) {
-    for (int stored = 1; stored <= 255; ++stored) {
+TEST(OptionFields, DualWatchTime) {
+    for (int stored = 1; stored <= 255; ++stored) { // every value survives an open and a close
         CMemoryImage image = BuildDefaultImage();
         image[map::kDualWatchTime] = static_cast<uint8_t>(stored);
         COptionsForm form = LoadOptions(image);
@@ -143,18 +123,14 @@ TEST(OptionFields, EveryDualWatchTimeSurvivesAnOpenAndClose) {
     CMemoryImage image = BuildDefaultImage();
     image[map::kDualWatchTime] = 0;
     EXPECT_EQ(LoadOptions(image).dualWatchTime, "1.50");
-}
-
-TEST(OptionFields, DualWatchTimeCheckAndSpin) {
     const std::pair<const char*, const char*> checks[] = {
         {"", "1.50"},     {"0", "1.50"},    {"2.56", "1.50"}, {"1.2", "1.20"},
         {"0.01", "0.01"}, {"2.55", "2.55"}, {"abc", "1.50"},  {"1.239", "1.23"},
     };
     for (const auto& [text, shown] : checks) EXPECT_EQ(CheckDualWatchTime(text), shown) << text;
-    EXPECT_EQ(StepDualWatchTime("2.55", 1), "0.01");
-    EXPECT_EQ(StepDualWatchTime("0.01", -1), "2.55");
-    EXPECT_EQ(StepDualWatchTime("1.50", 1), "1.51");
-    EXPECT_EQ(StepDualWatchTime("", -1), "2.55");
+    const std::tuple<const char*, int, const char*> steps[] = {
+        {"2.55", 1, "0.01"}, {"0.01", -1, "2.55"}, {"1.50", 1, "1.51"}, {"", -1, "2.55"}};
+    for (const auto& [text, step, shown] : steps) EXPECT_EQ(StepDualWatchTime(text, step), shown);
 }
 
 TEST(OptionFields, BitsOutsideTheTableKeepTheirValues) {
