@@ -15,56 +15,31 @@ namespace {
 using test::Bytes;
 using V = std::vector<uint8_t>;
 
-// The bytes of the rate, the first digit delay, the first digit and star/hash times and the wait
-// time as loaded, what the page shows, and what it stores back.
+// The bytes of the first digit delay, the wait time, the rate, the first digit time and the star
+// and hash time as loaded; what the page shows (the lists by their index); what it stores back.
 TEST(DtmfTiming, LoadedBytesAreShownCorrectedAndStoredBack) {
     const uint16_t offsets[] = {map::kDtmfFirstDigitDelay, map::kDtmfWaitTime, map::kDtmfRate,
                                 map::kDtmfFirstDigitTime, map::kDtmfStarHashTime};
-    struct Row {
-        V bytes;
-        const char *delay, *wait;
-        std::vector<int> lists; // rate, first digit time, star and hash time
-        V stored;
-    } rows[] = {
-        {{0, 0, 40, 1, 255}, "200", "3", {2, 2, 1}, {4, 3, 50, 10, 2}},
-        {{3, 255, 83, 3, 10}, "100", "60", {0, 1, 2}, {2, 60, 83, 2, 10}},
-        {{20, 30, 34, 0, 0}, "1000", "30", {3, 0, 0}, {20, 30, 34, 0, 0}},
-        {{255, 30, 63, 20, 20}, "200", "30", {1, 3, 3}, {4, 30, 63, 20, 20}},
+    const std::tuple<V, std::vector<std::string>, V> rows[] = {
+        {{0, 0, 40, 1, 255}, {"200", "3", "2", "2", "1"}, {4, 3, 50, 10, 2}},
+        {{3, 255, 83, 3, 10}, {"100", "60", "0", "1", "2"}, {2, 60, 83, 2, 10}},
+        {{20, 30, 34, 0, 0}, {"1000", "30", "3", "0", "0"}, {20, 30, 34, 0, 0}},
+        {{255, 30, 63, 20, 20}, {"200", "30", "1", "3", "3"}, {4, 30, 63, 20, 20}},
     };
-    for (const Row& r : rows) {
+    for (const auto& [bytes, shown, stored] : rows) {
         CMemoryImage image;
-        for (std::size_t i = 0; i < r.bytes.size(); ++i) image[offsets[i]] = r.bytes[i];
-        CDtmfTimingFields fields = LoadDtmfTiming(image);
-        EXPECT_EQ(fields.firstDigitDelay, r.delay);
-        EXPECT_EQ(fields.waitTime, r.wait);
-        EXPECT_EQ(
-            (std::vector{fields.rateIndex, fields.firstDigitTimeIndex, fields.starHashTimeIndex}),
-            r.lists);
-        StoreDtmfTiming(fields, image);
-        V stored;
-        for (uint16_t offset : offsets) stored.push_back(image[offset]);
-        EXPECT_EQ(stored, r.stored) << r.delay;
+        for (std::size_t i = 0; i < bytes.size(); ++i) image[offsets[i]] = bytes[i];
+        CDtmfTimingFields f = LoadDtmfTiming(image);
+        EXPECT_EQ((std::vector<std::string>{f.firstDigitDelay, f.waitTime,
+                                            std::to_string(f.rateIndex),
+                                            std::to_string(f.firstDigitTimeIndex),
+                                            std::to_string(f.starHashTimeIndex)}),
+                  shown);
+        StoreDtmfTiming(f, image);
+        V after;
+        for (uint16_t offset : offsets) after.push_back(image[offset]);
+        EXPECT_EQ(after, stored) << shown[0];
     }
-}
-
-TEST(DtmfTiming, SharedBytesKeepTheOtherEditorsBits) {
-    CMemoryImage image;
-    image[map::kSettingsBits49] = 0b1110'0111 | (1 << 3); // side tone "按键"
-    image[map::kDtmfFlags] = 0b1111'1011;                 // wait for reply off
-    image.Fill(map::kDtmfPttIdEnd, 16, 0x00);
-    CDtmfTimingFields fields = LoadDtmfTiming(image);
-    EXPECT_EQ(fields.sideToneIndex, 1);
-    EXPECT_EQ(fields.waitForReplyIndex, 0);
-    fields.sideToneIndex = 2;
-    fields.waitForReplyIndex = 1;
-    fields.pttIdStart = "12A*";
-    fields.pttIdEnd = "";
-    StoreDtmfTiming(fields, image);
-    EXPECT_EQ(image[map::kSettingsBits49], 0b1110'0111 | (2 << 3));
-    EXPECT_EQ(image[map::kDtmfFlags], 0xFF);
-    EXPECT_EQ(Bytes(image, map::kDtmfPttIdStart, 5), (V{0x01, 0x02, 0x0A, 0x0E, 0xFF}));
-    EXPECT_EQ(Bytes(image, map::kDtmfPttIdEnd, 16), V(16, 0xFF)) << "the whole field is erased";
-    EXPECT_EQ(LoadDtmfTiming(image), fields) << "what was stored loads back";
 }
 
 TEST(DtmfRemote, KillCodeEndMark) {
@@ -129,31 +104,46 @@ TEST(DtmfFields, EditCorrectionsAndSpinSteps) {
             EXPECT_EQ(rule(text, step), result) << text << step;
 }
 
-TEST(DtmfRemote, LoadFallbacksAndSharedBits) {
+// The flags byte is shared by both pages; the side tone's byte by the optional features.
+TEST(DtmfFields, LoadFallbacksAndSharedBytes) {
     CMemoryImage image;
     image[map::kDtmfAutoResetTime] = 0;
     image[map::kDtmfGroupCallCode] = 5; // a digit is no list entry
     image[map::kDtmfKillType] = 4;
-    image[map::kDtmfFlags] = 0b0111'1110;
-    CDtmfRemoteFields fields = LoadDtmfRemote(image);
+    image[map::kDtmfFlags] = 0b0111'1011; // kill off, wait for reply off, decode response 3
+    image[map::kSettingsBits49] = 0b1110'0111 | (1 << 3); // side tone "按键"
+    image.Fill(map::kDtmfPttIdEnd, 16, 0x00);
+    CDtmfRemoteFields remote = LoadDtmfRemote(image);
     // Group call, kill enabled and type, kill code, reset time, decode response, alarm code,
     // decode time (2.6 corrected by the validation pass).
-    EXPECT_EQ(fields, (CDtmfRemoteFields{0, 1, 0, "", "10", 2, "", "2.5"}));
-    fields.decodeResponseIndex = 1;
-    fields.killEnabledIndex = 0;
-    fields.groupCallIndex = 5;
-    fields.alarmCode = "99#";
-    StoreDtmfRemote(fields, image);
+    EXPECT_EQ(remote, (CDtmfRemoteFields{0, 1, 0, "", "10", 3, "", "2.5"}));
+    CDtmfTimingFields timing = LoadDtmfTiming(image);
+    EXPECT_EQ(timing.sideToneIndex, 1);
+    EXPECT_EQ(timing.waitForReplyIndex, 0);
+    remote.decodeResponseIndex = 1;
+    remote.killEnabledIndex = 0;
+    remote.groupCallIndex = 5;
+    remote.alarmCode = "99#";
+    timing.sideToneIndex = 2;
+    timing.waitForReplyIndex = 1;
+    timing.pttIdStart = "12A*";
+    timing.pttIdEnd = "";
+    StoreDtmfRemote(remote, image);
+    StoreDtmfTiming(timing, image);
     EXPECT_EQ(image[map::kDtmfFlags], 0b1111'1101);
+    EXPECT_EQ(image[map::kSettingsBits49], 0b1110'0111 | (2 << 3));
     EXPECT_EQ(image[map::kDtmfGroupCallCode], 15);
     EXPECT_EQ(image[map::kDtmfAutoResetTime], 10);
     EXPECT_EQ(image[map::kDtmfKillType], 0);
     EXPECT_EQ(image[map::kDtmfDecodeTime], 250);
     EXPECT_EQ(Bytes(image, map::kDtmfAlarmCode, 8), (V{9, 9, 15, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(LoadDtmfRemote(image), fields);
+    EXPECT_EQ(Bytes(image, map::kDtmfPttIdStart, 5), (V{0x01, 0x02, 0x0A, 0x0E, 0xFF}));
+    EXPECT_EQ(Bytes(image, map::kDtmfPttIdEnd, 16), V(16, 0xFF)) << "the whole field is erased";
+    EXPECT_EQ(LoadDtmfRemote(image), remote);
+    EXPECT_EQ(LoadDtmfTiming(image), timing);
 }
 
-TEST(DtmfCodeList, AniSuffixFollowsSeparatorAndOwnId) {
+TEST(DtmfCodeList, AniSuffixFollowsSeparatorAndOwnIdAndStoreCutsLongCodes) {
     CMemoryImage image;
     WriteDtmfString("123A456", image.Field<16>(map::kDtmfCodeList));
     WriteDtmfString("123", image.Field<16>(map::kDtmfCodeList + 16));
@@ -169,39 +159,30 @@ TEST(DtmfCodeList, AniSuffixFollowsSeparatorAndOwnId) {
 
     image[map::kDtmfAniSeparator] = 10;
     fields = LoadDtmfCodeList(image, "100", memory);
-    fields.separatorIndex = 5;
+    fields.separatorIndex = 4; // "*"
     ChangeSeparator(fields, memory);
-    EXPECT_EQ(fields.codes[0], "123#456");
+    EXPECT_EQ(fields.codes[0], "123*456");
     EXPECT_EQ(fields.codes[1], "123");
-    EXPECT_EQ(fields.codes[9], "99#456");
+    EXPECT_EQ(fields.codes[9], "99*456");
     RememberOwnId(fields, memory);
-    fields.ownId = "789";
+    fields.ownId = "12345";
     LeaveOwnId(fields, memory);
-    EXPECT_EQ(fields.codes[0], "123#789");
+    EXPECT_EQ(fields.codes[0], "123*12345");
     fields.ownId = "";
     LeaveOwnId(fields, memory);
-    EXPECT_EQ(fields.ownId, "789") << "the own ID cannot be cleared";
-    EXPECT_EQ(fields.codes[0], "123#789");
-}
-
-TEST(DtmfCodeList, StoreCutsLongCodesAndKeepsTheCallId) {
-    CMemoryImage image;
-    CAniMemory memory;
-    std::string callId = "100";
-    CDtmfCodeListFields fields = LoadDtmfCodeList(image, callId, memory);
-    fields.separatorIndex = 4; // "*"
-    fields.ownId = "12345";
+    EXPECT_EQ(fields.ownId, "12345") << "the own ID cannot be cleared";
     EXPECT_EQ(AniCallText(fields), "100*12345");
-    fields.codes[0] = "1234567890ABCD*#12";
-    fields.codes[3] = AniCallText(fields);
+
+    fields.codes[3] = "1234567890ABCD*#12";
     fields.callId = "555";
+    std::string callId = "100";
     StoreDtmfCodeList(fields, image, callId);
     EXPECT_EQ(callId, "555");
     EXPECT_EQ(image[map::kDtmfAniSeparator], 14);
     EXPECT_EQ(Bytes(image, map::kDtmfOwnId, 7), (V{1, 2, 3, 4, 5, 0xFF, 0xFF}));
     const CDtmfCodeListFields loaded = LoadDtmfCodeList(image, callId, memory);
-    EXPECT_EQ(loaded.codes[0], "1234567890ABCD*#");
-    EXPECT_EQ(loaded.codes[3], "100*12345");
+    EXPECT_EQ(loaded.codes[0], "123*12345");
+    EXPECT_EQ(loaded.codes[3], "1234567890ABCD*#");
     EXPECT_EQ(loaded.callId, "555");
 }
 

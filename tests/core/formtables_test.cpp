@@ -60,23 +60,20 @@ TEST(FmFields, Normalisation) {
     for (const auto& [text, result] : cases) EXPECT_EQ(NormaliseFmFrequency(text), result) << text;
 }
 
-TEST(FmFields, BlankImageOpensWithPresetOneAndStoresNoFrequency) {
+TEST(FmFields, StoreWritesBcdAndErasesFillers) {
     CMemoryImage image;
     CFmRadioFields fields = LoadFmRadio(image);
-    EXPECT_EQ(fields, (CFmRadioFields{.presetIndex = 0}));
+    EXPECT_EQ(fields, (CFmRadioFields{.presetIndex = 0})) << "a blank image opens with preset 1";
     fields.presetIndex = map::kFmPresetCount; // no entry: the first one is stored
     StoreFmRadio(fields, image);
     CMemoryImage expected;
     expected[map::kFmCurrentPreset] = 1;
-    EXPECT_EQ(image, expected);
-}
+    EXPECT_EQ(image, expected) << "no frequency";
 
-TEST(FmFields, StoreWritesBcdAndErasesFillers) {
-    CMemoryImage image;
     image.Fill(map::kFmPresets, map::kFmPresetCount * map::kFmPresetSize, 0x00);
     image[map::kFmCurrentFrequency + 3] = 0x42; // not the dialog's byte
     image[map::kFmCurrentPreset] = 7;
-    CFmRadioFields fields = LoadFmRadio(image);
+    fields = LoadFmRadio(image);
     EXPECT_EQ(fields.presetIndex, 6);
     EXPECT_EQ(fields.presets[0], "") << "0 kHz is outside the band";
     fields.currentFrequency = "88.5";

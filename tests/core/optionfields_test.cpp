@@ -18,7 +18,7 @@ std::string Shown(const COptionsForm& form, int controlId) {
         .entries[static_cast<std::size_t>(selection)];
 }
 
-TEST(OptionFields, DefaultImageShowsAndStoresAsTheRadioExpects) {
+TEST(OptionFields, DefaultImageShowsAndStoresAsTheRadioExpectsAndProfessionalModeForcesMr) {
     CMemoryImage image = BuildDefaultImage();
     const COptionsForm form = LoadOptions(image);
     const std::map<int, std::string> expected = {
@@ -30,15 +30,32 @@ TEST(OptionFields, DefaultImageShowsAndStoresAsTheRadioExpects) {
     for (const auto& [id, text] : expected) EXPECT_EQ(Shown(form, id), text) << id;
 
     COptionsForm stored = form;
+    stored.greeting = "AB";
     StoreOptions(stored, image);
     EXPECT_EQ(image[map::kSettingsTimeOut], 0x01);
     EXPECT_EQ((image[map::kSettingsBits4D] >> 2) & 3, 1);
     EXPECT_EQ(image[map::kSettingsBits4C] & 0x0A, 0x0A); // bits the table does not hold
-    // A second round changes nothing more.
+    EXPECT_EQ(test::Bytes(image, map::kGreeting, 7),
+              (std::vector<uint8_t>{0x41, 0x42, 0x20, 0x20, 0x20, 0x20, 0x20}));
     CMemoryImage again = image;
     COptionsForm reloaded = LoadOptions(again);
+    EXPECT_EQ(reloaded.greeting, "AB");
     StoreOptions(reloaded, again);
-    EXPECT_EQ(again, image);
+    EXPECT_EQ(again, image) << "a second round changes nothing more";
+
+    image[map::kSettingsBits4A] |= 0x02; // professional mode on
+    image[map::kSettingsBits4B] |= 0x01; // VFO
+    COptionsForm professional = LoadOptions(image);
+    EXPECT_EQ(Shown(professional, kVfoMrId), "MR");
+    EXPECT_FALSE(professional.vfoMrEnabled);
+    StoreOptions(professional, image);
+    EXPECT_EQ(image[map::kSettingsBits4B] & 0x01, 0);
+    professional.Selection(kProfessionalModeId) = 0;
+    ApplyProfessionalModeRule(professional);
+    EXPECT_TRUE(professional.vfoMrEnabled);
+    professional.Selection(kVfoMrId) = 1;
+    ApplyProfessionalModeRule(professional);
+    EXPECT_EQ(Shown(professional, kVfoMrId), "VFO") << "kept while professional mode is off";
 }
 
 // A byte of the image, what its list shows, and the byte after a close, masked to the field's bits.
@@ -72,24 +89,6 @@ TEST(OptionFields, OutOfRangeValuesComeBackInRange) {
     }
 }
 
-TEST(OptionFields, ProfessionalModeForcesMemoryMode) {
-    CMemoryImage image = BuildDefaultImage();
-    image[map::kSettingsBits4A] |= 0x02; // professional mode on
-    image[map::kSettingsBits4B] |= 0x01; // VFO
-    COptionsForm form = LoadOptions(image);
-    EXPECT_EQ(Shown(form, kVfoMrId), "MR");
-    EXPECT_FALSE(form.vfoMrEnabled);
-    StoreOptions(form, image);
-    EXPECT_EQ(image[map::kSettingsBits4B] & 0x01, 0);
-
-    form.Selection(kProfessionalModeId) = 0;
-    ApplyProfessionalModeRule(form);
-    EXPECT_TRUE(form.vfoMrEnabled);
-    form.Selection(kVfoMrId) = 1;
-    ApplyProfessionalModeRule(form);
-    EXPECT_EQ(Shown(form, kVfoMrId), "VFO"); // keeps the choice while professional mode is off
-}
-
 TEST(OptionFields, Greeting) {
     // The radio also keeps digits and the DTMF signs as key codes; trailing spaces are padding.
     const std::pair<std::vector<uint8_t>, const char*> cases[] = {
@@ -103,13 +102,6 @@ TEST(OptionFields, Greeting) {
         for (std::size_t i = 0; i < bytes.size(); ++i) image[map::kGreeting + i] = bytes[i];
         EXPECT_EQ(LoadOptions(image).greeting, shown);
     }
-    CMemoryImage image = BuildDefaultImage();
-    COptionsForm form = LoadOptions(image);
-    form.greeting = "AB";
-    StoreOptions(form, image);
-    EXPECT_EQ(test::Bytes(image, map::kGreeting, 7),
-              (std::vector<uint8_t>{0x41, 0x42, 0x20, 0x20, 0x20, 0x20, 0x20}));
-    EXPECT_EQ(LoadOptions(image).greeting, "AB");
 }
 
 TEST(OptionFields, DualWatchTime) {

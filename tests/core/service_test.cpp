@@ -4,13 +4,13 @@
 #include "core/image/finalise.h"
 #include "core/service/calibrationfields.h"
 #include "core/service/decoderfields.h"
+#include "core/service/hexnumber.h"
 #include "core/service/password.h"
 #include "core/service/radioinfo.h"
 #include "testimage.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <set>
 
 namespace tarsel {
@@ -99,17 +99,16 @@ TEST(CalibrationFields, StoreEncodesFieldsAndGridsKeepsForeignBitsAndDerivesTheT
     StoreFields(fields, limits, image);
     EXPECT_EQ(fields.numbers[FieldIndex(1151)], "1023");
     // Soft mute unchecked sets its bit in 0x3F26; bits 2-5 of 0x3F27 are not the window's.
-    const std::map<int, int> stored = {{0x3F08, 0xC0}, {0x3F09, 0xFF}, {0x3F0A, 0xC0},
-                                       {0x3F20, 0x2B}, {0x3F21, 0x1A}, {0x3F00, 0xA7},
-                                       {0x3F1D, 44},   {0x3F1A, 0},    {0x3F1B, 0},
-                                       {0x3F26, 0x80}, {0x3F27, 0x3C}};
+    const std::map<int, int> stored = {
+        {0x3F08, 0xC0}, {0x3F09, 0xFF}, {0x3F0A, 0xC0}, {0x3F20, 0x2B}, {0x3F21, 0x1A},
+        {0x3F00, 0xA7}, {0x3F1D, 44},   {0x3F1A, 0},    {0x3F1B, 0},    {0x3F26, 0x80},
+        {0x3F27, 0x3C}};
     EXPECT_EQ(test::BytesAt(image, stored), stored);
     EXPECT_EQ(LoadFields(image, limits).numbers[FieldIndex(1128)], "1a2b");
     EXPECT_EQ(test::Bytes(image, 0x3E60, 3), (std::vector<uint8_t>{7, 0, 44})); // 300's low byte
     // The slopes come from the new power row: w = 1900000 over |100 - 80|: 95000, sign set; then
     // an equal pair gives 0.
-    const uint8_t slopes[6] = {0x18, 0x73, 0x81, 0x00, 0x00, 0x00};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(image[0x3F42 + i], slopes[i]) << i;
+    EXPECT_EQ(test::Bytes(image, 0x3F42, 6), (std::vector<uint8_t>{0x18, 0x73, 0x81, 0, 0, 0}));
     EXPECT_EQ(image[0x3EB0], 66);
     CMemoryImage finalised = image;
     FinaliseImage(finalised, limits, kProgramVariant);
@@ -135,9 +134,7 @@ TEST(CalibrationFields, EveryFieldKeepsItsRangeThroughAStoreAndALoad) {
             const int value = pass == 0   ? f.minimum
                               : pass == 1 ? f.maximum
                                           : f.minimum + static_cast<int>(i * 37 % span);
-            char text[16];
-            std::snprintf(text, sizeof text, f.base == 16 ? "%x" : "%d", value);
-            fields.numbers[i] = text;
+            fields.numbers[i] = NumberText(value, f.base);
         }
         const auto typed = fields.numbers;
         StoreFields(fields, limits, image);
@@ -164,8 +161,7 @@ TEST(CalibrationFields, FocusOutClampsAndStepsWrapInTheFieldsBase) {
     for (const CCalibrationField& f : kCalibrationFields) {
         SCOPED_TRACE(f.editId);
         EXPECT_TRUE(ids.insert(f.editId).second && ids.insert(f.spinId).second);
-        char top[16];
-        std::snprintf(top, sizeof top, f.base == 16 ? "%x" : "%d", f.maximum);
+        const std::string top = NumberText(f.maximum, f.base);
         EXPECT_EQ(StepFieldText(f, top, 1), "0");
         EXPECT_EQ(StepFieldText(f, "0", -1), top);
     }

@@ -1,5 +1,8 @@
-// The batch channel window's rules: the enable rules, the field checks and the batch itself.
+// The channel windows' rules. The single channel window: load and store of a record, the checks,
+// the moves. The batch window: the enable rules, the field checks and the batch itself.
 #include "core/editors/batchform.h"
+#include "core/editors/channelform.h"
+#include "core/editors/channeloptions.h"
 #include "core/image/bcd.h"
 #include "core/image/channelrecord.h"
 #include "core/image/datafile.h"
@@ -10,6 +13,10 @@
 
 namespace tarsel {
 namespace {
+
+using test::PutBytes;
+using test::PutChannel;
+using test::Record;
 
 const CBandLimits kLimits;
 
@@ -39,6 +46,168 @@ CBatchForm Over(const char* from, const char* to) {
 std::string Name(const CMemoryImage& image, int channel) {
     const auto bytes = image.Stretch(RecordOffset(channel) + 24, 7);
     return {bytes.begin(), bytes.end()};
+}
+
+TEST(ChannelForm, AnEmptyChannelGetsDefaultsWhenTypedAndIsClearedWhenEmptied) {
+    CMemoryImage image = test::RandomImage(3);
+    image[RecordOffset(7) + 3] = 0xFF;
+    CChannelForm form = LoadChannel(image, 7);
+    EXPECT_EQ(form.label, "A007");
+    EXPECT_TRUE(form.rx.empty());
+    EXPECT_FALSE(form.enabled);
+    EXPECT_EQ(form.options[0], -1);
+    form.rx = "145.5";
+    CheckReceive(form, kLimits);
+    const CChannelForm created{7,  "A007", "145.50000", "145.50000", "无", "无", "",
+                               {1, 0, 0, 0, 0, 0, 1, 0, 0}, true, "145.50000", ""};
+    EXPECT_EQ(form, created);
+    StoreChannel(form, image);
+    EXPECT_EQ(image[RecordOffset(7) + 13], 0x30);
+
+    form.rx.clear();
+    CheckReceive(form, kLimits);
+    EXPECT_FALSE(form.enabled);
+    StoreChannel(form, image);
+    CMemoryImage expected = image;
+    WriteDefaultRecord(expected, 7);
+    EXPECT_EQ(Record(image, 7), Record(expected, 7));
+}
+
+TEST(ChannelForm, LoadShowsEveryField) {
+    CMemoryImage image = BuildDefaultImage();
+    PutChannel(image, 130, 43912500, 43412500);
+    const std::size_t base = RecordOffset(130);
+    PutBytes(image, base + 8, {0x85, 0x08, 0x54, 0xC7});
+    image[base + 12] = 0x9 << 4 | 2 << 2 | 1; // scrambler 8, talk-around, DTMF
+    image[base + 13] = 0xC0 | 0x03;           // busy lock bits 11, PTT ID both, low, narrow
+    PutBytes(image, base + 24, {'C', 'H', '1', 0x00, 'X', 'X', 'X'});
+    // Options: power, scan, signalling, busy lock (11 falls back to 关), PTT ID, VOX, bandwidth,
+    // voice, repeater.
+    const CChannelForm shown{130,    "B002",      "439.12500", "434.12500",
+                             "88.5", "D754I",     "CH1",       {0, 0, 1, 0, 3, 0, 0, 9, 2},
+                             true,   "439.12500", ""};
+    EXPECT_EQ(LoadChannel(image, 130), shown);
+    // A 00 top byte is not empty here; a zero transmit top byte shows no transmit frequency.
+    image[base + 3] = 0x00;
+    image[base + 7] = 0x00;
+    const CChannelForm odd = LoadChannel(image, 130);
+    EXPECT_TRUE(odd.enabled);
+    EXPECT_EQ(odd.rx, "9.12500");
+    EXPECT_EQ(odd.tx, "");
+}
+
+TEST(ChannelForm, StoreDerivesTheShiftAndKeepsReservedBytes) {
+    const std::tuple<const char*, const char*, uint8_t, int64_t> cases[] = {
+        {"145.60000", "145.00000", 1, 60000}, {"145.00000", "145.60000", 2, 60000},
+        {"145.00000", "145.00000", 0, 1000000}, {"145.00000", "", 0, 1000000}};
+    for (const auto& [rx, tx, direction, offset] : cases) {
+        CMemoryImage image = test::RandomImage(5);
+        const std::vector<uint8_t> before = Record(image, 3);
+        CChannelForm form = LoadChannel(image, 3);
+        form.rx = form.committedRx = rx;
+        form.tx = tx;
+        form.rxTone = "D023N";
+        form.txTone = "无";
+        form.name = "ABCDEFGHI";
+        form.options = {1, 1, 1, 2, 3, 1, 1, 9, 2};
+        StoreChannel(form, image);
+        const std::size_t base = RecordOffset(3);
+        EXPECT_EQ(image[base + 15], direction) << rx << " " << tx;
+        EXPECT_EQ(DecodeFrequencyField(image.Field<4>(base + 16)), offset);
+        EXPECT_EQ(image[base + 7] == 0xFF, *tx == 0);
+        EXPECT_EQ(test::Bytes(image, base + 8, 6),
+                  (std::vector<uint8_t>{0x23, 0x80, image[base + 10], 0xFF, 0x99, 0xBF}));
+        EXPECT_EQ(Name(image, 3), "ABCDEFG");
+        for (std::size_t i : {14, 20, 21, 22, 23, 31}) EXPECT_EQ(image[base + i], before[i]);
+    }
+}
+
+// Every choice of every option survives a store and a load, whatever the others hold.
+TEST(ChannelForm, EveryOptionChoiceRoundTrips) {
+    const auto& options = ChannelOptions();
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        for (int pick = 0; pick < static_cast<int>(options[i].entries.size()); ++pick) {
+            CChannelOptionSelections selections{};
+            for (std::size_t k = 0; k < options.size(); ++k)
+                selections[k] = static_cast<int>(options[k].entries.size()) - 1;
+            selections[i] = pick;
+            CMemoryImage image = BuildDefaultImage();
+            WriteChannelOptions(selections, image, 9);
+            EXPECT_EQ(ReadChannelOptions(image, 9), selections)
+                << options[i].controlId << " " << pick;
+        }
+    }
+}
+
+TEST(ChannelForm, ReceiveCheck) {
+    // On the 2.5 kHz raster, down to the nearer lower raster, in no band.
+    const std::pair<const char*, const char*> cases[] = {
+        {"145.0125", "145.01250"}, {"145.0137", "145.01250"}, {"145.126", "145.12500"},
+        {"300", "136.00000"},      {"439.99375", "439.99375"}};
+    for (const auto& [typed, shown] : cases) {
+        CMemoryImage image = BuildDefaultImage();
+        CChannelForm form = LoadChannel(image, 1);
+        std::string tone = "23";
+        CheckTone(tone, form);
+        EXPECT_EQ(tone, "23") << "no tone check on an empty channel";
+        form.rx = typed;
+        CheckReceive(form, kLimits);
+        EXPECT_EQ(form.rx, shown) << typed;
+        EXPECT_EQ(form.committedRx, shown);
+        CheckTone(tone, form);
+        EXPECT_EQ(tone, "D023N");
+    }
+}
+
+TEST(ChannelForm, VfoKeepsBothFrequenciesInOneBand) {
+    CMemoryImage image = BuildDefaultImage();
+    PutChannel(image, 257, 14500000, 14500000);
+    CChannelForm form = LoadChannel(image, 257);
+    form.tx = "435";
+    CheckTransmit(form, kLimits);
+    EXPECT_EQ(form.tx, "435.00000");
+    EXPECT_EQ(form.rx, "435.00000");
+    StoreChannel(form, image); // what is shown is what is stored
+    EXPECT_EQ(ReceiveFrequency(image, 257), 43500000);
+
+    form.rx = "146";
+    CheckReceive(form, kLimits);
+    EXPECT_EQ(form.tx, "146.00000");
+
+    // A memory channel may transmit in the other band.
+    PutChannel(image, 1, 14500000, 14500000);
+    CChannelForm memory = LoadChannel(image, 1);
+    memory.tx = "435";
+    CheckTransmit(memory, kLimits);
+    EXPECT_EQ(memory.rx, "145.00000");
+
+    // An emptied transmit field gets back what it held when it got the focus.
+    memory.savedTx = "145.60000";
+    memory.tx.clear();
+    CheckTransmit(memory, kLimits);
+    EXPECT_EQ(memory.tx, "145.60000");
+}
+
+TEST(ChannelForm, Moves) {
+    // From, typed (nullptr: a spin click of step), to.
+    const std::tuple<int, const char*, int, int, const char*> cases[] = {
+        {257, nullptr, 1, 258, "B VFO"}, {258, nullptr, 1, 1, "A001"},
+        {1, nullptr, -1, 258, "B VFO"},  {1, "257", 0, 257, "A VFO"},
+        {1, "300", 0, 258, "B VFO"},     {5, "xyz", 0, 1, "A001"}};
+    for (const auto& [from, typed, step, to, label] : cases) {
+        CMemoryImage image = BuildDefaultImage();
+        PutChannel(image, to, 14500000 + to * 2500);
+        CChannelForm form = LoadChannel(image, from);
+        if (typed) {
+            form.label = typed;
+            MoveToTypedChannel(form, image);
+        } else {
+            StepChannel(form, image, step);
+        }
+        EXPECT_EQ(form.channel, to) << from << " " << (typed ? typed : "spin");
+        EXPECT_EQ(form.label, label);
+        EXPECT_EQ(form.rx, LoadChannel(image, to).rx);
+    }
 }
 
 TEST(BatchForm, InitialStateAndEnableRules) {
@@ -106,7 +275,6 @@ TEST(BatchForm, AWalkWritesOnlyTheFieldsOfTheChannelsInItsRange) {
         ApplyBatch(form, kLimits, image, NoRandom);
         const int first = range == EBatchRange::BBand ? 129 : 1;
         EXPECT_EQ(Rx(image, first), 40000000);
-        EXPECT_EQ(Rx(image, first + 1), 40002500);
         EXPECT_EQ(Rx(image, 256), 40000000 + (256 - first) * 2500);
         EXPECT_EQ(Tx(image, 256), Rx(image, 256));
         for (std::size_t i = 0; i < CMemoryImage::kSize; ++i) {
@@ -163,18 +331,23 @@ TEST(BatchForm, TransmitRules) {
     EXPECT_EQ(Rx(image, 3), 14500000); // step 0: every channel the same
 }
 
-TEST(BatchForm, ToneWalksAndRandomTones) {
+TEST(BatchForm, ToneWalksRandomTonesOptionsAndNames) {
     CMemoryImage image = BuildDefaultImage();
     CBatchForm form = Over("1", "3");
     form.rxToneIndex = 1;
     form.rxToneInterval = "3";
     form.rxToneUp = false;
+    form.name = "ABCDEFG";
+    form.numberName = true;
+    form.options = {1, 1, 1, 2, 3, 1, 1, 9, 2};
     ApplyBatch(form, kLimits, image, NoRandom);
     const auto& tones = ToneList();
     EXPECT_EQ(RxTone(image, 1), "67.0");
     EXPECT_EQ(RxTone(image, 2), tones[263]);
     EXPECT_EQ(RxTone(image, 3), tones[260]);
     EXPECT_EQ(TxTone(image, 2), tones[263]); // "默认": the decode tone
+    EXPECT_EQ(Name(image, 3), "ABCD003");
+    EXPECT_EQ(test::Bytes(image, RecordOffset(3) + 12, 2), (std::vector<uint8_t>{0x99, 0xBF}));
 
     form.txToneOwn = true;
     form.txToneIndex = 264;
@@ -186,27 +359,15 @@ TEST(BatchForm, ToneWalksAndRandomTones) {
     const auto random = [&next] { return next += 100; }; // 100, 200, 300 -> 100, 200, 35
     form.rxToneRandom = true;
     form.txToneOwn = false;
+    form.name = "CH";
+    form.numberName = false;
     ApplyBatch(form, kLimits, image, random);
     const int expected[] = {100, 200, 35};
     for (int channel = 1; channel <= 3; ++channel) {
         EXPECT_EQ(RxTone(image, channel), tones[static_cast<std::size_t>(expected[channel - 1])]);
         EXPECT_EQ(TxTone(image, channel), RxTone(image, channel));
     }
-}
-
-TEST(BatchForm, OptionsAndNames) {
-    CMemoryImage image = BuildDefaultImage();
-    CBatchForm form = Over("5", "12");
-    form.name = "ABCDEFG";
-    form.numberName = true;
-    form.options = {1, 1, 1, 2, 3, 1, 1, 9, 2};
-    ApplyBatch(form, kLimits, image, NoRandom);
-    EXPECT_EQ(Name(image, 12), "ABCD012");
-    EXPECT_EQ(test::Bytes(image, RecordOffset(12) + 12, 2), (std::vector<uint8_t>{0x99, 0xBF}));
-    form.name = "CH";
-    form.numberName = false;
-    ApplyBatch(form, kLimits, image, NoRandom);
-    EXPECT_EQ(Name(image, 5), std::string("CH") + std::string(5, '\xFF'));
+    EXPECT_EQ(Name(image, 1), std::string("CH") + std::string(5, '\xFF'));
 }
 
 } // namespace
