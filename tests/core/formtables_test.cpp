@@ -51,16 +51,7 @@ TEST(FormTables, EveryRowIsAControlOfItsKind) {
         EXPECT_EQ(AcceptKey(rule, key), accepted) << int(rule) << " " << key;
 }
 
-TEST(FmFields, Normalisation) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"88.5", "88.500"},    {"120", "76.000"},    {"50", "76.000"},      {"", ""},
-        {"abc", "76.000"},     {"108", "108.000"},   {"108.001", "76.000"}, {"76", "76.000"},
-        {"99.9999", "99.999"}, {"100.1", "100.100"},
-    };
-    for (const auto& [text, result] : cases) EXPECT_EQ(NormaliseFmFrequency(text), result) << text;
-}
-
-TEST(FmFields, StoreWritesBcdAndErasesFillers) {
+TEST(FmFields, StoreWritesBcdAndErasesFillersAndTextsAreCorrectedIntoTheBand) {
     CMemoryImage image;
     CFmRadioFields fields = LoadFmRadio(image);
     EXPECT_EQ(fields, (CFmRadioFields{.presetIndex = 0})) << "a blank image opens with preset 1";
@@ -87,6 +78,11 @@ TEST(FmFields, StoreWritesBcdAndErasesFillers) {
     EXPECT_EQ(bytes(map::kFmPresets + 76), (std::vector<uint8_t>{0x00, 0x60, 0x07, 0xFF}));
     EXPECT_EQ(fields.presets[19], "76.000");
     EXPECT_EQ(LoadFmRadio(image), fields);
+    const std::pair<const char*, const char*> cases[] = {
+        {"88.5", "88.500"},    {"120", "76.000"},    {"50", "76.000"},      {"", ""},
+        {"abc", "76.000"},     {"108", "108.000"},   {"108.001", "76.000"}, {"76", "76.000"},
+        {"99.9999", "99.999"}, {"100.1", "100.100"}};
+    for (const auto& [text, result] : cases) EXPECT_EQ(NormaliseFmFrequency(text), result) << text;
 }
 
 TEST(ModelForm, PairNormalisation) {
@@ -99,8 +95,7 @@ TEST(ModelForm, PairNormalisation) {
         {"", "", true, "136", "174"},         {"400", "400", true, "400", "520"},
         {"999", "200", true, "200", "260"},   {"520", "999", false, "400", "520"},
         {"1666", "1666", true, "136", "174"}, {"-5", "174", false, "136", "174"},
-        {"450", "520", true, "450", "520"},   {"410", "405", false, "410", "520"},
-    };
+        {"450", "520", true, "450", "520"},   {"410", "405", false, "410", "520"}};
     for (const auto& [typedLower, typedUpper, lowerEdited, newLower, newUpper] : cases) {
         std::string lower = typedLower, upper = typedUpper;
         NormaliseBandPair(lower, upper, lowerEdited);

@@ -6,7 +6,6 @@
 namespace tarsel {
 namespace {
 
-// Types text into channel 1's receive cell as one step.
 void TypeRx(CDocument& doc, CDocumentHistory& history, const std::string& text) {
     const CDocumentContent before = doc.Content();
     CommitCellEdit(doc.Table().Row(1), 1, kColumnRx, text, doc.Limits(), doc.Image());

@@ -25,8 +25,7 @@ TEST(OptionFields, DefaultImageShowsAndStoresAsTheRadioExpectsAndProfessionalMod
         {1171, "30"},   {1178, "4"},        {1173, "5"},  {1177, "12.5"}, {1166, "6"},
         {1174, "4"},    {1195, "当前活动"}, {1157, "开"}, {1158, "按键"}, {1167, "3"},
         {1156, "频率"}, {1164, "频率"},     {1161, "开"}, {1188, "开"},   {1165, "Key"},
-        {1190, "电压"}, {1160, "关"},
-    };
+        {1190, "电压"}, {1160, "关"}};
     for (const auto& [id, text] : expected) EXPECT_EQ(Shown(form, id), text) << id;
 
     COptionsForm stored = form;
@@ -89,7 +88,7 @@ TEST(OptionFields, OutOfRangeValuesComeBackInRange) {
     }
 }
 
-TEST(OptionFields, Greeting) {
+TEST(OptionFields, GreetingAndDualWatchTime) {
     // The radio also keeps digits and the DTMF signs as key codes; trailing spaces are padding.
     const std::pair<std::vector<uint8_t>, const char*> cases[] = {
         {{0x01, 0x02, 0xFF, 0x41, 0x41, 0x41, 0x41}, "12"},
@@ -102,9 +101,6 @@ TEST(OptionFields, Greeting) {
         for (std::size_t i = 0; i < bytes.size(); ++i) image[map::kGreeting + i] = bytes[i];
         EXPECT_EQ(LoadOptions(image).greeting, shown);
     }
-}
-
-TEST(OptionFields, DualWatchTime) {
     for (int stored = 1; stored <= 255; ++stored) { // every value survives an open and a close
         CMemoryImage image = BuildDefaultImage();
         image[map::kDualWatchTime] = static_cast<uint8_t>(stored);
@@ -117,8 +113,7 @@ TEST(OptionFields, DualWatchTime) {
     EXPECT_EQ(LoadOptions(image).dualWatchTime, "1.50");
     const std::pair<const char*, const char*> checks[] = {
         {"", "1.50"},     {"0", "1.50"},    {"2.56", "1.50"}, {"1.2", "1.20"},
-        {"0.01", "0.01"}, {"2.55", "2.55"}, {"abc", "1.50"},  {"1.239", "1.23"},
-    };
+        {"0.01", "0.01"}, {"2.55", "2.55"}, {"abc", "1.50"},  {"1.239", "1.23"}};
     for (const auto& [text, shown] : checks) EXPECT_EQ(CheckDualWatchTime(text), shown) << text;
     const std::tuple<const char*, int, const char*> steps[] = {
         {"2.55", 1, "0.01"}, {"0.01", -1, "2.55"}, {"1.50", 1, "1.51"}, {"", -1, "2.55"}};

@@ -170,7 +170,7 @@ TEST(CalibrationFields, FocusOutClampsAndStepsWrapInTheFieldsBase) {
         EXPECT_TRUE(bits.insert({c.offset, c.bit}).second) << c.caption;
 }
 
-TEST(DecoderFields, NormaliseReadsHexClampsAndShowsLowerCaseAndStepsWrap) {
+TEST(DecoderFields, ValuesAreLowerCaseHexStepsWrapAndStoreWritesHeadersAndBigEndianValues) {
     const std::pair<const char*, const char*> normalised[] = {
         {"", "0"},        {"zz", "0"},       {"1A2B", "1a2b"}, {"0010", "10"},
         {"ffff", "ffff"}, {"10000", "ffff"}, {"12g4", "12"},   {"-5", "0"}};
@@ -181,9 +181,7 @@ TEST(DecoderFields, NormaliseReadsHexClampsAndShowsLowerCaseAndStepsWrap) {
         {"", 1, "1"},      {"10", -16, "0"}, {"fff0", 32, "0"}};
     for (const auto& [text, step, shown] : steps)
         EXPECT_EQ(StepDecoderValue(text, step), shown) << text;
-}
 
-TEST(DecoderFields, StoreWritesHeadersAndBigEndianValuesLoadReadsThemBack) {
     CMemoryImage image = test::RandomImage(7);
     const CMemoryImage before = image;
     CDecoderFields fields;
@@ -210,7 +208,7 @@ TEST(DecoderFields, StoreWritesHeadersAndBigEndianValuesLoadReadsThemBack) {
     EXPECT_EQ(LoadDecoderFields(image)[5], "ffff");
 }
 
-TEST(RadioInfoTest, FirmwareVersionText) {
+TEST(RadioInfoTest, FirmwareVersionTextAndPcVersionLookUp) {
     // The bytes from offset 8 on; byte 15 is no part of the version.
     const std::tuple<std::vector<uint8_t>, const char*, bool> cases[] = {
         {{1, 2, 3, 0xFF, 4}, "v1.2.3", true}, {{0xFF, 1}, "v", false},
@@ -223,11 +221,9 @@ TEST(RadioInfoTest, FirmwareVersionText) {
         EXPECT_EQ(FirmwareVersionText(block), text);
         EXPECT_EQ(NamesAVersion(text), named) << text;
     }
-}
 
-TEST(RadioInfoTest, PcVersionLookUp) {
     using Texts = std::vector<std::string>;
-    const std::tuple<Texts, Texts, const char*, const char*> cases[] = {
+    const std::tuple<Texts, Texts, const char*, const char*> lookUps[] = {
         {{"v1", "v1.2.3"}, {"V1.5", "V2.0"}, "v1.2.3", "V2.0"},
         {{"v1"}, {"V1.5"}, "v1.2.3", "V1.5"},
         {{"v1.2"}, {"V1.2"}, "v1.2.3", ""},
@@ -235,7 +231,7 @@ TEST(RadioInfoTest, PcVersionLookUp) {
         {{"v1", "v1"}, {"first", "second"}, "v1.0", "first"},
         {{}, {}, "v1.2.3", ""},
     };
-    for (const auto& [keys, values, firmware, shown] : cases)
+    for (const auto& [keys, values, firmware, shown] : lookUps)
         EXPECT_EQ(LookUpPcVersion(firmware, keys, values), shown) << firmware;
 }
 
