@@ -52,10 +52,8 @@ TEST(ChannelForm, AnEmptyChannelGetsDefaultsWhenTypedAndIsClearedWhenEmptied) {
     CMemoryImage image = test::RandomImage(3);
     image[RecordOffset(7) + 3] = 0xFF;
     CChannelForm form = LoadChannel(image, 7);
-    EXPECT_EQ(form.label, "A007");
-    EXPECT_TRUE(form.rx.empty());
-    EXPECT_FALSE(form.enabled);
-    EXPECT_EQ(form.options[0], -1);
+    EXPECT_EQ(std::tuple(form.label, form.rx, form.enabled, form.options[0]),
+              std::tuple("A007", "", false, -1));
     std::string tone = "23";
     CheckTone(tone, form);
     EXPECT_EQ(tone, "23") << "no tone check on an empty channel";
@@ -96,9 +94,7 @@ TEST(ChannelForm, LoadShowsEveryField) {
     image[base + 3] = 0x00;
     image[base + 7] = 0x00;
     const CChannelForm odd = LoadChannel(image, 130);
-    EXPECT_TRUE(odd.enabled);
-    EXPECT_EQ(odd.rx, "9.12500");
-    EXPECT_EQ(odd.tx, "");
+    EXPECT_EQ(std::tuple(odd.enabled, odd.rx, odd.tx), std::tuple(true, "9.12500", ""));
 }
 
 TEST(ChannelForm, StoreDerivesTheShiftAndKeepsReservedBytes) {
@@ -158,8 +154,7 @@ TEST(ChannelForm, VfoKeepsBothFrequenciesInOneBand) {
     CChannelForm form = LoadChannel(image, 257);
     form.tx = "435";
     CheckTransmit(form, kLimits);
-    EXPECT_EQ(form.tx, "435.00000");
-    EXPECT_EQ(form.rx, "435.00000");
+    EXPECT_EQ(form.rx + " " + form.tx, "435.00000 435.00000");
     StoreChannel(form, image); // what is shown is what is stored
     EXPECT_EQ(ReceiveFrequency(image, 257), 43500000);
 

@@ -45,8 +45,7 @@ TEST(DtmfTiming, LoadedBytesAreShownCorrectedAndStoredBack) {
 TEST(DtmfRemote, KillCodeEndMark) {
     // Only 15 bytes are read back: a last "#" of a full code is taken for the end mark.
     const std::tuple<std::string, V, const char*> cases[] = {
-        {"1234", {1, 2, 3, 4, 0x0F, 0xFF}, "1234"},
-        {"12#", {1, 2, 0x0F, 0x0F, 0xFF}, "12#"},
+        {"1234", {1, 2, 3, 4, 0x0F, 0xFF}, "1234"}, {"12#", {1, 2, 0x0F, 0x0F, 0xFF}, "12#"},
         {"", {0xFF, 0xFF}, ""},
         {"123456789012345", {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1, 2, 3, 4, 5}, "123456789012345"},
         {"12345678901234#", {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1, 2, 3, 4, 0x0F}, "12345678901234"},

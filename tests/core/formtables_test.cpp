@@ -20,11 +20,8 @@ namespace {
 
 TEST(FormTables, EveryRowIsAControlOfItsKind) {
     const std::span<const CFormField> forms[][3] = {
-        {OptionFormFields()},
-        {DtmfTimingFieldTable(), DtmfRemoteFieldTable(), DtmfCodeListFieldTable()},
-        {FmRadioFieldTable()},
-        {ModelFieldTable()},
-    };
+        {OptionFormFields()}, {FmRadioFieldTable()}, {ModelFieldTable()},
+        {DtmfTimingFieldTable(), DtmfRemoteFieldTable(), DtmfCodeListFieldTable()}};
     for (const auto& pages : forms) {
         std::set<int> ids; // one window: no two controls share an id
         for (const std::span<const CFormField>& page : pages)

@@ -225,12 +225,9 @@ TEST(RadioInfoTest, FirmwareVersionTextAndPcVersionLookUp) {
     using Texts = std::vector<std::string>;
     const std::tuple<Texts, Texts, const char*, const char*> lookUps[] = {
         {{"v1", "v1.2.3"}, {"V1.5", "V2.0"}, "v1.2.3", "V2.0"},
-        {{"v1"}, {"V1.5"}, "v1.2.3", "V1.5"},
-        {{"v1.2"}, {"V1.2"}, "v1.2.3", ""},
+        {{"v1"}, {"V1.5"}, "v1.2.3", "V1.5"}, {{"v1.2"}, {"V1.2"}, "v1.2.3", ""},
         {{"V1.2.3"}, {"x"}, "v1.2.3", ""}, // exact text
-        {{"v1", "v1"}, {"first", "second"}, "v1.0", "first"},
-        {{}, {}, "v1.2.3", ""},
-    };
+        {{"v1", "v1"}, {"first", "second"}, "v1.0", "first"}, {{}, {}, "v1.2.3", ""}};
     for (const auto& [keys, values, firmware, shown] : lookUps)
         EXPECT_EQ(LookUpPcVersion(firmware, keys, values), shown) << firmware;
 }
