@@ -120,7 +120,24 @@ TEST(OptionFields, GreetingAndDualWatchTime) {
     for (const auto& [text, step, shown] : steps) EXPECT_EQ(StepDualWatchTime(text, step), shown);
 }
 
-TEST(OptionFields, BitsOutsideTheTableKeepTheirValues) {
+// Every list at its last entry over a cleared image, then at its first over a filled one: the
+// bytes pin where each field lies and how wide it is. The other bits keep their values.
+TEST(OptionFields, EveryFieldHasItsOwnBitsAndTheOthersKeepTheirValues) {
+    using V = std::vector<uint8_t>;
+    const std::pair<V, V> expected[] = {
+        {{9, 0, 9, 8, 7, 0, 9, 0, 3, 0xC7, 0xAE, 0x57, 0x91, 0x1B, 0xF1}, {10}},
+        {{0, 0xFF, 0, 0, 0, 0xFF, 0, 0xFF, 0, 0x18, 0x01, 0x80, 0x6E, 0xC0, 0x0E}, {0}}};
+    for (const bool last : {true, false}) {
+        CMemoryImage image;
+        image.Fill(last ? 0x00 : 0xFF);
+        COptionsForm form;
+        for (std::size_t i = 0; i < form.selections.size(); ++i)
+            form.selections[i] = last ? static_cast<int>(OptionFields()[i].entries.size()) - 1 : 0;
+        StoreOptions(form, image);
+        const auto& [settings, reset] = expected[last ? 0 : 1];
+        EXPECT_EQ(test::Bytes(image, map::kSettings, 15), settings);
+        EXPECT_EQ(test::Bytes(image, map::kDualStandbyResetTime, 1), reset);
+    }
     for (unsigned seed = 1; seed <= 20; ++seed) {
         const CMemoryImage before = test::RandomImage(seed);
         CMemoryImage image = before;
