@@ -252,7 +252,7 @@ TEST(BatchForm, FieldChecks) {
 // has: the shift and the reserved bytes stay.
 TEST(BatchForm, AWalkWritesOnlyTheFieldsOfTheChannelsInItsRange) {
     const CMemoryImage before = test::RandomImage(9);
-    for (const EBatchRange range : {EBatchRange::FromTo, EBatchRange::BBand}) {
+    for (const EBatchRange range : {EBatchRange::FromTo, EBatchRange::BBand, EBatchRange::All}) {
         CMemoryImage image = before;
         CBatchForm form = Over("0", "999");
         form.range = range;
