@@ -17,9 +17,8 @@ using test::PutChannel;
 CMemoryImage Numbered(int count = 256) {
     CMemoryImage image;
     for (int c = 1; c <= 256; ++c) WriteDefaultRecord(image, c);
-    for (int c = 1; c <= count; ++c) {
+    for (int c = 1; c <= count; ++c)
         PutChannel(image, c, (c <= 128 ? 14000000 : 43000000) + c * 2500);
-    }
     return image;
 }
 

@@ -73,19 +73,7 @@ TEST(NewDocument, DefaultDatOfAnyLength) {
     EXPECT_EQ(NewDocumentImage(dir.Path()), BuildDefaultImage()) << "an unreadable file";
 }
 
-TEST(DataFile, SaveThenLoadGivesTheSameBytes) {
-    CTempDir dir;
-    const CMemoryImage saved = test::RandomImage(7);
-    ASSERT_FALSE(SaveDataFile(dir / "a.dat", saved));
-    EXPECT_EQ(std::filesystem::file_size(dir / "a.dat"), 16384u);
-    CMemoryImage loaded;
-    ASSERT_FALSE(LoadDataFile(dir / "a.dat", loaded));
-    EXPECT_EQ(loaded, saved);
-    // Nothing left beside it.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
-}
-
-TEST(DataFile, AFailedLoadLeavesTheImageAsItWas) {
+TEST(DataFile, LoadTakesTheFirst16384BytesOrLeavesTheImageAsItWas) {
     CTempDir dir;
     WriteFile(dir / "short.dat", 16383, 0x00);
     WriteFile(dir / "empty.dat", 0, 0x00);
@@ -114,19 +102,21 @@ TEST(DataFile, AFailedLoadLeavesTheImageAsItWas) {
         EXPECT_NE(message.find(c.words), std::string::npos) << message;
         EXPECT_EQ(image, before) << c.name;
     }
-}
-
-TEST(DataFile, ALongerFileGivesItsFirst16384Bytes) {
-    CTempDir dir;
     WriteFile(dir / "long.dat", 20000, 0x5A);
     CMemoryImage image;
     ASSERT_FALSE(LoadDataFile(dir / "long.dat", image));
     EXPECT_EQ(image[0x3FFF], 0x5A);
 }
 
-TEST(DataFile, ASaveCutShortLeavesTheOldFile) {
-    // A file size limit makes the write fail part-way, as a full disk does (root included).
+// A file size limit makes the write fail part-way, as a full disk does (root included); a file
+// whose folder does not exist fails before anything is written.
+TEST(DataFile, AFailedSaveLeavesTheOldFile) {
     CTempDir dir;
+    auto error = SaveDataFile(dir / "no-such-folder" / "a.dat", BuildDefaultImage());
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->kind, CFileError::Kind::WriteFailed);
+    EXPECT_FALSE(std::filesystem::exists(dir / "no-such-folder"));
+
     const CMemoryImage old = test::RandomImage(1);
     ASSERT_FALSE(SaveDataFile(dir / "a.dat", old));
     rlimit saved{};
@@ -135,7 +125,7 @@ TEST(DataFile, ASaveCutShortLeavesTheOldFile) {
     rlimit small = saved;
     small.rlim_cur = 1000;
     ::setrlimit(RLIMIT_FSIZE, &small);
-    const auto error = SaveDataFile(dir / "a.dat", test::RandomImage(2));
+    error = SaveDataFile(dir / "a.dat", test::RandomImage(2));
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
     ASSERT_TRUE(error);
@@ -145,16 +135,6 @@ TEST(DataFile, ASaveCutShortLeavesTheOldFile) {
     EXPECT_EQ(loaded, old);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1)
         << "the temporary file is removed";
-}
-
-TEST(DataFile, ASaveThatCannotCompleteLeavesTheOldFile) {
-    // /dev/full accepts the open and fails every write with ENOSPC, like a full disk; a file
-    // whose folder does not exist fails before anything is written.
-    CTempDir dir;
-    const auto error = SaveDataFile(dir / "no-such-folder" / "a.dat", BuildDefaultImage());
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->kind, CFileError::Kind::WriteFailed);
-    EXPECT_FALSE(std::filesystem::exists(dir / "no-such-folder"));
 }
 
 // A save replaces the contents of the file a.dat leads to, keeping its mode, and every link on
@@ -189,6 +169,7 @@ TEST(DataFile, SavingKeepsTheFileItNamesAndItsMode) {
         CMemoryImage loaded;
         ASSERT_FALSE(LoadDataFile(file, loaded));
         EXPECT_EQ(loaded, saved);
+        EXPECT_EQ(fs::file_size(file), 16384u);
         // A new file takes the mode the user's mask allows.
         EXPECT_EQ(fs::status(file).permissions() & fs::perms::all, fs::perms(0640));
         for (const auto& entry : fs::directory_iterator(file.parent_path()))
