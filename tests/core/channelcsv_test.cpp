@@ -17,8 +17,6 @@
 namespace tarsel {
 namespace {
 
-using Fields = std::vector<std::string>;
-
 // The records of a text as "line:field|field", " " between records, "(open)" after an open quote.
 std::string Records(std::string_view text) {
     std::string out;
@@ -44,7 +42,7 @@ TEST(CsvText, RecordsAndQuoting) {
         const std::string line = CsvField(value) + ",end";
         const auto records = SplitCsvRecords(line);
         ASSERT_EQ(records.size(), 1u) << value;
-        EXPECT_EQ(records[0].fields, (Fields{value, "end"})) << value;
+        EXPECT_EQ(records[0].fields, (std::vector<std::string>{value, "end"})) << value;
     }
     EXPECT_EQ(CsvField("plain"), "plain");
 }
@@ -146,16 +144,15 @@ std::vector<int> ChannelsOf(const CCsvImport& found) {
 }
 
 TEST(CsvList, Layout) {
-    struct Case {
+    const std::string h = "Location,Frequency\n";
+    const std::string firstOption = h + "77,145.5\nx,50\n77,145.6\n0,145.7\n";
+    const struct {
         std::string text;
         std::vector<int> channels;
         std::vector<std::string> messages; // "line N: Column"
         bool unreadable = false;
         int first = 0;
-    };
-    const std::string h = "Location,Frequency\n";
-    const std::string firstOption = h + "77,145.5\nx,50\n77,145.6\n0,145.7\n";
-    const Case cases[] = {
+    } cases[] = {
         {"frequency,NAME,location\r\n145.5,A,3\r\n\r\n433.0,B,4\r\n", {3, 4}, {}},
         {"\xEF\xBB\xBFLocation,Colour,Frequency\n1,red,145.5\n", {1}, {}},
         {"Location,Frequency,Mode\n1,145.5\n", {1}, {}}, // a short row reads empty
@@ -176,11 +173,9 @@ TEST(CsvList, Layout) {
         {firstOption, {10, 11, 12}, {"line 3: Frequency"}, false, 10},
         {firstOption, {255, 256}, {"line 3: Frequency", "line 5: Location"}, false, 255},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        CCsvImportOptions options;
-        options.first = c.first;
-        const CCsvImport found = ReadChannelCsv(c.text, CBandLimits{}, options);
+        const CCsvImport found = ReadChannelCsv(c.text, CBandLimits{}, {.first = c.first});
         EXPECT_EQ(ChannelsOf(found), c.channels);
         EXPECT_EQ(Texts(found), c.messages);
         EXPECT_EQ(found.unreadable, c.unreadable);
@@ -291,9 +286,7 @@ TEST(CsvApply, ThroughTheGrid) {
     EXPECT_EQ(ChannelRowTexts(result, limits, 200)[kColumnRx], "439.00000");
     EXPECT_EQ(ChannelRowTexts(result, limits, 3)[kColumnBusyLock], "关");
 
-    CCsvImportOptions clear;
-    clear.clear = true;
-    result = Imported(list, clear, image);
+    result = Imported(list, {.clear = true}, image);
     EXPECT_TRUE(ChannelRowTexts(result, limits, 200).IsEmpty());
     EXPECT_EQ(ChannelRowTexts(result, limits, 1)[kColumnBusyLock], "关")
         << "a cleared channel starts from the default record";
@@ -317,11 +310,9 @@ TEST(CsvApply, AllOrNothingUnlessSkipping) {
         {"Frequency\n146.0\n", true, false, false, false, true}, // no Location: unreadable
     };
     for (const auto& c : cases) {
-        CCsvImportOptions options;
-        options.skipBad = c.skipBad;
-        options.clear = c.clear;
         bool applied = true;
-        const CMemoryImage result = Imported(c.list, options, image, &applied);
+        const CMemoryImage result =
+            Imported(c.list, {.clear = c.clear, .skipBad = c.skipBad}, image, &applied);
         EXPECT_EQ(applied, c.applied) << c.list;
         if (!c.applied) EXPECT_EQ(result, image);
         CBandLimits limits;
@@ -370,8 +361,7 @@ TEST(CsvRoundTrip, ExportThenImportWithClearGivesTheSameChannels) {
     for (unsigned seed = 1; seed <= 12; ++seed) {
         const CMemoryImage original = GeneratedImage(seed);
         const std::string list = WriteChannelCsv(original, CBandLimits{});
-        CCsvImportOptions clear;
-        clear.clear = true;
+        const CCsvImportOptions clear{.clear = true};
         const CCsvImport found = ReadChannelCsv(list, CBandLimits{}, clear);
         EXPECT_TRUE(found.messages.empty()) << seed << ": " << found.messages[0].Text();
         CMemoryImage copy = GeneratedImage(seed + 1000);

@@ -80,17 +80,13 @@ TEST(ChannelTable, ParseShiftRules) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.rx) + " " + c.tx + " " + std::to_string(c.held));
         CMemoryImage image = BuildDefaultImage();
-        test::PutFrequency(image, RecordOffset(1) + 16, c.held);
-        image[RecordOffset(1) + 15] = 3; // no direction the parse writes
-        const auto record =
-            ParsedRecord(Row({c.rx, c.tx, "无", "无", "高", "是", "宽", "关"}), image);
-        const auto field = [&](std::size_t at) {
-            return DecodeFrequencyField(std::array<uint8_t, 4>{record[at], record[at + 1],
-                                                               record[at + 2], record[at + 3]});
-        };
-        EXPECT_EQ(field(4), c.txStored);
-        EXPECT_EQ(record[15], c.direction);
-        EXPECT_EQ(field(16), c.offset);
+        const std::size_t base = RecordOffset(1);
+        test::PutFrequency(image, base + 16, c.held);
+        image[base + 15] = 3; // no direction the parse writes
+        ParseChannelRow(Row({c.rx, c.tx, "无", "无", "高", "是", "宽", "关"}), 1, {}, image);
+        EXPECT_EQ(DecodeFrequencyField(image.Field<4>(base + 4)), c.txStored);
+        EXPECT_EQ(image[base + 15], c.direction);
+        EXPECT_EQ(DecodeFrequencyField(image.Field<4>(base + 16)), c.offset);
     }
 }
 
@@ -191,13 +187,12 @@ TEST(ChannelTable, FrequencyCommits) {
 }
 
 TEST(ChannelTable, ToneAndChoiceCommits) {
-    struct Case {
+    const struct {
         std::vector<std::string> before;
         int column;
         const char* typed;
         const char* shown;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {kFull, 3, "d23i", "D023I"}, {kFull, 4, "300.0", "无"},
         {kFull, 3, "300", "D300N"},  {kFull, 3, "", "无"},
         {{}, 3, "88.5", ""},         {kFull, 5, "高", "高"},

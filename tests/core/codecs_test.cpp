@@ -36,12 +36,11 @@ TEST(Bcd, FrequencyFieldAndTextBothWays) {
 }
 
 TEST(Decimal, ScalingIsExactWhereBinaryArithmeticIsNot) {
-    struct Case {
+    const struct {
         const char* text;
         int power;
         int64_t expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"145.125", 5, 14512500}, {"88.5", 1, 885},       {"0.1", 1, 1},
         {"146.52", 5, 14652000},  {"439.995", 5, 43999500}, {"1.1", 5, 110000},
         {"145.0101", 5, 14501010}, {"4.35", 2, 435},      {"-2.5", 1, -25},
@@ -106,13 +105,10 @@ TEST(Tone, WordsAndTexts) {
 TEST(Tone, EveryListEntryRoundTrips) {
     const auto& list = ToneList();
     ASSERT_EQ(list.size(), 265u);
-    EXPECT_EQ(list[0], "无");
-    EXPECT_EQ(list[1], "67.0");
-    EXPECT_EQ(list[50], "254.1");
-    EXPECT_EQ(list[51], "D017N");
-    EXPECT_EQ(list[157], "D754N");
-    EXPECT_EQ(list[158], "D017I");
-    EXPECT_EQ(list[264], "D754I");
+    const std::pair<std::size_t, const char*> pins[] = {
+        {0, "无"}, {1, "67.0"}, {50, "254.1"}, {51, "D017N"}, {157, "D754N"}, {158, "D017I"},
+        {264, "D754I"}};
+    for (const auto& [i, text] : pins) EXPECT_EQ(list[i], text) << i;
     for (const auto& text : list) EXPECT_EQ(ToneText(EncodeTone(text)), text);
     // The standard tone and code tables, pinned whole: one wrong entry changes the sums.
     int tenths = 0, codes = 0;
@@ -167,20 +163,16 @@ TEST(DtmfDigits, BothWays) {
         EXPECT_EQ(DtmfCharFromCode(code), digits[code]);
         EXPECT_EQ(DtmfCodeFromChar(digits[code]), code);
     }
-    EXPECT_EQ(DtmfCodeFromChar('a'), 10);
-    EXPECT_EQ(DtmfCodeFromChar('E'), 14);
-    EXPECT_EQ(DtmfCodeFromChar('f'), 15);
-    EXPECT_EQ(DtmfCodeFromChar('G'), 255);
+    const std::pair<char, int> others[] = {{'a', 10}, {'E', 14}, {'f', 15}, {'G', 255}};
+    for (const auto& [c, code] : others) EXPECT_EQ(DtmfCodeFromChar(c), code) << c;
     EXPECT_EQ(DtmfCharFromCode(16), std::nullopt);
 }
 
 TEST(Bands, LookUps) {
     const CBandLimits limits; // 136-174, 400-480
-    EXPECT_EQ(BandOfValue(limits, 13600000), 0);
-    EXPECT_EQ(BandOfValue(limits, 17400000), 0);
-    EXPECT_EQ(BandOfValue(limits, 17400001), -1);
-    EXPECT_EQ(BandOfValue(limits, 43500000), 1);
-    EXPECT_EQ(BandOfValue(limits, 166666665), -1);
+    const std::pair<int64_t, int> bands[] = {
+        {13600000, 0}, {17400000, 0}, {17400001, -1}, {43500000, 1}, {166666665, -1}};
+    for (const auto& [value, band] : bands) EXPECT_EQ(BandOfValue(limits, value), band) << value;
     EXPECT_TRUE(SameBand(limits, 100, 50000000));
     EXPECT_FALSE(SameBand(limits, 14500000, 43500000));
     EXPECT_EQ(FirstConfiguredBand(limits), 0);
@@ -188,9 +180,8 @@ TEST(Bands, LookUps) {
     EXPECT_EQ(FirstConfiguredBand(partly), 1);
     CBandLimits none{{0, -1}, {0, 5}};
     EXPECT_EQ(FirstConfiguredBand(none), -1);
-    EXPECT_EQ(HardwareRangeOf(20000000), 1);
-    EXPECT_EQ(HardwareRangeOf(52000000), 2);
-    EXPECT_EQ(HardwareRangeOf(30000000), -1);
+    const std::pair<int64_t, int> ranges[] = {{20000000, 1}, {52000000, 2}, {30000000, -1}};
+    for (const auto& [value, range] : ranges) EXPECT_EQ(HardwareRangeOf(value), range) << value;
     EXPECT_TRUE(FitOneHardwareRange(40000000, 52000000));
     EXPECT_FALSE(FitOneHardwareRange(52000000, 40000000));
     EXPECT_FALSE(FitOneHardwareRange(17000000, 40000000));

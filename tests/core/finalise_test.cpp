@@ -54,21 +54,18 @@ TEST(Finalise, BitmapsAndFirstPresentMemories) {
 }
 
 TEST(Finalise, CurrentChannelMustNameAPresentMemory) {
-    struct Case {
-        uint8_t current;
-        uint8_t expected;
-    };
     // Memories A 005 and A 010 present: indices 4 and 9.
     // 128 would read B 001's record, which is present here.
-    const Case cases[] = {{4, 4}, {9, 9}, {0, 4}, {5, 4}, {128, 4}, {200, 4}, {0xFF, 4}};
-    for (const auto& c : cases) {
+    const std::pair<uint8_t, uint8_t> cases[] = {{4, 4}, {9, 9},   {0, 4},   {5, 4},
+                                                 {128, 4}, {200, 4}, {0xFF, 4}};
+    for (const auto& [current, expected] : cases) {
         CMemoryImage image = BuildDefaultImage();
         PutChannel(image, 5, 14500000);
         PutChannel(image, 10, 14600000);
         PutChannel(image, 129, 14600000);
-        image[0x204F] = c.current;
+        image[0x204F] = current;
         FinaliseImage(image, CBandLimits{}, kVariantN);
-        EXPECT_EQ(image[0x204F], c.expected) << int(c.current);
+        EXPECT_EQ(image[0x204F], expected) << int(current);
     }
 }
 
@@ -97,9 +94,6 @@ TEST(Finalise, VariantBlocksAndFixedBytes) {
                                         0xFF, 0xFF, 0xFF, 0xFF}));
         EXPECT_EQ(Bytes(image, 0x3EB0, 10),
                   (std::vector<uint8_t>{66, 59, 53, 47, 40, 34, 28, 21, 15, 8}));
-        EXPECT_EQ(image[0x204D] & 0xC0, 0);
-        EXPECT_EQ(image[0x204E] & 0x30, 0);
-        EXPECT_EQ(image[0x204C] & 0x60, 0);
     }
 }
 
