@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <numeric>
-
 namespace tarsel {
 namespace {
 
@@ -17,9 +15,8 @@ using test::PutChannel;
 CMemoryImage Numbered(int count = 256) {
     CMemoryImage image;
     for (int c = 1; c <= 256; ++c) WriteDefaultRecord(image, c);
-    for (int c = 1; c <= count; ++c) {
+    for (int c = 1; c <= count; ++c)
         PutChannel(image, c, (c <= 128 ? 14000000 : 43000000) + c * 2500);
-    }
     return image;
 }
 
@@ -29,7 +26,7 @@ int Origin(const CMemoryImage& image, int channel) {
     return static_cast<int>((rx - (rx < 43000000 ? 14000000 : 43000000)) / 2500);
 }
 
-TEST(ChannelRows, RefusedEditsChangeNothing) {
+TEST(ChannelRows, RefusedEditsChangeNothing_PasteMovesWholeRecordsAcrossHalves) {
     CMemoryImage full = Numbered();
     const CMemoryImage before = full;
     const std::vector<CChannelRecord> two = CopyRecords(full, std::vector{1, 2});
@@ -42,33 +39,29 @@ TEST(ChannelRows, RefusedEditsChangeNothing) {
     EXPECT_FALSE(DeleteChannels(full, withVfo));
     EXPECT_FALSE(SortChannelsByReceive(full, withVfo));
     EXPECT_EQ(full, before);
-}
 
-TEST(ChannelRows, PasteMovesWholeRecordsAcrossHalves) {
-    CMemoryImage image = Numbered();
-    const auto records = CopyRecords(image, std::vector{127, 128, 257});
-    ASSERT_TRUE(PasteRecords(image, 128, records));
-    EXPECT_EQ(ReadRecord(image, 128), records[0]);
-    EXPECT_EQ(ReadRecord(image, 129), records[1]); // an A record in the B half
-    EXPECT_EQ(ReadRecord(image, 130), records[2]); // the VFO's record, copied like any other
-    EXPECT_EQ(Origin(image, 131), 131);
+    const auto records = CopyRecords(full, std::vector{127, 128, 257});
+    ASSERT_TRUE(PasteRecords(full, 128, records));
+    EXPECT_EQ(ReadRecord(full, 128), records[0]);
+    EXPECT_EQ(ReadRecord(full, 129), records[1]); // an A record in the B half
+    EXPECT_EQ(ReadRecord(full, 130), records[2]); // the VFO's record, copied like any other
+    EXPECT_EQ(Origin(full, 131), 131);
 }
 
 TEST(ChannelRows, InsertAndDeleteShiftOnlyTheirHalf) {
-    struct Case {
+    const struct {
         const char* name;
         std::vector<int> remove; // empty: insert at `at`
         int at;
         std::vector<std::pair<int, int>> expect; // channel -> origin (0: empty)
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"insert in A", {}, 10, {{9, 9}, {10, 0}, {11, 10}, {128, 127}, {129, 129}}},
         {"insert in B", {}, 129, {{128, 128}, {129, 0}, {130, 129}, {256, 255}}},
         {"delete in both halves", {2, 4, 130}, 0,
          {{1, 1}, {2, 3}, {3, 5}, {126, 128}, {127, 0}, {128, 0}, {129, 129}, {130, 131},
           {255, 256}, {256, 0}}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CMemoryImage image = Numbered();
         if (c.remove.empty()) {

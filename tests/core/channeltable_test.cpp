@@ -1,12 +1,12 @@
+// The grid's table: texts filled from the records, edits committed, rows parsed back.
 #include "core/image/channeltable.h"
 
 #include "core/image/datafile.h"
 #include "core/image/finalise.h"
+#include "core/image/gridnavigation.h"
 #include "testimage.h"
 
 #include <gtest/gtest.h>
-
-#include <vector>
 
 namespace tarsel {
 namespace {
@@ -20,13 +20,16 @@ CChannelRow Row(std::vector<std::string> cells) {
     return row;
 }
 
-TEST(ChannelTable, FillTexts) {
+// Band B moved to 350-390 MHz; the blank A pair keeps the values in memory.
+TEST(ChannelTable, FillTextsAndBandLimits_ParseEndsWithTheFinalisation) {
     CMemoryImage image = BuildDefaultImage();
+    test::PutFrequency(image, 0x2E18, 35000000);
+    test::PutFrequency(image, 0x2E1C, 39000000);
     PutChannel(image, 1, 14512500, 14512500);
     image[8] = 0x85, image[9] = 0x08;   // 88.5
     image[10] = 0x23, image[11] = 0x80; // D023N
     image[13] = 0xF8;                   // high, scan, wide, lock value 3
-    PutChannel(image, 2, 43912500);     // no transmit frequency
+    PutChannel(image, 2, 36012500);     // no transmit frequency
     image[RecordOffset(2) + 13] = 0x40; // low, no scan, narrow, carrier
     PutChannel(image, 3, 30000000);     // in no band: blank row
     PutChannel(image, 4, 14500000, 0);  // transmit top byte 00: no transmit text
@@ -34,33 +37,24 @@ TEST(ChannelTable, FillTexts) {
     CBandLimits limits;
     CChannelTable table;
     FillChannelTable(image, limits, table);
+    EXPECT_EQ(limits, (CBandLimits{{13600000, 35000000}, {17400000, 39000000}}));
     EXPECT_EQ(table.Row(1), Row({"145.12500", "145.12500", "88.5", "D023N", "高", "是", "宽", ""}));
-    EXPECT_EQ(table.Row(2), Row({"439.12500", "", "无", "无", "低", "否", "窄", "载波"}));
+    EXPECT_EQ(table.Row(2), Row({"360.12500", "", "无", "无", "低", "否", "窄", "载波"}));
     EXPECT_EQ(table.Row(3), CChannelRow{});
     EXPECT_EQ(table.Row(4)[kColumnTx], "");
     EXPECT_EQ(table.Row(4)[kColumnBusyLock], "QT/DQT");
     EXPECT_EQ(table.Row(5), CChannelRow{});
+    // Channel 252's shift bytes hold the fixed block.
+    table.Row(252) = Row({"360.00000", "370.00000", "无", "无", "高", "是", "宽", "关"});
+    ParseChannelTable(table, limits, kProgramVariant, image);
+    EXPECT_EQ(test::Bytes(image, 0x1F70, 8),
+              (std::vector<uint8_t>{0xB0, 0x01, 0x04, 0x0A, 0x08, 0x02, 0x88, 0xAA}));
 }
 
-TEST(ChannelTable, FillLoadsBandLimitsUnlessBlank) {
-    CMemoryImage image = BuildDefaultImage();
-    test::PutFrequency(image, 0x2E18, 35000000);
-    test::PutFrequency(image, 0x2E1C, 39000000);
-    PutChannel(image, 129, 36000000);
-    CBandLimits limits;
-    CChannelTable table;
-    FillChannelTable(image, limits, table);
-    EXPECT_EQ(limits.low[0], 13600000) << "blank A pair keeps the values in memory";
-    EXPECT_EQ(limits.low[1], 35000000);
-    EXPECT_EQ(limits.high[1], 39000000);
-    EXPECT_EQ(table.Row(129)[kColumnRx], "360.00000");
-}
-
-// Parses one row into an otherwise default image and returns the record.
-std::vector<uint8_t> ParsedRecord(const CChannelRow& row, CMemoryImage image = BuildDefaultImage(),
-                                  int channel = 1) {
-    ParseChannelRow(row, channel, CBandLimits{}, image);
-    return Record(image, channel);
+// Parses one row into channel 1 of a copy of the image and returns the record.
+std::vector<uint8_t> ParsedRecord(const CChannelRow& row, CMemoryImage image) {
+    ParseChannelRow(row, 1, CBandLimits{}, image);
+    return Record(image, 1);
 }
 
 // The shift the parse derives from the two frequencies, whatever direction the record held. A
@@ -86,17 +80,13 @@ TEST(ChannelTable, ParseShiftRules) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.rx) + " " + c.tx + " " + std::to_string(c.held));
         CMemoryImage image = BuildDefaultImage();
-        test::PutFrequency(image, RecordOffset(1) + 16, c.held);
-        image[RecordOffset(1) + 15] = 3; // no direction the parse writes
-        const auto record =
-            ParsedRecord(Row({c.rx, c.tx, "无", "无", "高", "是", "宽", "关"}), image);
-        const auto field = [&](std::size_t at) {
-            return DecodeFrequencyField(std::array<uint8_t, 4>{record[at], record[at + 1],
-                                                               record[at + 2], record[at + 3]});
-        };
-        EXPECT_EQ(field(4), c.txStored);
-        EXPECT_EQ(record[15], c.direction);
-        EXPECT_EQ(field(16), c.offset);
+        const std::size_t base = RecordOffset(1);
+        test::PutFrequency(image, base + 16, c.held);
+        image[base + 15] = 3; // no direction the parse writes
+        ParseChannelRow(Row({c.rx, c.tx, "无", "无", "高", "是", "宽", "关"}), 1, {}, image);
+        EXPECT_EQ(DecodeFrequencyField(image.Field<4>(base + 4)), c.txStored);
+        EXPECT_EQ(image[base + 15], c.direction);
+        EXPECT_EQ(DecodeFrequencyField(image.Field<4>(base + 16)), c.offset);
     }
 }
 
@@ -117,59 +107,27 @@ TEST(ChannelTable, ParseFlagsAndTones) {
     EXPECT_EQ(record[9], 0xFF) << "an empty tone cell means no tone";
 }
 
-TEST(ChannelTable, EmptyRowWritesTheDefaultRecord) {
-    CMemoryImage image = test::RandomImage(9);
-    const auto record = ParsedRecord(CChannelRow{}, image, 17);
-    CMemoryImage expected;
-    WriteDefaultRecord(expected, 17);
-    EXPECT_EQ(record, Record(expected, 17));
-}
-
-TEST(ChannelTable, FillThenParseLeavesANormalisedImageUnchanged) {
+// A fill and parse moves no byte outside the channels and settings it maps, and a second one moves
+// none at all.
+TEST(ChannelTable, NormaliseIsIdempotentAndLeavesUnmappedBytes) {
     for (unsigned seed = 0; seed < 50; ++seed) {
         CMemoryImage image = seed % 2 ? test::RandomImage(seed) : BuildDefaultImage();
         if (seed % 2 == 0)
             for (int channel = 1; channel <= 258; channel += 7)
                 PutChannel(image, channel, 13600000 + channel * 12500,
                            channel % 3 ? 43000000 + channel * 625 : -1);
+        const CMemoryImage before = image;
         CBandLimits limits;
         NormaliseThroughTable(image, limits);
-        if (seed % 2) {
-            // Garbage band limits of nine digits lose their top digit when stored, so the
-            // first pass over garbage may still move; from the second pass on nothing does.
-            NormaliseThroughTable(image, limits);
-        }
+        for (std::size_t i = 0x2051; i < 0x2E00; ++i) ASSERT_EQ(image[i], before[i]) << i;
+        for (std::size_t i = 0x3000; i < 0x3EB0; ++i) ASSERT_EQ(image[i], before[i]) << i;
+        // Garbage band limits of nine digits lose their top digit when stored, so the first pass
+        // over garbage may still move; from the second pass on nothing does.
+        if (seed % 2) NormaliseThroughTable(image, limits);
         const CMemoryImage once = image;
         NormaliseThroughTable(image, limits);
         ASSERT_EQ(image, once) << "seed " << seed;
     }
-}
-
-TEST(ChannelTable, NormaliseDoesNotTouchUnmappedBytes) {
-    const CMemoryImage before = test::RandomImage(21);
-    CMemoryImage image = before;
-    CBandLimits limits;
-    NormaliseThroughTable(image, limits);
-    for (std::size_t i = 0x2051; i < 0x2E00; ++i) ASSERT_EQ(image[i], before[i]) << std::hex << i;
-    for (std::size_t i = 0x3000; i < 0x3EB0; ++i) ASSERT_EQ(image[i], before[i]) << std::hex << i;
-}
-
-struct CFrequencyCommit {
-    int channel;
-    int column;
-    std::vector<std::string> before;
-    const char* typed;
-    std::vector<std::string> after;
-};
-
-class FrequencyCommit : public testing::TestWithParam<CFrequencyCommit> {};
-
-TEST_P(FrequencyCommit, Cells) {
-    const auto& c = GetParam();
-    CChannelRow row = Row(c.before);
-    CMemoryImage image = BuildDefaultImage();
-    CommitFrequencyEdit(row, c.channel, c.column, c.typed, CBandLimits{}, image);
-    EXPECT_EQ(row, Row(c.after));
 }
 
 const std::vector<std::string> kFull = {"145.00000", "145.00000", "88.5", "无",
@@ -185,56 +143,56 @@ std::vector<std::string> Full(const char* rx, const char* tx) {
     return cells;
 }
 
-const CFrequencyCommit kFrequencyCommits[] = {
-    // Out of band on an empty row: the first band's low limit and the new-row texts.
-    {1, 1, {}, "100", kNew}, {1, 1, {}, "1e9", kNew}, {1, 1, {}, "-145", kNew},
-    {1, 1, kFull, "145.0101", Full("145.01000", "145.00000")},
-    {1, 1, kFull, "145.00625", Full("145.00625", "145.00000")},
-    {1, 1, kFull, "145.0025", Full("145.00250", "145.00000")},
-    {1, 1, kFull, "0", {}}, {1, 1, kFull, "", {}}, {1, 1, kFull, ".", {}},
-    {1, 2, kFull, "0", kFull}, {1, 2, kFull, "", kFull}, {1, 2, {}, "145", {}},
-    {1, 2, kFull, "435", Full("145.00000", "435.00000")},
-    {1, 1, kFull, "435", Full("435.00000", "145.00000")},
-    // The VFOs keep both frequencies in one band.
-    {257, 1, kFull, "435.00000", Full("435.00000", "435.00000")},
-    {258, 2, kFull, "435", Full("435.00000", "435.00000")},
-    {257, 1, kFull, "146", Full("146.00000", "145.00000")},
-    {257, 2, kFull, "0", kFull}, {257, 2, kFull, "", kFull},
-    // A VFO with no transmit text: 0 is in no band, so the transmit follows.
-    {257, 1, {"145.00000", "", "无", "无", "高", "是", "宽", "关"}, "146",
-     {"146.00000", "146.00000", "无", "无", "高", "是", "宽", "关"}},
-};
-INSTANTIATE_TEST_SUITE_P(Grid, FrequencyCommit, testing::ValuesIn(kFrequencyCommits));
-
-TEST(ChannelTable, FirstReceiveFrequencyResetsTheRecord) {
-    CMemoryImage image = test::RandomImage(4);
+TEST(ChannelTable, FrequencyCommits) {
+    const struct {
+        int channel, column;
+        std::vector<std::string> before;
+        const char* typed;
+        std::vector<std::string> after;
+    } cases[] = {
+        // Out of band on an empty row: the first band's low limit and the new-row texts.
+        {1, 1, {}, "100", kNew}, {1, 1, {}, "1e9", kNew}, {1, 1, {}, "-145", kNew},
+        {1, 1, kFull, "145.0101", Full("145.01000", "145.00000")},
+        {1, 1, kFull, "145.00625", Full("145.00625", "145.00000")},
+        {1, 1, kFull, "145.0025", Full("145.00250", "145.00000")},
+        {1, 1, kFull, "0", {}}, {1, 1, kFull, "", {}}, {1, 1, kFull, ".", {}},
+        {1, 2, kFull, "0", kFull}, {1, 2, kFull, "", kFull}, {1, 2, {}, "145", {}},
+        {1, 2, kFull, "435", Full("145.00000", "435.00000")},
+        {1, 1, kFull, "435", Full("435.00000", "145.00000")},
+        // The VFOs keep both frequencies in one band.
+        {257, 1, kFull, "435.00000", Full("435.00000", "435.00000")},
+        {258, 2, kFull, "435", Full("435.00000", "435.00000")},
+        {257, 1, kFull, "146", Full("146.00000", "145.00000")},
+        {257, 2, kFull, "0", kFull}, {257, 2, kFull, "", kFull},
+        // A VFO with no transmit text: 0 is in no band, so the transmit follows.
+        {257, 1, {"145.00000", "", "无", "无", "高", "是", "宽", "关"}, "146",
+         {"146.00000", "146.00000", "无", "无", "高", "是", "宽", "关"}},
+    };
+    for (const auto& c : cases) {
+        CChannelRow row = Row(c.before);
+        CMemoryImage image = BuildDefaultImage();
+        CommitFrequencyEdit(row, c.channel, c.column, c.typed, CBandLimits{}, image);
+        EXPECT_EQ(row, Row(c.after)) << c.channel << " " << c.column << " " << c.typed;
+    }
+    // The first receive frequency of an empty row resets its record; later ones leave it for the
+    // parse. With no band configured an out-of-band value is kept.
+    CMemoryImage image = test::RandomImage(4), expected = image;
+    WriteDefaultRecord(expected, 7);
     CChannelRow row;
     CommitFrequencyEdit(row, 7, kColumnRx, "145", CBandLimits{}, image);
-    CMemoryImage expected;
-    WriteDefaultRecord(expected, 7);
-    EXPECT_EQ(Record(image, 7), Record(expected, 7));
-    // On a row that already has a frequency the record is left for the parse.
-    image = test::RandomImage(4);
-    CommitFrequencyEdit(row, 7, kColumnRx, "146", CBandLimits{}, image);
-    EXPECT_EQ(image, test::RandomImage(4));
-}
-
-TEST(ChannelTable, OutOfBandWithNoBandConfiguredKeepsTheValue) {
-    const CBandLimits none{{0, 0}, {0, 0}};
-    CChannelRow row;
-    CMemoryImage image;
-    CommitFrequencyEdit(row, 1, kColumnRx, "145.0101", none, image);
-    EXPECT_EQ(row[kColumnRx], "145.01000");
+    EXPECT_EQ(image, expected);
+    CommitFrequencyEdit(row, 7, kColumnRx, "146.0101", CBandLimits{{0, 0}, {0, 0}}, image);
+    EXPECT_EQ(row[kColumnRx], "146.01000");
+    EXPECT_EQ(image, expected);
 }
 
 TEST(ChannelTable, ToneAndChoiceCommits) {
-    struct Case {
+    const struct {
         std::vector<std::string> before;
         int column;
         const char* typed;
         const char* shown;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {kFull, 3, "d23i", "D023I"}, {kFull, 4, "300.0", "无"},
         {kFull, 3, "300", "D300N"},  {kFull, 3, "", "无"},
         {{}, 3, "88.5", ""},         {kFull, 5, "高", "高"},
@@ -248,22 +206,98 @@ TEST(ChannelTable, ToneAndChoiceCommits) {
             CommitChoiceEdit(row, c.column, c.typed);
         EXPECT_EQ(row[c.column], c.shown) << c.typed;
     }
-}
-
-TEST(ChannelTable, EmptyRowEditsItsReceiveCellFirst) {
+    // An empty row edits its receive cell first.
     EXPECT_EQ(EditColumn(CChannelRow{}, kColumnRxTone), kColumnRx);
     EXPECT_EQ(EditColumn(Row(kFull), kColumnRxTone), kColumnRxTone);
 }
 
-TEST(ChannelTable, Channel252ShiftBytesAreOverwrittenByTheFinalisation) {
+// The name column: filled from the record, committed into it, kept through edits.
+void PutName(CMemoryImage& image, int channel, std::initializer_list<uint8_t> bytes) {
+    test::PutBytes(image, RecordOffset(channel) + map::rec::kName, bytes);
+}
+
+// An empty row shows no name, whatever its bytes; the parse leaves the bytes the grid cannot show.
+TEST(ChannelName, FillShowsPrintableTextUpToTheFirstOtherByte) {
+    // An aggregate, so that each list's bytes live as long as the table (a pair would not keep
+    // them).
+    const struct {
+        std::initializer_list<uint8_t> bytes;
+        const char* shown;
+    } cases[] = {
+        {{'R', 'P', 'T', '1', 0xFF, 0xFF, 0xFF}, "RPT1"},
+        {{'A', 'B', 'C', 'D', 'E', 'F', 'G'}, "ABCDEFG"},
+        {{'A', 0x00, 'C', 0xFF, 0xFF, 0xFF, 0xFF}, "A"},
+        {{0x7F, 'B', 'C', 'D', 'E', 'F', 'G'}, ""},
+        {{' ', '~', 0x1F, 'x', 'x', 'x', 'x'}, " ~"},
+    };
+    for (const auto& [bytes, shown] : cases) {
+        CMemoryImage image = BuildDefaultImage();
+        PutChannel(image, 5, 14500000, 14500000);
+        PutName(image, 5, bytes);
+        PutName(image, 7, bytes);
+        CBandLimits limits;
+        CChannelTable table;
+        FillChannelTable(image, limits, table);
+        EXPECT_EQ(table.Row(5)[kColumnName], shown);
+        EXPECT_EQ(table.Row(7)[kColumnName], "");
+        const auto record = Record(image, 5);
+        NormaliseThroughTable(image, limits);
+        EXPECT_EQ(Record(image, 5), record) << shown;
+    }
+}
+
+TEST(ChannelName, CommitTakesPrintableAsciiUpToSeven_KeptUntilTheReceiveFrequencyGoes) {
     CMemoryImage image = BuildDefaultImage();
     CBandLimits limits;
     CChannelTable table;
     FillChannelTable(image, limits, table);
-    table.Row(252) = Row({"435.00000", "440.00000", "无", "无", "高", "是", "宽", "关"});
+    CChannelRow& row = table.Row(10);
+    CommitCellEdit(row, 10, kColumnName, "EARLY", limits, image);
+    EXPECT_EQ(row.name, "") << "an empty row takes no name";
+    CommitCellEdit(row, 10, kColumnRx, "145.5", limits, image);
+    const std::pair<const char*, const char*> cases[] = {
+        {"CALL", "CALL"}, {"ABCDEFGHIJ", "ABCDEFG"}, {"A\tB\x01" "C", "ABC"}, {"名称AB", "AB"},
+        {"", ""},         {"HOME", "HOME"}};
+    for (const auto& [typed, kept] : cases) {
+        CommitCellEdit(row, 10, kColumnName, typed, limits, image);
+        EXPECT_EQ(row.name, kept) << typed;
+        EXPECT_EQ(ChannelName(image, 10), kept) << typed;
+        // The bytes after the name are 0xFF, as the radio expects.
+        const std::size_t end = RecordOffset(10) + map::rec::kName + map::rec::kNameLength;
+        for (std::size_t at = RecordOffset(10) + map::rec::kName + row.name.size(); at < end; ++at)
+            EXPECT_EQ(image[at], 0xFF) << typed;
+    }
+    CommitCellEdit(row, 10, kColumnRx, "145.6", limits, image);
+    EXPECT_EQ(row.name, "HOME");
     ParseChannelTable(table, limits, kProgramVariant, image);
-    EXPECT_EQ(test::Bytes(image, 0x1F70, 8),
-              (std::vector<uint8_t>{0xB0, 0x01, 0x04, 0x0A, 0x08, 0x02, 0x88, 0xAA}));
+    EXPECT_EQ(ChannelRowTexts(image, limits, 10).name, "HOME");
+
+    CommitCellEdit(row, 10, kColumnRx, "", limits, image);
+    EXPECT_EQ(row.name, "");
+    ParseChannelTable(table, limits, kProgramVariant, image);
+    EXPECT_EQ(ChannelName(image, 10), "");
+}
+
+// The keys the grid handles itself; the name is the last column.
+TEST(GridNavigation, MovesWrapRowsAndStopAtTheEdges) {
+    const struct {
+        CGridCell (*move)(CGridCell);
+        CGridCell from, to;
+    } cases[] = {
+        {MoveRight, {4, kColumnBusyLock}, {4, kColumnName}},
+        {MoveRight, {4, kColumnName}, {5, 1}},
+        {MoveRight, {258, kColumnName}, {258, kColumnName}},
+        {MoveLeft, {5, 1}, {4, kColumnName}},
+        {MoveLeft, {1, 1}, {1, 1}},
+        {MoveDown, {4, 3}, {5, 3}},
+        {MoveDown, {258, 3}, {258, 3}},
+        {MoveUp, {4, 3}, {3, 3}},
+        {MoveUp, {1, 3}, {1, 3}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.move(c.from), c.to) << c.from.row << "," << c.from.column;
+    EXPECT_EQ(AfterFrequencyEnter({4, 1}, true), (CGridCell{5, 1}));
+    EXPECT_EQ(AfterFrequencyEnter({4, 1}, false), (CGridCell{4, 2}));
 }
 
 } // namespace

@@ -16,35 +16,31 @@
 namespace tarsel {
 namespace {
 
-TEST(Bcd, FrequencyFieldBothWays) {
-    struct Case {
-        int64_t value;
-        std::array<uint8_t, 4> bytes;
-    };
-    const Case cases[] = {
-        {14512500, {0x00, 0x25, 0x51, 0x14}},
-        {43912500, {0x00, 0x25, 0x91, 0x43}},
-        {1000000, {0x00, 0x00, 0x00, 0x01}},
-        {0, {0x00, 0x00, 0x00, 0x00}},
-    };
-    for (const auto& c : cases) {
+TEST(Bcd, FrequencyFieldAndTextBothWays) {
+    const std::pair<int64_t, std::array<uint8_t, 4>> cases[] = {
+        {14512500, {0x00, 0x25, 0x51, 0x14}}, {43912500, {0x00, 0x25, 0x91, 0x43}},
+        {1000000, {0x00, 0x00, 0x00, 0x01}},  {0, {0x00, 0x00, 0x00, 0x00}}};
+    for (const auto& [value, expected] : cases) {
         std::array<uint8_t, 4> bytes{};
-        EncodeFrequencyField(c.value, bytes);
-        EXPECT_EQ(bytes, c.bytes) << c.value;
-        EXPECT_EQ(DecodeFrequencyField(c.bytes), c.value);
+        EncodeFrequencyField(value, bytes);
+        EXPECT_EQ(bytes, expected) << value;
+        EXPECT_EQ(DecodeFrequencyField(expected), value);
     }
     // No validation: erased bytes decode as 165 a pair.
     EXPECT_EQ(DecodeFrequencyField(std::array<uint8_t, 4>{0xFF, 0xFF, 0xFF, 0xFF}), 166666665);
     EXPECT_EQ(FromBcd(0xFA), 160);
+    EXPECT_EQ(FrequencyText(166666665), "1666.66665");
+    EXPECT_EQ(FrequencyText(1), "0.00001");
+    EXPECT_EQ(FrequencyText(0), "0.00000");
+    EXPECT_EQ(ParseFrequencyText(""), 0);
 }
 
 TEST(Decimal, ScalingIsExactWhereBinaryArithmeticIsNot) {
-    struct Case {
+    const struct {
         const char* text;
         int power;
         int64_t expected;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"145.125", 5, 14512500}, {"88.5", 1, 885},       {"0.1", 1, 1},
         {"146.52", 5, 14652000},  {"439.995", 5, 43999500}, {"1.1", 5, 110000},
         {"145.0101", 5, 14501010}, {"4.35", 2, 435},      {"-2.5", 1, -25},
@@ -86,48 +82,33 @@ TEST(Decimal, ReadingIgnoresTheProcessLocale) {
     std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
-TEST(Frequency, Texts) {
-    EXPECT_EQ(FrequencyText(166666665), "1666.66665");
-    EXPECT_EQ(FrequencyText(1), "0.00001");
-    EXPECT_EQ(FrequencyText(0), "0.00000");
-    EXPECT_EQ(ParseFrequencyText(""), 0);
-}
-
-TEST(Tone, WordToText) {
-    struct Case {
+TEST(Tone, WordsAndTexts) {
+    const struct {
         uint8_t low, high;
         const char* text;
-    };
-    const Case cases[] = {
+    } toText[] = {
         {0x85, 0x08, "88.5"}, {0x00, 0x10, "100.0"}, {0x23, 0x80, "D023N"},  {0x54, 0xC7, "D754I"},
         {0x12, 0xFF, "无"},   {0x00, 0xFF, "无"},    {0x05, 0x80, "D05N"},   {0x05, 0x81, "D105N"},
         {0x00, 0x00, "0.0"},  {0xFF, 0x7F, "866.5"}, {0x23, 0xFE, "D6223I"},
     };
-    for (const auto& c : cases) EXPECT_EQ(ToneText({c.low, c.high}), c.text);
-}
-
-TEST(Tone, TextToWord) {
-    struct Case {
+    for (const auto& c : toText) EXPECT_EQ(ToneText({c.low, c.high}), c.text);
+    const struct {
         const char* text;
         uint8_t low, high;
-    };
-    const Case cases[] = {
+    } toWord[] = {
         {"88.5", 0x85, 0x08}, {"254.1", 0x41, 0x25}, {"D023N", 0x23, 0x80}, {"D754I", 0x54, 0xC7},
         {"无", 0xFF, 0xFF},   {"", 0xFF, 0xFF},      {"D125N", 0x25, 0x81}, {"D023", 0x23, 0xC0},
     };
-    for (const auto& c : cases) EXPECT_EQ(EncodeTone(c.text), (CToneWord{c.low, c.high})) << c.text;
+    for (const auto& c : toWord) EXPECT_EQ(EncodeTone(c.text), (CToneWord{c.low, c.high}));
 }
 
 TEST(Tone, EveryListEntryRoundTrips) {
     const auto& list = ToneList();
     ASSERT_EQ(list.size(), 265u);
-    EXPECT_EQ(list[0], "无");
-    EXPECT_EQ(list[1], "67.0");
-    EXPECT_EQ(list[50], "254.1");
-    EXPECT_EQ(list[51], "D017N");
-    EXPECT_EQ(list[157], "D754N");
-    EXPECT_EQ(list[158], "D017I");
-    EXPECT_EQ(list[264], "D754I");
+    const std::pair<std::size_t, const char*> pins[] = {
+        {0, "无"}, {1, "67.0"}, {50, "254.1"}, {51, "D017N"}, {157, "D754N"}, {158, "D017I"},
+        {264, "D754I"}};
+    for (const auto& [i, text] : pins) EXPECT_EQ(list[i], text) << i;
     for (const auto& text : list) EXPECT_EQ(ToneText(EncodeTone(text)), text);
     // The standard tone and code tables, pinned whole: one wrong entry changes the sums.
     int tenths = 0, codes = 0;
@@ -151,38 +132,29 @@ TEST(Tone, Normalisation) {
 }
 
 TEST(Labels, BothWays) {
-    struct Case {
+    const struct {
         int channel;
-        const char* label;
-        const char* gridLabel;
-    };
-    const Case cases[] = {
-        {1, "A001", "A 001"},     {128, "A128", "A 128"},   {129, "B001", "B 001"},
-        {256, "B128", "B 128"},   {257, "A VFO", "A VFO"}, {258, "B VFO", "B VFO"},
-        {0, "", ""},              {259, "", ""},
+        const char *label, *gridLabel;
+        int band;
+    } cases[] = {
+        {1, "A001", "A 001", 0},     {128, "A128", "A 128", 0},   {129, "B001", "B 001", 1},
+        {256, "B128", "B 128", 1},   {257, "A VFO", "A VFO", 0}, {258, "B VFO", "B VFO", 1},
+        {0, "", "", -1},             {259, "", "", -1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ChannelLabel(c.channel), c.label);
         EXPECT_EQ(GridLabel(c.channel), c.gridLabel);
+        EXPECT_EQ(BandOfChannel(c.channel), c.band) << c.channel;
         if (IsChannel(c.channel)) {
             EXPECT_EQ(ChannelFromLabel(c.label), c.channel);
             EXPECT_EQ(ChannelFromLabel(c.gridLabel), c.channel);
         }
     }
-    struct Read {
-        const char* text;
-        int channel;
-    };
-    const Read reads[] = {
+    const std::pair<const char*, int> reads[] = {
         {"B5", 133},   {"b5", 133}, {"a12", 12}, {"b vfo", 258}, {"A vfo", 257}, {"129", 129},
         {"A200", 200}, {"x", 0},    {"", 0},     {" A1", 0},     {"VFO", 0},     {"A-3", -3},
     };
-    for (const auto& r : reads) EXPECT_EQ(ChannelFromLabel(r.text), r.channel) << r.text;
-    EXPECT_EQ(BandOfChannel(1), 0);
-    EXPECT_EQ(BandOfChannel(129), 1);
-    EXPECT_EQ(BandOfChannel(257), 0);
-    EXPECT_EQ(BandOfChannel(258), 1);
-    EXPECT_EQ(BandOfChannel(0), -1);
+    for (const auto& [text, channel] : reads) EXPECT_EQ(ChannelFromLabel(text), channel) << text;
 }
 
 TEST(DtmfDigits, BothWays) {
@@ -191,20 +163,16 @@ TEST(DtmfDigits, BothWays) {
         EXPECT_EQ(DtmfCharFromCode(code), digits[code]);
         EXPECT_EQ(DtmfCodeFromChar(digits[code]), code);
     }
-    EXPECT_EQ(DtmfCodeFromChar('a'), 10);
-    EXPECT_EQ(DtmfCodeFromChar('E'), 14);
-    EXPECT_EQ(DtmfCodeFromChar('f'), 15);
-    EXPECT_EQ(DtmfCodeFromChar('G'), 255);
+    const std::pair<char, int> others[] = {{'a', 10}, {'E', 14}, {'f', 15}, {'G', 255}};
+    for (const auto& [c, code] : others) EXPECT_EQ(DtmfCodeFromChar(c), code) << c;
     EXPECT_EQ(DtmfCharFromCode(16), std::nullopt);
 }
 
 TEST(Bands, LookUps) {
     const CBandLimits limits; // 136-174, 400-480
-    EXPECT_EQ(BandOfValue(limits, 13600000), 0);
-    EXPECT_EQ(BandOfValue(limits, 17400000), 0);
-    EXPECT_EQ(BandOfValue(limits, 17400001), -1);
-    EXPECT_EQ(BandOfValue(limits, 43500000), 1);
-    EXPECT_EQ(BandOfValue(limits, 166666665), -1);
+    const std::pair<int64_t, int> bands[] = {
+        {13600000, 0}, {17400000, 0}, {17400001, -1}, {43500000, 1}, {166666665, -1}};
+    for (const auto& [value, band] : bands) EXPECT_EQ(BandOfValue(limits, value), band) << value;
     EXPECT_TRUE(SameBand(limits, 100, 50000000));
     EXPECT_FALSE(SameBand(limits, 14500000, 43500000));
     EXPECT_EQ(FirstConfiguredBand(limits), 0);
@@ -212,33 +180,25 @@ TEST(Bands, LookUps) {
     EXPECT_EQ(FirstConfiguredBand(partly), 1);
     CBandLimits none{{0, -1}, {0, 5}};
     EXPECT_EQ(FirstConfiguredBand(none), -1);
-    EXPECT_EQ(HardwareRangeOf(20000000), 1);
-    EXPECT_EQ(HardwareRangeOf(52000000), 2);
-    EXPECT_EQ(HardwareRangeOf(30000000), -1);
+    const std::pair<int64_t, int> ranges[] = {{20000000, 1}, {52000000, 2}, {30000000, -1}};
+    for (const auto& [value, range] : ranges) EXPECT_EQ(HardwareRangeOf(value), range) << value;
     EXPECT_TRUE(FitOneHardwareRange(40000000, 52000000));
     EXPECT_FALSE(FitOneHardwareRange(52000000, 40000000));
     EXPECT_FALSE(FitOneHardwareRange(17000000, 40000000));
 }
 
+// The grid's snap (down), applied off the raster only, and the batch dialog's nearest raster: a
+// tie goes to 5 kHz, 2.5 kHz multiples pass.
 TEST(Bands, Snaps) {
-    struct Case {
-        int64_t value;
-        int64_t step;    // the grid's snap (down), applied off the raster only
-        int64_t channel; // the batch dialog's nearest raster
+    const std::array<int64_t, 3> cases[] = {
+        {14512600, 14512500, 14512500}, {14500700, 14500625, 14500750},
+        {14500250, 14500250, 14500250}, {14500625, 14500625, 14500625},
+        {14501010, 14501000, 14501000}, {1200, 1000, 1250},
+        {1210, 1000, 1250},             {14500240, 14500000, 14500250},
     };
-    const Case cases[] = {
-        {14512600, 14512500, 14512500}, // tie goes to 5 kHz; nearest is 2.5 kHz below
-        {14500700, 14500625, 14500750},
-        {14500250, 14500250, 14500250}, // 2.5 kHz multiple passes
-        {14500625, 14500625, 14500625},
-        {14501010, 14501000, 14501000},
-        {1200, 1000, 1250},
-        {1210, 1000, 1250},
-        {14500240, 14500000, 14500250},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(SnapOffRaster(c.value), c.step) << c.value;
-        EXPECT_EQ(SnapToChannelRaster(c.value), c.channel) << c.value;
+    for (const auto& [value, step, channel] : cases) {
+        EXPECT_EQ(SnapOffRaster(value), step) << value;
+        EXPECT_EQ(SnapToChannelRaster(value), channel) << value;
     }
 }
 

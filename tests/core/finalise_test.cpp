@@ -19,16 +19,23 @@ uint32_t Le32(const CMemoryImage& image, std::size_t offset) {
            static_cast<uint32_t>(image[offset + 3]) << 24;
 }
 
-TEST(Finalise, AllChannelsEmpty) {
+// A default image with no channel, the option bytes all set and one calibration row.
+TEST(Finalise, NoChannelsOptionBitsSlopesAndBandLimits) {
     CMemoryImage image = BuildDefaultImage();
-    image[0x204F] = 3;
-    image[0x2050] = 0;
+    PutBytes(image, 0x204C, {0xFF, 0xFF, 0xFF, 3, 0});
+    PutBytes(image, 0x3F30 + 15, {10, 30, 10}); // row 5 (UHF high power): a, b, c
     FinaliseImage(image, CBandLimits{}, kVariantN);
     EXPECT_EQ(Bytes(image, 0x2E40, 64), std::vector<uint8_t>(64, 0x00));
-    const std::map<int, int> none = {
-        {0x2E20, 0xFF}, {0x2E21, 0xFF}, {0x204F, 0xFE}, {0x2050, 0xFE}};
-    EXPECT_EQ(test::BytesAt(image, none), none);
     EXPECT_EQ(Bytes(image, 0x2E28, 16), std::vector<uint8_t>(16, 0xFF));
+    // No current channel; only the cleared option bits change.
+    EXPECT_EQ(Bytes(image, 0x204C, 5), (std::vector<uint8_t>{0x9F, 0x3F, 0xCF, 0xFE, 0xFE}));
+    EXPECT_EQ(Bytes(image, 0x2E20, 2), (std::vector<uint8_t>{0xFF, 0xFF}));
+    // w(2) = 4000000: / 20 = 200000 = 0x030D40, the first rising, the second falling.
+    EXPECT_EQ(Bytes(image, 0x3F42 + 30, 6),
+              (std::vector<uint8_t>{0x40, 0x0D, 0x03, 0x40, 0x0D, 0x83}));
+    EXPECT_EQ(Bytes(image, 0x2E10, 16),
+              (std::vector<uint8_t>{0x00, 0x00, 0x60, 0x13, 0x00, 0x00, 0x40, 0x17, 0x00, 0x00,
+                                    0x00, 0x40, 0x00, 0x00, 0x00, 0x48}));
 }
 
 TEST(Finalise, BitmapsAndFirstPresentMemories) {
@@ -47,21 +54,18 @@ TEST(Finalise, BitmapsAndFirstPresentMemories) {
 }
 
 TEST(Finalise, CurrentChannelMustNameAPresentMemory) {
-    struct Case {
-        uint8_t current;
-        uint8_t expected;
-    };
     // Memories A 005 and A 010 present: indices 4 and 9.
     // 128 would read B 001's record, which is present here.
-    const Case cases[] = {{4, 4}, {9, 9}, {0, 4}, {5, 4}, {128, 4}, {200, 4}, {0xFF, 4}};
-    for (const auto& c : cases) {
+    const std::pair<uint8_t, uint8_t> cases[] = {{4, 4}, {9, 9},   {0, 4},   {5, 4},
+                                                 {128, 4}, {200, 4}, {0xFF, 4}};
+    for (const auto& [current, expected] : cases) {
         CMemoryImage image = BuildDefaultImage();
         PutChannel(image, 5, 14500000);
         PutChannel(image, 10, 14600000);
         PutChannel(image, 129, 14600000);
-        image[0x204F] = c.current;
+        image[0x204F] = current;
         FinaliseImage(image, CBandLimits{}, kVariantN);
-        EXPECT_EQ(image[0x204F], c.expected) << int(c.current);
+        EXPECT_EQ(image[0x204F], expected) << int(current);
     }
 }
 
@@ -90,19 +94,7 @@ TEST(Finalise, VariantBlocksAndFixedBytes) {
                                         0xFF, 0xFF, 0xFF, 0xFF}));
         EXPECT_EQ(Bytes(image, 0x3EB0, 10),
                   (std::vector<uint8_t>{66, 59, 53, 47, 40, 34, 28, 21, 15, 8}));
-        EXPECT_EQ(image[0x204D] & 0xC0, 0);
-        EXPECT_EQ(image[0x204E] & 0x30, 0);
-        EXPECT_EQ(image[0x204C] & 0x60, 0);
     }
-}
-
-TEST(Finalise, OptionBitsOtherThanTheClearedOnesStay) {
-    CMemoryImage image = BuildDefaultImage();
-    image[0x204C] = 0xFF;
-    image[0x204D] = 0xFF;
-    image[0x204E] = 0xFF;
-    FinaliseImage(image, CBandLimits{}, kVariantN);
-    EXPECT_EQ(Bytes(image, 0x204C, 3), (std::vector<uint8_t>{0x9F, 0x3F, 0xCF}));
 }
 
 // Each hardware range's low, high, middle and the two quarter points; the UHF range follows the
@@ -127,27 +119,6 @@ TEST(Finalise, CalibrationFrequencies) {
             EXPECT_EQ(Le32(image, 0x3F98 + 4 * k), c.uhf[k]) << k;
         }
     }
-}
-
-TEST(Finalise, CalibrationSlopes) {
-    CMemoryImage image = BuildDefaultImage();
-    // Row 0 (VHF low power): a = 100, b = 80, c = 80; row 5 (UHF high power): 10, 30, 10.
-    PutBytes(image, 0x3F30, {100, 80, 80});
-    PutBytes(image, 0x3F30 + 15, {10, 30, 10});
-    FinaliseImage(image, CBandLimits{}, kVariantN);
-    // w(0) = 1900000: 1900000 / 20 = 95000 = 0x017318, sign set as a > b.
-    EXPECT_EQ(Bytes(image, 0x3F42, 6), (std::vector<uint8_t>{0x18, 0x73, 0x81, 0, 0, 0}));
-    // w(2) = 4000000: / 20 = 200000 = 0x030D40, the first rising, the second falling.
-    EXPECT_EQ(Bytes(image, 0x3F42 + 30, 6),
-              (std::vector<uint8_t>{0x40, 0x0D, 0x03, 0x40, 0x0D, 0x83}));
-}
-
-TEST(Finalise, BandLimitsStored) {
-    CMemoryImage image = BuildDefaultImage();
-    FinaliseImage(image, CBandLimits{}, kVariantN);
-    EXPECT_EQ(Bytes(image, 0x2E10, 16),
-              (std::vector<uint8_t>{0x00, 0x00, 0x60, 0x13, 0x00, 0x00, 0x40, 0x17, 0x00, 0x00,
-                                    0x00, 0x40, 0x00, 0x00, 0x00, 0x48}));
 }
 
 TEST(Finalise, LeavesUnnamedBytesAlone) {

@@ -90,9 +90,7 @@ private:
 
 inline std::string FileText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // Sets (or, with nullopt, removes) an environment variable while it lives.

@@ -1,0 +1,382 @@
+// Channel lists: the text layer, the rules of every column and of the list, writing lists,
+// applying them through the grid, and the round trip between the two.
+#include "core/interchange/channelcsv.h"
+
+#include "core/image/channeltable.h"
+#include "core/image/datafile.h"
+#include "core/image/finalise.h"
+#include "core/image/frequency.h"
+#include "core/image/tone.h"
+#include "core/interchange/csvtext.h"
+#include "testimage.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace tarsel {
+namespace {
+
+// The records of a text as "line:field|field", " " between records, "(open)" after an open quote.
+std::string Records(std::string_view text) {
+    std::string out;
+    for (const CCsvRecord& r : SplitCsvRecords(text)) {
+        out += (out.empty() ? "" : " ") + std::to_string(r.line) + ":";
+        for (std::size_t i = 0; i < r.fields.size(); ++i) out += (i ? "|" : "") + r.fields[i];
+        if (r.unterminated) out += "(open)";
+    }
+    return out;
+}
+
+TEST(CsvText, RecordsAndQuoting) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"a,b\nc,d\n", "1:a|b 2:c|d"}, {"a,b\r\nc,d", "1:a|b 2:c|d"},
+        {"\xEF\xBB\xBF" "a,b\n", "1:a|b"}, {"a\rb\n", "1:a 2:b"},
+        {"\"x,y\",\"say \"\"hi\"\"\"\n", "1:x,y|say \"hi\""},
+        {"\"two\nlines\",z\nnext\n", "1:two\nlines|z 3:next"},
+        {"a,,\n", "1:a||"}, {"a\n\nb\n", "1:a 2: 3:b"}, {"  \"q\" ,b\n", "1:q |b"},
+        {"ab\"c,d\n", "1:ab\"c|d"}, {"a,\"open\nrest", "1:a|open\nrest(open)"},
+    };
+    for (const auto& [text, records] : cases) EXPECT_EQ(Records(text), records) << text;
+    for (const char* value : {"", "plain", "a,b", "say \"x\"", " lead", "trail ", "two\nlines"}) {
+        const std::string line = CsvField(value) + ",end";
+        const auto records = SplitCsvRecords(line);
+        ASSERT_EQ(records.size(), 1u) << value;
+        EXPECT_EQ(records[0].fields, (std::vector<std::string>{value, "end"})) << value;
+    }
+    EXPECT_EQ(CsvField("plain"), "plain");
+}
+
+// A channel accepted from line 2 into channel 1: "[rx tx ]decode encode PSB[ name]", power, scan
+// and bandwidth as H/L, S/-, W/N, the frequencies left out when they are the simplex 145.5.
+std::string Accepted(const CCsvChannel& c) {
+    EXPECT_EQ(c.line, 2);
+    EXPECT_EQ(c.channel, 1);
+    const bool simplex = c.rx == 14550000 && c.tx == 14550000;
+    return (simplex ? "" : std::to_string(c.rx) + " " + std::to_string(c.tx) + " ") + c.rxTone +
+           " " + c.txTone + " " + (c.highPower ? "H" : "L") + (c.scan ? "S" : "-") +
+           (c.wide ? "W" : "N") + (c.name.empty() ? "" : " " + c.name);
+}
+
+// One data row holding only the columns named, behind Location 1 and (unless named) Frequency
+// 145.5: the channel accepted ("" when refused) and the start of the only message.
+TEST(CsvRowRules, EveryColumn) {
+    const struct {
+        const char *columns, *values, *accepted, *message = nullptr;
+    } cases[] = {
+        {"Frequency", "145.500000", "无 无 HSW"}, {"Duplex", "+", "无 无 HSW"},
+        {"Frequency,Duplex,Offset", "145.6,+,0.6", "14560000 14620000 无 无 HSW"},
+        {"Frequency,Duplex,Offset", "439.1,-,5.000000", "43910000 43410000 无 无 HSW"},
+        {"Duplex,Offset", "split,435", "14550000 43500000 无 无 HSW"},
+        {"Duplex", "off", "", "Duplex: this radio cannot stop"},
+        {"Duplex", "x", "", "Duplex:"}, {"Duplex", "split", "", "Offset:"},
+        {"Frequency", "50.0", "", "Frequency: receive 50.000000"},
+        {"Duplex,Offset", "+,50", "", "Offset: transmit 195.500000"},
+        {"Frequency", "\"145,5\"", "", "Frequency:"}, {"Frequency", "", "", "Frequency:"},
+        {"Frequency", "145.1234", "14512000 14512000 无 无 HSW",
+         "Frequency: receive 145.123400 MHz is off the channel raster"},
+        {"Tone,rToneFreq,cToneFreq", "Tone,100.0,bad", "无 100.0 HSW"},
+        {"Tone,rToneFreq,cToneFreq", "TSQL,88.5,123.00", "123.0 123.0 HSW"},
+        {"Tone,DtcsCode,DtcsPolarity,RxDtcsCode", "DTCS,23,NR,754", "D023I D023N HSW"},
+        {"Tone,CrossMode,rToneFreq,cToneFreq", "Cross,Tone->Tone,100.0,123.0", "123.0 100.0 HSW"},
+        {"Tone,CrossMode,rToneFreq,RxDtcsCode,DtcsPolarity", "Cross,Tone->DTCS,100.0,754,NR",
+         "D754I 100.0 HSW"},
+        {"Tone,CrossMode,DtcsCode,DtcsPolarity,cToneFreq", "Cross,DTCS->Tone,023,RN,67.0",
+         "67.0 D023I HSW"},
+        {"Tone,CrossMode,DtcsCode,RxDtcsCode,DtcsPolarity", "Cross,DTCS->DTCS,023,754,RR",
+         "D754I D023I HSW"},
+        {"Tone,CrossMode,rToneFreq", "Cross,Tone->,88.5", "无 88.5 HSW"},
+        {"Tone,CrossMode,DtcsCode", "Cross,DTCS->,023", "无 D023N HSW"},
+        {"Tone,CrossMode,cToneFreq", "Cross,->Tone,88.5", "88.5 无 HSW"},
+        {"Tone,CrossMode,RxDtcsCode", "Cross,->DTCS,25", "D025N 无 HSW"},
+        {"rToneFreq,DtcsCode,CrossMode,DtcsPolarity", "x,999,nonsense,??", "无 无 HSW"},
+        {"Tone", "TSQL-R", "", "Tone:"}, {"Tone", "DTCS-R", "", "Tone:"},
+        {"Tone", "Tonne", "", "Tone:"}, {"Tone,rToneFreq", "Tone,88.4", "", "rToneFreq:"},
+        {"Tone,cToneFreq", "TSQL,88.55", "", "cToneFreq:"},
+        {"Tone,DtcsCode", "DTCS,024", "", "DtcsCode:"},
+        {"Tone,CrossMode,RxDtcsCode", "Cross,->DTCS,8", "", "RxDtcsCode:"},
+        {"Tone,CrossMode", "Cross,DTCS->Foo", "", "CrossMode:"},
+        {"Tone,CrossMode", "Cross,->", "", "CrossMode:"},
+        {"Tone,DtcsCode,DtcsPolarity", "DTCS,023,NX", "", "DtcsPolarity:"},
+        {"Mode", "NFM", "无 无 HSN"}, {"Mode", "AM", "", "Mode:"},
+        {"Skip", "S", "无 无 H-W"}, {"Skip", "P", "无 无 HSW"},
+        {"Power", "Low", "无 无 LSW"}, {"Power", "L", "无 无 LSW"},
+        {"Power", "0.5W", "无 无 LSW"}, {"Power", "1.9W", "无 无 LSW"},
+        {"Power", "H", "无 无 HSW"}, {"Power", "2.0W", "无 无 HSW"}, {"Power", "4W", "无 无 HSW"},
+        {"Power", "Mid", "", "Power:"}, {"Name", "Zürich", "", "Name:"},
+        {"Name", "\" A,\"\"B\"\"\"", "无 无 HSW  A,\"B\""},
+        {"Name", "REPEATER", "无 无 HSW REPEATE", "Name: 'REPEATER' is longer than 7 characters"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.columns) + " = " + c.values);
+        const bool frequency = std::string_view(c.columns).starts_with("Frequency");
+        const std::string text = std::string("Location,") + (frequency ? "" : "Frequency,") +
+                                 c.columns + "\n1," + (frequency ? "" : "145.5,") + c.values + "\n";
+        const CCsvImport found = ReadChannelCsv(text, CBandLimits{}, {});
+        const bool refused = !*c.accepted;
+        if (c.message) {
+            ASSERT_EQ(found.messages.size(), 1u);
+            const std::string shown = found.messages[0].Text();
+            EXPECT_TRUE(shown.starts_with(std::string("line 2: ") + c.message)) << shown;
+            EXPECT_EQ(found.messages[0].error, refused);
+        } else {
+            EXPECT_TRUE(found.messages.empty()) << found.messages[0].Text();
+        }
+        ASSERT_EQ(found.channels.size(), refused ? 0u : 1u);
+        if (!refused) EXPECT_EQ(Accepted(found.channels[0]), c.accepted);
+    }
+}
+
+// Messages of a whole list as their texts.
+std::vector<std::string> Texts(const CCsvImport& found) {
+    std::vector<std::string> texts;
+    for (const auto& m : found.messages) {
+        const std::string text = m.Text();
+        texts.push_back(text.substr(0, text.find(':', text.find(':') + 1)));
+    }
+    return texts;
+}
+
+std::vector<int> ChannelsOf(const CCsvImport& found) {
+    std::vector<int> channels;
+    for (const auto& c : found.channels) channels.push_back(c.channel);
+    return channels;
+}
+
+TEST(CsvList, Layout) {
+    const std::string h = "Location,Frequency\n";
+    const std::string firstOption = h + "77,145.5\nx,50\n77,145.6\n0,145.7\n";
+    const struct {
+        std::string text;
+        std::vector<int> channels;
+        std::vector<std::string> messages; // "line N: Column"
+        bool unreadable = false;
+        int first = 0;
+    } cases[] = {
+        {"frequency,NAME,location\r\n145.5,A,3\r\n\r\n433.0,B,4\r\n", {3, 4}, {}},
+        {"\xEF\xBB\xBFLocation,Colour,Frequency\n1,red,145.5\n", {1}, {}},
+        {"Location,Frequency,Mode\n1,145.5\n", {1}, {}}, // a short row reads empty
+        {"Location,Frequency,Comment\n1,145.5,a,b\n", {1}, {"line 2: Comment"}},
+        {"\n\n" + h + "\n 5 ,50\n", {}, {"line 5: Frequency"}},
+        {h + ",\n2,145.5\n", {2}, {}}, // an all-comma line is blank
+        {h + "1,145.5\n0,145.6\n255,145.7\n", {2, 1, 256}, {"line 3: Location"}}, // from zero
+        {h + "257,145.5\n", {}, {"line 2: Location"}},
+        {h + "0,145.5\n256,145.5\n", {1}, {"line 2: Location", "line 3: Location"}},
+        {h + "-1,145.5\n0,145.5\n", {}, {"line 2: Location", "line 3: Location"}},
+        {h + "A1,145.5\n", {}, {"line 2: Location"}},
+        {h + "000009,145.5\n", {9}, {}},
+        {h + "9,145.5\n9,145.6\n", {9}, {"line 3: Location"}},
+        {"Location,Freq\n1,145.5\n", {}, {"line 1: Frequency"}, true},
+        {"Name,Frequency\nA,145.5\n", {}, {"line 1: Location"}, true},
+        {"", {}, {"line 1: Location"}, true},
+        {h, {}, {}},
+        {firstOption, {10, 11, 12}, {"line 3: Frequency"}, false, 10},
+        {firstOption, {255, 256}, {"line 3: Frequency", "line 5: Location"}, false, 255},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const CCsvImport found = ReadChannelCsv(c.text, CBandLimits{}, {.first = c.first});
+        EXPECT_EQ(ChannelsOf(found), c.channels);
+        EXPECT_EQ(Texts(found), c.messages);
+        EXPECT_EQ(found.unreadable, c.unreadable);
+    }
+}
+
+TEST(CsvList, BandsAreTheDocuments) {
+    CBandLimits limits;
+    limits.low = {14400000, 43000000};
+    limits.high = {14600000, 44000000};
+    const auto found = ReadChannelCsv("Location,Frequency\n1,146.5\n2,145.5\n3,439\n", limits, {});
+    EXPECT_EQ(ChannelsOf(found), (std::vector<int>{2, 3}));
+    EXPECT_EQ(Texts(found), (std::vector<std::string>{"line 2: Frequency"}));
+}
+
+// A channel typed into the grid: receive, transmit, decode, encode, power, scan, bandwidth, name.
+void Type(CMemoryImage& image, int channel, const std::vector<std::string>& texts) {
+    CBandLimits limits;
+    CChannelTable table;
+    FillChannelTable(image, limits, table);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const int column = i < 7 ? static_cast<int>(i) + 1 : kColumnName;
+        CommitCellEdit(table.Row(channel), channel, column, texts[i], limits, image);
+    }
+    ParseChannelTable(table, limits, kProgramVariant, image);
+}
+
+// The data line written for one channel.
+std::string LineOf(const CMemoryImage& image) {
+    const std::string text = WriteChannelCsv(image, CBandLimits{});
+    const auto start = text.find('\n') + 1;
+    return text.substr(start, text.find('\n', start) - start);
+}
+
+TEST(CsvWriter, OneChannel) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"145.5", "145.5", "无", "无", "高", "是", "宽", "CALL"},
+         "1,CALL,145.500000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,"},
+        {{"145.775", "145.175", "无", "103.5", "低", "否", "窄", ""},
+         "1,,145.775000,-,0.600000,Tone,103.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,S,1.0W,,,,,"},
+        {{"439.1", "446.7", "123.0", "123.0"},
+         "1,,439.100000,+,7.600000,TSQL,123.0,123.0,023,NN,023,Tone->Tone,FM,5.00,,5.0W,,,,,"},
+        {{"145.5", "435", "D754I", "D754N"},
+         "1,,145.500000,split,435.000000,DTCS,88.5,88.5,754,NR,023,Tone->Tone,FM,5.00,,5.0W,,,,,"},
+    };
+    for (const auto& [typed, line] : cases) {
+        CMemoryImage image = BuildDefaultImage();
+        Type(image, 1, typed);
+        EXPECT_EQ(LineOf(image), line) << typed[0] << " " << typed.size();
+    }
+    // Decode, encode: the columns from Tone to CrossMode of a simplex 145.5.
+    const std::array<const char*, 3> crosses[] = {
+        {"123.0", "100.0", "Cross,100.0,123.0,023,NN,023,Tone->Tone"},
+        {"D025I", "67.0", "Cross,67.0,88.5,023,NR,025,Tone->DTCS"},
+        {"67.0", "D025I", "Cross,88.5,67.0,025,RN,023,DTCS->Tone"},
+        {"D025N", "D023N", "Cross,88.5,88.5,023,NN,025,DTCS->DTCS"},
+        {"无", "D023I", "Cross,88.5,88.5,023,RN,023,DTCS->"},
+        {"88.5", "无", "Cross,88.5,88.5,023,NN,023,->Tone"},
+        {"D023N", "无", "Cross,88.5,88.5,023,NN,023,->DTCS"},
+    };
+    for (const auto& [decode, encode, columns] : crosses) {
+        CMemoryImage image = BuildDefaultImage();
+        Type(image, 1, {"145.5", "145.5", decode, encode});
+        EXPECT_EQ(LineOf(image),
+                  std::string("1,,145.500000,,0.000000,") + columns + ",FM,5.00,,5.0W,,,,,");
+    }
+}
+
+CMemoryImage Imported(const std::string& text, CCsvImportOptions options, CMemoryImage image,
+                      bool* applied = nullptr) {
+    CBandLimits limits;
+    LoadBandLimits(image, limits);
+    const bool done =
+        ApplyChannelCsv(ReadChannelCsv(text, limits, options), options, image, limits);
+    if (applied) *applied = done;
+    return image;
+}
+
+// The list written from the image holds what the grid shows: no VFO and no row in no band.
+TEST(CsvApply, ThroughTheGrid) {
+    CMemoryImage image = BuildDefaultImage();
+    Type(image, 200, {"439.0"});
+    Type(image, 1, {"145.5", "145.5", "无", "无", "高", "是", "宽", "OLD"});
+    Type(image, 257, {"145.5"});
+    test::PutChannel(image, 9, 30000000);
+    const std::size_t one = RecordOffset(1);
+    image[one + map::rec::kSignalling] = 0x05;
+    image[one + map::rec::kFlags] |= map::rec::kFlagBusyCarrier;
+    const std::string written = WriteChannelCsv(image, CBandLimits{});
+    EXPECT_EQ(written.find('\r'), std::string::npos);
+    const auto records = SplitCsvRecords(written);
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(records[0].fields,
+              std::vector<std::string>(CsvColumnNames().begin(), CsvColumnNames().end()));
+    EXPECT_EQ(records[1].fields[0], "1");
+    EXPECT_EQ(records[2].fields[0], "200");
+
+    const std::string list = "Location,Frequency,Name\n1,146.0,NEW\n3,433.0,\n";
+    bool applied = false;
+    CMemoryImage result = Imported(list, {}, image, &applied);
+    ASSERT_TRUE(applied);
+    CBandLimits limits;
+    CChannelRow row = ChannelRowTexts(result, limits, 1);
+    EXPECT_EQ(row[kColumnRx], "146.00000");
+    EXPECT_EQ(row.name, "NEW");
+    EXPECT_EQ(row[kColumnBusyLock], "载波") << "an existing channel keeps what the list omits";
+    EXPECT_EQ(result[one + map::rec::kSignalling], 0x05);
+    EXPECT_EQ(ChannelRowTexts(result, limits, 200)[kColumnRx], "439.00000");
+    EXPECT_EQ(ChannelRowTexts(result, limits, 3)[kColumnBusyLock], "关");
+
+    result = Imported(list, {.clear = true}, image);
+    EXPECT_TRUE(ChannelRowTexts(result, limits, 200).IsEmpty());
+    EXPECT_EQ(ChannelRowTexts(result, limits, 1)[kColumnBusyLock], "关")
+        << "a cleared channel starts from the default record";
+    EXPECT_EQ(result[one + map::rec::kSignalling], 0x00);
+}
+
+TEST(CsvApply, AllOrNothingUnlessSkipping) {
+    CMemoryImage image = BuildDefaultImage();
+    Type(image, 5, {"145.5"});
+    const std::string bad = "Location,Frequency\n1,146.0\n2,999\n";
+    EXPECT_EQ(ReadChannelCsv(bad, CBandLimits{}, {}).RowErrors(), 1);
+    const struct {
+        std::string list;
+        bool skipBad, clear, applied, channel1, channel5;
+    } cases[] = {
+        {bad, false, false, false, false, true},
+        {bad, false, true, false, false, true},
+        {bad, true, false, true, true, true},
+        {bad, true, true, true, true, false},
+        {"Location,Frequency\n1,146.0\n", false, false, true, true, true},
+        {"Frequency\n146.0\n", true, false, false, false, true}, // no Location: unreadable
+    };
+    for (const auto& c : cases) {
+        bool applied = true;
+        const CMemoryImage result =
+            Imported(c.list, {.clear = c.clear, .skipBad = c.skipBad}, image, &applied);
+        EXPECT_EQ(applied, c.applied) << c.list;
+        if (!c.applied) EXPECT_EQ(result, image);
+        CBandLimits limits;
+        EXPECT_EQ(!ChannelRowTexts(result, limits, 1).IsEmpty(), c.channel1);
+        EXPECT_EQ(!ChannelRowTexts(result, limits, 5).IsEmpty(), c.channel5);
+    }
+}
+
+// An image typed through the grid with random values the radio can hold.
+CMemoryImage GeneratedImage(unsigned seed) {
+    std::mt19937 random(seed);
+    const auto pick = [&random](int n) { return static_cast<int>(random() % unsigned(n)); };
+    CMemoryImage image = BuildDefaultImage();
+    CBandLimits limits;
+    CChannelTable table;
+    FillChannelTable(image, limits, table);
+    const auto frequency = [&](int band) {
+        const int64_t low = band ? 40000000 : 13600000, high = band ? 48000000 : 17400000;
+        const int64_t step = pick(2) ? 625 : 250;
+        return FrequencyText(low + (pick(int((high - low) / step)) * step));
+    };
+    const auto& tones = ToneList();
+    for (int channel = 1; channel <= kCsvLastChannel; ++channel) {
+        if (pick(4) == 0) continue;
+        CChannelRow& row = table.Row(channel);
+        const int band = pick(2);
+        const auto commit = [&](int column, const std::string& text) {
+            CommitCellEdit(row, channel, column, text, limits, image);
+        };
+        commit(kColumnRx, frequency(band));
+        if (pick(2)) commit(kColumnTx, frequency(pick(3) ? band : 1 - band));
+        const int tone = pick(int(tones.size()));
+        commit(kColumnRxTone, pick(3) ? tones[tone] : tones[pick(int(tones.size()))]);
+        commit(kColumnTxTone, pick(2) ? tones[tone] : tones[pick(int(tones.size()))]);
+        for (int column : {kColumnPower, kColumnScan, kColumnBandwidth, kColumnBusyLock})
+            commit(column, ChoiceEntries(column)[pick(int(ChoiceEntries(column).size()))]);
+        std::string name;
+        for (int n = pick(8); n > 0; --n) name += static_cast<char>(0x20 + pick(95));
+        commit(kColumnName, name);
+    }
+    ParseChannelTable(table, limits, kProgramVariant, image);
+    return image;
+}
+
+TEST(CsvRoundTrip, ExportThenImportWithClearGivesTheSameChannels) {
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        const CMemoryImage original = GeneratedImage(seed);
+        const std::string list = WriteChannelCsv(original, CBandLimits{});
+        const CCsvImportOptions clear{.clear = true};
+        const CCsvImport found = ReadChannelCsv(list, CBandLimits{}, clear);
+        EXPECT_TRUE(found.messages.empty()) << seed << ": " << found.messages[0].Text();
+        CMemoryImage copy = GeneratedImage(seed + 1000);
+        CBandLimits limits;
+        ASSERT_TRUE(ApplyChannelCsv(found, clear, copy, limits)) << seed;
+        for (int channel = 1; channel <= kCsvLastChannel; ++channel) {
+            const CChannelRow want = ChannelRowTexts(original, limits, channel);
+            const CChannelRow got = ChannelRowTexts(copy, limits, channel);
+            for (int column : {kColumnRx, kColumnTx, kColumnRxTone, kColumnTxTone, kColumnPower,
+                               kColumnScan, kColumnBandwidth, kColumnName})
+                EXPECT_EQ(got[column], want[column]) << seed << " channel " << channel;
+        }
+        EXPECT_EQ(WriteChannelCsv(copy, CBandLimits{}), list) << seed;
+    }
+}
+
+} // namespace
+} // namespace tarsel
