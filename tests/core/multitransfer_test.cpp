@@ -39,47 +39,61 @@ using test::InRanges;
 TEST(MultiTransferTest, EachRadioSucceedsOrFailsOnItsOwn) {
     struct Case {
         const char* name;
-        std::function<void(CFakePort&, CScriptedRadio&)> fault;
+        std::function<void(CFakePort&, radiosim::CFaults&)> fault;
         EExchangeOutcome outcome;
         const char* cause;
     } cases[] = {
         {"good", {}, EExchangeOutcome::Done, "done"},
         {"no port",
-         [](CFakePort& p, CScriptedRadio&) { p.openResult.failure = EOpenFailure::NoSuchDevice; },
+         [](CFakePort& p, radiosim::CFaults&) {
+             p.openResult.failure = EOpenFailure::NoSuchDevice;
+         },
          EExchangeOutcome::PortNotOpened, nullptr},
-        {"silent", [](CFakePort&, CScriptedRadio& r) { r.silent = true; },
+        {"silent", [](CFakePort&, radiosim::CFaults& f) { f.silent = true; },
          EExchangeOutcome::CommunicationError, "no reply to the wake-up after 4 attempts"},
-        {"bad ack", [](CFakePort&, CScriptedRadio& r) { r.badAckBlock = 3; },
+        {"bad ack", [](CFakePort&, radiosim::CFaults& f) { f.badAckBlock = 3; },
          EExchangeOutcome::CommunicationError,
          "block 0x0060 not acknowledged: reply 0x42, expected 0x41"},
         {"good too", {}, EExchangeOutcome::Done, "done"},
     };
     const std::size_t n = std::size(cases);
-    for (ETransfer transfer : {ETransfer::Write, ETransfer::Initialise}) {
+    for (const bool verify : {false, true}) {
+        // An unverified initialise through the one call, a verified write through the object.
+        const ETransfer transfer = verify ? ETransfer::Write : ETransfer::Initialise;
         CBench bench(n);
         std::vector<std::string> names;
         for (std::size_t i = 0; i < n; ++i) {
-            if (cases[i].fault) cases[i].fault(*bench.ports[i], *bench.radios[i]);
+            if (cases[i].fault) cases[i].fault(*bench.ports[i], bench.radios[i]->faults);
             names.push_back("COM" + std::to_string(i + 1));
         }
         const CMemoryImage image = test::RandomImage(31);
         std::mutex mutex;
         std::vector<std::vector<int>> steps(n);
         std::vector<int> finishedCalls(n, 0);
-        const auto results = TransferToAll(transfer, image, names, bench.Maker(), {},
-                                           {.progress =
-                                                [&](std::size_t i, int position, int) {
-                                                    const std::lock_guard lock(mutex);
-                                                    steps.at(i).push_back(position);
-                                                },
-                                            .finished =
-                                                [&](std::size_t i, const CExchangeResult&) {
-                                                    const std::lock_guard lock(mutex);
-                                                    ++finishedCalls.at(i);
-                                                }});
+        const CMultiCallbacks callbacks{.progress =
+                                            [&](std::size_t i, int position, int) {
+                                                const std::lock_guard lock(mutex);
+                                                steps.at(i).push_back(position);
+                                            },
+                                        .finished =
+                                            [&](std::size_t i, const CExchangeResult&) {
+                                                const std::lock_guard lock(mutex);
+                                                ++finishedCalls.at(i);
+                                            }};
+        CMultiTransfer run(transfer, image, names, {.verify = verify});
+        const int total = TransferSteps(transfer, verify);
+        EXPECT_EQ(run.Progress(n - 1).total, total);
+        EXPECT_FALSE(run.Progress(n - 1).finished);
+        std::vector<CExchangeResult> results;
+        if (verify) {
+            run.Start(bench.Maker(), callbacks);
+            results = run.Wait();
+            EXPECT_TRUE(run.Finished());
+        } else {
+            results = TransferToAll(transfer, image, names, bench.Maker(), {}, callbacks);
+        }
 
         ASSERT_EQ(results.size(), n);
-        const int total = TransferSteps(transfer, false);
         for (std::size_t i = 0; i < n; ++i) {
             SCOPED_TRACE(cases[i].name);
             EXPECT_EQ(results[i].outcome, cases[i].outcome);
@@ -89,41 +103,21 @@ TEST(MultiTransferTest, EachRadioSucceedsOrFailsOnItsOwn) {
             EXPECT_EQ(finishedCalls[i], 1);
             for (std::size_t k = 0; k < steps[i].size(); ++k)
                 ASSERT_EQ(steps[i][k], static_cast<int>(k) + 1);
+            if (verify) {
+                EXPECT_EQ(run.Progress(i).position, static_cast<int>(steps[i].size()));
+                EXPECT_TRUE(run.Progress(i).finished);
+            }
             if (!results[i].Done()) continue;
             EXPECT_EQ(steps[i].size(), static_cast<std::size_t>(total));
-            const auto& memory = bench.radios[i]->memory;
+            // A verified write sends the read requests too.
+            EXPECT_EQ(bench.radios[i]->Counters().endReads, verify ? 1 : 0);
+            const auto memory = bench.radios[i]->Memory();
             for (std::size_t a = 0; a < CMemoryImage::kSize; ++a)
                 ASSERT_EQ(memory[a], InRanges(a, TransferRanges(transfer)) ? image[a] : 0xFF)
                     << std::hex << a;
         }
         EXPECT_EQ(steps[3].size(), 3u); // the blocks before the refused one
     }
-}
-
-TEST(MultiTransferTest, ProgressAndResultsStayWithTheirPort) {
-    CBench bench(3);
-    bench.radios[1]->badAckBlock = 0;
-    CMultiTransfer run(ETransfer::Write, test::RandomImage(32), {"COM1", "COM2", "COM3"},
-                       {.verify = true});
-    const int total = TransferSteps(ETransfer::Write, true);
-    for (std::size_t i = 0; i < run.Count(); ++i) {
-        EXPECT_EQ(run.Progress(i).total, total);
-        EXPECT_FALSE(run.Progress(i).finished);
-    }
-    run.Start(bench.Maker());
-    const auto results = run.Wait();
-    EXPECT_TRUE(run.Finished());
-    EXPECT_EQ(run.PortName(1), "COM2");
-    const int expected[] = {total, 0, total};
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(run.Progress(i).position, expected[i]) << i;
-        EXPECT_TRUE(run.Progress(i).finished);
-    }
-    EXPECT_TRUE(results[0].Done());
-    EXPECT_EQ(results[1].outcome, EExchangeOutcome::CommunicationError);
-    EXPECT_TRUE(results[2].Done()) << DescribeCause(results[2]);
-    // Both good radios were read back: a verified write sends the read requests too.
-    for (std::size_t i : {0u, 2u}) EXPECT_EQ(bench.radios[i]->endReads, 1) << i;
 }
 
 TEST(MultiTransferTest, ReadingBackStartsAfterTheLastBlockWritten) {
@@ -134,11 +128,12 @@ TEST(MultiTransferTest, ReadingBackStartsAfterTheLastBlockWritten) {
         bool verify;
         int position;
         bool readingBack;
-    } cases[] = {
-        {ETransfer::Write, true, written - 1, false},    {ETransfer::Write, true, written, true},
-        {ETransfer::Write, false, written, false},       {ETransfer::Read, true, written, false},
-        {ETransfer::Initialise, true, whole - 1, false},
-        {ETransfer::Initialise, true, whole, true}};
+    } cases[] = {{ETransfer::Write, true, written - 1, false},
+                 {ETransfer::Write, true, written, true},
+                 {ETransfer::Write, false, written, false},
+                 {ETransfer::Read, true, written, false},
+                 {ETransfer::Initialise, true, whole - 1, false},
+                 {ETransfer::Initialise, true, whole, true}};
     for (const Case& c : cases)
         EXPECT_EQ(ReadingBack(c.transfer, c.verify, c.position), c.readingBack)
             << static_cast<int>(c.transfer) << " " << c.verify << " " << c.position;

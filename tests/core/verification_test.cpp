@@ -40,20 +40,25 @@ TEST(VerificationTest, CountsEveryDifferenceInsideTheRangesAndKeepsTheLowest) {
     }
 }
 
-TEST(VerificationTest, TheRadioSettlesBeforeItIsReadBack) {
-    // Opening the port purges it: without a pause the end marker could still be queued.
-    test::CFakePort port;
+TEST(VerificationTest, TheImageAsMadeIsSentAndReadBackAfterTheRadioSettles) {
+    using test::CFakePort;
+    CFakePort port;
     test::CScriptedRadio radio(port);
-    CTransferWorker worker(ETransfer::Write, test::RandomImage(6), {.verify = true});
+    CMemoryImage image = test::RandomImage(6);
+    const CMemoryImage snapshot = image;
+    CTransferWorker worker(ETransfer::Write, image, {.verify = true});
+    image.Fill(0x00);
     ASSERT_TRUE(worker.Run(port, "COM1").Done());
-    using EKind = test::CFakePort::CEvent::EKind;
-    const auto& events = port.events;
-    const auto closed = std::ranges::find(events, EKind::Close, &test::CFakePort::CEvent::kind);
+    EXPECT_EQ(radio.Memory()[0x0100], snapshot[0x0100]);
+    EXPECT_EQ(worker.Image(), snapshot);
+    EXPECT_EQ(radio.Counters().endReads, 1);
+    // Opening the port purges it: without a pause the end marker could still be queued.
+    using EKind = CFakePort::CEvent::EKind;
+    const auto closed = std::ranges::find(port.events, EKind::Close, &CFakePort::CEvent::kind);
     int64_t pausedMs = 0;
-    for (auto it = closed; it != events.end() && it->kind != EKind::Open; ++it)
+    for (auto it = closed; it != port.events.end() && it->kind != EKind::Open; ++it)
         if (it->kind == EKind::Pause) pausedMs += it->value;
     EXPECT_GE(pausedMs, 100);
-    EXPECT_EQ(radio.endReads, 1);
 }
 
 TEST(VerificationTest, DescriptionNamesCountAddressesAndBytes) {
