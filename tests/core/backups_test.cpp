@@ -8,22 +8,13 @@
 
 #include <fstream>
 
-#include <pwd.h>
-#include <unistd.h>
-
 namespace tarsel {
 namespace {
 
 // A fixed local time: 2024-05-01 13:45:09 plus the seconds the test moves on.
 std::time_t At(int seconds) {
-    std::tm local{};
-    local.tm_year = 124;
-    local.tm_mon = 4;
-    local.tm_mday = 1;
-    local.tm_hour = 13;
-    local.tm_min = 45;
-    local.tm_sec = 9 + seconds;
-    local.tm_isdst = -1;
+    std::tm local{.tm_sec = 9 + seconds, .tm_min = 45, .tm_hour = 13, .tm_mday = 1, .tm_mon = 4,
+                  .tm_year = 124, .tm_isdst = -1};
     return std::mktime(&local);
 }
 
@@ -94,30 +85,6 @@ TEST_F(CBackupFixture, AFolderThatCannotBeWrittenGivesTheCauseAndNoFile) {
     EXPECT_FALSE(kept.Kept());
     EXPECT_NE(kept.error.find("blocked"), std::string::npos) << kept.error;
     EXPECT_TRUE(blocked.List().empty());
-}
-
-TEST(BackupFolderTest, FollowsXdgDataHomeElseHome) {
-    test::CEnvironment xdg("XDG_DATA_HOME"), home("HOME", "/home/u");
-    const struct {
-        std::optional<std::string> xdg;
-        std::filesystem::path expected;
-    } cases[] = {
-        {"/data/x", "/data/x/tarsel/backups"},
-        {std::nullopt, "/home/u/.local/share/tarsel/backups"},
-        {"", "/home/u/.local/share/tarsel/backups"},
-        {"relative", "/home/u/.local/share/tarsel/backups"},
-    };
-    for (const auto& c : cases) {
-        xdg.Set(c.xdg);
-        EXPECT_EQ(DefaultBackupFolder(), c.expected) << c.xdg.value_or("(unset)");
-    }
-    // A session without HOME (a service, a cron job): the account's own home folder.
-    xdg.Set(std::nullopt);
-    home.Set(std::nullopt);
-    const passwd* account = ::getpwuid(::getuid());
-    ASSERT_NE(account, nullptr);
-    EXPECT_EQ(DefaultBackupFolder(),
-              std::filesystem::path(account->pw_dir) / ".local/share/tarsel/backups");
 }
 
 } // namespace

@@ -116,12 +116,10 @@ TEST(MultiTransferTest, ReadingBackStartsAfterTheLastBlockWritten) {
         bool verify;
         int position;
         bool readingBack;
-    } cases[] = {{ETransfer::Write, true, written - 1, false},
-                 {ETransfer::Write, true, written, true},
-                 {ETransfer::Write, false, written, false},
-                 {ETransfer::Read, true, written, false},
-                 {ETransfer::Initialise, true, whole - 1, false},
-                 {ETransfer::Initialise, true, whole, true}};
+    } cases[] = {
+        {ETransfer::Write, true, written - 1, false},    {ETransfer::Write, true, written, true},
+        {ETransfer::Write, false, written, false},       {ETransfer::Read, true, written, false},
+        {ETransfer::Initialise, true, whole - 1, false}, {ETransfer::Initialise, true, whole, true}};
     for (const Case& c : cases)
         EXPECT_EQ(ReadingBack(c.transfer, c.verify, c.position), c.readingBack)
             << static_cast<int>(c.transfer) << " " << c.verify << " " << c.position;

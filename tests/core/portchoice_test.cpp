@@ -19,14 +19,11 @@ public:
     int opens = 0, closes = 0;
     COpenResult OpenRadioPort(std::string_view name) override {
         ++opens;
-        const bool there = present.count(std::string(name)) > 0;
-        openResult.failure = there ? EOpenFailure::None : EOpenFailure::HeldElsewhere;
+        openResult.failure =
+            present.count(std::string(name)) ? EOpenFailure::None : EOpenFailure::HeldElsewhere;
         return CFakePort::OpenRadioPort(name);
     }
-    void CloseRadioPort() override {
-        ++closes;
-        CFakePort::CloseRadioPort();
-    }
+    void CloseRadioPort() override { ++closes, CFakePort::CloseRadioPort(); }
 };
 
 TEST(PortChoice, ProbesEveryPortAndSelectsTheCurrentOneWhenItOpens) {

@@ -1,3 +1,4 @@
+#include "core/radiolink/backups.h"
 #include "core/radiolink/programfolder.h"
 #include "core/radiolink/settingsfile.h"
 
@@ -96,28 +97,30 @@ TEST(ProgramFiles, SettingsStartAsACopyOfTheShippedFile) {
     EXPECT_TRUE(fs::is_directory(path.parent_path()));
 }
 
-TEST(ProgramFiles, UserConfigFolderFollowsTheXdgRules) {
-    CEnvironment xdg("XDG_CONFIG_HOME"), home("HOME");
-    const struct {
-        std::optional<std::string> xdg, home;
-        fs::path expected;
-    } cases[] = {
-        {"/x/conf", "/home/u", "/x/conf"},
-        {"relative/conf", "/home/u", "/home/u/.config"}, // invalid by the rules: ignored
-        {"", "/home/u", "/home/u/.config"},
-        {std::nullopt, "/home/u", "/home/u/.config"},
-    };
-    for (const auto& c : cases) {
-        xdg.Set(c.xdg);
-        home.Set(c.home);
-        EXPECT_EQ(UserConfigFolder(), c.expected) << c.xdg.value_or("(unset)");
-    }
-    // Without HOME (a service, a cron job): the account's own home folder.
-    xdg.Set(std::nullopt);
-    home.Set(std::nullopt);
+// Without HOME (a service, a cron job): the account's own home folder.
+TEST(ProgramFiles, UserFoldersFollowTheXdgRules) {
+    CEnvironment config("XDG_CONFIG_HOME"), data("XDG_DATA_HOME"), home("HOME");
     const passwd* account = ::getpwuid(::getuid());
     ASSERT_NE(account, nullptr);
-    EXPECT_EQ(UserConfigFolder(), fs::path(account->pw_dir) / ".config");
+    const std::string own = account->pw_dir;
+    const struct {
+        std::optional<std::string> xdg, home;
+        fs::path config, backups;
+    } cases[] = {
+        {"/x", "/home/u", "/x", "/x/tarsel/backups"},
+        // Relative values are invalid by the rules: ignored.
+        {"x", "/home/u", "/home/u/.config", "/home/u/.local/share/tarsel/backups"},
+        {"", "/home/u", "/home/u/.config", "/home/u/.local/share/tarsel/backups"},
+        {std::nullopt, "/home/u", "/home/u/.config", "/home/u/.local/share/tarsel/backups"},
+        {std::nullopt, std::nullopt, own + "/.config", own + "/.local/share/tarsel/backups"},
+    };
+    for (const auto& c : cases) {
+        config.Set(c.xdg);
+        data.Set(c.xdg);
+        home.Set(c.home);
+        EXPECT_EQ(UserConfigFolder(), c.config) << c.xdg.value_or("(unset)");
+        EXPECT_EQ(DefaultBackupFolder(), c.backups) << c.xdg.value_or("(unset)");
+    }
 }
 
 TEST(ProgramFiles, ATestProgramIsRunFromItsBuildFolder) {
