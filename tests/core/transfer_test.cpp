@@ -1,3 +1,5 @@
+// Every exchange, against a good radio and against every way the port or the radio can fail it.
+#include "core/radiolink/causewords.h"
 #include "core/radiolink/servicelink.h"
 #include "core/radiolink/transfer.h"
 
@@ -17,54 +19,57 @@ using EKind = CFakePort::CEvent::EKind;
 
 bool IsRequest(const Bytes& w) { return w.size() == 4 && (w[0] == 'R' || w[0] == 'W'); }
 
+struct CJob {
+    const char* name;
+    CExchangeResult (*run)(CFakePort&, CMemoryImage&, CIdentBlock&, const CProgress&);
+    std::vector<map::CRange> ranges;
+    std::vector<Bytes> requests; // the first two and the last
+    std::size_t count;
+};
+
+// A clone read first.
+const CJob kJobs[] = {
+    {"read",
+     [](auto& p, auto& m, auto&, auto& s) { return ReadRadio(p, "COM1", m, s); },
+     {std::begin(map::kCloneRanges), std::end(map::kCloneRanges)},
+     {{'R', 0x00, 0x00, 0x20}, {'R', 0x00, 0x20, 0x20}, {'R', 0x3F, 0xE0, 0x20}},
+     389},
+    {"write",
+     [](auto& p, auto& m, auto&, auto& s) { return WriteRadio(p, "COM1", m, s); },
+     {std::begin(map::kCloneRanges), std::end(map::kCloneRanges)},
+     {{'W', 0x00, 0x00, 0x20}, {'W', 0x00, 0x20, 0x20}, {'W', 0x3F, 0xE0, 0x20}},
+     389},
+    {"initialise",
+     [](auto& p, auto& m, auto&, auto& s) { return InitialiseRadio(p, "COM1", m, s); },
+     {{0x0000, 0x4000}},
+     {{'W', 0x00, 0x00, 0x20}, {'W', 0x00, 0x20, 0x20}, {'W', 0x3F, 0xE0, 0x20}},
+     512},
+    {"calibration",
+     [](auto& p, auto& m, auto&, auto& s) {
+         return ReadRegion(p, "COM1", map::kCalibrationRange, m, nullptr, s);
+     },
+     {map::kCalibrationRange},
+     {{'R', 0x3E, 0x40, 0x20}, {'R', 0x3E, 0x60, 0x20}, {'R', 0x3F, 0x60, 0x10}},
+     10},
+    {"DTMF decoder",
+     [](auto& p, auto& m, auto&, auto& s) {
+         return WriteRegion(p, "COM1", map::kDtmfDecoderRange, m, s);
+     },
+     {map::kDtmfDecoderRange},
+     {{'W', 0x3E, 0x00, 0x20}, {'W', 0x3E, 0x20, 0x10}, {'W', 0x3E, 0x20, 0x10}},
+     2},
+    {"information",
+     [](auto& p, auto&, auto& i, auto&) { return ReadRadioInformation(p, "COM1", i); },
+     {},
+     {},
+     0},
+};
+
 // Each exchange moves exactly its ranges, one progress step per block, the total known from the
 // first step on. Only a clone read fills blank band limits from the identification.
 TEST(TransferTest, EachExchangeMovesOnlyItsRanges) {
-    using CRun = CExchangeResult (*)(CFakePort&, CMemoryImage&, const CProgress&);
-    const struct {
-        const char* name;
-        CRun run;
-        std::vector<map::CRange> ranges;
-        std::vector<Bytes> requests; // the first two and the last
-        std::size_t count;
-    } cases[] = {
-        {"read",
-         [](CFakePort& p, CMemoryImage& i, const CProgress& s) {
-             return ReadRadio(p, "COM1", i, s);
-         },
-         {std::begin(map::kCloneRanges), std::end(map::kCloneRanges)},
-         {{'R', 0x00, 0x00, 0x20}, {'R', 0x00, 0x20, 0x20}, {'R', 0x3F, 0xE0, 0x20}},
-         389},
-        {"write",
-         [](CFakePort& p, CMemoryImage& i, const CProgress& s) {
-             return WriteRadio(p, "COM1", i, s);
-         },
-         {std::begin(map::kCloneRanges), std::end(map::kCloneRanges)},
-         {{'W', 0x00, 0x00, 0x20}, {'W', 0x00, 0x20, 0x20}, {'W', 0x3F, 0xE0, 0x20}},
-         389},
-        {"initialise",
-         [](CFakePort& p, CMemoryImage& i, const CProgress& s) {
-             return InitialiseRadio(p, "COM1", i, s);
-         },
-         {{0x0000, 0x4000}},
-         {{'W', 0x00, 0x00, 0x20}, {'W', 0x00, 0x20, 0x20}, {'W', 0x3F, 0xE0, 0x20}},
-         512},
-        {"calibration",
-         [](CFakePort& p, CMemoryImage& i, const CProgress& s) {
-             return ReadRegion(p, "COM1", map::kCalibrationRange, i, nullptr, s);
-         },
-         {map::kCalibrationRange},
-         {{'R', 0x3E, 0x40, 0x20}, {'R', 0x3E, 0x60, 0x20}, {'R', 0x3F, 0x60, 0x10}},
-         10},
-        {"DTMF decoder",
-         [](CFakePort& p, CMemoryImage& i, const CProgress& s) {
-             return WriteRegion(p, "COM1", map::kDtmfDecoderRange, i, s);
-         },
-         {map::kDtmfDecoderRange},
-         {{'W', 0x3E, 0x00, 0x20}, {'W', 0x3E, 0x20, 0x10}, {'W', 0x3E, 0x20, 0x10}},
-         2},
-    };
-    for (const auto& c : cases) {
+    for (const CJob& c : kJobs) {
+        if (c.count == 0) continue; // the identification alone: below
         SCOPED_TRACE(c.name);
         const bool read = c.requests[0][0] == 'R';
         const bool clone = read && c.count == 389;
@@ -79,8 +84,9 @@ TEST(TransferTest, EachExchangeMovesOnlyItsRanges) {
         CMemoryImage image = before;
         std::vector<std::pair<int, int>> steps;
 
+        CIdentBlock ident{};
         const auto result =
-            c.run(port, image, [&](int at, int total) { steps.emplace_back(at, total); });
+            c.run(port, image, ident, [&](int at, int total) { steps.emplace_back(at, total); });
 
         ASSERT_TRUE(result.Done()) << DescribeCause(result);
         const auto memory = radio.Memory();
@@ -142,6 +148,93 @@ TEST(RadioInformationTest, WakesWithLongerPausesAndEndsAfterIdentify) {
     }
     EXPECT_EQ(sends[16].bytes, Bytes{0x02});
     EXPECT_EQ(sends[17].bytes, (Bytes{'E', 'N', 'D', 'R'}));
+}
+
+// The words as the Chinese face shows them: each %n filled in with its value's words.
+std::string Shown(const CWords& words) {
+    std::string text = words.text;
+    for (std::size_t i = 0; i < words.values.size() && !words.value; ++i) {
+        const std::string mark = "%" + std::to_string(i + 1);
+        text.replace(text.find(mark), mark.size(), Shown(words.values[i]));
+    }
+    return text;
+}
+
+struct CFault {
+    radiosim::CFaults faults;
+    ELinkFault kind;   // None: the port is held by another program
+    const char* cause; // of a clone read: the command line's words, then the display's
+    const char* words;
+};
+
+// clang-format off
+const CFault kFaults[] = {
+    {{}, ELinkFault::None,
+     "/dev/ttyUSB0: held by another program", "/dev/ttyUSB0：正被另一个程序占用"},
+    {{.silent = true}, ELinkFault::NoWakeUpReply,
+     "no reply to the wake-up after 4 attempts", "唤醒 4 次，对讲机都没有应答"},
+    {{.identLength = 31}, ELinkFault::ShortIdentBlock,
+     "identification block incomplete: 31 of 32 bytes", "识别数据不完整：收到 31 / 32 字节"},
+    {{.identLength = 0}, ELinkFault::ShortIdentBlock,
+     "identification block incomplete: 0 of 32 bytes", "识别数据不完整：收到 0 / 32 字节"},
+    {{.startAckReply = 0x00}, ELinkFault::BadStartAcknowledge,
+     "start acknowledge was 0x00, expected 0x41", "开始确认为 0x00，应为 0x41"},
+    {{.startAckReply = radiosim::kNoReply}, ELinkFault::BadStartAcknowledge,
+     "no reply to the start acknowledge", "开始确认没有应答"},
+    {{.badAckBlock = 1}, ELinkFault::BlockNotAcknowledged,
+     "block 0x0020 not acknowledged: reply 0x42, expected 0x41",
+     "数据块 0x0020 未被确认：应答 0x42，应为 0x41"},
+    {{.badAckBlock = 1, .badAckReply = radiosim::kNoReply}, ELinkFault::BlockNotAcknowledged,
+     "block 0x0020 not acknowledged: no reply", "数据块 0x0020 未被确认：无应答"},
+    {{.stallBlock = 1, .stallMs = 1000}, ELinkFault::ShortBlock,
+     "block 0x0020 incomplete: 20 of 36 bytes", "数据块 0x0020 不完整：收到 20 / 36 字节"},
+};
+// clang-format on
+
+TEST(ExchangeFaultsTest, EveryFaultFailsTheExchangeAndChangesNothing) {
+    for (const auto& job : kJobs) {
+        for (const CFault& fault : kFaults) {
+            const uint16_t second = job.count ? job.requests[1][1] << 8 | job.requests[1][2] : 0;
+            const bool inBlock = fault.kind == ELinkFault::BlockNotAcknowledged ||
+                                 fault.kind == ELinkFault::ShortBlock;
+            // The information has no blocks, and the radio cannot cut short what it is sent.
+            if ((inBlock || fault.kind == ELinkFault::BadStartAcknowledge) && second == 0) continue;
+            if (fault.kind == ELinkFault::ShortBlock && job.requests[0][0] != 'R') continue;
+            SCOPED_TRACE(std::string(fault.cause) + ", job " + job.name);
+            CFakePort port;
+            CScriptedRadio radio(port);
+            radio.faults = fault.faults;
+            const bool opened = fault.kind != ELinkFault::None;
+            if (!opened) {
+                port.openResult.failure = EOpenFailure::HeldElsewhere;
+                port.openResult.device = "/dev/ttyUSB0";
+            }
+            const CMemoryImage before = test::RandomImage(7);
+            CMemoryImage image = before;
+            CIdentBlock ident{};
+            ident.fill(0x5A);
+
+            const CExchangeResult result = job.run(port, image, ident, {});
+
+            EXPECT_EQ(result.outcome, opened ? EExchangeOutcome::CommunicationError
+                                             : EExchangeOutcome::PortNotOpened);
+            EXPECT_EQ(result.fault.kind, fault.kind) << DescribeCause(result);
+            EXPECT_EQ(image, before);
+            EXPECT_EQ(ident[0], 0x5A);
+            EXPECT_EQ(radio.Counters().endReads + radio.Counters().endWrites, 0);
+            EXPECT_FALSE(port.IsOpen());
+            EXPECT_EQ(port.Count(EKind::Close), opened ? 1 : 0);
+            if (!opened) EXPECT_TRUE(port.Writes().empty());
+            // A block cut short is not acknowledged.
+            if (fault.kind == ELinkFault::ShortBlock) EXPECT_EQ(port.Writes().back()[0], 'R');
+            if (&job == kJobs) {
+                EXPECT_EQ(DescribeCause(result), fault.cause);
+                EXPECT_EQ(Shown(CauseWords(result)), fault.words);
+            } else if (inBlock) {
+                EXPECT_EQ(result.fault.address, second);
+            }
+        }
+    }
 }
 
 } // namespace
