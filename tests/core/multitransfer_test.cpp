@@ -1,6 +1,5 @@
 // Many radios written at once, each over a scripted radio in virtual time on a thread of its own.
 #include "core/radiolink/multitransfer.h"
-#include "core/radiolink/portchoice.h"
 
 #include "fakeport.h"
 #include "scriptedradio.h"
@@ -123,16 +122,6 @@ TEST(MultiTransferTest, ReadingBackStartsAfterTheLastBlockWritten) {
     for (const Case& c : cases)
         EXPECT_EQ(ReadingBack(c.transfer, c.verify, c.position), c.readingBack)
             << static_cast<int>(c.transfer) << " " << c.verify << " " << c.position;
-}
-
-TEST(MultiTransferTest, AllPortsAreTheOnesThatOpenedInOrder) {
-    CPortDialogFields fields;
-    for (int number = 1; number <= kPortChoices; ++number)
-        fields.ports[static_cast<std::size_t>(number - 1)].name = "COM" + std::to_string(number);
-    EXPECT_TRUE(AvailablePortNames(fields).empty());
-    for (int number : {12, 2, 16})
-        fields.ports[static_cast<std::size_t>(number - 1)].available = true;
-    EXPECT_EQ(AvailablePortNames(fields), (std::vector<std::string>{"COM2", "COM12", "COM16"}));
 }
 
 } // namespace

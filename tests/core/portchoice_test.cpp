@@ -1,4 +1,5 @@
 #include "core/radiolink/portchoice.h"
+#include "core/radiolink/portname.h"
 
 #include "core/radiolink/settingsfile.h"
 #include "fakeport.h"
@@ -6,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdio>
 #include <fstream>
 #include <set>
 
@@ -44,9 +47,9 @@ TEST(PortChoice, ProbesEveryPortAndSelectsTheCurrentOneWhenItOpens) {
         port.present = c.present;
         const CPortDialogFields fields = LoadPortDialog(port, nullptr, c.current);
         EXPECT_EQ(fields.selected, c.selected) << c.current;
-        EXPECT_TRUE(fields.ports[2].available);
-        EXPECT_FALSE(fields.ports[3].available);
-        EXPECT_EQ(fields.ports[11].available, c.present.count("\\\\.\\COM12") > 0);
+        using V = std::vector<std::string>;
+        EXPECT_EQ(AvailablePortNames(fields),
+                  (c.present.count("\\\\.\\COM12") ? V{"COM3", "\\\\.\\COM12"} : V{"COM3"}));
         EXPECT_EQ(fields.ports[9].name, "\\\\.\\COM10");
         EXPECT_EQ(port.closes, port.opens) << "every probe closes at once";
         EXPECT_FALSE(port.IsOpen());
@@ -57,7 +60,9 @@ TEST(PortChoice, NoCableIsSaidPlainlyOnlyWhenNoPortOpens) {
     for (const bool anyPresent : {false, true}) {
         CProbePort port;
         if (anyPresent) port.present = {"COM9"};
-        const std::string cause = DescribeNoCable(LoadPortDialog(port, nullptr, "COM1"));
+        const CPortDialogFields fields = LoadPortDialog(port, nullptr, "COM1");
+        EXPECT_EQ(AvailablePortNames(fields).empty(), !anyPresent);
+        const std::string cause = DescribeNoCable(fields);
         if (anyPresent) {
             EXPECT_EQ(cause, "");
             continue;
@@ -119,6 +124,65 @@ TEST(PortChoice, CaptionsNameTheDeviceAndTheAdapter) {
     EXPECT_EQ(UsbAdapterName("/dev/ttyUSB0", sys.Path()),
               "Prolific Technology Inc. USB-Serial Controller");
     EXPECT_EQ(UsbAdapterName("/dev/ttyUSB1", sys.Path()), "");
+}
+
+TEST(PortNameTest, FormsTheNameFromTheNumber) {
+    struct Case {
+        int number;
+        const char* name;
+    } cases[] = {{0, "COM0"},          {1, "COM1"},          {9, "COM9"},
+                 {10, "\\\\.\\COM10"}, {16, "\\\\.\\COM16"}, {123, "\\\\.\\COM123"}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(PortNameFromNumber(c.number), c.name);
+        EXPECT_EQ(PortNumberFromName(c.name), c.number) << c.name;
+    }
+}
+
+TEST(PortNameTest, ReadsTheNumberBackAsSscanfDoes) {
+    const char* names[] = {"\\\\.\\COM12", "COM3",         "COM0",   "COM",     "M5",   "",
+                           "XYZ",          "COM -3",       "COM\t7", "COM3x",   "COMx", "COM+4",
+                           "/dev/ttyUSB0", "/dev/ttyAMA0", "xMM2",   "aM 12 M3"};
+    for (const char* name : names) {
+        int number = 0;
+        const bool assigned = std::sscanf(name, "%*[^M]M%d", &number) == 1;
+        const auto ours = PortNumberFromName(name);
+        ASSERT_EQ(ours.has_value(), assigned) << name;
+        if (assigned) {
+            EXPECT_EQ(*ours, number) << name;
+        }
+    }
+    EXPECT_EQ(PortNumberFromName("COM99999999999"), INT_MAX);
+    EXPECT_EQ(PortNumberFromName(std::string_view("CO\0M3", 5)), std::nullopt);
+}
+
+TEST(PortNameTest, ResolvesNamesToDevices) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> device;
+    } cases[] = {
+        {"COM1", "/dev/ttyUSB0"},         {"COM8", "/dev/ttyUSB7"},
+        {"COM9", "/dev/ttyACM0"},         {"\\\\.\\COM10", "/dev/ttyACM1"},
+        {"\\\\.\\COM16", "/dev/ttyACM7"}, {"com3", "/dev/ttyUSB2"},
+        {"/dev/pts/3", "/dev/pts/3"},     {"COM0", std::nullopt},
+        {"\\\\.\\COM17", std::nullopt},   {"COM17", std::nullopt},
+        {"COM-1", std::nullopt},          {"COM3x", std::nullopt},
+        {"junk", std::nullopt},           {"", std::nullopt},
+        {"ttyUSB0", std::nullopt},        {"CXM1", std::nullopt},
+        {"COX1", std::nullopt},           {"XOM1", std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ResolvePortDevice(c.name, nullptr), c.device) << c.name;
+}
+
+TEST(PortNameTest, SettingsMapPortsToDevices) {
+    test::CTempDir dir;
+    std::ofstream(dir / "Program.ini")
+        << "[Ports]\r\nCOM3=/dev/ttyS0\r\ncom17 = ttyS1\r\nCOM0=/dev/ttyS9\r\n";
+    const CSettingsFile settings(dir / "Program.ini");
+    EXPECT_EQ(ResolvePortDevice("COM3", &settings), "/dev/ttyS0");
+    EXPECT_EQ(ResolvePortDevice("\\\\.\\COM17", &settings), "/dev/ttyS1");
+    EXPECT_EQ(ResolvePortDevice("COM4", &settings), "/dev/ttyUSB3");
+    // COM0 is what a missing port setting reads as: it never opens anything.
+    EXPECT_EQ(ResolvePortDevice("COM0", &settings), std::nullopt);
 }
 
 } // namespace
