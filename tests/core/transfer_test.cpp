@@ -71,9 +71,8 @@ const CJob kJobs[] = {
 // first step on. Only a clone read fills blank band limits from the identification.
 TEST(TransferTest, EachExchangeMovesOnlyItsRanges) {
     for (const CJob& c : kJobs) {
-        if (c.count == 0) continue; // the identification alone: below
         SCOPED_TRACE(c.name);
-        const bool read = c.requests[0][0] == 'R';
+        const bool read = c.count == 0 || c.requests[0][0] == 'R';
         const bool clone = read && c.count == 389;
         CFakePort port;
         CScriptedRadio radio(port);
@@ -91,6 +90,21 @@ TEST(TransferTest, EachExchangeMovesOnlyItsRanges) {
             c.run(port, image, ident, [&](int at, int total) { steps.emplace_back(at, total); });
 
         ASSERT_TRUE(result.Done()) << DescribeCause(result);
+        EXPECT_EQ(port.events[1].kind, EKind::Configure);
+        // The wake-up sends one byte per write, each after a pause, longer for the identification
+        // alone, which goes without a start acknowledge.
+        std::vector<CFakePort::CEvent> sends;
+        std::ranges::copy_if(port.events, std::back_inserter(sends), [](const auto& e) {
+            return e.kind == EKind::Pause || e.kind == EKind::Write;
+        });
+        for (std::size_t i = 0; i < 8; ++i) {
+            EXPECT_EQ(sends[2 * i].kind, EKind::Pause);
+            EXPECT_EQ(sends[2 * i].value, c.count ? 1 : 2);
+            EXPECT_EQ(sends[2 * i + 1].bytes, Bytes(1, "\x02PROGRAM"[i]));
+        }
+        EXPECT_EQ(sends[16].bytes, Bytes{0x02});
+        EXPECT_EQ(sends[17].bytes, (c.count ? Bytes{0x41} : Bytes{'E', 'N', 'D', 'R'}));
+        if (!c.count) EXPECT_TRUE(std::ranges::equal(ident, BuildIdentBlock(radio.config)));
         const auto memory = radio.Memory();
         for (std::size_t i = 0; i < CMemoryImage::kSize; ++i) {
             const bool inside = test::InRanges(i, c.ranges);
@@ -110,11 +124,12 @@ TEST(TransferTest, EachExchangeMovesOnlyItsRanges) {
         std::vector<Bytes> requests;
         std::ranges::copy_if(writes, std::back_inserter(requests), IsRequest);
         ASSERT_EQ(requests.size(), c.count);
+        EXPECT_EQ(writes.back(), (Bytes{'E', 'N', 'D', read ? uint8_t('R') : uint8_t('W')}));
+        EXPECT_EQ(port.events.back().kind, EKind::Close);
+        if (c.count == 0) continue;
         EXPECT_EQ(requests[0], c.requests[0]);
         EXPECT_EQ(requests[1], c.requests[1]);
         EXPECT_EQ(requests.back(), c.requests[2]);
-        EXPECT_EQ(writes.back(), (Bytes{'E', 'N', 'D', read ? uint8_t('R') : uint8_t('W')}));
-        EXPECT_EQ(port.events.back().kind, EKind::Close);
         if (!read) continue;
         // A block read: purged before its request and before its acknowledge.
         const auto request = std::ranges::find_if(port.events, [](const CFakePort::CEvent& e) {
@@ -129,27 +144,6 @@ TEST(TransferTest, EachExchangeMovesOnlyItsRanges) {
             if (event.kind == EKind::Read) EXPECT_EQ(event.value, expected[i].second) << i;
         }
     }
-}
-
-// The wake-up sends one byte per write, each after a pause, longer than a clone's.
-TEST(RadioInformationTest, WakesWithLongerPausesAndEndsAfterIdentify) {
-    CFakePort port;
-    CScriptedRadio radio(port);
-    CIdentBlock ident{};
-    ASSERT_TRUE(ReadRadioInformation(port, "COM1", ident).Done());
-    EXPECT_TRUE(std::ranges::equal(ident, radiosim::BuildIdentBlock(radio.config)));
-    const Bytes wake{0x02, 'P', 'R', 'O', 'G', 'R', 'A', 'M'};
-    std::vector<CFakePort::CEvent> sends;
-    for (const auto& event : port.events)
-        if (event.kind == EKind::Pause || event.kind == EKind::Write) sends.push_back(event);
-    ASSERT_EQ(sends.size(), 18u);
-    for (std::size_t i = 0; i < 8; ++i) {
-        EXPECT_EQ(sends[2 * i].kind, EKind::Pause);
-        EXPECT_EQ(sends[2 * i].value, 2);
-        EXPECT_EQ(sends[2 * i + 1].bytes, Bytes{wake[i]});
-    }
-    EXPECT_EQ(sends[16].bytes, Bytes{0x02});
-    EXPECT_EQ(sends[17].bytes, (Bytes{'E', 'N', 'D', 'R'}));
 }
 
 // The words as the Chinese face shows them: each %n filled in with its value's words.
