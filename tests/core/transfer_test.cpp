@@ -27,48 +27,38 @@ bool IsRequest(const Bytes& w) { return w.size() == 4 && (w[0] == 'R' || w[0] ==
 struct CJob {
     const char* name;
     CExchangeResult (*run)(CFakePort&, CMemoryImage&, CIdentBlock&, const CProgress&);
-    std::vector<map::CRange> ranges;
-    std::vector<Bytes> requests; // the first two and the last
-    std::size_t count;
+    std::size_t count; // blocks
+    std::vector<map::CRange> ranges = {};
+    std::vector<Bytes> requests = {}; // the first two and the last
 };
 
 // A clone read first.
+// clang-format off
 const CJob kJobs[] = {
-    {"read",
-     [](auto& p, auto& m, auto&, auto& s) { return ReadRadio(p, "COM1", m, s); },
+    {"read", [](auto& p, auto& m, auto&, auto& s) { return ReadRadio(p, "COM1", m, s); }, 389,
      {std::begin(map::kCloneRanges), std::end(map::kCloneRanges)},
-     {{'R', 0x00, 0x00, 0x20}, {'R', 0x00, 0x20, 0x20}, {'R', 0x3F, 0xE0, 0x20}},
-     389},
-    {"write",
-     [](auto& p, auto& m, auto&, auto& s) { return WriteRadio(p, "COM1", m, s); },
+     {{'R', 0x00, 0x00, 0x20}, {'R', 0x00, 0x20, 0x20}, {'R', 0x3F, 0xE0, 0x20}}},
+    {"write", [](auto& p, auto& m, auto&, auto& s) { return WriteRadio(p, "COM1", m, s); }, 389,
      {std::begin(map::kCloneRanges), std::end(map::kCloneRanges)},
-     {{'W', 0x00, 0x00, 0x20}, {'W', 0x00, 0x20, 0x20}, {'W', 0x3F, 0xE0, 0x20}},
-     389},
+     {{'W', 0x00, 0x00, 0x20}, {'W', 0x00, 0x20, 0x20}, {'W', 0x3F, 0xE0, 0x20}}},
     {"initialise",
-     [](auto& p, auto& m, auto&, auto& s) { return InitialiseRadio(p, "COM1", m, s); },
+     [](auto& p, auto& m, auto&, auto& s) { return InitialiseRadio(p, "COM1", m, s); }, 512,
      {{0x0000, 0x4000}},
-     {{'W', 0x00, 0x00, 0x20}, {'W', 0x00, 0x20, 0x20}, {'W', 0x3F, 0xE0, 0x20}},
-     512},
+     {{'W', 0x00, 0x00, 0x20}, {'W', 0x00, 0x20, 0x20}, {'W', 0x3F, 0xE0, 0x20}}},
     {"calibration",
      [](auto& p, auto& m, auto&, auto& s) {
          return ReadRegion(p, "COM1", map::kCalibrationRange, m, nullptr, s);
-     },
-     {map::kCalibrationRange},
-     {{'R', 0x3E, 0x40, 0x20}, {'R', 0x3E, 0x60, 0x20}, {'R', 0x3F, 0x60, 0x10}},
-     10},
+     }, 10, {map::kCalibrationRange},
+     {{'R', 0x3E, 0x40, 0x20}, {'R', 0x3E, 0x60, 0x20}, {'R', 0x3F, 0x60, 0x10}}},
     {"DTMF decoder",
      [](auto& p, auto& m, auto&, auto& s) {
          return WriteRegion(p, "COM1", map::kDtmfDecoderRange, m, s);
-     },
-     {map::kDtmfDecoderRange},
-     {{'W', 0x3E, 0x00, 0x20}, {'W', 0x3E, 0x20, 0x10}, {'W', 0x3E, 0x20, 0x10}},
-     2},
+     }, 2, {map::kDtmfDecoderRange},
+     {{'W', 0x3E, 0x00, 0x20}, {'W', 0x3E, 0x20, 0x10}, {'W', 0x3E, 0x20, 0x10}}},
     {"information",
-     [](auto& p, auto&, auto& i, auto&) { return ReadRadioInformation(p, "COM1", i); },
-     {},
-     {},
-     0},
+     [](auto& p, auto&, auto& i, auto&) { return ReadRadioInformation(p, "COM1", i); }, 0},
 };
+// clang-format on
 
 // Each exchange moves exactly its ranges, one progress step per block, the total known from the
 // first step on. Only a clone read fills blank band limits from the identification.
@@ -394,7 +384,8 @@ TEST(MultiTransferTest, ReadingBackStartsAfterTheLastBlockWritten) {
     } cases[] = {
         {ETransfer::Write, true, written - 1, false},    {ETransfer::Write, true, written, true},
         {ETransfer::Write, false, written, false},       {ETransfer::Read, true, written, false},
-        {ETransfer::Initialise, true, whole - 1, false}, {ETransfer::Initialise, true, whole, true}};
+        {ETransfer::Initialise, true, whole - 1, false},
+        {ETransfer::Initialise, true, whole, true}};
     for (const Case& c : cases)
         EXPECT_EQ(ReadingBack(c.transfer, c.verify, c.position), c.readingBack)
             << static_cast<int>(c.transfer) << " " << c.verify << " " << c.position;
