@@ -87,9 +87,6 @@ public:
             if (event.kind == CEvent::EKind::Write) writes.push_back(event.bytes);
         return writes;
     }
-    int Count(CEvent::EKind kind) const {
-        return static_cast<int>(std::ranges::count(events, kind, &CEvent::kind));
-    }
 
     COpenResult openResult;
     std::function<void(const std::vector<std::uint8_t>&)> onWrite;

@@ -6,8 +6,6 @@
 #include "testimage.h"
 
 #include <gtest/gtest.h>
-
-#include <cerrno>
 namespace tarsel {
 namespace {
 
@@ -93,9 +91,7 @@ CLinkFault WakeUp(CFakePort& port) {
 }
 
 int WakeUpsSent(const CFakePort& port) {
-    int n = 0;
-    for (const Bytes& w : port.Writes()) n += w == Bytes{'M'};
-    return n;
+    return static_cast<int>(std::ranges::count(port.Writes(), Bytes{'M'}));
 }
 
 TEST(WakeUpTest, StrayBytesAreSkippedInPairs) {
@@ -114,7 +110,8 @@ TEST(WakeUpTest, ASilentRadioGetsFourAttempts) {
     CFakePort port;
     EXPECT_EQ(WakeUp(port).kind, ELinkFault::NoWakeUpReply);
     EXPECT_EQ(WakeUpsSent(port), 4);
-    EXPECT_EQ(port.Count(EKind::Purge), 1); // once after opening, never between attempts
+    // Purged once after opening, never between attempts.
+    EXPECT_EQ(std::ranges::count(port.events, EKind::Purge, &CFakePort::CEvent::kind), 1);
     // Each attempt: 8 pauses, then one pass of two 1-byte reads of 150 ms.
     EXPECT_EQ(port.nowUs, 4 * (8 + 300) * 1000);
 }
@@ -158,22 +155,6 @@ TEST(StopwatchTest, CountsMillisecondsOnThePortsClock) {
         port.nowUs = c.start + c.elapsedTicks;
         EXPECT_EQ(stopwatch.ElapsedMs(), c.expectedMs) << c.frequency << " " << c.elapsedTicks;
     }
-}
-
-TEST(OpenFailureTest, NamesTheDeviceOrThePortAndTheCause) {
-    COpenResult result;
-    result.portName = "COM0";
-    result.failure = EOpenFailure::NoPortConfigured;
-    EXPECT_EQ(DescribeOpenFailure(result), "no port configured (COM0)");
-    result.portName = "COM1";
-    result.device = "/dev/ttyUSB0";
-    result.failure = EOpenFailure::PermissionDenied;
-    result.group = "dialout";
-    EXPECT_EQ(DescribeOpenFailure(result),
-              "/dev/ttyUSB0: permission denied: add your user to the dialout group");
-    result.failure = EOpenFailure::SystemError;
-    result.error = EIO;
-    EXPECT_EQ(DescribeOpenFailure(result), "/dev/ttyUSB0: Input/output error");
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <mutex>
 
 namespace tarsel {
@@ -151,15 +152,25 @@ std::string Shown(const CWords& words) {
 
 struct CFault {
     radiosim::CFaults faults;
-    ELinkFault kind;   // None: the port is held by another program
+    ELinkFault kind;   // None: the port did not open
     const char* cause; // of a clone read: the command line's words, then the display's
     const char* words;
+    COpenResult open = {};
 };
 
 // clang-format off
 const CFault kFaults[] = {
+    {{}, ELinkFault::None, "no port configured (COM1)", "未设置串口（COM1）",
+     {.failure = EOpenFailure::NoPortConfigured}},
     {{}, ELinkFault::None,
-     "/dev/ttyUSB0: held by another program", "/dev/ttyUSB0：正被另一个程序占用"},
+     "/dev/ttyUSB0: held by another program", "/dev/ttyUSB0：正被另一个程序占用",
+     {.failure = EOpenFailure::HeldElsewhere, .device = "/dev/ttyUSB0"}},
+    {{}, ELinkFault::None, "/dev/ttyUSB0: permission denied: add your user to the uucp group",
+     "/dev/ttyUSB0：没有权限。请把您的用户加入 uucp 组（加入后请重新登录）。",
+     {.failure = EOpenFailure::PermissionDenied, .device = "/dev/ttyUSB0", .group = "uucp"}},
+    {{}, ELinkFault::None,
+     "/dev/ttyUSB0: Input/output error", "/dev/ttyUSB0: Input/output error",
+     {.failure = EOpenFailure::SystemError, .device = "/dev/ttyUSB0", .error = EIO}},
     {{.silent = true}, ELinkFault::NoWakeUpReply,
      "no reply to the wake-up after 4 attempts", "唤醒 4 次，对讲机都没有应答"},
     {{.identLength = 31}, ELinkFault::ShortIdentBlock,
@@ -193,11 +204,8 @@ TEST(ExchangeFaultsTest, EveryFaultFailsTheExchangeAndChangesNothing) {
             CFakePort port;
             CScriptedRadio radio(port);
             radio.faults = fault.faults;
-            const bool opened = fault.kind != ELinkFault::None;
-            if (!opened) {
-                port.openResult.failure = EOpenFailure::HeldElsewhere;
-                port.openResult.device = "/dev/ttyUSB0";
-            }
+            port.openResult = fault.open;
+            const bool opened = fault.open.Succeeded();
             const CMemoryImage before = test::RandomImage(7);
             CMemoryImage image = before;
             CIdentBlock ident{};
@@ -212,7 +220,8 @@ TEST(ExchangeFaultsTest, EveryFaultFailsTheExchangeAndChangesNothing) {
             EXPECT_EQ(ident[0], 0x5A);
             EXPECT_EQ(radio.Counters().endReads + radio.Counters().endWrites, 0);
             EXPECT_FALSE(port.IsOpen());
-            EXPECT_EQ(port.Count(EKind::Close), opened ? 1 : 0);
+            EXPECT_EQ(std::ranges::count(port.events, EKind::Close, &CFakePort::CEvent::kind),
+                      opened ? 1 : 0);
             if (!opened) EXPECT_TRUE(port.Writes().empty());
             // A block cut short is not acknowledged.
             if (fault.kind == ELinkFault::ShortBlock) EXPECT_EQ(port.Writes().back()[0], 'R');
@@ -381,11 +390,12 @@ TEST(MultiTransferTest, ReadingBackStartsAfterTheLastBlockWritten) {
         bool verify;
         int position;
         bool readingBack;
-    } cases[] = {
-        {ETransfer::Write, true, written - 1, false},    {ETransfer::Write, true, written, true},
-        {ETransfer::Write, false, written, false},       {ETransfer::Read, true, written, false},
-        {ETransfer::Initialise, true, whole - 1, false},
-        {ETransfer::Initialise, true, whole, true}};
+    } cases[] = {{ETransfer::Write, true, written - 1, false},
+                 {ETransfer::Write, true, written, true},
+                 {ETransfer::Write, false, written, false},
+                 {ETransfer::Read, true, written, false},
+                 {ETransfer::Initialise, true, whole - 1, false},
+                 {ETransfer::Initialise, true, whole, true}};
     for (const Case& c : cases)
         EXPECT_EQ(ReadingBack(c.transfer, c.verify, c.position), c.readingBack)
             << static_cast<int>(c.transfer) << " " << c.verify << " " << c.position;
