@@ -6,6 +6,7 @@
 #include "testimage.h"
 
 #include <gtest/gtest.h>
+
 namespace tarsel {
 namespace {
 
@@ -65,10 +66,8 @@ TEST(FillBlankBandLimitsTest, FillsOnlyBlankPairs) {
     for (const int blank : {0, 1, 2, 3}) {
         CMemoryImage image;
         // Only the top byte of the lower limit marks a pair blank.
-        for (std::size_t i = 0; i < 8; ++i) {
-            image[map::kBandALow + i] = kept[i];
-            image[map::kBandBLow + i] = kept[i];
-        }
+        std::ranges::copy(kept, image.Stretch(map::kBandALow, 8).begin());
+        std::ranges::copy(kept, image.Stretch(map::kBandBLow, 8).begin());
         if (blank & 1) image[0x2E13] = 0xFF;
         if (blank & 2) image[0x2E1B] = 0xFF;
         FillBlankBandLimits(image, reported);

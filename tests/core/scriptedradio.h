@@ -39,7 +39,6 @@ public:
     void Pause(std::chrono::milliseconds duration) override { nowUs_ += duration.count() * 1000; }
     void HangUp() override {}
 
-    radiosim::MemoryBytes Memory() const { return memory.Snapshot(); }
     radiosim::CCounters Counters() const { return log_.Counters(); }
 
     radiosim::CConfig config;
