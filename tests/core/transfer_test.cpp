@@ -33,7 +33,7 @@ struct CJob {
     std::vector<Bytes> requests = {}; // the first two and the last
 };
 
-// A clone read first.
+// A clone read first: the causes below are worded for it.
 // clang-format off
 const CJob kJobs[] = {
     {"read", [](auto& p, auto& m, auto&, auto& s) { return ReadRadio(p, "COM1", m, s); }, 389,
