@@ -71,7 +71,7 @@ public:
         events.push_back({CEvent::EKind::Pause, {}, ms});
         nowUs += std::int64_t{ms} * 1000;
     }
-    std::int64_t QueryCounterFrequency() const override { return 1'000'000; }
+    std::int64_t QueryCounterFrequency() const override { return frequency; }
     std::int64_t QueryCounter() const override { return nowUs; }
 
     // Queues bytes that start arriving after delayUs, one byte time apart, behind what is queued.
@@ -87,15 +87,13 @@ public:
             if (event.kind == CEvent::EKind::Write) writes.push_back(event.bytes);
         return writes;
     }
-    int Count(CEvent::EKind kind) const {
-        return static_cast<int>(std::ranges::count(events, kind, &CEvent::kind));
-    }
 
     COpenResult openResult;
     std::function<void(const std::vector<std::uint8_t>&)> onWrite;
     std::function<void()> onRead;
     std::vector<CEvent> events;
-    std::int64_t nowUs = 0;
+    std::int64_t nowUs = 0; // in ticks of frequency, which only a clock test changes
+    std::int64_t frequency = 1'000'000;
 
 private:
     struct CByte {

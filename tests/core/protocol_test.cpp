@@ -1,10 +1,9 @@
 #include "core/radiolink/protocol.h"
 
-#include "core/radiolink/causewords.h"
-
 #include "core/image/memoryimage.h"
 #include "fakeport.h"
 #include "scriptedradio.h"
+#include "testimage.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +11,10 @@ namespace tarsel {
 namespace {
 
 using test::CFakePort;
-using test::CScriptedRadio;
 using Bytes = std::vector<uint8_t>;
 using EKind = CFakePort::CEvent::EKind;
 
+// The exchanges' own ranges are checked through the exchanges; these are the odd ones.
 TEST(BlocksTest, NeverCrossALineAndCountAsTheProgressBarDoes) {
     struct Case {
         std::vector<map::CRange> ranges;
@@ -23,13 +22,6 @@ TEST(BlocksTest, NeverCrossALineAndCountAsTheProgressBarDoes) {
         std::size_t count;
         int progress;
     } cases[] = {
-        {{map::kCloneRanges[0], map::kCloneRanges[1]}, {{0x0000, 32}, {0x0020, 32}},
-         {{0x3F70, 16}, {0x3F80, 32}, {0x3FA0, 32}, {0x3FC0, 32}, {0x3FE0, 32}}, 389, 389},
-        {{map::kInitialiseRanges[0], map::kInitialiseRanges[1]}, {{0x0000, 32}}, {{0x3FE0, 32}},
-         512, 512},
-        {{map::kCalibrationRange}, {{0x3E40, 32}, {0x3E60, 32}}, {{0x3F40, 32}, {0x3F60, 16}}, 10,
-         10},
-        {{map::kDtmfDecoderRange}, {{0x3E00, 32}}, {{0x3E20, 16}}, 2, 2},
         {{{0x0005, 0x0045}}, {{0x0005, 27}, {0x0020, 32}}, {{0x0040, 5}}, 3, 2},
         {{{0x2000, 0x2000}, {0x3000, 0x2000}}, {}, {}, 0, 0},
         {{{0x3FF0, 0x5000}}, {{0x3FF0, 16}}, {{0x3FF0, 16}}, 1, 1},
@@ -72,62 +64,33 @@ TEST(FillBlankBandLimitsTest, FillsOnlyBlankPairs) {
     const Bytes b{0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x48};
     const Bytes kept{0x00, 0x00, 0x50, 0x14, 0x00, 0x00, 0x00, 0x15};
     for (const int blank : {0, 1, 2, 3}) {
-        const bool aBlank = blank & 1, bBlank = blank & 2;
         CMemoryImage image;
         // Only the top byte of the lower limit marks a pair blank.
-        for (std::size_t i = 0; i < 8; ++i) {
-            image[map::kBandALow + i] = kept[i];
-            image[map::kBandBLow + i] = kept[i];
-        }
-        if (aBlank) image[0x2E13] = 0xFF;
-        if (bBlank) image[0x2E1B] = 0xFF;
+        std::ranges::copy(kept, image.Stretch(map::kBandALow, 8).begin());
+        std::ranges::copy(kept, image.Stretch(map::kBandBLow, 8).begin());
+        if (blank & 1) image[0x2E13] = 0xFF;
+        if (blank & 2) image[0x2E1B] = 0xFF;
         FillBlankBandLimits(image, reported);
-        const auto stretch = [&](std::size_t at) {
-            const auto s = image.Stretch(at, 8);
-            return Bytes(s.begin(), s.end());
-        };
-        EXPECT_EQ(stretch(map::kBandALow), aBlank ? a : kept);
-        EXPECT_EQ(stretch(map::kBandBLow), bBlank ? b : kept);
+        EXPECT_EQ(test::Bytes(image, map::kBandALow, 8), blank & 1 ? a : kept);
+        EXPECT_EQ(test::Bytes(image, map::kBandBLow, 8), blank & 2 ? b : kept);
     }
-}
-
-TEST(FillBlankBandLimitsTest, RawLimitsFollowEachPairsOwnRoute) {
     // A limit the radio sent as 0xFFFFFFFF decodes as -1: the A pair packs it digit pair by digit
     // pair, the B pair goes through its decimal text read back as hexadecimal.
     CMemoryImage image;
     FillBlankBandLimits(image, CBandLimits{{-1, -1}, {0, 1}});
-    EXPECT_EQ(image[map::kBandALow], 0xFF);
-    EXPECT_EQ(image[map::kBandALow + 1], 0x00);
-    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(image[map::kBandBLow + i], 0xFF);
-    EXPECT_EQ(image[map::kBandBHigh], 0x01);
+    EXPECT_EQ(test::Bytes(image, map::kBandALow, 8), (Bytes{0xFF, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(test::Bytes(image, map::kBandBLow, 8),
+              (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0, 0, 0}));
 }
 
-CLinkFault WakeUp(CFakePort& port, int pauseMs = 1) {
+CLinkFault WakeUp(CFakePort& port) {
     CRadioLink link(port);
     EXPECT_TRUE(link.Open("COM1").Succeeded());
-    return link.WakeUp(pauseMs);
+    return link.WakeUp(1);
 }
 
 int WakeUpsSent(const CFakePort& port) {
-    int n = 0;
-    for (const Bytes& w : port.Writes()) n += w == Bytes{'M'};
-    return n;
-}
-
-TEST(WakeUpTest, SendsOneBytePerWriteAfterAPause) {
-    CFakePort port;
-    CScriptedRadio radio(port);
-    ASSERT_FALSE(WakeUp(port, 2));
-    const Bytes wake{0x02, 'P', 'R', 'O', 'G', 'R', 'A', 'M'};
-    std::vector<CFakePort::CEvent> sends;
-    for (const auto& event : port.events)
-        if (event.kind == EKind::Pause || event.kind == EKind::Write) sends.push_back(event);
-    ASSERT_EQ(sends.size(), 16u);
-    for (std::size_t i = 0; i < 8; ++i) {
-        EXPECT_EQ(sends[2 * i].kind, EKind::Pause);
-        EXPECT_EQ(sends[2 * i].value, 2);
-        EXPECT_EQ(sends[2 * i + 1].bytes, Bytes{wake[i]});
-    }
+    return static_cast<int>(std::ranges::count(port.Writes(), Bytes{'M'}));
 }
 
 TEST(WakeUpTest, StrayBytesAreSkippedInPairs) {
@@ -135,8 +98,8 @@ TEST(WakeUpTest, StrayBytesAreSkippedInPairs) {
     // the "PG" of the repeated wake-up.
     for (int stray = 0; stray <= 5; ++stray) {
         CFakePort port;
-        CScriptedRadio radio(port);
-        radio.strayBytes = stray;
+        test::CScriptedRadio radio(port);
+        radio.faults.strayBytes = stray;
         EXPECT_FALSE(WakeUp(port)) << stray;
         EXPECT_EQ(WakeUpsSent(port), stray % 2 ? 2 : 1) << stray;
     }
@@ -144,81 +107,52 @@ TEST(WakeUpTest, StrayBytesAreSkippedInPairs) {
 
 TEST(WakeUpTest, ASilentRadioGetsFourAttempts) {
     CFakePort port;
-    const CLinkFault fault = WakeUp(port);
-    EXPECT_EQ(fault.kind, ELinkFault::NoWakeUpReply);
+    EXPECT_EQ(WakeUp(port).kind, ELinkFault::NoWakeUpReply);
     EXPECT_EQ(WakeUpsSent(port), 4);
-    EXPECT_EQ(port.Count(EKind::Purge), 1); // once after opening, never between attempts
+    // Purged once after opening, never between attempts.
+    EXPECT_EQ(std::ranges::count(port.events, EKind::Purge, &CFakePort::CEvent::kind), 1);
     // Each attempt: 8 pauses, then one pass of two 1-byte reads of 150 ms.
     EXPECT_EQ(port.nowUs, 4 * (8 + 300) * 1000);
-    EXPECT_EQ(DescribeLinkFault(fault), "no reply to the wake-up after 4 attempts");
 }
 
-TEST(WakeUpTest, ATimedOutReadKeepsTheBufferedByte) {
-    // "xP", then nothing for 150 ms: the empty read leaves 'P' in the buffer and the 'G' that
-    // follows completes the reply.
-    CFakePort port;
-    port.onWrite = [&port](const Bytes& bytes) {
-        if (bytes == Bytes{'M'}) {
+TEST(WakeUpTest, ALateOrSplitReplyCountsForTheNextRead) {
+    // "xP", then 'G' 200 ms later: the empty read leaves 'P' buffered for the 'G'. 120 junk bytes
+    // before "PG", about 126 ms late: the first attempt gives up after 100 ms; nothing is purged,
+    // so the second attempt finds the rest and the "PG".
+    Bytes late(120, 0x00);
+    late.insert(late.end(), {'P', 'G'});
+    for (const int attempts : {1, 2}) {
+        CFakePort port;
+        port.onWrite = [&](const Bytes& bytes) {
+            if (bytes != Bytes{'M'} || WakeUpsSent(port) != 1) return;
+            if (attempts == 2) return port.Reply(late);
             port.Reply({'x', 'P'});
             port.Reply({'G'}, 200'000);
-        }
-    };
-    EXPECT_FALSE(WakeUp(port));
-    EXPECT_EQ(WakeUpsSent(port), 1);
-}
-
-TEST(WakeUpTest, AReplyLaterThan100MsFailsTheAttempt) {
-    // 120 junk bytes, then "PG" about 126 ms after the stopwatch started: the first attempt gives
-    // up after 100 ms; nothing is purged, so the second attempt finds the rest and the "PG".
-    CFakePort port;
-    port.onWrite = [&port](const Bytes& bytes) {
-        if (bytes != Bytes{'M'} || WakeUpsSent(port) != 1) return;
-        Bytes reply(120, 0x00);
-        reply.push_back('P');
-        reply.push_back('G');
-        port.Reply(reply);
-    };
-    EXPECT_FALSE(WakeUp(port));
-    EXPECT_EQ(WakeUpsSent(port), 2);
-}
-
-// The words as the Chinese face shows them: each %n filled in with its value's words.
-std::string Shown(const CWords& words) {
-    std::string text = words.text;
-    for (std::size_t i = 0; i < words.values.size() && !words.value; ++i) {
-        const std::string mark = "%" + std::to_string(i + 1);
-        text.replace(text.find(mark), mark.size(), Shown(words.values[i]));
+        };
+        EXPECT_FALSE(WakeUp(port));
+        EXPECT_EQ(WakeUpsSent(port), attempts);
     }
-    return text;
 }
 
-// The command line's words and those of the two display faces.
-TEST(LinkFaultTest, Describes) {
+TEST(StopwatchTest, CountsMillisecondsOnThePortsClock) {
     struct Case {
-        CLinkFault fault;
-        const char* text;
-        const char* words;
+        std::int64_t frequency, start, elapsedTicks, expectedMs;
     } cases[] = {
-        {{ELinkFault::ShortIdentBlock, 0, 12, 32, 0},
-         "identification block incomplete: 12 of 32 bytes", "识别数据不完整：收到 12 / 32 字节"},
-        {{ELinkFault::BadStartAcknowledge, 0, 1, 0, 0x00},
-         "start acknowledge was 0x00, expected 0x41", "开始确认为 0x00，应为 0x41"},
-        {{ELinkFault::BadStartAcknowledge, 0, 0, 0, 0}, "no reply to the start acknowledge",
-         "开始确认没有应答"},
-        {{ELinkFault::ShortBlock, 0x3F70, 12, 20, 0}, "block 0x3F70 incomplete: 12 of 20 bytes",
-         "数据块 0x3F70 不完整：收到 12 / 20 字节"},
-        {{ELinkFault::BlockNotAcknowledged, 0x1A40, 1, 0, 0x42},
-         "block 0x1A40 not acknowledged: reply 0x42, expected 0x41",
-         "数据块 0x1A40 未被确认：应答 0x42，应为 0x41"},
-        {{ELinkFault::BlockNotAcknowledged, 0x0000, 0, 0, 0},
-         "block 0x0000 not acknowledged: no reply", "数据块 0x0000 未被确认：无应答"},
+        {3'579'545, 0, 3'579'544, 999}, // truncates
+        {3'579'545, 0, 3'579'545, 1000},
+        {1000, -5, 150, 150},
+        {3'000'000'000, 1'000'000'000'000, 2'999'999, 0}, // multiplies before dividing
+        {3'000'000'000, 1'000'000'000'000, 3'000'000, 1},
+        {4'000'000'000, 0, 4'000'000'000LL * 3600, 3'600'000}, // an hour at 4 GHz
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(DescribeLinkFault(c.fault), c.text);
-        CExchangeResult result;
-        result.outcome = EExchangeOutcome::CommunicationError;
-        result.fault = c.fault;
-        EXPECT_EQ(Shown(CauseWords(result)), c.words);
+        test::CFakePort port;
+        port.frequency = c.frequency;
+        port.nowUs = c.start;
+        Stopwatch stopwatch(port);
+        stopwatch.Start();
+        port.nowUs = c.start + c.elapsedTicks;
+        EXPECT_EQ(stopwatch.ElapsedMs(), c.expectedMs) << c.frequency << " " << c.elapsedTicks;
     }
 }
 
