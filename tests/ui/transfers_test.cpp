@@ -80,11 +80,13 @@ QDialog* ProgressWindow() {
     return qobject_cast<QDialog*>(modal);
 }
 
-// A radio slow enough for an exchange to be watched, both service regions filled with a pattern
-// the start-up image does not hold.
+// A radio slow enough for an exchange to be watched, even the short radio information on a busy
+// machine (stray bytes before each "PG"), both service regions filled with a pattern the start-up
+// image does not hold.
 radiosim::CVirtualRadio& StartPacedRadio(CServiceBench& bench) {
     radiosim::CConfig config;
     config.pace = true;
+    config.faults.strayBytes = 64;
     return bench.StartRadio(config, [](std::vector<uint8_t>& memory) {
         for (uint16_t a = map::kDtmfDecoderRange.start; a < map::kCalibrationRange.end; ++a)
             memory[a] = static_cast<uint8_t>(a % 97);
@@ -358,7 +360,7 @@ private slots:
             int ticksDuringExchange = 0;
             bool imageChangedEarly = false;
             QTimer timer;
-            timer.setInterval(5);
+            timer.setInterval(1);
             connect(&timer, &QTimer::timeout, [&] {
                 // Counted only while the radio is answering: begun, not yet ended.
                 const radiosim::CCounters counters = radio.Counters();
