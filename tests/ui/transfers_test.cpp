@@ -299,7 +299,8 @@ private slots:
             QVERIFY(finished.wait(30000));
             QVERIFY(!dialog->isVisible() && !dialog->Done());
             QCOMPARE(program_->prompter->asked.last(), QStringLiteral("已取消"));
-            QVERIFY(program_->prompter->errors.isEmpty());
+            QVERIFY2(program_->prompter->errors.isEmpty(),
+                     qPrintable(program_->prompter->errors.join(QLatin1Char('\n'))));
             QCOMPARE(program_->ActiveImage(), before);
             CPosixSerialPort other;
             QVERIFY(other.OpenRadioPort(radio->DevicePath()).Succeeded());
