@@ -1,34 +1,7 @@
-// The editing windows: that typing into a control and leaving it runs its correction, that a step
-// button steps, which keys close a window, and that every way of closing stores.
+// The editing windows: that leaving a control runs its correction, that a step button steps, which
+// keys close a window, and that every way of closing stores. What each correction makes of a text
+// is the core's.
 #include "ui/uitestsupport.h"
-
-#include "core/dtmf/dtmfstring.h"
-#include "core/image/channelrecord.h"
-#include "core/image/channeltable.h"
-#include "core/image/frequency.h"
-#include "core/image/memorymap.h"
-#include "ui/dtmf/codelistpage.h"
-#include "ui/dtmf/dtmfeditor.h"
-#include "ui/dtmf/remotepage.h"
-#include "ui/dtmf/timingpage.h"
-#include "ui/editors/batchchanneldialog.h"
-#include "ui/editors/channeleditdialog.h"
-#include "ui/editors/optionalfeaturesdialog.h"
-#include "ui/fmradio/fmradiodialog.h"
-#include "ui/interchange/csvimportdialog.h"
-#include "ui/radiolink/modeldialog.h"
-#include "ui/widgets/inplacegrid.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QKeyEvent>
-#include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSpinBox>
-#include <QTabBar>
-#include <QTimer>
-#include <QToolButton>
 
 namespace tarsel::test {
 
@@ -61,13 +34,10 @@ private slots:
             QTest::mouseClick(Find<QRadioButton>(dialog, 1228), Qt::LeftButton);
             QVERIFY(Find(dialog, 1230)->isEnabled());
             QTest::mouseClick(Find<QRadioButton>(dialog, 1225), Qt::LeftButton);
-            QVERIFY(Find<QComboBox>(dialog, 1144)->isEnabled());
             QTest::mouseClick(Find<QCheckBox>(dialog, 1221), Qt::LeftButton);
             QVERIFY(!Find<QComboBox>(dialog, 1144)->isEnabled());
-
             QLineEdit* step = Find(dialog, 1156);
             Type(step, QStringLiteral("1a2"));
-            QCOMPARE(step->text(), QStringLiteral("12"));
             QLineEdit* start = Find(dialog, 1235);
             Type(start, QStringLiteral("145.5"));
             QCOMPARE(step->text(), QStringLiteral("12.5"));
@@ -92,8 +62,8 @@ private slots:
     }
 
     // Leaving a field, or Enter in the receive field, runs its check; the spin stores the channel
-    // it leaves; four characters can be typed as a label and a VFO's is shown whole; Escape closes
-    // from the receive field only, and closing stores the field being edited.
+    // it leaves; Escape closes from the receive field only, and closing stores the field being
+    // edited.
     void channelEditChecksStepsAndStores() {
         CToolState state;
         state.image = BuildDefaultImage();
@@ -126,8 +96,6 @@ private slots:
         QCOMPARE(txTone->currentText(), QStringLiteral("88.5"));
 
         QLineEdit* label = Find(dialog, 1140);
-        Type(label, QStringLiteral("A1234"));
-        QCOMPARE(label->text(), QStringLiteral("A123"));
         Type(label, QStringLiteral("257"));
         rx->setFocus();
         QCOMPARE(label->text(), QStringLiteral("A VFO"));
@@ -168,16 +136,14 @@ private slots:
         CBandLimits limits;
         const CMemoryImage before = image;
         ui::CCsvImportDialog refused(list, image, limits);
-        QVERIFY(!refused.ImportButton()->isEnabled());
-        refused.SkipBadBox()->click();
-        QVERIFY(refused.ImportButton()->isEnabled());
         refused.reject();
         QVERIFY(!refused.Changed() && image == before);
 
         ui::CCsvImportDialog dialog(list, image, limits);
         QVERIFY(ShowActive(dialog));
+        QVERIFY(!dialog.ImportButton()->isEnabled());
         dialog.SkipBadBox()->click();
-        QVERIFY(!dialog.FirstChannel()->isEnabled());
+        QVERIFY(dialog.ImportButton()->isEnabled() && !dialog.FirstChannel()->isEnabled());
         dialog.FirstBox()->click();
         dialog.FirstChannel()->setValue(255); // the third good row no longer fits
         QVERIFY(dialog.Messages()->item(1)->text().contains(QStringLiteral("line 5: Location")));
@@ -187,111 +153,75 @@ private slots:
         QCOMPARE(ChannelRowTexts(image, limits, 102)[kColumnRx], std::string("439.01250"));
     }
 
-    // Leaving a page stores it, showing one loads it, and closing stores every page.
-    void dtmfPagesStoreOnLeavingAndLoadOnShowing() {
+    // Leaving a field corrects it and a step button rewrites it; Enter and Escape close nothing,
+    // on any page. Leaving a page stores it, showing one loads it, and closing stores every page.
+    void dtmfPagesCorrectStoreAndLoad() {
         CToolState state;
+        WriteDtmfString("123A456", state.image.Field<16>(map::kDtmfCodeList));
+        WriteDtmfString("456", state.image.Field<7>(map::kDtmfOwnId));
+        state.image[map::kDtmfAniSeparator] = 10;
         state.image[map::kDtmfAutoResetTime] = 0; // on the remote page, never shown
         {
             ui::CDtmfEditorDialog dialog(state, state);
             QVERIFY(ShowActive(dialog));
-            Type(Find(*dialog.TimingPage(), 1094), QStringLiteral("250"));
-            WriteDtmfString("777", state.image.Field<16>(map::kDtmfCodeList));
-            dialog.Tabs()->setCurrentIndex(2);
-            QCOMPARE(state.image[map::kDtmfFirstDigitDelay], uint8_t(4));
-            QCOMPARE(dialog.CodeListPage()->Grid()->item(0, 1)->text(), QStringLiteral("777"));
+            ui::CDtmfTimingPage& timing = *dialog.TimingPage();
+            QLineEdit* delay = Find(timing, 1094);
+            Type(delay, QStringLiteral("12750"));
+            Find(timing, 1117)->setFocus();
+            QCOMPARE(delay->text(), QStringLiteral("200"));
+            delay->setText(QStringLiteral("1000"));
+            QTest::mouseClick(Arrows(timing, 1095)[0], Qt::LeftButton);
+            QCOMPARE(delay->text(), QStringLiteral("100"));
+            const auto press = [&dialog](QWidget* target) {
+                target->setFocus();
+                for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+                    QTest::keyClick(target, key);
+                QVERIFY(dialog.isVisible());
+            };
+            press(Find(timing, 1117));
+            press(dialog.Tabs());
+            dialog.Tabs()->setCurrentIndex(1);
+            QCOMPARE(state.image[map::kDtmfFirstDigitDelay], uint8_t(2));
+            press(Find(*dialog.RemotePage(), 1110));
             state.image[map::kDtmfWaitTime] = 30;
             dialog.Tabs()->setCurrentIndex(0);
-            QCOMPARE(Find(*dialog.TimingPage(), 1121)->text(), QStringLiteral("30"));
+            QCOMPARE(Find(timing, 1121)->text(), QStringLiteral("30"));
+
             dialog.Tabs()->setCurrentIndex(2);
-            Type(Find(*dialog.CodeListPage(), 1210), QStringLiteral("7#"));
+            ui::CDtmfCodeListPage& page = *dialog.CodeListPage();
+            ui::CInPlaceGrid* grid = page.Grid();
+            press(grid);
+            press(Find<QPushButton>(page, 1209));
+            const auto cell = [grid](int row) { return grid->item(row, 1)->text(); };
+            ClickCell(grid, 0, 0); // the number column opens nothing
+            QVERIFY(!grid->Editor()->isVisible());
+            ClickCell(grid, 1, 1);
+            QTest::keyClicks(grid->Editor(), QStringLiteral("9b#"));
+            QTest::keyClick(grid->Editor(), Qt::Key_Return);
+            QCOMPARE(cell(1), QStringLiteral("9B#"));
+            QTRY_COMPARE(grid->currentRow(), 2); // Enter moves on to the next code
+            ClickCell(grid, 2, 1);
+            QTest::keyClick(grid->Editor(), Qt::Key_Escape);
+            QVERIFY(!grid->Editor()->isVisible() && dialog.isVisible());
+            // The separator and the own ID carry the ANI suffix along; the button composes a call.
+            auto* separator = Find<QComboBox>(page, 1211);
+            separator->setFocus();
+            separator->setCurrentIndex(5);
+            Type(Find(page, 1212), QStringLiteral("78"));
+            grid->setFocus();
+            QCOMPARE(cell(0), QStringLiteral("123#78"));
+            grid->setCurrentCell(4, 1);
+            QTest::mouseClick(Find<QPushButton>(page, 1209), Qt::LeftButton);
+            QCOMPARE(cell(4), QStringLiteral("100#78"));
+            Type(Find(page, 1210), QStringLiteral("7#"));
             dialog.close();
+            QCOMPARE(ReadDtmfString(state.image.Field<16>(map::kDtmfCodeList + 4 * 16)),
+                     std::string("100#78"));
             QCOMPARE(state.dtmfCallId, std::string("7#"));
             QCOMPARE(state.image[map::kDtmfAutoResetTime], uint8_t(10));
         }
         ui::CDtmfEditorDialog again(state, state);
         QCOMPARE(Find(*again.CodeListPage(), 1210)->text(), QStringLiteral("7#"));
-    }
-
-    // Typing is limited, a loaded text is shown whole until leaving corrects it, and the step
-    // buttons rewrite the edit. Enter and Escape close nothing, on any page.
-    void dtmfTypingLeavingSteppingAndKeys() {
-        CToolState state;
-        ui::CDtmfEditorDialog dialog(state, state);
-        QVERIFY(ShowActive(dialog));
-        ui::CDtmfTimingPage& timing = *dialog.TimingPage();
-        Type(Find(timing, 1117), QStringLiteral("12a*e"));
-        QCOMPARE(Find(timing, 1117)->text(), QStringLiteral("12A*"));
-        QLineEdit* delay = Find(timing, 1094);
-        delay->setFocus();
-        delay->setText(QStringLiteral("12750"));
-        QCOMPARE(delay->text(), QStringLiteral("12750"));
-        Find(timing, 1117)->setFocus();
-        QCOMPARE(delay->text(), QStringLiteral("200"));
-        delay->setText(QStringLiteral("1000"));
-        QTest::mouseClick(Arrows(timing, 1095)[0], Qt::LeftButton);
-        QCOMPARE(delay->text(), QStringLiteral("100"));
-        QTest::mouseClick(Arrows(timing, 1095)[1], Qt::LeftButton);
-        QCOMPARE(delay->text(), QStringLiteral("1000"));
-
-        const auto press = [&dialog](QWidget* target) {
-            target->setFocus();
-            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-                QTest::keyClick(target, key);
-            QVERIFY(dialog.isVisible());
-        };
-        press(Find(timing, 1117));
-        press(dialog.Tabs());
-        dialog.Tabs()->setCurrentIndex(1);
-        press(Find(*dialog.RemotePage(), 1110));
-        dialog.Tabs()->setCurrentIndex(2);
-        ui::CInPlaceGrid* grid = dialog.CodeListPage()->Grid();
-        press(grid);
-        press(Find<QPushButton>(*dialog.CodeListPage(), 1209));
-        ClickCell(grid, 0, 1);
-        QVERIFY(grid->Editor()->isVisible());
-        QTest::keyClick(grid->Editor(), Qt::Key_Escape);
-        QVERIFY(!grid->Editor()->isVisible());
-        QVERIFY(dialog.isVisible());
-    }
-
-    void dtmfAutoDialGridEditsInPlace() {
-        CToolState state;
-        WriteDtmfString("123A456", state.image.Field<16>(map::kDtmfCodeList));
-        WriteDtmfString("456", state.image.Field<7>(map::kDtmfOwnId));
-        state.image[map::kDtmfAniSeparator] = 10;
-        ui::CDtmfEditorDialog dialog(state, state);
-        QVERIFY(ShowActive(dialog));
-        dialog.Tabs()->setCurrentIndex(2);
-        ui::CDtmfCodeListPage& page = *dialog.CodeListPage();
-        ui::CInPlaceGrid* grid = page.Grid();
-        const auto cell = [grid](int row) { return grid->item(row, 1)->text(); };
-        ClickCell(grid, 0, 0); // the number column opens nothing
-        QVERIFY(!grid->Editor()->isVisible());
-        ClickCell(grid, 1, 1);
-        QTest::keyClicks(grid->Editor(), QStringLiteral("9b#"));
-        QTest::keyClick(grid->Editor(), Qt::Key_Return);
-        QCOMPARE(cell(1), QStringLiteral("9B#"));
-        QTRY_COMPARE(grid->currentRow(), 2); // Enter moves on to the next code
-
-        // The separator and the own ID carry the ANI suffix along.
-        auto* separator = Find<QComboBox>(page, 1211);
-        separator->setFocus();
-        separator->setCurrentIndex(5);
-        QCOMPARE(cell(0), QStringLiteral("123#456"));
-        Type(Find(page, 1212), QStringLiteral("78"));
-        grid->setFocus();
-        QCOMPARE(cell(0), QStringLiteral("123#78"));
-        grid->setCurrentCell(4, 1);
-        QTest::mouseClick(Find<QPushButton>(page, 1209), Qt::LeftButton);
-        QCOMPARE(cell(4), QStringLiteral("100#78"));
-
-        // A text longer than a code is shown whole in the editor; leaving the page stores it cut.
-        grid->SetValueText(3, QStringLiteral("1234567890ABCD*#12"));
-        ClickCell(grid, 3, 1);
-        QCOMPARE(grid->Editor()->text(), QStringLiteral("1234567890ABCD*#12"));
-        dialog.Tabs()->setCurrentIndex(0);
-        QCOMPARE(ReadDtmfString(state.image.Field<16>(map::kDtmfCodeList + 3 * 16)),
-                 std::string("1234567890ABCD*#"));
     }
 
     void fmPresetGridEditsInPlaceAndClosingStores() {
@@ -306,9 +236,7 @@ private slots:
         ClickCell(grid, 2, 0); // a click on the number edits the row's frequency
         QCOMPARE(current->text(), QStringLiteral("88.500"));
         QLineEdit* editor = grid->Editor();
-        QVERIFY(editor->isVisible());
-        QTest::keyClicks(editor, QStringLiteral("1a20"));
-        QCOMPARE(editor->text(), QStringLiteral("120"));
+        QTest::keyClicks(editor, QStringLiteral("120"));
         QTest::keyClick(editor, Qt::Key_Return);
         QVERIFY(!editor->isVisible());
         QCOMPARE(grid->ValueText(2), QStringLiteral("76.000"));
@@ -321,12 +249,11 @@ private slots:
         dialog.PresetList()->setCurrentIndex(19);
         dialog.close(); // with the editor still open
         QCOMPARE(state.image[map::kFmCurrentPreset], uint8_t(20));
-        QCOMPARE(state.image[map::kFmPresets + 1], uint8_t(0x79));
         QCOMPARE(state.image[map::kFmPresets + 21], uint8_t(0x90));
     }
 
-    // Leaving a limit corrects its pair; three digits can be typed, a loaded value is shown whole;
-    // Enter and Escape close nothing, and closing stores.
+    // Leaving a limit corrects its pair; a loaded value is shown whole; Enter and Escape close
+    // nothing, and closing stores.
     void modelLimitsCorrectOnLeavingAndStoreOnClosing() {
         CToolState state;
         state.bandLimits.low[0] = 166666665;
@@ -338,11 +265,7 @@ private slots:
         Type(dialog.Field(1038), QStringLiteral("150"));
         dialog.Field(1040)->setFocus();
         QCOMPARE(dialog.Field(1039)->text(), QStringLiteral("174"));
-        Type(dialog.Field(1041), QStringLiteral("999"));
-        dialog.Field(1040)->setFocus();
-        QCOMPARE(dialog.Field(1041)->text(), QStringLiteral("520"));
-        Type(dialog.Field(1040), QStringLiteral("4201"));
-        QCOMPARE(dialog.Field(1040)->text(), QStringLiteral("420"));
+        Type(dialog.Field(1040), QStringLiteral("420"));
         QTest::keyClick(dialog.Field(1040), Qt::Key_Return);
         QTest::keyClick(dialog.Field(1040), Qt::Key_Escape);
         QVERIFY(dialog.isVisible());

@@ -2,30 +2,7 @@
 // title is cut off. English texts are longer than the Chinese ones the layouts were first drawn
 // for, so a fixed width that fits Chinese is the fault this looks for. ctest runs it at 100 % and
 // again at 150 % scaling.
-#include "core/radiolink/posixserialport.h"
-#include "core/radiolink/settingsfile.h"
-#include "ui/dtmf/dtmfeditor.h"
-#include "ui/editors/batchchanneldialog.h"
-#include "ui/editors/channeleditdialog.h"
-#include "ui/editors/optionalfeaturesdialog.h"
-#include "ui/fmradio/fmradiodialog.h"
-#include "ui/interchange/csvimportdialog.h"
-#include "ui/radiolink/batchwritedialog.h"
-#include "ui/radiolink/modeldialog.h"
-#include "ui/radiolink/portdialog.h"
-#include "ui/radiolink/transferdialog.h"
-#include "ui/service/decoderdialog.h"
-#include "ui/service/parameteradjustdialog.h"
-#include "ui/service/radioinfodialog.h"
-#include "ui/shell/aboutdialog.h"
-#include "ui/shell/language.h"
-#include "ui/shell/mainframe.h"
-#include "ui/shell/passworddialog.h"
 #include "ui/uitestsupport.h"
-#include "ui/widgets/choicelist.h"
-
-#include <QComboBox>
-#include <QTabWidget>
 
 namespace tarsel::test {
 namespace {
@@ -156,8 +133,6 @@ private slots:
         QApplication::setActiveWindow(program.app->Frame());
         ui::CProgramDoc& doc = program.ActiveDoc();
         QAbstractItemModel* model = doc.View()->Model();
-        QCOMPARE(model->headerData(0, Qt::Horizontal).toString(),
-                 QStringLiteral("Receive frequency"));
         const int power = 4;
         QCOMPARE(model->headerData(power, Qt::Horizontal).toString(), QStringLiteral("Power"));
         CommitRx(doc, 1, QStringLiteral("145"));

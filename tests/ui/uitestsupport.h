@@ -1,39 +1,59 @@
-// What the desktop tests share: a prompter that answers from a script, and a program started in a
-// folder of its own.
+// What the desktop tests share: the program's headers, a prompter that answers from a script, and a
+// program started in a folder of its own.
 #pragma once
 
-#include "core/document/document.h"
+#include "core/dtmf/dtmfstring.h"
 #include "core/image/bcd.h"
-#include "core/image/channeltable.h"
+#include "core/image/channelrecord.h"
 #include "core/image/datafile.h"
-#include "core/image/programstate.h"
+#include "core/image/frequency.h"
+#include "core/image/memorymap.h"
 #include "core/radiolink/backups.h"
+#include "core/radiolink/causewords.h"
+#include "core/radiolink/posixserialport.h"
 #include "radiosim/virtualradio.h"
 #include "ui/channelview/celleditors.h"
 #include "ui/channelview/channelgrid.h"
 #include "ui/channelview/channelmodel.h"
 #include "ui/channelview/programview.h"
+#include "ui/dtmf/codelistpage.h"
+#include "ui/dtmf/dtmfeditor.h"
+#include "ui/dtmf/remotepage.h"
+#include "ui/dtmf/timingpage.h"
+#include "ui/editors/batchchanneldialog.h"
+#include "ui/editors/channeleditdialog.h"
+#include "ui/editors/optionalfeaturesdialog.h"
+#include "ui/fmradio/fmradiodialog.h"
+#include "ui/interchange/csvimportdialog.h"
+#include "ui/radiolink/batchwritedialog.h"
+#include "ui/radiolink/modeldialog.h"
+#include "ui/radiolink/portdialog.h"
+#include "ui/radiolink/transferdialog.h"
+#include "ui/service/calibrationgrid.h"
+#include "ui/service/decoderdialog.h"
+#include "ui/service/parameteradjustdialog.h"
+#include "ui/service/radioinfodialog.h"
+#include "ui/shell/aboutdialog.h"
 #include "ui/shell/application.h"
-#include "ui/shell/docmanager.h"
+#include "ui/shell/childframe.h"
+#include "ui/shell/language.h"
+#include "ui/shell/navigationbar.h"
+#include "ui/shell/passworddialog.h"
 #include "ui/shell/programdoc.h"
-#include "ui/shell/prompter.h"
 #include "ui/shell/qtapplication.h"
+#include "ui/shell/splash.h"
+#include "ui/widgets/choicelist.h"
+#include "ui/widgets/coretext.h"
+#include "ui/widgets/inplacegrid.h"
+#include "ui/widgets/stepbuttons.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDir>
-#include <QGroupBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRegularExpression>
-#include <QTableView>
-#include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QPrinter>
+#include <QtTest>
+#include <QtWidgets>
 
-#include <algorithm>
+#include <chrono>
 #include <deque>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -180,45 +200,40 @@ inline void ClickCell(QTableWidget* grid, int row, int column) {
 // column title narrower than its text, or a wrapped label without the room its lines need.
 inline QStringList ClippedTexts(QWidget& window) {
     QStringList clipped;
-    const auto describe = [&](const QWidget* widget, const QString& text, int needed, int has) {
-        clipped << QStringLiteral("%1 \"%2\" needs %3 px, has %4")
-                       .arg(widget->objectName(), text, QString::number(needed),
-                            QString::number(has));
+    const auto check = [&](QWidget* widget, const QString& text, int needed, int has) {
+        if (!text.isEmpty() && widget->isVisibleTo(&window) && has < needed)
+            clipped << QStringLiteral("%1 \"%2\" needs %3 px, has %4")
+                           .arg(widget->objectName(), text)
+                           .arg(needed)
+                           .arg(has);
     };
-    const auto check = [&](QWidget* widget, const QString& text) {
-        if (text.isEmpty() || !widget->isVisibleTo(&window)) return;
+    const auto fits = [&](QWidget* widget, const QString& text) {
         // A widget that asks to be squeezed (an elided title bar caption) elides on purpose.
-        if (widget->sizePolicy().horizontalPolicy() == QSizePolicy::Ignored) return;
-        const int needed = widget->minimumSizeHint().width();
-        if (widget->width() < needed) describe(widget, text, needed, widget->width());
+        if (widget->sizePolicy().horizontalPolicy() != QSizePolicy::Ignored)
+            check(widget, text, widget->minimumSizeHint().width(), widget->width());
     };
     for (auto* label : window.findChildren<QLabel*>()) {
+        const QString text = label->text();
         if (!label->wordWrap()) {
-            check(label, label->text());
+            fits(label, text);
             continue;
         }
-        if (!label->isVisibleTo(&window)) continue;
-        const QString text = label->text();
         // Its longest word must fit a line, and its lines the label's height.
         int widest = 0;
         for (const QString& word : text.split(QRegularExpression(QStringLiteral("\\s+"))))
             widest = std::max(widest, label->fontMetrics().horizontalAdvance(word));
-        const QRect room = label->contentsRect();
-        if (room.width() < widest) describe(label, text, widest, room.width());
-        const int lines = label->heightForWidth(label->width());
-        if (label->height() < lines) describe(label, text, lines, label->height());
+        check(label, text, widest, label->contentsRect().width());
+        check(label, text, label->heightForWidth(label->width()), label->height());
     }
-    for (auto* button : window.findChildren<QAbstractButton*>()) check(button, button->text());
-    for (auto* box : window.findChildren<QGroupBox*>()) check(box, box->title());
+    for (auto* button : window.findChildren<QAbstractButton*>()) fits(button, button->text());
+    for (auto* box : window.findChildren<QGroupBox*>()) fits(box, box->title());
     for (auto* table : window.findChildren<QTableView*>()) {
         QHeaderView* header = table->horizontalHeader();
-        if (!header->isVisibleTo(&window)) continue;
         for (int s = 0; s < header->count(); ++s) {
-            if (header->isSectionHidden(s)) continue;
             const QString title = table->model()->headerData(s, Qt::Horizontal).toString();
-            const int needed = header->fontMetrics().horizontalAdvance(title);
-            if (header->sectionSize(s) < needed)
-                describe(header, title, needed, header->sectionSize(s));
+            if (!header->isSectionHidden(s))
+                check(header, title, header->fontMetrics().horizontalAdvance(title),
+                      header->sectionSize(s));
         }
     }
     return clipped;

@@ -2,26 +2,6 @@
 // causes of a failed exchange are told in.
 #include "ui/uitestsupport.h"
 
-#include "core/radiolink/causewords.h"
-#include "core/radiolink/posixserialport.h"
-#include "core/radiolink/settingsfile.h"
-#include "ui/radiolink/portdialog.h"
-#include "ui/shell/childframe.h"
-#include "ui/shell/language.h"
-#include "ui/shell/mainframe.h"
-#include "ui/shell/navigationbar.h"
-#include "ui/shell/workarea.h"
-#include "ui/widgets/coretext.h"
-
-#include <QAction>
-#include <QFile>
-#include <QMdiSubWindow>
-#include <QPrinter>
-#include <QPushButton>
-#include <QScreen>
-#include <QSettings>
-#include <QTimer>
-
 namespace tarsel::test {
 
 namespace {
@@ -98,7 +78,7 @@ private slots:
 
         frame.Action(ui::cmd::kFileNew)->trigger();
         ui::CProgramDoc* fresh = &program.ActiveDoc();
-        QVERIFY(fresh != a && fresh != b);
+        QVERIFY(fresh != a && fresh != b && docs.size() == 3);
         QCOMPARE(Focused(), GridOf(fresh));
 
         // The list's own button, then a command of the menus, each opening a dialog.
@@ -159,20 +139,6 @@ private slots:
         QVERIFY(pdf.open(QIODevice::ReadOnly));
         QVERIFY(pdf.read(4) == "%PDF");
         QVERIFY(pdf.size() > 4000); // 258 rows over several pages
-    }
-
-    // Without a cable the port dialog says where it looked and what to check, in lines that fit.
-    void thePortDialogExplainsAMissingCableInFull() {
-        CServiceBench bench;
-        CSettingsFile(bench.Settings()).WriteText("Ports", "COM1", "/nonexistent/ttyUSB0");
-        CPosixSerialPort probe{CSettingsFile(bench.Settings())};
-        ui::CPortDialog dialog(bench.state, bench.Settings(), probe);
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("noCable"))
-                    ->text()
-                    .contains(QStringLiteral("/dev/ttyUSB1\u20137")));
-        QCOMPARE(ClippedTexts(dialog), QStringList());
     }
 
     // A Chinese user reads every cause in Chinese, an English one in English.
