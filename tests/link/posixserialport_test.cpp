@@ -17,7 +17,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -187,18 +186,22 @@ TEST(PosixSerialPortOpenTest, APortIsHeldExclusively) {
     EXPECT_TRUE(second.OpenRadioPort(pty.Device()).Succeeded());
 }
 
+// Whatever the driver grants, and whichever way the port is left, the terminal settings and the
+// driver's flags are put back as they were found.
 TEST(SerialSeamTest, RaisesDtrAndRtsAndAsksForLowLatencyToleratingRefusal) {
+    enum ELeave { kClose, kDestroy, kReopen };
     const struct {
         const char* name;
         bool modemLines, serialInfo, setSerial;
         int flags;
         bool lowLatencyAsked;
+        ELeave leave;
     } cases[] = {
-        {"driver takes everything", true, true, true, 0, true},
-        {"no modem lines", false, true, true, 0, true},
-        {"no serial info", true, false, true, 0, false},
-        {"low latency refused", true, true, false, 0, true},
-        {"already low latency", true, true, true, ASYNC_LOW_LATENCY, false},
+        {"driver takes everything", true, true, true, 0, true, kDestroy},
+        {"no modem lines", false, true, true, 0, true, kClose},
+        {"no serial info", true, false, true, 0, false, kClose},
+        {"low latency refused", true, true, false, 0, true, kClose},
+        {"already low latency", true, true, true, ASYNC_LOW_LATENCY, false, kReopen},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -208,41 +211,14 @@ TEST(SerialSeamTest, RaisesDtrAndRtsAndAsksForLowLatencyToleratingRefusal) {
         calls.serialInfo = c.serialInfo;
         calls.setSerial = c.setSerial;
         calls.flags = c.flags;
-        CPosixSerialPort port(std::nullopt, calls);
-        const COpenResult opened = port.OpenRadioPort(terminal.Device());
+        auto port = std::make_unique<CPosixSerialPort>(std::nullopt, calls);
+        const COpenResult opened = port->OpenRadioPort(terminal.Device());
         ASSERT_TRUE(opened.Succeeded()) << DescribeOpenFailure(opened);
         EXPECT_TRUE(calls.exclusive);
         EXPECT_EQ(calls.modemRequests, std::vector<int>{TIOCM_DTR | TIOCM_RTS});
         ASSERT_EQ(calls.serialSets.size(), c.lowLatencyAsked ? 1u : 0u);
         if (c.lowLatencyAsked) EXPECT_TRUE(calls.serialSets[0] & ASYNC_LOW_LATENCY);
-        EXPECT_TRUE(port.ConfigureRadioPort());
-        port.CloseRadioPort();
-        // The driver's flags are as they were found; a refused request left nothing to undo.
-        EXPECT_EQ(calls.flags, c.flags);
-        const std::size_t sets = !c.lowLatencyAsked ? 0 : c.setSerial ? 2 : 1;
-        EXPECT_EQ(calls.serialSets.size(), sets);
-        EXPECT_FALSE(calls.exclusive);
-    }
-}
 
-TEST(SerialSeamTest, RawAt9600WhileOpenAndTheSettingsFoundOnEveryWayOut) {
-    const struct {
-        const char* name;
-        void (*leave)(std::unique_ptr<CPosixSerialPort>&, const std::string& device);
-    } ways[] = {
-        {"close", [](auto& port, const std::string&) { port->CloseRadioPort(); }},
-        {"destruction", [](auto& port, const std::string&) { port.reset(); }},
-        {"opening again",
-         [](auto& port, const std::string& device) {
-             ASSERT_TRUE(port->OpenRadioPort(device).Succeeded());
-         }},
-    };
-    for (const auto& way : ways) {
-        SCOPED_TRACE(way.name);
-        CTerminal terminal;
-        CDriverCalls calls;
-        auto port = std::make_unique<CPosixSerialPort>(std::nullopt, calls);
-        ASSERT_TRUE(port->OpenRadioPort(terminal.Device()).Succeeded());
         ASSERT_TRUE(port->ConfigureRadioPort());
         const termios tio = terminal.Now();
         EXPECT_EQ(::cfgetispeed(&tio), B9600);
@@ -252,10 +228,16 @@ TEST(SerialSeamTest, RawAt9600WhileOpenAndTheSettingsFoundOnEveryWayOut) {
         EXPECT_EQ(tio.c_cflag & (CLOCAL | CREAD), static_cast<tcflag_t>(CLOCAL | CREAD));
         EXPECT_EQ(tio.c_iflag & (IXON | IXOFF | ICRNL), 0u);
         EXPECT_EQ(tio.c_lflag & (ICANON | ECHO | ISIG), 0u);
-        way.leave(port, terminal.Device());
+
+        if (c.leave == kClose) port->CloseRadioPort();
+        if (c.leave == kDestroy) port.reset();
+        if (c.leave == kReopen) ASSERT_TRUE(port->OpenRadioPort(terminal.Device()).Succeeded());
         EXPECT_TRUE(terminal.AsFound());
         port.reset();
-        EXPECT_EQ(calls.flags, 0);
+        EXPECT_FALSE(calls.exclusive);
+        // A refused request left nothing to undo.
+        EXPECT_EQ(calls.flags, c.flags);
+        EXPECT_EQ(calls.serialSets.size(), !c.lowLatencyAsked ? 0u : c.setSerial ? 2u : 1u);
     }
 }
 

@@ -11,13 +11,12 @@ namespace radiosim::test {
 namespace {
 
 TEST(RadioSimIdentBlock, LayoutFollowsConfig) {
-    CConfig config;
-    config.model = "AB-1";
-    config.modelPad = 0xFF;
-    config.firmware = {9, 8, 7, 6, 5, 4, 3, 2}; // the eighth does not fit
-    config.variant = 1;
-    config.bandA = {14400000, 14612500};
-    config.bandB = {0, 99999999};
+    const CConfig config{.model = "AB-1",
+                         .modelPad = 0xFF,
+                         .firmware = {9, 8, 7, 6, 5, 4, 3, 2}, // the eighth does not fit
+                         .variant = 1,
+                         .bandA = {14400000, 14612500},
+                         .bandB = {0, 99999999}};
     EXPECT_EQ(CRig(config).client.Open(),
               Cat(B("AB-1\xFF\xFF\xFF\xFF"),
                   {9,    8,    7,    6,    5,    4,    3,    1,    0x00, 0x00, 0x40, 0x14,
@@ -56,7 +55,10 @@ TEST(RadioSimExchange, RecordsWhatTheHostSentInEachExchangeAndOpenOfThePort) {
     {
         CRawClient client(radio.DevicePath());
         ASSERT_FALSE(client.OpenAndStart().empty());
-        client.ReadBlock(0x3F80, 0x20);
+        client.Write({'R', 0x3F, 0x80, 0x20});
+        EXPECT_EQ(client.Read(36).size(), 36u);
+        client.Write(kAckByte);
+        EXPECT_EQ(client.Read(1), kAckByte);
         EXPECT_EQ(client.WriteBlock(0x0000, B("xy")), kAckByte);
         client.Write(B("ENDW"));
         ASSERT_TRUE(ended(1));
@@ -70,11 +72,11 @@ TEST(RadioSimExchange, RecordsWhatTheHostSentInEachExchangeAndOpenOfThePort) {
     }
     using K = EFrameKind;
     const std::vector<std::tuple<int, K, Bytes>> expected{
-        {0, K::WakeUp, kWakeUp},      {0, K::Identify, {0x02}},
-        {0, K::StartAck, {0x41}},     {0, K::ReadRequest, {0x52, 0x3F, 0x80, 0x20}},
-        {0, K::ReadAck, {0x41}},      {0, K::WriteRequest, {0x57, 0x00, 0x00, 0x02, 'x', 'y'}},
-        {0, K::EndWrite, B("ENDW")},  {1, K::WakeUp, kWakeUp},
-        {1, K::Identify, {0x02}},     {1, K::EndRead, B("ENDR")}};
+        {0, K::WakeUp, kWakeUp},     {0, K::Identify, {0x02}},
+        {0, K::StartAck, {0x41}},    {0, K::ReadRequest, {0x52, 0x3F, 0x80, 0x20}},
+        {0, K::ReadAck, {0x41}},     {0, K::WriteRequest, {0x57, 0x00, 0x00, 0x02, 'x', 'y'}},
+        {0, K::EndWrite, B("ENDW")}, {1, K::WakeUp, kWakeUp},
+        {1, K::Identify, {0x02}},    {1, K::EndRead, B("ENDR")}};
     std::vector<std::tuple<int, K, Bytes>> received;
     for (const CFrame& frame : radio.ReceivedFrames())
         received.emplace_back(frame.exchange, frame.kind, frame.bytes);
@@ -115,18 +117,15 @@ TEST(RadioSimMemoryFile, ShortFileIsPaddedAndWritesAreSaved) {
     const auto path = std::filesystem::temp_directory_path() /
                       ("radiosim-" + std::to_string(::getpid()) + ".dat");
     std::ofstream(path, std::ios::binary) << "hello";
-    const auto fileBytes = [&path] {
-        std::ifstream in(path, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), {});
-    };
     CRig rig(CConfig{.memoryPath = path, .saveOnWrite = true});
     ASSERT_FALSE(rig.client.OpenAndStart().empty());
     EXPECT_EQ(rig.client.WriteBlock(0x3FFE, B("!!")), kAckByte);
     rig.client.Write(B("ENDW"));
-    // The file is replaced whole once the exchange has ended.
-    for (int i = 0; i < 200 && fileBytes().size() != kMemorySize; ++i)
-        std::this_thread::sleep_for(10ms);
-    const Bytes saved = fileBytes();
+    // Saved once the exchange has ended, not on stopping.
+    ASSERT_TRUE(rig.radio.WaitFor([](const CCounters& c) { return c.endWrites == 1; }, 2000ms));
+    rig.radio.Stop();
+    std::ifstream in(path, std::ios::binary);
+    const Bytes saved{std::istreambuf_iterator<char>(in), {}};
     ASSERT_EQ(saved.size(), kMemorySize);
     EXPECT_EQ(Bytes(saved.begin(), saved.begin() + 6), B("hello\xFF"));
     EXPECT_EQ(Bytes(saved.end() - 2, saved.end()), B("!!"));

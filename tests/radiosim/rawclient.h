@@ -86,14 +86,6 @@ public:
         Write(kAckByte);
         return Read(1) == kAckByte ? ident : Bytes{};
     }
-    // Request, header and data, then the acknowledge; the data, or what arrived.
-    Bytes ReadBlock(uint16_t address, uint8_t length) const {
-        Write({'R', static_cast<uint8_t>(address >> 8), static_cast<uint8_t>(address), length});
-        Bytes reply = Read(4u + length);
-        Write(kAckByte);
-        Read(1);
-        return reply.size() >= 4 ? Bytes(reply.begin() + 4, reply.end()) : Bytes{};
-    }
     // Header and data in two writes, as the host sends them; returns the acknowledge.
     Bytes WriteBlock(uint16_t address, const Bytes& data) const {
         Write({'W', static_cast<uint8_t>(address >> 8), static_cast<uint8_t>(address),
