@@ -132,5 +132,52 @@ TEST(RadioSimMemoryFile, ShortFileIsPaddedAndWritesAreSaved) {
     std::filesystem::remove(path);
 }
 
+// The faults whose effect the link and command-line tests pin through the program's own serial
+// layer (silence, short identification, wrong acknowledges, stalls, hang-ups, corrupted writes)
+// are not repeated here.
+TEST(RadioSimFaults, StrayBytesComeBeforeTheFirstPgOfTheFaultyExchangeOnly) {
+    CVirtualRadio radio(CConfig{.faults = {.strayBytes = 2, .badAckBlock = 0, .exchange = 1}});
+    radio.Start();
+    for (int exchange = 0; exchange < 3; ++exchange) {
+        SCOPED_TRACE(exchange);
+        CRawClient client(radio.DevicePath());
+        client.WriteSlowly(kWakeUp);
+        if (exchange == 1) {
+            EXPECT_EQ(client.Read(4), B(std::string_view("\0\0PG", 4)));
+            // A host that lost "PG" among the strays tries again, within the same exchange.
+            client.WriteSlowly(kWakeUp);
+        }
+        EXPECT_EQ(client.Read(2), kPg);
+        EXPECT_TRUE(client.Quiet());
+        client.Write({0x02});
+        ASSERT_EQ(client.Read(32).size(), 32u);
+        client.Write(kAckByte);
+        ASSERT_EQ(client.Read(1), kAckByte);
+        EXPECT_EQ(client.WriteBlock(0x0000, {0x01}), exchange == 1 ? Bytes{0x42} : kAckByte);
+        client.Write(B("ENDW"));
+        ASSERT_TRUE(radio.WaitFor([=](const CCounters& c) { return c.endWrites > exchange; }, 2s));
+    }
+    EXPECT_EQ(radio.Counters().exchanges, 3);
+}
+
+// Eight block reads put 320 bytes on the wire: 333 ms at 9600 baud 8-N-1. A busy machine only
+// makes them slower, so the lower bound is the wire time itself; the upper one, ten times the wire
+// time, only catches pacing gone wrong by an order of magnitude.
+TEST(RadioSimPacing, BlocksTakeTheirWireTime) {
+    CRig rig(CConfig{.pace = true});
+    ASSERT_FALSE(rig.client.OpenAndStart().empty());
+
+    constexpr int kBlocks = 8;
+    const auto start = std::chrono::steady_clock::now();
+    for (int block = 0; block < kBlocks; ++block) {
+        rig.client.Write({'R', 0x00, static_cast<uint8_t>(block * 32), 32});
+        EXPECT_EQ(rig.client.Read(36).size(), 36u) << block;
+    }
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    const auto wire = std::chrono::microseconds(int64_t{kBlocks} * 40 * 10 * 1000000 / 9600);
+    EXPECT_GE(elapsed, wire * 95 / 100);
+    EXPECT_LT(elapsed, wire * 10);
+}
+
 } // namespace
 } // namespace radiosim::test

@@ -18,7 +18,6 @@ TEST(RadioSimOptions, ValuesReachTheConfig) {
     EXPECT_EQ(c.linkPath, "/tmp/radio");
     EXPECT_EQ(c.memoryPath, "radio.dat");
     EXPECT_TRUE(c.saveOnWrite);
-    EXPECT_FALSE(c.saveOnExit);
     EXPECT_EQ(c.firmware, (std::vector<uint8_t>{4, 5}));
     EXPECT_EQ(c.bandA.low, 14400000u);
     EXPECT_EQ(c.bandA.high, 14612500u);
