@@ -104,6 +104,8 @@ TEST(ExchangeLinkTest, EveryFaultOfTheLineEndsCleanly) {
         {"silent", false, {.silent = true}, ELinkFault::NoWakeUpReply},
         {"stall inside a read block", false, {.stallBlock = 2, .stallMs = 400},
          ELinkFault::ShortBlock, 0x0040},
+        {"stall before a write acknowledge", true, {.stallBlock = 2, .stallMs = 400},
+         ELinkFault::BlockNotAcknowledged, 0x0040},
         {"hang-up while writing", true, {.hangUpBlock = 5}, ELinkFault::BlockNotAcknowledged,
          0x00A0, true},
     };

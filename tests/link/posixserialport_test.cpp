@@ -165,7 +165,6 @@ TEST(PosixSerialPortOpenTest, ReportsWhyAPortCannotBeOpened) {
         EXPECT_EQ(result.failure, c.failure) << c.name << ": " << DescribeOpenFailure(result);
         EXPECT_FALSE(port.IsOpen()) << c.name;
         EXPECT_NE(DescribeOpenFailure(result).find(c.name), std::string::npos) << c.name;
-        // Whom to ask for access: the device's group.
         EXPECT_EQ(result.group.empty(), c.openError != EACCES) << c.name;
     }
 }

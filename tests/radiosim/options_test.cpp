@@ -51,7 +51,6 @@ TEST(RadioSimOptions, BadUsageIsRefused) {
         {"--firmware", "1.2.3.4.5.6.7.8"},
         {"--ident-length", "33"},
         {"--bad-ack", "1:300"},
-        {"--stall", "1"},
         {"--start-ack", "0x"},
         {"--corrupt-write", "3"},
         {"--corrupt-write", "3:32"},
