@@ -56,7 +56,7 @@ TEST(RadioSimExchange, RecordsWhatTheHostSentInEachExchangeAndOpenOfThePort) {
         CRawClient client(radio.DevicePath());
         ASSERT_FALSE(client.OpenAndStart().empty());
         client.Write({'R', 0x3F, 0x80, 0x20});
-        EXPECT_EQ(client.Read(36).size(), 36u);
+        EXPECT_EQ(client.Read(36), Cat({'W', 0x3F, 0x80, 0x20}, Bytes(32, 0xFF)));
         client.Write(kAckByte);
         EXPECT_EQ(client.Read(1), kAckByte);
         EXPECT_EQ(client.WriteBlock(0x0000, B("xy")), kAckByte);

@@ -14,7 +14,7 @@ CConfig Parse(std::vector<std::string> arguments) { return ParseCommandLine(argu
 TEST(RadioSimOptions, ValuesReachTheConfig) {
     const CConfig c = Parse({"--link", "/tmp/radio", "--memory=radio.dat", "--save-on-write",
                              "--firmware", "4.5", "--band-a", "144-146.125", "--band-b=430.5-440",
-                             "--start-ack", "none", "--bad-ack", "7:0x00", "--stall", "2:500"});
+                             "--start-ack", "none", "--bad-ack", "7:0x00", "--stall", "2:0"});
     EXPECT_EQ(c.linkPath, "/tmp/radio");
     EXPECT_EQ(c.memoryPath, "radio.dat");
     EXPECT_TRUE(c.saveOnWrite);
@@ -26,7 +26,7 @@ TEST(RadioSimOptions, ValuesReachTheConfig) {
     EXPECT_EQ(c.faults.badAckBlock, 7);
     EXPECT_EQ(c.faults.badAckReply, 0);
     EXPECT_EQ(c.faults.stallBlock, 2);
-    EXPECT_EQ(c.faults.stallMs, 500);
+    EXPECT_EQ(c.faults.stallMs, 0); // no pause at all is still a stall
 
     EXPECT_EQ(Parse({"--bad-ack", "3"}).faults.badAckReply, 0x42);
     const CConfig corrupt = Parse({"--corrupt-write", "12:0x1F"});
