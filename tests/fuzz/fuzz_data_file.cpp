@@ -2,29 +2,22 @@
 #include "core/image/datafile.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
 #include <string>
 #include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const std::string path = [] {
-        std::string pattern = "/tmp/tarsel-fuzz-dat-XXXXXX";
-        const int fd = ::mkstemp(pattern.data());
-        ::close(fd);
-        return pattern;
-    }();
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return 0;
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    static const std::string path = "/tmp/tarsel-fuzz-dat-" + std::to_string(::getpid());
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     tarsel::CMemoryImage image;
     image[0] = 0x5A;
     const tarsel::CMemoryImage before = image;
     const auto error = tarsel::LoadDataFile(path, image);
-    if (error ? image != before : size < tarsel::CMemoryImage::kSize) std::abort();
-    if (!error)
-        for (size_t i = 0; i < tarsel::CMemoryImage::kSize; ++i)
-            if (image[i] != data[i]) std::abort();
+    constexpr std::size_t kSize = tarsel::CMemoryImage::kSize;
+    const bool whole = size >= kSize && std::memcmp(image.Bytes().data(), data, kSize) == 0;
+    if (error ? image != before : !whole) std::abort();
     return 0;
 }

@@ -16,14 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     // The exact shortcut for plain decimals agrees with the way through a double.
     for (int power : {0, 1, 5, 9})
-        if (tarsel::ScaleText(text, power) != tarsel::ScaleToInteger(tarsel::ReadDouble(text), power))
+        if (tarsel::ScaleText(text, power) !=
+            tarsel::ScaleToInteger(tarsel::ReadDouble(text), power))
             std::abort();
     tarsel::CMemoryImage image;
     tarsel::CChannelRow row;
-    const int channel = size % 2 ? 1 : 257;
-    tarsel::CommitFrequencyEdit(row, channel, tarsel::kColumnRx, text, tarsel::CBandLimits{},
-                                image);
-    tarsel::CommitFrequencyEdit(row, channel, tarsel::kColumnTx, text, tarsel::CBandLimits{},
-                                image);
+    for (int column : {tarsel::kColumnRx, tarsel::kColumnTx})
+        tarsel::CommitFrequencyEdit(row, size % 2 ? 1 : 257, column, text, {}, image);
     return 0;
 }

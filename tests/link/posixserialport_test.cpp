@@ -1,21 +1,22 @@
-// The serial layer over real pseudo-terminals: the test holds the master side, the port under test
-// opens the slave side as it would open a USB cable's device.
+// The serial port over real pseudo-terminals: the test holds the master side, the port opens the
+// slave side as it would open a USB cable's device. What the port asks of the driver goes through
+// the system-call seam, which answers the requests a pseudo-terminal lacks (modem lines, serial
+// flags) as the driver of a USB cable would.
 #include "core/radiolink/posixserialport.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cerrno>
 #include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -28,244 +29,295 @@ long long MsSince(Clock::time_point start) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
 }
 
-class CPty {
+// A second descriptor on the slave watches its settings, first set to ones no radio link uses.
+class CTerminal {
 public:
-    CPty() {
+    CTerminal() {
         master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        char name[128] = {};
-        if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0 ||
-            ::ptsname_r(master_, name, sizeof name) != 0)
+        if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0)
             ADD_FAILURE() << "no pseudo-terminal";
-        path_ = name;
+        device_ = ::ptsname(master_);
+        watcher_ = ::open(device_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+        termios tio = Now();
+        tio.c_lflag |= ICANON | ECHO;
+        ::cfsetispeed(&tio, B38400);
+        ::cfsetospeed(&tio, B38400);
+        ::tcsetattr(watcher_, TCSANOW, &tio);
+        found_ = Now();
     }
-    ~CPty() { HangUp(); }
-    CPty(const CPty&) = delete;
-    CPty& operator=(const CPty&) = delete;
+    ~CTerminal() {
+        ::close(watcher_);
+        HangUp();
+    }
+    CTerminal(const CTerminal&) = delete;
+    CTerminal& operator=(const CTerminal&) = delete;
 
-    const std::string& Path() const { return path_; }
-    int Master() const { return master_; }
-
+    const std::string& Device() const { return device_; }
     void Send(std::string_view bytes) const {
-        ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+        ASSERT_EQ(::write(master_, bytes.data(), bytes.size()), ssize_t(bytes.size()));
     }
     // Whatever the port sent, waiting up to a second for n bytes.
     std::string Receive(std::size_t n) const {
-        std::string got;
-        const auto start = Clock::now();
-        while (got.size() < n && MsSince(start) < 1000) {
-            pollfd p{master_, POLLIN, 0};
-            if (::poll(&p, 1, 50) <= 0) continue;
-            char buffer[512];
-            const ssize_t k = ::read(master_, buffer, std::min(sizeof buffer, n - got.size()));
-            if (k <= 0) break;
-            got.append(buffer, static_cast<std::size_t>(k));
+        std::string got(n, '\0');
+        std::size_t at = 0;
+        pollfd p{master_, POLLIN, 0};
+        for (ssize_t k = 1; k > 0 && at != n && ::poll(&p, 1, 1000) > 0;) {
+            k = ::read(master_, got.data() + at, n - at);
+            at += static_cast<std::size_t>(std::max<ssize_t>(k, 0));
         }
-        return got;
+        return got.substr(0, at);
     }
     void HangUp() {
         if (master_ >= 0) ::close(master_);
         master_ = -1;
     }
+    termios Now() const {
+        termios tio{};
+        ::tcgetattr(watcher_, &tio);
+        return tio;
+    }
+    bool AsFound() const {
+        const termios now = Now();
+        return ::cfgetospeed(&now) == ::cfgetospeed(&found_) && now.c_lflag == found_.c_lflag &&
+               now.c_iflag == found_.c_iflag && now.c_cflag == found_.c_cflag;
+    }
 
 private:
     int master_ = -1;
-    std::string path_;
+    int watcher_ = -1;
+    std::string device_;
+    termios found_{};
 };
 
-class PosixSerialPortTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const COpenResult result = port_.OpenRadioPort(pty_.Path());
-        ASSERT_TRUE(result.Succeeded()) << DescribeOpenFailure(result);
-        ASSERT_TRUE(port_.ConfigureRadioPort());
+class CDriverCalls : public CPosixCalls {
+public:
+    bool modemLines = true; // TIOCMBIS accepted
+    bool serialInfo = true; // TIOCGSERIAL answered
+    bool setSerial = true;  // TIOCSSERIAL accepted
+    int flags = 0;          // the driver's serial flags
+    // Kept apart from the real exclusive mode, which never binds root.
+    bool exclusive = false;
+    std::vector<int> modemRequests;
+    std::vector<int> serialSets; // flags of each accepted or refused TIOCSSERIAL
+    int openError = 0;
+    int polls = 0, reads = 0; // calls still to be interrupted, as by a signal
+
+    int Open(const char* path, int flags) override {
+        if (openError != 0) return errno = openError, -1;
+        return CPosixCalls::Open(path, flags);
+    }
+    int Poll(pollfd* fds, unsigned long count, int timeoutMs) override {
+        if (polls-- > 0) return errno = EINTR, -1;
+        return CPosixCalls::Poll(fds, count, timeoutMs);
+    }
+    ssize_t Read(int fd, void* buffer, std::size_t n) override {
+        if (reads-- > 0) return errno = EINTR, -1;
+        return CPosixCalls::Read(fd, buffer, n);
+    }
+    int Control(int fd, unsigned long request, void* argument) override {
+        if (request == TIOCEXCL || request == TIOCNXCL) exclusive = request == TIOCEXCL;
+        if (request == TIOCMBIS) {
+            modemRequests.push_back(*static_cast<int*>(argument));
+            return Refuse(modemLines, EINVAL);
+        }
+        if (request == TIOCGSERIAL) {
+            if (!serialInfo) return Refuse(false, ENOTTY);
+            *static_cast<serial_struct*>(argument) = serial_struct{};
+            static_cast<serial_struct*>(argument)->flags = flags;
+            return 0;
+        }
+        if (request == TIOCSSERIAL) {
+            serialSets.push_back(static_cast<serial_struct*>(argument)->flags);
+            if (setSerial) flags = static_cast<serial_struct*>(argument)->flags;
+            return Refuse(setSerial, EPERM);
+        }
+        return CPosixCalls::Control(fd, request, argument);
     }
 
-    CPty pty_;
-    CPosixSerialPort port_;
+private:
+    static int Refuse(bool accepted, int error) {
+        if (accepted) return 0;
+        errno = error;
+        return -1;
+    }
 };
 
 TEST(PosixSerialPortOpenTest, ReportsWhyAPortCannotBeOpened) {
-    const std::string file = (std::filesystem::temp_directory_path() /
-                              ("tarsel-not-a-tty-" + std::to_string(::getpid())))
-                                 .string();
-    std::ofstream(file) << "x";
-    struct Case {
+    CTerminal pty;
+    const struct {
         std::string name;
+        int openError; // the driver's answer to the open
         EOpenFailure failure;
     } cases[] = {
-        {"COM0", EOpenFailure::NoPortConfigured},
-        {"junk", EOpenFailure::NoPortConfigured},
-        {"/dev/tarsel-no-such-device", EOpenFailure::NoSuchDevice},
-        {file, EOpenFailure::NotATerminal},
-        {"/dev/null", EOpenFailure::NotATerminal},
-        {"/tmp", EOpenFailure::NotATerminal},
+        {"junk", 0, EOpenFailure::NoPortConfigured},
+        {"/dev/tarsel-no-such-device", 0, EOpenFailure::NoSuchDevice},
+        {"/dev/null", 0, EOpenFailure::NotATerminal},
+        {"/tmp", 0, EOpenFailure::NotATerminal},
+        {pty.Device(), EACCES, EOpenFailure::PermissionDenied},
+        {pty.Device(), EBUSY, EOpenFailure::HeldElsewhere},
+        {pty.Device(), EIO, EOpenFailure::SystemError},
     };
-    for (const Case& c : cases) {
-        CPosixSerialPort port;
+    for (const auto& c : cases) {
+        CDriverCalls calls;
+        calls.openError = c.openError;
+        CPosixSerialPort port(std::nullopt, calls);
         const COpenResult result = port.OpenRadioPort(c.name);
         EXPECT_EQ(result.failure, c.failure) << c.name << ": " << DescribeOpenFailure(result);
         EXPECT_FALSE(port.IsOpen()) << c.name;
         EXPECT_NE(DescribeOpenFailure(result).find(c.name), std::string::npos) << c.name;
+        EXPECT_EQ(result.group.empty(), c.openError != EACCES) << c.name;
     }
-    std::filesystem::remove(file);
 }
 
 TEST(PosixSerialPortOpenTest, APortIsHeldExclusively) {
-    CPty pty;
+    CTerminal pty;
     CPosixSerialPort first;
-    ASSERT_TRUE(first.OpenRadioPort(pty.Path()).Succeeded());
-
+    ASSERT_TRUE(first.OpenRadioPort(pty.Device()).Succeeded());
     CPosixSerialPort second;
-    EXPECT_EQ(second.OpenRadioPort(pty.Path()).failure, EOpenFailure::HeldElsewhere);
+    EXPECT_EQ(second.OpenRadioPort(pty.Device()).failure, EOpenFailure::HeldElsewhere);
     EXPECT_FALSE(second.IsOpen());
 
-    // Another process, root included, is kept out too.
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        CPosixSerialPort other;
-        const auto failure = other.OpenRadioPort(pty.Path()).failure;
-        ::_exit(failure == EOpenFailure::HeldElsewhere ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-
     // Opening again on the same object lets go of the port first.
-    EXPECT_TRUE(first.OpenRadioPort(pty.Path()).Succeeded());
+    EXPECT_TRUE(first.OpenRadioPort(pty.Device()).Succeeded());
     first.CloseRadioPort();
     first.CloseRadioPort();
     EXPECT_FALSE(first.IsOpen());
-
-    // Once closed, the device is free for any program, locking or not.
-    const int plain = ::open(pty.Path().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    EXPECT_GE(plain, 0);
-    if (plain >= 0) ::close(plain);
-    EXPECT_TRUE(second.OpenRadioPort(pty.Path()).Succeeded());
+    EXPECT_TRUE(second.OpenRadioPort(pty.Device()).Succeeded());
 }
 
-TEST(PosixSerialPortOpenTest, ADeniedDeviceNamesItsGroup) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root is never denied";
-    CPty pty;
-    ASSERT_EQ(::chmod(pty.Path().c_str(), 0), 0);
-    CPosixSerialPort port;
-    const COpenResult result = port.OpenRadioPort(pty.Path());
-    EXPECT_EQ(result.failure, EOpenFailure::PermissionDenied);
-    EXPECT_FALSE(result.group.empty());
-}
+// Whatever the driver grants, and whichever way the port is left, the terminal settings and the
+// driver's flags are put back as they were found.
+TEST(SerialSeamTest, RaisesDtrAndRtsAndAsksForLowLatencyToleratingRefusal) {
+    enum ELeave { kClose, kDestroy, kReopen };
+    const struct {
+        const char* name;
+        bool modemLines, serialInfo, setSerial;
+        int flags;
+        bool lowLatencyAsked;
+        ELeave leave;
+    } cases[] = {
+        {"driver takes everything", true, true, true, 0, true, kDestroy},
+        {"no modem lines", false, true, true, 0, true, kClose},
+        {"no serial info", true, false, true, 0, false, kClose},
+        {"low latency refused", true, true, false, 0, true, kClose},
+        {"already low latency", true, true, true, ASYNC_LOW_LATENCY, false, kReopen},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTerminal terminal;
+        CDriverCalls calls;
+        calls.modemLines = c.modemLines;
+        calls.serialInfo = c.serialInfo;
+        calls.setSerial = c.setSerial;
+        calls.flags = c.flags;
+        auto port = std::make_unique<CPosixSerialPort>(std::nullopt, calls);
+        const COpenResult opened = port->OpenRadioPort(terminal.Device());
+        ASSERT_TRUE(opened.Succeeded()) << DescribeOpenFailure(opened);
+        EXPECT_TRUE(calls.exclusive);
+        EXPECT_EQ(calls.modemRequests, std::vector<int>{TIOCM_DTR | TIOCM_RTS});
+        ASSERT_EQ(calls.serialSets.size(), c.lowLatencyAsked ? 1u : 0u);
+        if (c.lowLatencyAsked) EXPECT_TRUE(calls.serialSets[0] & ASYNC_LOW_LATENCY);
 
-TEST_F(PosixSerialPortTest, ConfiguresRaw8N1At9600) {
-    termios tio{};
-    ASSERT_EQ(::tcgetattr(pty_.Master(), &tio), 0); // the slave's settings, seen from the master
-    EXPECT_EQ(::cfgetispeed(&tio), B9600);
-    EXPECT_EQ(::cfgetospeed(&tio), B9600);
-    EXPECT_EQ(tio.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
-    EXPECT_EQ(tio.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
-    EXPECT_EQ(tio.c_cflag & (CLOCAL | CREAD), static_cast<tcflag_t>(CLOCAL | CREAD));
-    EXPECT_EQ(tio.c_iflag & (IXON | IXOFF | ICRNL), 0u);
-    EXPECT_EQ(tio.c_lflag & (ICANON | ECHO | ISIG), 0u);
-}
+        ASSERT_TRUE(port->ConfigureRadioPort());
+        const termios tio = terminal.Now();
+        EXPECT_EQ(::cfgetispeed(&tio), B9600);
+        EXPECT_EQ(::cfgetospeed(&tio), B9600);
+        EXPECT_EQ(tio.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+        EXPECT_EQ(tio.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+        EXPECT_EQ(tio.c_cflag & (CLOCAL | CREAD), static_cast<tcflag_t>(CLOCAL | CREAD));
+        EXPECT_EQ(tio.c_iflag & (IXON | IXOFF | ICRNL), 0u);
+        EXPECT_EQ(tio.c_lflag & (ICANON | ECHO | ISIG), 0u);
 
-TEST_F(PosixSerialPortTest, EveryByteValuePassesBothWays) {
-    std::string all(256, '\0');
-    for (int i = 0; i < 256; ++i) all[static_cast<std::size_t>(i)] = static_cast<char>(i);
-
-    pty_.Send(all);
-    std::array<std::uint8_t, 256> in{};
-    const auto start = Clock::now();
-    ASSERT_EQ(port_.ReadBytes(in.data(), in.size()), in.size());
-    EXPECT_LT(MsSince(start), 1000); // as soon as the bytes are there: not the total time-out
-    EXPECT_EQ(std::string(in.begin(), in.end()), all);
-
-    const auto* out = reinterpret_cast<const std::uint8_t*>(all.data());
-    EXPECT_EQ(port_.WriteBytes(out, all.size()), all.size());
-    EXPECT_EQ(pty_.Receive(all.size()), all);
-}
-
-TEST_F(PosixSerialPortTest, AReadEndsAnIntervalAfterTheLastByte) {
-    pty_.Send("PG");
-    std::array<std::uint8_t, 32> buffer;
-    buffer.fill(0xAA);
-    const auto start = Clock::now();
-    EXPECT_EQ(port_.ReadBytes(buffer.data(), buffer.size()), 2u);
-    const auto elapsed = MsSince(start);
-    EXPECT_GE(elapsed, 90);
-    EXPECT_LT(elapsed, 1000);
-    EXPECT_EQ(buffer[0], 'P');
-    EXPECT_EQ(buffer[1], 'G');
-    for (std::size_t i = 2; i < buffer.size(); ++i) EXPECT_EQ(buffer[i], 0xAA) << i;
-}
-
-TEST_F(PosixSerialPortTest, ASilentRadioCostsTheTotalTimeOut) {
-    struct Case {
-        std::size_t n;
-        long long atLeastMs, belowMs;
-    } cases[] = {{1, 140, 1000}, {32, 1680, 3000}};
-    for (const Case& c : cases) {
-        std::array<std::uint8_t, 32> buffer;
-        buffer.fill(0x5A);
-        const auto start = Clock::now();
-        EXPECT_EQ(port_.ReadBytes(buffer.data(), c.n), 0u);
-        const auto elapsed = MsSince(start);
-        EXPECT_GE(elapsed, c.atLeastMs) << c.n;
-        EXPECT_LT(elapsed, c.belowMs) << c.n;
-        for (const auto byte : buffer) EXPECT_EQ(byte, 0x5A);
+        if (c.leave == kClose) port->CloseRadioPort();
+        if (c.leave == kDestroy) port.reset();
+        if (c.leave == kReopen) ASSERT_TRUE(port->OpenRadioPort(terminal.Device()).Succeeded());
+        EXPECT_TRUE(terminal.AsFound());
+        port.reset();
+        EXPECT_FALSE(calls.exclusive);
+        // A refused request left nothing to undo.
+        EXPECT_EQ(calls.flags, c.flags);
+        EXPECT_EQ(calls.serialSets.size(), !c.lowLatencyAsked ? 0u : c.setSerial ? 2u : 1u);
     }
 }
 
-TEST_F(PosixSerialPortTest, TricklingBytesDoNotStretchTheTotalTimeOut) {
-    // One byte per 70 ms: each arrives inside the interval, but 20 of them need 1.4 s while a
-    // 20-byte read may take only 1.1 s.
-    std::thread radio([this] {
-        for (int i = 0; i < 20; ++i) {
-            pty_.Send("x");
-            std::this_thread::sleep_for(std::chrono::milliseconds(70));
-        }
-    });
-    std::array<std::uint8_t, 20> buffer{};
-    const auto start = Clock::now();
-    const std::size_t received = port_.ReadBytes(buffer.data(), buffer.size());
-    const auto elapsed = MsSince(start);
-    radio.join();
-    // The count is the rule: a busy machine only slows the trickle further. The time guards
-    // against a read that never ends, not against a slow one.
-    EXPECT_LT(received, 20u);
-    EXPECT_LT(elapsed, 10000);
-}
+class PosixSerialPortTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const COpenResult result = port_.OpenRadioPort(pty_.Device());
+        ASSERT_TRUE(result.Succeeded()) << DescribeOpenFailure(result);
+        ASSERT_TRUE(port_.ConfigureRadioPort());
+    }
 
-TEST_F(PosixSerialPortTest, AHangUpEndsAReadAtOnce) {
-    std::thread cable([this] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        pty_.HangUp();
-    });
-    std::array<std::uint8_t, 32> buffer;
-    buffer.fill(0x11);
-    const auto start = Clock::now();
-    const std::size_t received = port_.ReadBytes(buffer.data(), buffer.size());
-    const auto readMs = MsSince(start);
-    cable.join();
-    EXPECT_EQ(received, 0u);
-    EXPECT_LT(readMs, 1000); // not the 1.7 s of a silent radio
-    for (const auto byte : buffer) EXPECT_EQ(byte, 0x11);
+    CTerminal pty_;
+    CDriverCalls calls_;
+    CPosixSerialPort port_{std::nullopt, calls_};
+};
+
+// What the radio sends, all at once or a byte per gap, against a read of n bytes: the read ends as
+// soon as it has them, an interval after the last byte, at its total time-out, or at once when
+// the cable is pulled. A signal arriving mid-read (a terminal resized, a timer) costs it nothing.
+TEST_F(PosixSerialPortTest, AReadEndsWhenCompleteOrAnIntervalAfterTheLastByteOrAtItsTimeOut) {
+    std::string all(256, '\0');
+    for (int i = 0; i < 256; ++i) all[static_cast<std::size_t>(i)] = static_cast<char>(i);
+    EXPECT_EQ(port_.WriteBytes(reinterpret_cast<const std::uint8_t*>(all.data()), all.size()),
+              all.size());
+    EXPECT_EQ(pty_.Receive(all.size()), all);
+    const struct {
+        const char* name;
+        std::string sent;
+        int gapMs; // -1: the cable is pulled
+        std::size_t n, atLeast, atMost;
+        long long atLeastMs, belowMs;
+    } cases[] = {
+        {"a stale input purged", "PG", 0, 32, 2, 2, 90, 1000},
+        {"every byte value", all, 0, 256, 256, 256, 0, 1000},
+        {"silence for one byte", "", 0, 1, 0, 0, 140, 1000},
+        {"silence for a block", "", 0, 32, 0, 0, 1680, 3000},
+        // Each byte comes inside the interval, but 20 of them need 1.4 s while a 20-byte read
+        // may take only 1.1 s. A busy machine only slows the trickle further, so the count is
+        // the rule; the time guards against a read that never ends.
+        {"a trickle", std::string(20, 'x'), 70, 20, 1, 19, 0, 10000},
+        {"a hang-up", "", -1, 32, 0, 0, 0, 1000}, // not the 1.7 s of a silent radio
+    };
+    pty_.Send("OLD");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        port_.PurgeRadioPort();
+        std::thread radio([&] {
+            if (c.gapMs == 0) return pty_.Send(c.sent);
+            for (const char byte : c.sent) {
+                pty_.Send(std::string(1, byte));
+                std::this_thread::sleep_for(std::chrono::milliseconds(c.gapMs));
+            }
+            if (c.gapMs < 0) pty_.HangUp();
+        });
+        calls_.polls = 2;
+        calls_.reads = 1;
+        std::array<std::uint8_t, 256> buffer;
+        buffer.fill(0xAA);
+        const auto start = Clock::now();
+        const std::size_t got = port_.ReadBytes(buffer.data(), c.n);
+        const auto elapsed = MsSince(start);
+        radio.join();
+        EXPECT_GE(got, c.atLeast);
+        EXPECT_LE(got, c.atMost);
+        EXPECT_GE(elapsed, c.atLeastMs);
+        EXPECT_LT(elapsed, c.belowMs);
+        EXPECT_EQ(std::string(buffer.begin(), buffer.begin() + got), c.sent.substr(0, got));
+        for (std::size_t i = got; i < buffer.size(); ++i) ASSERT_EQ(buffer[i], 0xAA) << i;
+        EXPECT_LT(calls_.polls, 0); // every interruption was met
+        if (got > 0) EXPECT_LT(calls_.reads, 0);
+    }
 
     // Everything after the hang-up ends at once as well, and closing is clean.
-    const std::uint8_t request[4] = {'R', 0x3F, 0x80, 0x20};
     const auto again = Clock::now();
-    EXPECT_EQ(port_.ReadBytes(buffer.data(), buffer.size()), 0u);
-    port_.WriteBytes(request, sizeof request);
+    std::uint8_t buffer[32];
+    EXPECT_EQ(port_.ReadBytes(buffer, sizeof buffer), 0u);
+    port_.WriteBytes(reinterpret_cast<const std::uint8_t*>(all.data()), 4);
     port_.PurgeRadioPort();
     EXPECT_LT(MsSince(again), 1000);
     port_.CloseRadioPort();
     EXPECT_FALSE(port_.IsOpen());
-}
-
-TEST_F(PosixSerialPortTest, PurgeDropsQueuedInput) {
-    pty_.Send("OLD");
-    port_.PurgeRadioPort();
-    pty_.Send("NEW");
-    std::array<std::uint8_t, 8> buffer{};
-    ASSERT_EQ(port_.ReadBytes(buffer.data(), buffer.size()), 3u);
-    EXPECT_EQ(std::string(buffer.begin(), buffer.begin() + 3), "NEW");
 }
 
 } // namespace

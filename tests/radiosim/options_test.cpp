@@ -14,11 +14,10 @@ CConfig Parse(std::vector<std::string> arguments) { return ParseCommandLine(argu
 TEST(RadioSimOptions, ValuesReachTheConfig) {
     const CConfig c = Parse({"--link", "/tmp/radio", "--memory=radio.dat", "--save-on-write",
                              "--firmware", "4.5", "--band-a", "144-146.125", "--band-b=430.5-440",
-                             "--start-ack", "none", "--bad-ack", "7:0x00", "--stall", "2:500"});
+                             "--start-ack", "none", "--bad-ack", "7:0x00", "--stall", "2:0"});
     EXPECT_EQ(c.linkPath, "/tmp/radio");
     EXPECT_EQ(c.memoryPath, "radio.dat");
     EXPECT_TRUE(c.saveOnWrite);
-    EXPECT_FALSE(c.saveOnExit);
     EXPECT_EQ(c.firmware, (std::vector<uint8_t>{4, 5}));
     EXPECT_EQ(c.bandA.low, 14400000u);
     EXPECT_EQ(c.bandA.high, 14612500u);
@@ -27,7 +26,7 @@ TEST(RadioSimOptions, ValuesReachTheConfig) {
     EXPECT_EQ(c.faults.badAckBlock, 7);
     EXPECT_EQ(c.faults.badAckReply, 0);
     EXPECT_EQ(c.faults.stallBlock, 2);
-    EXPECT_EQ(c.faults.stallMs, 500);
+    EXPECT_EQ(c.faults.stallMs, 0); // no pause at all is still a stall
 
     EXPECT_EQ(Parse({"--bad-ack", "3"}).faults.badAckReply, 0x42);
     const CConfig corrupt = Parse({"--corrupt-write", "12:0x1F"});
@@ -52,7 +51,6 @@ TEST(RadioSimOptions, BadUsageIsRefused) {
         {"--firmware", "1.2.3.4.5.6.7.8"},
         {"--ident-length", "33"},
         {"--bad-ack", "1:300"},
-        {"--stall", "1"},
         {"--start-ack", "0x"},
         {"--corrupt-write", "3"},
         {"--corrupt-write", "3:32"},

@@ -47,16 +47,13 @@ public:
     CRawClient(const CRawClient&) = delete;
     CRawClient& operator=(const CRawClient&) = delete;
 
-    bool IsOpen() const { return fd_ >= 0; }
-
     void Write(const Bytes& bytes) const {
-        if (bytes.empty()) return;
         [[maybe_unused]] const auto written = ::write(fd_, bytes.data(), bytes.size());
     }
     // One byte per write with a pause before each, as the host sends the wake-up.
-    void WriteSlowly(const Bytes& bytes, std::chrono::milliseconds pause = 1ms) const {
+    void WriteSlowly(const Bytes& bytes) const {
         for (uint8_t byte : bytes) {
-            std::this_thread::sleep_for(pause);
+            std::this_thread::sleep_for(1ms);
             Write({byte});
         }
     }
@@ -76,8 +73,7 @@ public:
         }
         return bytes;
     }
-    // Nothing arrives within `wait`.
-    bool Quiet(std::chrono::milliseconds wait = 150ms) const { return Read(1, wait).empty(); }
+    bool Quiet() const { return Read(1, 150ms).empty(); }
     // The opening every exchange shares; returns the identification block.
     Bytes Open() const {
         WriteSlowly(kWakeUp);
@@ -89,15 +85,6 @@ public:
         Bytes ident = Open();
         Write(kAckByte);
         return Read(1) == kAckByte ? ident : Bytes{};
-    }
-    // Request, header and data, then the acknowledge; the data, or what arrived.
-    Bytes ReadBlock(uint16_t address, uint8_t length, Bytes* ack = nullptr) const {
-        Write({'R', static_cast<uint8_t>(address >> 8), static_cast<uint8_t>(address), length});
-        Bytes reply = Read(4u + length);
-        Write(kAckByte);
-        const Bytes replyAck = Read(1);
-        if (ack != nullptr) *ack = replyAck;
-        return reply.size() >= 4 ? Bytes(reply.begin() + 4, reply.end()) : Bytes{};
     }
     // Header and data in two writes, as the host sends them; returns the acknowledge.
     Bytes WriteBlock(uint16_t address, const Bytes& data) const {
