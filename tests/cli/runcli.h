@@ -69,10 +69,11 @@ private:
     std::string device_;
 };
 
-inline std::vector<std::string> Lines(const std::string& text) {
+// The lines of a text, or the cells of a line (separator '\t').
+inline std::vector<std::string> Lines(const std::string& text, char separator = '\n') {
     std::vector<std::string> lines;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (std::string line; std::getline(in, line, separator);) lines.push_back(line);
     return lines;
 }
 

@@ -6,14 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
-#include <cstdlib>
-#include <fstream>
 #include <thread>
-
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace tarsel {
 namespace {
@@ -32,14 +25,7 @@ protected:
         const auto result = Cli({"backups"});
         EXPECT_EQ(result.status, 0) << result.err;
         std::vector<std::vector<std::string>> rows;
-        for (const std::string& line : Lines(result.out)) {
-            std::vector<std::string> cells;
-            std::size_t at = 0;
-            for (std::size_t tab; (tab = line.find('\t', at)) != std::string::npos; at = tab + 1)
-                cells.push_back(line.substr(at, tab - at));
-            cells.push_back(line.substr(at));
-            rows.push_back(cells);
-        }
+        for (const std::string& line : Lines(result.out)) rows.push_back(Lines(line, '\t'));
         return rows;
     }
 };
