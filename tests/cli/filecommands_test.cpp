@@ -15,17 +15,6 @@ using test::Lines;
 using test::LoadImage;
 using test::RunCli;
 
-TEST(CliFiles, NewUsesDefaultDatOfTheProgramFolder) {
-    CTempDir dir;
-    std::filesystem::copy_file(test::CliPath(), dir / "tarsel-cli");
-    std::ofstream(dir / "Default.dat", std::ios::binary) << std::string(100, '\x11');
-    const auto result = test::RunProgram(dir / "tarsel-cli", {"new", dir / "a.dat"});
-    ASSERT_EQ(result.status, 0) << result.err;
-    const CMemoryImage image = LoadImage(dir / "a.dat");
-    EXPECT_EQ(image[99], 0x11);
-    EXPECT_EQ(image[100], 0xFF);
-}
-
 TEST(CliFiles, NewThenChannelsMatchTheTable) {
     CTempDir dir;
     ASSERT_EQ(RunCli({"new", dir / "a.dat"}).status, 0);
