@@ -15,17 +15,6 @@ using test::Lines;
 using test::LoadImage;
 using test::RunCli;
 
-TEST(CliFiles, NewUsesDefaultDatOfTheProgramFolder) {
-    CTempDir dir;
-    std::filesystem::copy_file(test::CliPath(), dir / "tarsel-cli");
-    std::ofstream(dir / "Default.dat", std::ios::binary) << std::string(100, '\x11');
-    const auto result = test::RunProgram(dir / "tarsel-cli", {"new", dir / "a.dat"});
-    ASSERT_EQ(result.status, 0) << result.err;
-    const CMemoryImage image = LoadImage(dir / "a.dat");
-    EXPECT_EQ(image[99], 0x11);
-    EXPECT_EQ(image[100], 0xFF);
-}
-
 TEST(CliFiles, NewThenChannelsMatchTheTable) {
     CTempDir dir;
     ASSERT_EQ(RunCli({"new", dir / "a.dat"}).status, 0);
@@ -64,10 +53,13 @@ TEST(CliFiles, SetChannelCommitsInTheListedOrder) {
     ASSERT_EQ(RunCli({"new", dir / "a.dat"}).status, 0);
     // --power before --rx on the command line still commits after the receive frequency.
     auto result = RunCli({"set-channel", dir / "a.dat", "b5", "--power", "低", "--rx", "435.0101",
-                          "--tx-tone", "d23i", "--busy-lock", "载波"});
+                          "--tx-tone", "d23i", "--busy-lock", "载波", "--name", "ABCDEFGHI"});
     ASSERT_EQ(result.status, 0) << result.err;
-    result = RunCli({"channels", dir / "a.dat"});
-    EXPECT_EQ(Lines(result.out)[133], "B 005\t435.01000\t435.01000\t无\tD023I\t低\t是\t宽\t载波");
+    const auto plain = Lines(RunCli({"channels", dir / "a.dat"}).out);
+    const auto named = Lines(RunCli({"channels", "--names", dir / "a.dat"}).out);
+    EXPECT_EQ(plain[133], "B 005\t435.01000\t435.01000\t无\tD023I\t低\t是\t宽\t载波");
+    EXPECT_EQ(named[0], plain[0] + "\t名称");
+    EXPECT_EQ(named[133], plain[133] + "\tABCDEFG");
     result = RunCli(
         {"set-channel", "--settings", dir / "none.ini", dir / "a.dat", "A VFO", "--tx", "145"});
     ASSERT_EQ(result.status, 0) << result.err;

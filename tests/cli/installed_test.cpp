@@ -1,8 +1,7 @@
-// tarsel-cli laid out as an installation: bin/ beside share/tarsel/, no writable program folder.
+// Where "new" finds Default.dat, by where the program is: beside a copy that may write its folder,
+// else the user's folder before the installation's share/tarsel, else the built-in image.
 // (The settings of an installed program are checked on the package itself, in CI.)
 #include "runcli.h"
-
-#include "../core/testimage.h"
 
 #include <gtest/gtest.h>
 
@@ -13,32 +12,22 @@ namespace tarsel {
 namespace {
 
 namespace fs = std::filesystem;
-using test::CTempDir;
-using test::LoadImage;
-
-class CInstalledCli : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fs::create_directories(prefix_ / "bin");
-        fs::create_directories(Shared());
-        fs::copy_file(test::CliPath(), prefix_ / "bin/tarsel-cli");
-    }
-    fs::path Shared() const { return prefix_ / "share/tarsel"; }
-    fs::path User() const { return home_ / "config/tarsel"; }
-    test::CCliResult Run(const std::vector<std::string>& args) const {
-        return test::RunProgram(prefix_ / "bin/tarsel-cli", args);
-    }
-
-    CTempDir prefix_, home_;
-    test::CEnvironment config_{"XDG_CONFIG_HOME", (home_ / "config").string()};
-};
 
 void Fill(const fs::path& path, char value) {
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << std::string(100, value);
 }
 
-TEST_F(CInstalledCli, DefaultDatFromTheUserFirstThenTheInstallation) {
+TEST(CliInstalled, DefaultDatFromWhereTheProgramIs) {
+    test::CTempDir prefix, home, copy;
+    test::CEnvironment config{"XDG_CONFIG_HOME", (home / "config").string()};
+    const fs::path program = prefix / "bin/tarsel-cli", user = home / "config/tarsel/Default.dat",
+                   shared = prefix / "share/tarsel/Default.dat";
+    fs::create_directories(prefix / "bin");
+    fs::create_directories(shared.parent_path());
+    fs::copy_file(test::CliPath(), program);
+    fs::copy_file(test::CliPath(), copy / "tarsel-cli");
+    Fill(copy / "Default.dat", '\x11');
     const struct {
         const char* name;
         std::optional<char> user, shared;
@@ -47,18 +36,22 @@ TEST_F(CInstalledCli, DefaultDatFromTheUserFirstThenTheInstallation) {
         {"neither: the built-in image", {}, {}, 0xFF},
         {"shipped only", {}, '\x22', 0x22},
         {"the user's wins", '\x33', '\x22', 0x33},
-        {"the user's alone", '\x33', {}, 0x33},
     };
     for (const auto& c : cases) {
-        fs::remove(User() / "Default.dat");
-        fs::remove(Shared() / "Default.dat");
-        if (c.user) Fill(User() / "Default.dat", *c.user);
-        if (c.shared) Fill(Shared() / "Default.dat", *c.shared);
-        const auto result = Run({"new", home_ / "new.dat"});
+        fs::remove(user);
+        fs::remove(shared);
+        if (c.user) Fill(user, *c.user);
+        if (c.shared) Fill(shared, *c.shared);
+        const auto result = test::RunProgram(program, {"new", home / "new.dat"});
         ASSERT_EQ(result.status, 0) << c.name << ": " << result.err;
-        EXPECT_EQ(LoadImage(home_ / "new.dat")[0], c.expected) << c.name;
-        EXPECT_FALSE(fs::exists(prefix_ / "bin/Default.dat")) << c.name;
+        EXPECT_EQ(test::LoadImage(home / "new.dat")[0], c.expected) << c.name;
+        EXPECT_FALSE(fs::exists(prefix / "bin/Default.dat")) << c.name;
     }
+    // A copy in a folder of its own: the file beside it, which is only 100 bytes long.
+    ASSERT_EQ(test::RunProgram(copy / "tarsel-cli", {"new", copy / "a.dat"}).status, 0);
+    const CMemoryImage image = test::LoadImage(copy / "a.dat");
+    EXPECT_EQ(image[99], 0x11);
+    EXPECT_EQ(image[100], 0xFF);
 }
 
 } // namespace

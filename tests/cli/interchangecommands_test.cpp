@@ -120,18 +120,5 @@ TEST(CliInterchange, ExportToStdoutAndFileAgreeAndReimport) {
     EXPECT_EQ(RunCli({"export-csv", dir / "b.dat"}).out, out.out);
 }
 
-TEST(CliInterchange, ChannelsKeepsNineCellsUnlessAskedForNames) {
-    CTempDir dir;
-    ASSERT_EQ(RunCli({"new", dir / "a.dat"}).status, 0);
-    ASSERT_EQ(
-        RunCli({"set-channel", dir / "a.dat", "A1", "--rx", "145.5", "--name", "ABCDEFGHI"}).status,
-        0);
-    const auto plain = Lines(RunCli({"channels", dir / "a.dat"}).out);
-    const auto named = Lines(RunCli({"channels", "--names", dir / "a.dat"}).out);
-    EXPECT_EQ(plain[1], "A 001\t145.50000\t145.50000\t无\t无\t高\t是\t宽\t关");
-    EXPECT_EQ(named[0].substr(named[0].rfind('\t') + 1), "名称");
-    EXPECT_EQ(named[1], plain[1] + "\tABCDEFG");
-}
-
 } // namespace
 } // namespace tarsel

@@ -1,5 +1,4 @@
 // tarsel-cli writing several tarsel-radiosim programs at once.
-#include "radioprocess.h"
 #include "runcli.h"
 
 #include <gtest/gtest.h>

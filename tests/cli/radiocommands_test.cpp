@@ -1,5 +1,4 @@
 // The radio commands of tarsel-cli against the tarsel-radiosim program.
-#include "radioprocess.h"
 #include "runcli.h"
 
 #include <gtest/gtest.h>

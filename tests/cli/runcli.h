@@ -1,4 +1,4 @@
-// Runs tarsel-cli as a user would and captures what it says.
+// Runs tarsel-cli and tarsel-radiosim as a user would and captures what they say.
 #pragma once
 
 #include "../core/testimage.h"
@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -15,33 +16,64 @@
 namespace tarsel::test {
 
 struct CCliResult {
-    int status = -1;
+    int status = -1; // the exit status, or minus the signal that ended the program
     std::string out;
     std::string err;
 };
 
-// Starts program with arguments (no shell) and returns at once. Its standard output (error)
-// goes to a pipe whose read end is put in *outEnd (*errEnd) when that is given. Gives the process
-// id, -1 on failure.
-int SpawnProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
-                 int* outEnd, int* errEnd);
+// A program started without a shell, its standard output and error on pipes.
+class CChild {
+public:
+    CChild(const std::filesystem::path& program, const std::vector<std::string>& args);
+    ~CChild() { Wait(SIGKILL); }
+    CChild(const CChild&) = delete;
+    CChild& operator=(const CChild&) = delete;
 
-// Runs program with arguments (no shell), waits, and collects both outputs.
-CCliResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args);
+    // The next line of standard output, without waiting more than 5 s.
+    std::string ReadLine();
+    // Sends signal (none: 0), then collects both outputs until the program ends.
+    CCliResult Wait(int signal = 0);
 
-inline std::filesystem::path CliPath() {
-    return std::filesystem::path(TARSEL_BIN_DIR) / "tarsel-cli";
+private:
+    int pid_ = -1, out_ = -1, err_ = -1;
+};
+
+inline std::filesystem::path BinPath(const char* name) {
+    return std::filesystem::path(TARSEL_BIN_DIR) / name;
 }
-
+inline std::filesystem::path CliPath() { return BinPath("tarsel-cli"); }
+inline CCliResult RunProgram(const std::filesystem::path& program,
+                             const std::vector<std::string>& args) {
+    return CChild(program, args).Wait();
+}
 inline CCliResult RunCli(const std::vector<std::string>& args) {
     return RunProgram(CliPath(), args);
 }
 
-// The lines of a program's output.
-inline std::vector<std::string> Lines(const std::string& text) {
+// tarsel-radiosim; the device path is the first line it prints.
+class CRadioProcess {
+public:
+    explicit CRadioProcess(const std::vector<std::string>& args)
+        : child_(BinPath("tarsel-radiosim"), args), device_(child_.ReadLine()) {}
+    // A radio on the memory file `memory` that it writes back when it is stopped.
+    static CRadioProcess Saving(const std::string& memory, std::vector<std::string> faults = {}) {
+        faults.insert(faults.begin(), {"--memory", memory, "--save-on-exit"});
+        return CRadioProcess(faults);
+    }
+    const std::string& Device() const { return device_; }
+    // With --save-on-exit the memory file is complete afterwards.
+    void Stop() { child_.Wait(SIGTERM); }
+
+private:
+    CChild child_;
+    std::string device_;
+};
+
+// The lines of a text, or the cells of a line (separator '\t').
+inline std::vector<std::string> Lines(const std::string& text, char separator = '\n') {
     std::vector<std::string> lines;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    for (std::string line; std::getline(in, line, separator);) lines.push_back(line);
     return lines;
 }
 

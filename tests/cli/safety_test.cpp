@@ -1,5 +1,4 @@
 // Verified writes, automatic backups and Ctrl+C from a terminal, against tarsel-radiosim.
-#include "radioprocess.h"
 #include "runcli.h"
 
 #include "core/radiolink/posixserialport.h"
@@ -7,14 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
-#include <cstdlib>
-#include <fstream>
 #include <thread>
-
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace tarsel {
 namespace {
@@ -33,14 +25,7 @@ protected:
         const auto result = Cli({"backups"});
         EXPECT_EQ(result.status, 0) << result.err;
         std::vector<std::vector<std::string>> rows;
-        for (const std::string& line : Lines(result.out)) {
-            std::vector<std::string> cells;
-            std::size_t at = 0;
-            for (std::size_t tab; (tab = line.find('\t', at)) != std::string::npos; at = tab + 1)
-                cells.push_back(line.substr(at, tab - at));
-            cells.push_back(line.substr(at));
-            rows.push_back(cells);
-        }
+        for (const std::string& line : Lines(result.out)) rows.push_back(Lines(line, '\t'));
         return rows;
     }
 };
@@ -112,39 +97,6 @@ TEST_F(CliSafetyTest, ReadsAndWritesAreBackedUpByteForByteNewestFirst) {
     EXPECT_TRUE(test::LoadImage(rows[0][3]) == test::Normalised(readImage));
 }
 
-// tarsel-cli in the background, to be interrupted.
-class CBackgroundCli {
-public:
-    explicit CBackgroundCli(const std::vector<std::string>& args) {
-        pid_ = test::SpawnProgram(test::CliPath(), args, nullptr, &err_);
-    }
-    ~CBackgroundCli() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        if (err_ >= 0) ::close(err_);
-    }
-    // Sends the signal, waits for the end and gives the exit status and stderr.
-    test::CCliResult Interrupt(int signal) {
-        ::kill(pid_, signal);
-        test::CCliResult result;
-        int status = 0;
-        ::waitpid(pid_, &status, 0);
-        pid_ = -1;
-        // Killed by the signal shows as its negative number, not as 128 + it.
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
-        char buffer[4096];
-        for (ssize_t n; (n = ::read(err_, buffer, sizeof buffer)) > 0;)
-            result.err.append(buffer, static_cast<std::size_t>(n));
-        return result;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int err_ = -1;
-};
-
 TEST_F(CliSafetyTest, InterruptedReadExitsWith130LeavingTheFileAndThePortFree) {
     const CMemoryImage existing = test::RandomImage(41);
     const struct {
@@ -161,11 +113,11 @@ TEST_F(CliSafetyTest, InterruptedReadExitsWith130LeavingTheFileAndThePortFree) {
         const auto trace = dir / "trace.txt";
         std::filesystem::remove(trace);
         CRadioProcess radio({"--pace", "--trace", trace.string()});
-        CBackgroundCli cli(
-            {"--settings", settings, "read", "--port", radio.Device(), file.string()});
+        test::CChild cli(test::CliPath(),
+                         {"--settings", settings, "read", "--port", radio.Device(), file.string()});
         for (int wait = 0; wait < 200 && FileText(trace).size() < 200; ++wait)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        const auto result = cli.Interrupt(c.signal);
+        const auto result = cli.Wait(c.signal);
         EXPECT_EQ(result.status, 130) << result.err;
         EXPECT_EQ(Lines(result.err), std::vector<std::string>{"已取消"});
         EXPECT_EQ(std::filesystem::exists(file), c.fileExists);
