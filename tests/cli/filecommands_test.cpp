@@ -67,10 +67,13 @@ TEST(CliFiles, SetChannelCommitsInTheListedOrder) {
         << "a transmit edit on an empty row leaves it empty";
 }
 
+// Bad usage (2) and failures (1) of every command are told on stderr and change no file. A port
+// that leads nowhere shows the order of the checks: usage first, then the port.
 TEST(CliFiles, BadUsageAndFailures) {
     CTempDir dir;
     ASSERT_EQ(RunCli({"new", dir / "a.dat"}).status, 0);
-    const std::string file = dir / "a.dat";
+    std::ofstream(dir / "in.csv") << "Location,Frequency\n1,145.5\n";
+    const std::string file = dir / "a.dat", csv = dir / "in.csv", none = dir / "none";
     struct Case {
         std::vector<std::string> args;
         int status;
@@ -86,13 +89,36 @@ TEST(CliFiles, BadUsageAndFailures) {
         {{"set-channel", file, "A 001", "--power", "中"}, 2, "--power"},
         {{"channels", dir / "missing.dat"}, 1, "missing.dat"},
         {{"normalise", file, dir / "no" / "out.dat"}, 1, "cannot save"},
+        {{"import-csv", file}, 2, ""},
+        {{"import-csv", file, csv, "--first", "0"}, 2, "--first"},
+        {{"import-csv", file, csv, "--first", "257"}, 2, "--first"},
+        {{"import-csv", file, dir / "missing.csv"}, 1, "missing.csv"},
+        {{"import-csv", dir / "missing.dat", csv}, 1, "missing.dat"},
+        {{"export-csv", dir / "missing.dat"}, 1, "missing.dat"},
+        {{"export-csv"}, 2, ""},
+        {{"export-csv", file, dir / "no-such-folder" / "out.csv"}, 1, "out.csv"},
+        {{"write", "--port", none, "--port", none, file}, 2, ""},
+        {{"write", "--port", "COM1", "--ports", "all", file}, 2, ""},
+        {{"write", "--ports", "some", file}, 2, ""},
+        {{"read", "--port", "COM1", "--port", "COM2", file}, 2, ""},
+        {{"init", "--port", none, file, "--service-password", "MR274Q"}, 2, "password"},
+        {{"init", "--port", none, file, "--service-password", ""}, 2, "password"},
+        {{"init", "--port", none, file}, 2, "--service-password"},
+        {{"calibration", "write", file, "--port", none, "--service-password", "x"}, 2, "password"},
+        {{"dtmf-decoder", "send", file, "--port", none, "--service-password", "mr274q"}, 2, ""},
+        {{"calibration"}, 2, "subcommand is required"},
+        {{"dtmf-decoder", "write", file, "--port", "COM0", "--service-password", "mr274q"}, 1,
+         "无法打开串口"},
     };
     for (const auto& c : cases) {
         const auto result = RunCli(c.args);
         EXPECT_EQ(result.status, c.status) << result.err;
         EXPECT_NE(result.err.find(c.words), std::string::npos) << result.err;
+        EXPECT_FALSE(result.err.empty());
+        EXPECT_EQ(result.out, "");
     }
     EXPECT_EQ(LoadImage(file), BuildDefaultImage()) << "bad usage changes nothing";
+    EXPECT_FALSE(std::filesystem::exists(dir / "missing.dat"));
 }
 
 } // namespace

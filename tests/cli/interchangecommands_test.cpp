@@ -70,34 +70,6 @@ TEST(CliInterchange, ImportStatusesAndMessages) {
     }
 }
 
-TEST(CliInterchange, BadUsageAndFailedFiles) {
-    CTempDir dir;
-    ASSERT_EQ(RunCli({"new", dir / "a.dat"}).status, 0);
-    const CMemoryImage before = LoadImage(dir / "a.dat");
-    WriteText(dir / "in.csv", "Location,Frequency\n1,145.5\n");
-    struct Case {
-        std::vector<std::string> args;
-        int status;
-    };
-    const Case cases[] = {
-        {{"import-csv", dir / "a.dat"}, 2},
-        {{"import-csv", dir / "a.dat", dir / "in.csv", "--first", "0"}, 2},
-        {{"import-csv", dir / "a.dat", dir / "in.csv", "--first", "257"}, 2},
-        {{"import-csv", dir / "a.dat", dir / "missing.csv"}, 1},
-        {{"import-csv", dir / "missing.dat", dir / "in.csv"}, 1},
-        {{"export-csv", dir / "missing.dat"}, 1},
-        {{"export-csv"}, 2},
-        {{"export-csv", dir / "a.dat", dir / "no-such-folder" / "out.csv"}, 1},
-    };
-    for (const Case& c : cases) {
-        const auto result = RunCli(c.args);
-        EXPECT_EQ(result.status, c.status) << c.args.back() << "\n" << result.err;
-        EXPECT_FALSE(result.err.empty());
-    }
-    EXPECT_EQ(LoadImage(dir / "a.dat"), before);
-    EXPECT_FALSE(std::filesystem::exists(dir / "missing.dat"));
-}
-
 TEST(CliInterchange, ExportToStdoutAndFileAgreeAndReimport) {
     CTempDir dir;
     ASSERT_EQ(RunCli({"new", dir / "a.dat"}).status, 0);

@@ -110,19 +110,5 @@ TEST_F(CliManyRadiosTest, AllPortsAreThoseThatOpen) {
     for (std::size_t i = 0; i < 2; ++i) EXPECT_EQ(test::LoadImage(Memory(i)), expected) << i;
 }
 
-TEST_F(CliManyRadiosTest, PortsThatCannotBeMeantAreBadUsage) {
-    const std::vector<std::vector<std::string>> cases = {
-        {"write", "--port", "COM1", "--port", "COM1", file},
-        {"write", "--port", "COM1", "--ports", "all", file},
-        {"write", "--ports", "some", file},
-        {"read", "--port", "COM1", "--port", "COM2", file},
-    };
-    for (const auto& args : cases) {
-        const auto result = Cli(args);
-        EXPECT_EQ(result.status, 2) << args[2] << args.back();
-        EXPECT_EQ(result.out, "");
-    }
-}
-
 } // namespace
 } // namespace tarsel

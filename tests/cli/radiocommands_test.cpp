@@ -100,20 +100,6 @@ TEST_F(CliRadioTest, WriteAndInitSendTheNormalisedImage) {
     }
 }
 
-TEST_F(CliRadioTest, AWrongServicePasswordIsBadUsage) {
-    const std::string file = (dir / "a.dat").string(), trace = (dir / "trace.txt").string();
-    ASSERT_FALSE(SaveDataFile(file, test::RandomImage(25)));
-    CRadioProcess radio({"--trace", trace});
-    for (const char* password : {"MR274Q", ""}) {
-        const auto result =
-            Cli({"init", "--port", radio.Device(), file, "--service-password", password});
-        EXPECT_EQ(result.status, 2) << password;
-    }
-    EXPECT_EQ(Cli({"init", "--port", radio.Device(), file}).status, 2);
-    radio.Stop();
-    EXPECT_EQ(FileText(trace).find("WakeUp"), std::string::npos); // nothing was sent
-}
-
 // The radio's own name for its device (--link), as a user would map it.
 TEST_F(CliRadioTest, InfoPrintsFourLinesFromThePortOfTheSettingsFile) {
     const auto link = dir / "cable";

@@ -70,18 +70,5 @@ TEST_F(CliServiceTest, ReadsAndWritesCarryOnlyTheirRegion) {
     }
 }
 
-TEST_F(CliServiceTest, AWrongPasswordOrDirectionIsBadUsage) {
-    ASSERT_FALSE(SaveDataFile(file, test::RandomImage(34)));
-    CRadioProcess radio({});
-    EXPECT_EQ(Run("calibration", "write", radio.Device(), "wrong").status, 2);
-    EXPECT_EQ(Run("dtmf-decoder", "send", radio.Device()).status, 2);
-    const auto bare = Cli({"calibration"});
-    EXPECT_EQ(bare.status, 2);
-    EXPECT_NE(bare.err.find("subcommand is required"), std::string::npos) << bare.err;
-    const auto noPort = Run("dtmf-decoder", "write", "COM0");
-    EXPECT_EQ(noPort.status, 1);
-    EXPECT_EQ(test::Lines(noPort.err).at(0), "无法打开串口");
-}
-
 } // namespace
 } // namespace tarsel
