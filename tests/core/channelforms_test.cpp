@@ -118,23 +118,6 @@ TEST(ChannelForm, StoreDerivesTheShiftAndKeepsReservedBytes) {
     }
 }
 
-// Every choice of every option survives a store and a load, whatever the others hold.
-TEST(ChannelForm, EveryOptionChoiceRoundTrips) {
-    const auto& options = ChannelOptions();
-    for (std::size_t i = 0; i < options.size(); ++i) {
-        for (int pick = 0; pick < static_cast<int>(options[i].entries.size()); ++pick) {
-            CChannelOptionSelections selections{};
-            for (std::size_t k = 0; k < options.size(); ++k)
-                selections[k] = static_cast<int>(options[k].entries.size()) - 1;
-            selections[i] = pick;
-            CMemoryImage image = BuildDefaultImage();
-            WriteChannelOptions(selections, image, 9);
-            EXPECT_EQ(ReadChannelOptions(image, 9), selections)
-                << options[i].controlId << " " << pick;
-        }
-    }
-}
-
 TEST(ChannelForm, ReceiveCheck) {
     // On the 2.5 kHz raster, down to the nearer lower raster, in no band.
     const std::pair<const char*, const char*> cases[] = {
