@@ -339,6 +339,7 @@ TEST(MultiTransferTest, EachRadioSucceedsOrFailsOnItsOwn) {
         };
         CMultiTransfer run(transfer, image, names, {.verify = verify});
         const int total = TransferSteps(transfer, verify);
+        ASSERT_EQ(run.Count(), n);
         EXPECT_EQ(run.Progress(n - 1).total, total);
         EXPECT_FALSE(run.Progress(n - 1).finished);
         std::vector<CExchangeResult> results;
@@ -361,6 +362,7 @@ TEST(MultiTransferTest, EachRadioSucceedsOrFailsOnItsOwn) {
             for (std::size_t k = 0; k < steps[i].size(); ++k)
                 ASSERT_EQ(steps[i][k], static_cast<int>(k) + 1);
             if (verify) {
+                EXPECT_EQ(run.PortName(i), names[i]);
                 EXPECT_EQ(run.Progress(i).position, static_cast<int>(steps[i].size()));
                 EXPECT_TRUE(run.Progress(i).finished);
             }
