@@ -1,14 +1,115 @@
-#include "rawclient.h"
+// The virtual radio seen from the host's side in its barest form (the device opened raw, bytes
+// written, reads with poll), so that these tests do not lean on the program's own serial layer.
+#include "radiosim/options.h"
+#include "radiosim/virtualradio.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
 
 namespace radiosim::test {
 namespace {
+
+using namespace std::chrono_literals;
+
+using Bytes = std::vector<uint8_t>;
+
+Bytes B(std::string_view text) { return Bytes(text.begin(), text.end()); }
+Bytes Cat(Bytes a, const Bytes& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+const Bytes kWakeUp = B("\x02PROGRAM");
+const Bytes kPg = B("PG");
+const Bytes kAckByte{0x41};
+
+class CRawClient {
+public:
+    explicit CRawClient(const std::string& path) : fd_(::open(path.c_str(), O_RDWR | O_NOCTTY)) {
+        termios raw{};
+        if (fd_ < 0 || ::tcgetattr(fd_, &raw) != 0) return;
+        ::cfmakeraw(&raw);
+        ::tcsetattr(fd_, TCSANOW, &raw);
+        ::tcflush(fd_, TCIOFLUSH);
+    }
+    ~CRawClient() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+
+    void Write(const Bytes& bytes) const {
+        [[maybe_unused]] const auto written = ::write(fd_, bytes.data(), bytes.size());
+    }
+    // One byte per write with a pause before each, as the host sends the wake-up.
+    void WriteSlowly(const Bytes& bytes) const {
+        for (uint8_t byte : bytes) {
+            std::this_thread::sleep_for(1ms);
+            Write({byte});
+        }
+    }
+    // Returns as soon as `count` bytes are in, or with what came before the time-out.
+    Bytes Read(std::size_t count, std::chrono::milliseconds timeout = 2000ms) const {
+        Bytes bytes;
+        const auto end = std::chrono::steady_clock::now() + timeout;
+        while (bytes.size() < count) {
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                end - std::chrono::steady_clock::now());
+            pollfd fd{fd_, POLLIN, 0};
+            if (left.count() <= 0 || ::poll(&fd, 1, static_cast<int>(left.count())) <= 0) break;
+            uint8_t buffer[64];
+            const ssize_t n = ::read(fd_, buffer, std::min(sizeof buffer, count - bytes.size()));
+            if (n <= 0) break;
+            bytes.insert(bytes.end(), buffer, buffer + n);
+        }
+        return bytes;
+    }
+    bool Quiet() const { return Read(1, 150ms).empty(); }
+    // The opening every exchange shares; returns the identification block.
+    Bytes Open() const {
+        WriteSlowly(kWakeUp);
+        if (Read(2) != kPg) return {};
+        Write({0x02});
+        return Read(32);
+    }
+    Bytes OpenAndStart() const {
+        Bytes ident = Open();
+        Write(kAckByte);
+        return Read(1) == kAckByte ? ident : Bytes{};
+    }
+    // Header and data in two writes, as the host sends them; returns the acknowledge.
+    Bytes WriteBlock(uint16_t address, const Bytes& data) const {
+        Write({'W', static_cast<uint8_t>(address >> 8), static_cast<uint8_t>(address),
+               static_cast<uint8_t>(data.size())});
+        Write(data);
+        return Read(1);
+    }
+
+private:
+    int fd_;
+};
+
+// A started radio with a client on its device.
+struct CRig {
+    explicit CRig(CConfig config = {}) : radio(std::move(config)), client(Started(radio)) {}
+    static std::string Started(CVirtualRadio& r) { return r.Start(), r.DevicePath(); }
+    CVirtualRadio radio;
+    CRawClient client;
+};
 
 TEST(RadioSimIdentBlock, LayoutFollowsConfig) {
     const CConfig config{.model = "AB-1",
@@ -28,7 +129,6 @@ TEST(RadioSimExchange, WakeUpFoundInNoise) {
         const char* name;
         Bytes before;
     } cases[] = {
-        {"nothing", {}},
         {"junk", B("xyzP")},
         {"broken wake-up", B("\x02PRO")},
         {"doubled start byte", B("\x02\x02")},
@@ -141,18 +241,13 @@ TEST(RadioSimFaults, StrayBytesComeBeforeTheFirstPgOfTheFaultyExchangeOnly) {
     for (int exchange = 0; exchange < 3; ++exchange) {
         SCOPED_TRACE(exchange);
         CRawClient client(radio.DevicePath());
-        client.WriteSlowly(kWakeUp);
         if (exchange == 1) {
-            EXPECT_EQ(client.Read(4), B(std::string_view("\0\0PG", 4)));
-            // A host that lost "PG" among the strays tries again, within the same exchange.
             client.WriteSlowly(kWakeUp);
+            EXPECT_EQ(client.Read(4), B(std::string_view("\0\0PG", 4)));
         }
-        EXPECT_EQ(client.Read(2), kPg);
-        EXPECT_TRUE(client.Quiet());
-        client.Write({0x02});
-        ASSERT_EQ(client.Read(32).size(), 32u);
-        client.Write(kAckByte);
-        ASSERT_EQ(client.Read(1), kAckByte);
+        // A host that lost "PG" among the strays tries again, within the same exchange; a stray
+        // after it would shift the start acknowledge.
+        ASSERT_EQ(client.OpenAndStart().size(), 32u);
         EXPECT_EQ(client.WriteBlock(0x0000, {0x01}), exchange == 1 ? Bytes{0x42} : kAckByte);
         client.Write(B("ENDW"));
         ASSERT_TRUE(radio.WaitFor([=](const CCounters& c) { return c.endWrites > exchange; }, 2s));
@@ -177,6 +272,56 @@ TEST(RadioSimPacing, BlocksTakeTheirWireTime) {
     const auto wire = std::chrono::microseconds(int64_t{kBlocks} * 40 * 10 * 1000000 / 9600);
     EXPECT_GE(elapsed, wire * 95 / 100);
     EXPECT_LT(elapsed, wire * 10);
+}
+
+CConfig Parse(std::vector<std::string> arguments) { return ParseCommandLine(arguments).config; }
+
+TEST(RadioSimOptions, ValuesReachTheConfig) {
+    const CConfig c = Parse({"--link", "/tmp/radio", "--memory=radio.dat", "--save-on-write",
+                             "--firmware", "4.5", "--band-a", "144-146.125", "--band-b=430.5-440",
+                             "--start-ack", "none", "--bad-ack", "7:0x00", "--stall", "2:0"});
+    EXPECT_EQ(c.linkPath, "/tmp/radio");
+    EXPECT_EQ(c.memoryPath, "radio.dat");
+    EXPECT_TRUE(c.saveOnWrite);
+    EXPECT_EQ(c.firmware, (std::vector<uint8_t>{4, 5}));
+    EXPECT_EQ(c.bandA.low, 14400000u);
+    EXPECT_EQ(c.bandA.high, 14612500u);
+    EXPECT_EQ(c.bandB.low, 43050000u);
+    EXPECT_EQ(c.faults.startAckReply, kNoReply);
+    EXPECT_EQ(c.faults.badAckBlock, 7);
+    EXPECT_EQ(c.faults.badAckReply, 0);
+    EXPECT_EQ(c.faults.stallBlock, 2);
+    EXPECT_EQ(c.faults.stallMs, 0); // no pause at all is still a stall
+
+    EXPECT_EQ(Parse({"--bad-ack", "3"}).faults.badAckReply, 0x42);
+    const CConfig corrupt = Parse({"--corrupt-write", "12:0x1F"});
+    EXPECT_EQ(corrupt.faults.corruptWriteBlock, 12);
+    EXPECT_EQ(corrupt.faults.corruptWriteOffset, 31);
+    EXPECT_TRUE(Parse({"--firmware", ""}).firmware.empty());
+    EXPECT_TRUE(ParseCommandLine({"--help"}).help);
+}
+
+TEST(RadioSimOptions, BadUsageIsRefused) {
+    const std::vector<std::vector<std::string>> cases{
+        {"--nonsense"},
+        {"--link"},
+        {"--pace=1"},
+        {"--stray", "many"},
+        {"--stray", "-1"},
+        {"--model", "NINECHARS"},
+        {"--band-a", "136"},
+        {"--band-a", "1x-2"},
+        {"--band-b", "400.123456-480"},
+        {"--firmware", "1..2"},
+        {"--firmware", "1.2.3.4.5.6.7.8"},
+        {"--ident-length", "33"},
+        {"--bad-ack", "1:300"},
+        {"--start-ack", "0x"},
+        {"--corrupt-write", "3"},
+        {"--corrupt-write", "3:32"},
+    };
+    for (const auto& arguments : cases)
+        EXPECT_THROW(ParseCommandLine(arguments), std::invalid_argument) << arguments[0];
 }
 
 } // namespace
