@@ -29,13 +29,10 @@ int64_t Rx(const CMemoryImage& image, int channel) { return ReceiveFrequency(ima
 int64_t Tx(const CMemoryImage& image, int channel) {
     return DecodeFrequencyField(image.Field<4>(RecordOffset(channel) + 4));
 }
-std::string Tone(const CMemoryImage& image, int channel, int at) {
+std::string Tone(const CMemoryImage& image, int channel, int at) { // 8: receive, 10: transmit
     const std::size_t base = RecordOffset(channel) + static_cast<std::size_t>(at);
     return ToneText({image[base], image[base + 1]});
 }
-std::string RxTone(const CMemoryImage& image, int channel) { return Tone(image, channel, 8); }
-std::string TxTone(const CMemoryImage& image, int channel) { return Tone(image, channel, 10); }
-// The initial form over channels from..to.
 CBatchForm Over(const char* from, const char* to) {
     CBatchForm form = InitialBatchForm(kLimits);
     form.range = EBatchRange::FromTo;
@@ -118,19 +115,6 @@ TEST(ChannelForm, StoreDerivesTheShiftAndKeepsReservedBytes) {
     }
 }
 
-TEST(ChannelForm, ReceiveCheck) {
-    // On the 2.5 kHz raster, down to the nearer lower raster, in no band.
-    const std::pair<const char*, const char*> cases[] = {
-        {"145.0125", "145.01250"}, {"145.0137", "145.01250"}, {"145.126", "145.12500"},
-        {"300", "136.00000"},      {"439.99375", "439.99375"}};
-    for (const auto& [typed, shown] : cases) {
-        CChannelForm form = LoadChannel(BuildDefaultImage(), 1);
-        form.rx = typed;
-        CheckReceive(form, kLimits);
-        EXPECT_EQ(form.rx + " " + form.committedRx, std::string(shown) + " " + shown) << typed;
-    }
-}
-
 TEST(ChannelForm, VfoKeepsBothFrequenciesInOneBand) {
     CMemoryImage image = BuildDefaultImage();
     PutChannel(image, 257, 14500000, 14500000);
@@ -151,6 +135,12 @@ TEST(ChannelForm, VfoKeepsBothFrequenciesInOneBand) {
     memory.tx = "435";
     CheckTransmit(memory, kLimits);
     EXPECT_EQ(memory.rx, "145.00000");
+    // Down onto the raster, and into the A band from outside every band.
+    for (const auto& [typed, shown] : {std::pair{"145.0137", "145.01250"}, {"300", "136.00000"}}) {
+        memory.rx = typed;
+        CheckReceive(memory, kLimits);
+        EXPECT_EQ(memory.rx + " " + memory.committedRx, std::string(shown) + " " + shown);
+    }
 
     // An emptied transmit field gets back what it held when it got the focus.
     memory.savedTx = "145.60000";
@@ -275,11 +265,9 @@ TEST(BatchForm, ReceiveWalkWrapsAtBothBandEnds) {
     }
 }
 
-TEST(BatchForm, TransmitRules) {
+TEST(BatchForm, TransmitRulesToneWalksRandomTonesOptionsAndNames) {
     CMemoryImage image = BuildDefaultImage();
-    CBatchForm form = InitialBatchForm(kLimits);
-    form.range = EBatchRange::ABand;
-    ApplyBatchEnableRules(form);
+    CBatchForm form = Over("1", "3");
     form.transmit = EBatchTransmit::Offset;
     form.offset = "5.00000";
     form.offsetAdd = false;
@@ -299,11 +287,7 @@ TEST(BatchForm, TransmitRules) {
     EXPECT_EQ(Tx(image, 1), 44000000);
     EXPECT_EQ(Tx(image, 3), 44002500);
     EXPECT_EQ(Rx(image, 3), 14500000); // step 0: every channel the same
-}
 
-TEST(BatchForm, ToneWalksRandomTonesOptionsAndNames) {
-    CMemoryImage image = BuildDefaultImage();
-    CBatchForm form = Over("1", "3");
     form.rxToneIndex = 1;
     form.rxToneInterval = "3";
     form.rxToneUp = false;
@@ -312,10 +296,10 @@ TEST(BatchForm, ToneWalksRandomTonesOptionsAndNames) {
     form.options = {1, 1, 1, 2, 3, 1, 1, 9, 2};
     ApplyBatch(form, kLimits, image, NoRandom);
     const auto& tones = ToneList();
-    EXPECT_EQ(RxTone(image, 1), "67.0");
-    EXPECT_EQ(RxTone(image, 2), tones[263]);
-    EXPECT_EQ(RxTone(image, 3), tones[260]);
-    EXPECT_EQ(TxTone(image, 2), tones[263]); // "默认": the decode tone
+    EXPECT_EQ(Tone(image, 1, 8), "67.0");
+    EXPECT_EQ(Tone(image, 2, 8), tones[263]);
+    EXPECT_EQ(Tone(image, 3, 8), tones[260]);
+    EXPECT_EQ(Tone(image, 2, 10), tones[263]); // "默认": the decode tone
     EXPECT_EQ(Name(image, 3), "ABCD003");
     EXPECT_EQ(test::Bytes(image, RecordOffset(3) + 12, 2), (std::vector<uint8_t>{0x99, 0xBF}));
 
@@ -323,7 +307,7 @@ TEST(BatchForm, ToneWalksRandomTonesOptionsAndNames) {
     form.txToneIndex = 264;
     form.txToneInterval = "2";
     ApplyBatch(form, kLimits, image, NoRandom);
-    EXPECT_EQ(TxTone(image, 2), tones[1]);
+    EXPECT_EQ(Tone(image, 2, 10), tones[1]);
 
     unsigned next = 0;
     const auto random = [&next] { return next += 100; }; // 100, 200, 300 -> 100, 200, 35
@@ -334,8 +318,8 @@ TEST(BatchForm, ToneWalksRandomTonesOptionsAndNames) {
     ApplyBatch(form, kLimits, image, random);
     const int expected[] = {100, 200, 35};
     for (int channel = 1; channel <= 3; ++channel) {
-        EXPECT_EQ(RxTone(image, channel), tones[static_cast<std::size_t>(expected[channel - 1])]);
-        EXPECT_EQ(TxTone(image, channel), RxTone(image, channel));
+        EXPECT_EQ(Tone(image, channel, 8), tones[static_cast<std::size_t>(expected[channel - 1])]);
+        EXPECT_EQ(Tone(image, channel, 10), Tone(image, channel, 8));
     }
     EXPECT_EQ(Name(image, 1), std::string("CH") + std::string(5, '\xFF'));
 }
