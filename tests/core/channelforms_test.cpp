@@ -14,9 +14,7 @@
 namespace tarsel {
 namespace {
 
-using test::PutBytes;
-using test::PutChannel;
-using test::Record;
+using namespace test;
 
 const CBandLimits kLimits;
 
@@ -46,7 +44,7 @@ std::string Name(const CMemoryImage& image, int channel) {
 }
 
 TEST(ChannelForm, AnEmptyChannelGetsDefaultsWhenTypedAndIsClearedWhenEmptied) {
-    CMemoryImage image = test::RandomImage(3);
+    CMemoryImage image = RandomImage(3);
     image[RecordOffset(7) + 3] = 0xFF;
     CChannelForm form = LoadChannel(image, 7);
     EXPECT_EQ(std::tuple(form.label, form.rx, form.enabled, form.options[0]),
@@ -73,7 +71,7 @@ TEST(ChannelForm, AnEmptyChannelGetsDefaultsWhenTypedAndIsClearedWhenEmptied) {
     EXPECT_EQ(Record(image, 7), Record(expected, 7));
 }
 
-TEST(ChannelForm, LoadShowsEveryField) {
+TEST(ChannelForm, LoadShowsEveryFieldAndStoreWritesThemAndTheShift) {
     CMemoryImage image = BuildDefaultImage();
     PutChannel(image, 130, 43912500, 43412500);
     const std::size_t base = RecordOffset(130);
@@ -92,26 +90,25 @@ TEST(ChannelForm, LoadShowsEveryField) {
     image[base + 7] = 0x00;
     const CChannelForm odd = LoadChannel(image, 130);
     EXPECT_EQ(std::tuple(odd.enabled, odd.rx, odd.tx), std::tuple(true, "9.12500", ""));
-}
 
-TEST(ChannelForm, StoreDerivesTheShiftAndKeepsReservedBytes) {
+    // A store derives the shift and keeps the reserved bytes.
     const std::tuple<const char*, const char*, uint8_t, int64_t> cases[] = {
         {"145.60000", "145.00000", 1, 60000}, {"145.00000", "145.60000", 2, 60000},
         {"145.00000", "145.00000", 0, 1000000}, {"145.00000", "", 0, 1000000}};
     for (const auto& [rx, tx, direction, offset] : cases) {
-        CMemoryImage image = test::RandomImage(5);
+        CMemoryImage image = RandomImage(5);
         const std::vector<uint8_t> before = Record(image, 3);
         const CChannelForm form{3,           "A003", rx, tx, "D023N", "无", "ABCDEFGHI",
                                 {1, 1, 1, 2, 3, 1, 1, 9, 2}, true,   rx,  ""};
         StoreChannel(form, image);
-        const std::size_t base = RecordOffset(3);
-        EXPECT_EQ(image[base + 15], direction) << rx << " " << tx;
-        EXPECT_EQ(DecodeFrequencyField(image.Field<4>(base + 16)), offset);
-        EXPECT_EQ(image[base + 7] == 0xFF, *tx == 0);
-        EXPECT_EQ(test::Bytes(image, base + 8, 6),
-                  (std::vector<uint8_t>{0x23, 0x80, image[base + 10], 0xFF, 0x99, 0xBF}));
+        const std::size_t at = RecordOffset(3);
+        EXPECT_EQ(image[at + 15], direction) << rx << " " << tx;
+        EXPECT_EQ(DecodeFrequencyField(image.Field<4>(at + 16)), offset);
+        EXPECT_EQ(image[at + 7] == 0xFF, *tx == 0);
+        EXPECT_EQ(Bytes(image, at + 8, 6),
+                  (std::vector<uint8_t>{0x23, 0x80, image[at + 10], 0xFF, 0x99, 0xBF}));
         EXPECT_EQ(Name(image, 3), "ABCDEFG");
-        for (std::size_t i : {14, 20, 21, 22, 23, 31}) EXPECT_EQ(image[base + i], before[i]);
+        for (std::size_t i : {14, 20, 21, 22, 23, 31}) EXPECT_EQ(image[at + i], before[i]);
     }
 }
 
@@ -218,9 +215,9 @@ TEST(BatchForm, InitialStateEnableRulesAndFieldChecks) {
 }
 
 // Whatever the channel fields hold, only memories are written, and only the fields the window
-// has: the shift and the reserved bytes stay.
-TEST(BatchForm, AWalkWritesOnlyTheFieldsOfTheChannelsInItsRange) {
-    const CMemoryImage before = test::RandomImage(9);
+// has: the shift and the reserved bytes stay. The receive walk wraps at both band ends.
+TEST(BatchForm, AWalkWritesOnlyTheFieldsOfTheChannelsInItsRangeAndWrapsAtTheBandEnds) {
+    const CMemoryImage before = RandomImage(9);
     for (const EBatchRange range : {EBatchRange::FromTo, EBatchRange::BBand, EBatchRange::All}) {
         CMemoryImage image = before;
         CBatchForm form = Over("0", "999");
@@ -239,9 +236,6 @@ TEST(BatchForm, AWalkWritesOnlyTheFieldsOfTheChannelsInItsRange) {
                 ASSERT_EQ(image[i], before[i]) << i;
         }
     }
-}
-
-TEST(BatchForm, ReceiveWalkWrapsAtBothBandEnds) {
     const std::tuple<const char*, bool, std::vector<int64_t>> cases[] = {
         {"173.95", true, {17395000, 17397500, 17400000, 13600000, 13602500}},
         {"136.05", false, {13605000, 13602500, 13600000, 17400000, 17397500}},
@@ -297,7 +291,7 @@ TEST(BatchForm, TransmitRulesToneWalksRandomTonesOptionsAndNames) {
     EXPECT_EQ(Tone(image, 3, 8), tones[260]);
     EXPECT_EQ(Tone(image, 2, 10), tones[263]); // "默认": the decode tone
     EXPECT_EQ(Name(image, 3), "ABCD003");
-    EXPECT_EQ(test::Bytes(image, RecordOffset(3) + 12, 2), (std::vector<uint8_t>{0x99, 0xBF}));
+    EXPECT_EQ(Bytes(image, RecordOffset(3) + 12, 2), (std::vector<uint8_t>{0x99, 0xBF}));
 
     form.txToneOwn = true;
     form.txToneIndex = 264;
