@@ -14,9 +14,7 @@
 namespace tarsel {
 namespace {
 
-using test::PutBytes;
-using test::PutChannel;
-using test::Record;
+using namespace test;
 
 const CBandLimits kLimits;
 
@@ -29,13 +27,10 @@ int64_t Rx(const CMemoryImage& image, int channel) { return ReceiveFrequency(ima
 int64_t Tx(const CMemoryImage& image, int channel) {
     return DecodeFrequencyField(image.Field<4>(RecordOffset(channel) + 4));
 }
-std::string Tone(const CMemoryImage& image, int channel, int at) {
+std::string Tone(const CMemoryImage& image, int channel, int at) { // 8: receive, 10: transmit
     const std::size_t base = RecordOffset(channel) + static_cast<std::size_t>(at);
     return ToneText({image[base], image[base + 1]});
 }
-std::string RxTone(const CMemoryImage& image, int channel) { return Tone(image, channel, 8); }
-std::string TxTone(const CMemoryImage& image, int channel) { return Tone(image, channel, 10); }
-// The initial form over channels from..to.
 CBatchForm Over(const char* from, const char* to) {
     CBatchForm form = InitialBatchForm(kLimits);
     form.range = EBatchRange::FromTo;
@@ -49,7 +44,7 @@ std::string Name(const CMemoryImage& image, int channel) {
 }
 
 TEST(ChannelForm, AnEmptyChannelGetsDefaultsWhenTypedAndIsClearedWhenEmptied) {
-    CMemoryImage image = test::RandomImage(3);
+    CMemoryImage image = RandomImage(3);
     image[RecordOffset(7) + 3] = 0xFF;
     CChannelForm form = LoadChannel(image, 7);
     EXPECT_EQ(std::tuple(form.label, form.rx, form.enabled, form.options[0]),
@@ -76,7 +71,7 @@ TEST(ChannelForm, AnEmptyChannelGetsDefaultsWhenTypedAndIsClearedWhenEmptied) {
     EXPECT_EQ(Record(image, 7), Record(expected, 7));
 }
 
-TEST(ChannelForm, LoadShowsEveryField) {
+TEST(ChannelForm, LoadShowsEveryFieldAndStoreWritesThemAndTheShift) {
     CMemoryImage image = BuildDefaultImage();
     PutChannel(image, 130, 43912500, 43412500);
     const std::size_t base = RecordOffset(130);
@@ -95,39 +90,25 @@ TEST(ChannelForm, LoadShowsEveryField) {
     image[base + 7] = 0x00;
     const CChannelForm odd = LoadChannel(image, 130);
     EXPECT_EQ(std::tuple(odd.enabled, odd.rx, odd.tx), std::tuple(true, "9.12500", ""));
-}
 
-TEST(ChannelForm, StoreDerivesTheShiftAndKeepsReservedBytes) {
+    // A store derives the shift and keeps the reserved bytes.
     const std::tuple<const char*, const char*, uint8_t, int64_t> cases[] = {
         {"145.60000", "145.00000", 1, 60000}, {"145.00000", "145.60000", 2, 60000},
         {"145.00000", "145.00000", 0, 1000000}, {"145.00000", "", 0, 1000000}};
     for (const auto& [rx, tx, direction, offset] : cases) {
-        CMemoryImage image = test::RandomImage(5);
+        CMemoryImage image = RandomImage(5);
         const std::vector<uint8_t> before = Record(image, 3);
         const CChannelForm form{3,           "A003", rx, tx, "D023N", "无", "ABCDEFGHI",
                                 {1, 1, 1, 2, 3, 1, 1, 9, 2}, true,   rx,  ""};
         StoreChannel(form, image);
-        const std::size_t base = RecordOffset(3);
-        EXPECT_EQ(image[base + 15], direction) << rx << " " << tx;
-        EXPECT_EQ(DecodeFrequencyField(image.Field<4>(base + 16)), offset);
-        EXPECT_EQ(image[base + 7] == 0xFF, *tx == 0);
-        EXPECT_EQ(test::Bytes(image, base + 8, 6),
-                  (std::vector<uint8_t>{0x23, 0x80, image[base + 10], 0xFF, 0x99, 0xBF}));
+        const std::size_t at = RecordOffset(3);
+        EXPECT_EQ(image[at + 15], direction) << rx << " " << tx;
+        EXPECT_EQ(DecodeFrequencyField(image.Field<4>(at + 16)), offset);
+        EXPECT_EQ(image[at + 7] == 0xFF, *tx == 0);
+        EXPECT_EQ(Bytes(image, at + 8, 6),
+                  (std::vector<uint8_t>{0x23, 0x80, image[at + 10], 0xFF, 0x99, 0xBF}));
         EXPECT_EQ(Name(image, 3), "ABCDEFG");
-        for (std::size_t i : {14, 20, 21, 22, 23, 31}) EXPECT_EQ(image[base + i], before[i]);
-    }
-}
-
-TEST(ChannelForm, ReceiveCheck) {
-    // On the 2.5 kHz raster, down to the nearer lower raster, in no band.
-    const std::pair<const char*, const char*> cases[] = {
-        {"145.0125", "145.01250"}, {"145.0137", "145.01250"}, {"145.126", "145.12500"},
-        {"300", "136.00000"},      {"439.99375", "439.99375"}};
-    for (const auto& [typed, shown] : cases) {
-        CChannelForm form = LoadChannel(BuildDefaultImage(), 1);
-        form.rx = typed;
-        CheckReceive(form, kLimits);
-        EXPECT_EQ(form.rx + " " + form.committedRx, std::string(shown) + " " + shown) << typed;
+        for (std::size_t i : {14, 20, 21, 22, 23, 31}) EXPECT_EQ(image[at + i], before[i]);
     }
 }
 
@@ -151,6 +132,12 @@ TEST(ChannelForm, VfoKeepsBothFrequenciesInOneBand) {
     memory.tx = "435";
     CheckTransmit(memory, kLimits);
     EXPECT_EQ(memory.rx, "145.00000");
+    // Down onto the raster, and into the A band from outside every band.
+    for (const auto& [typed, shown] : {std::pair{"145.0137", "145.01250"}, {"300", "136.00000"}}) {
+        memory.rx = typed;
+        CheckReceive(memory, kLimits);
+        EXPECT_EQ(memory.rx + " " + memory.committedRx, std::string(shown) + " " + shown);
+    }
 
     // An emptied transmit field gets back what it held when it got the focus.
     memory.savedTx = "145.60000";
@@ -181,7 +168,7 @@ TEST(ChannelForm, Moves) {
     }
 }
 
-TEST(BatchForm, InitialStateAndEnableRules) {
+TEST(BatchForm, InitialStateEnableRulesAndFieldChecks) {
     CBatchForm form = InitialBatchForm(kLimits);
     EXPECT_EQ(form.rxStart + " " + form.txStart + " " + form.offset, "136.00000 136.00000 0.00000");
     EXPECT_TRUE(form.offsetAdd) << "the offset is added unless the user chooses otherwise";
@@ -194,7 +181,6 @@ TEST(BatchForm, InitialStateAndEnableRules) {
     form.from = "7";
     ApplyBatchEnableRules(form);
     EXPECT_EQ(form.from + "-" + form.to, "7-256"); // left as they were
-    EXPECT_TRUE(form.enabled.fromTo);
 
     form.transmit = EBatchTransmit::Offset;
     form.rxToneRandom = true;
@@ -205,14 +191,11 @@ TEST(BatchForm, InitialStateAndEnableRules) {
     form.txToneRandom = true;
     ApplyBatchEnableRules(form);
     EXPECT_EQ(form.enabled, (CBatchForm::CEnabled{true, false, true, false, true, false}));
-}
 
-TEST(BatchForm, FieldChecks) {
     // From and to as typed, then as each check leaves them.
     const std::tuple<const char*, const char*, const char*, const char*> channels[] = {
-        {"0", "256", "1", "256"},     {"50", "20", "1", "256"}, {"", "20", "1", "20"},
-        {"300", "999", "256", "256"}, {"12", "20", "12", "20"}, {"1", "0", "1", "256"},
-        {"20", "20", "20", "20"}};
+        {"0", "256", "1", "256"},     {"50", "20", "1", "256"}, {"1", "0", "1", "256"},
+        {"300", "999", "256", "256"}, {"12", "20", "12", "20"}, {"20", "20", "20", "20"}};
     for (const auto& [from, to, checkedFrom, checkedTo] : channels) {
         EXPECT_EQ(CheckFromChannel(from, to), checkedFrom) << from << "-" << to;
         EXPECT_EQ(CheckToChannel(from, to), checkedTo) << from << "-" << to;
@@ -232,9 +215,9 @@ TEST(BatchForm, FieldChecks) {
 }
 
 // Whatever the channel fields hold, only memories are written, and only the fields the window
-// has: the shift and the reserved bytes stay.
-TEST(BatchForm, AWalkWritesOnlyTheFieldsOfTheChannelsInItsRange) {
-    const CMemoryImage before = test::RandomImage(9);
+// has: the shift and the reserved bytes stay. The receive walk wraps at both band ends.
+TEST(BatchForm, AWalkWritesOnlyTheFieldsOfTheChannelsInItsRangeAndWrapsAtTheBandEnds) {
+    const CMemoryImage before = RandomImage(9);
     for (const EBatchRange range : {EBatchRange::FromTo, EBatchRange::BBand, EBatchRange::All}) {
         CMemoryImage image = before;
         CBatchForm form = Over("0", "999");
@@ -253,9 +236,6 @@ TEST(BatchForm, AWalkWritesOnlyTheFieldsOfTheChannelsInItsRange) {
                 ASSERT_EQ(image[i], before[i]) << i;
         }
     }
-}
-
-TEST(BatchForm, ReceiveWalkWrapsAtBothBandEnds) {
     const std::tuple<const char*, bool, std::vector<int64_t>> cases[] = {
         {"173.95", true, {17395000, 17397500, 17400000, 13600000, 13602500}},
         {"136.05", false, {13605000, 13602500, 13600000, 17400000, 17397500}},
@@ -275,11 +255,9 @@ TEST(BatchForm, ReceiveWalkWrapsAtBothBandEnds) {
     }
 }
 
-TEST(BatchForm, TransmitRules) {
+TEST(BatchForm, TransmitRulesToneWalksRandomTonesOptionsAndNames) {
     CMemoryImage image = BuildDefaultImage();
-    CBatchForm form = InitialBatchForm(kLimits);
-    form.range = EBatchRange::ABand;
-    ApplyBatchEnableRules(form);
+    CBatchForm form = Over("1", "3");
     form.transmit = EBatchTransmit::Offset;
     form.offset = "5.00000";
     form.offsetAdd = false;
@@ -299,11 +277,7 @@ TEST(BatchForm, TransmitRules) {
     EXPECT_EQ(Tx(image, 1), 44000000);
     EXPECT_EQ(Tx(image, 3), 44002500);
     EXPECT_EQ(Rx(image, 3), 14500000); // step 0: every channel the same
-}
 
-TEST(BatchForm, ToneWalksRandomTonesOptionsAndNames) {
-    CMemoryImage image = BuildDefaultImage();
-    CBatchForm form = Over("1", "3");
     form.rxToneIndex = 1;
     form.rxToneInterval = "3";
     form.rxToneUp = false;
@@ -312,18 +286,18 @@ TEST(BatchForm, ToneWalksRandomTonesOptionsAndNames) {
     form.options = {1, 1, 1, 2, 3, 1, 1, 9, 2};
     ApplyBatch(form, kLimits, image, NoRandom);
     const auto& tones = ToneList();
-    EXPECT_EQ(RxTone(image, 1), "67.0");
-    EXPECT_EQ(RxTone(image, 2), tones[263]);
-    EXPECT_EQ(RxTone(image, 3), tones[260]);
-    EXPECT_EQ(TxTone(image, 2), tones[263]); // "默认": the decode tone
+    EXPECT_EQ(Tone(image, 1, 8), "67.0");
+    EXPECT_EQ(Tone(image, 2, 8), tones[263]);
+    EXPECT_EQ(Tone(image, 3, 8), tones[260]);
+    EXPECT_EQ(Tone(image, 2, 10), tones[263]); // "默认": the decode tone
     EXPECT_EQ(Name(image, 3), "ABCD003");
-    EXPECT_EQ(test::Bytes(image, RecordOffset(3) + 12, 2), (std::vector<uint8_t>{0x99, 0xBF}));
+    EXPECT_EQ(Bytes(image, RecordOffset(3) + 12, 2), (std::vector<uint8_t>{0x99, 0xBF}));
 
     form.txToneOwn = true;
     form.txToneIndex = 264;
     form.txToneInterval = "2";
     ApplyBatch(form, kLimits, image, NoRandom);
-    EXPECT_EQ(TxTone(image, 2), tones[1]);
+    EXPECT_EQ(Tone(image, 2, 10), tones[1]);
 
     unsigned next = 0;
     const auto random = [&next] { return next += 100; }; // 100, 200, 300 -> 100, 200, 35
@@ -334,8 +308,8 @@ TEST(BatchForm, ToneWalksRandomTonesOptionsAndNames) {
     ApplyBatch(form, kLimits, image, random);
     const int expected[] = {100, 200, 35};
     for (int channel = 1; channel <= 3; ++channel) {
-        EXPECT_EQ(RxTone(image, channel), tones[static_cast<std::size_t>(expected[channel - 1])]);
-        EXPECT_EQ(TxTone(image, channel), RxTone(image, channel));
+        EXPECT_EQ(Tone(image, channel, 8), tones[static_cast<std::size_t>(expected[channel - 1])]);
+        EXPECT_EQ(Tone(image, channel, 10), Tone(image, channel, 8));
     }
     EXPECT_EQ(Name(image, 1), std::string("CH") + std::string(5, '\xFF'));
 }
