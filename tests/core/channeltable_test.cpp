@@ -1,9 +1,13 @@
-// The grid's table: texts filled from the records, edits committed, rows parsed back.
+// The grid's table: texts filled from the records, edits committed, rows parsed back, and the
+// row commands that move whole records.
 #include "core/image/channeltable.h"
 
+#include "core/document/channelrowedits.h"
+#include "core/image/channelrecord.h"
 #include "core/image/datafile.h"
 #include "core/image/finalise.h"
 #include "core/image/gridnavigation.h"
+#include "core/image/labels.h"
 #include "testimage.h"
 
 #include <gtest/gtest.h>
@@ -51,12 +55,6 @@ TEST(ChannelTable, FillTextsAndBandLimits_ParseEndsWithTheFinalisation) {
               (std::vector<uint8_t>{0xB0, 0x01, 0x04, 0x0A, 0x08, 0x02, 0x88, 0xAA}));
 }
 
-// Parses one row into channel 1 of a copy of the image and returns the record.
-std::vector<uint8_t> ParsedRecord(const CChannelRow& row, CMemoryImage image) {
-    ParseChannelRow(row, 1, CBandLimits{}, image);
-    return Record(image, 1);
-}
-
 // The shift the parse derives from the two frequencies, whatever direction the record held. A
 // transmit frequency in no band keeps its shift only while the offset bytes hold an offset the
 // radio could use; otherwise (an erased field, say) the channel becomes simplex.
@@ -95,14 +93,16 @@ TEST(ChannelTable, ParseFlagsAndTones) {
     image[13] = 0x07; // PTT ID and VOX bits belong to the channel dialog: kept
     image[12] = 0x25;
     image[24] = 'N';
-    auto record =
-        ParsedRecord(Row({"145.00000", "", "88.5", "D754I", "低", "否", "窄", "QT/DQT"}), image);
+    ParseChannelRow(Row({"145.00000", "", "88.5", "D754I", "低", "否", "窄", "QT/DQT"}), 1, {},
+                    image);
+    auto record = Record(image, 1);
     EXPECT_EQ(std::vector<uint8_t>(record.begin() + 8, record.begin() + 14),
               (std::vector<uint8_t>{0x85, 0x08, 0x54, 0xC7, 0x25, 0x87}));
     EXPECT_EQ(record[24], 'N');
     // Texts outside the lists: power low, scan and bandwidth untouched, no lock.
     image[13] = 0x38 | 0xC0;
-    record = ParsedRecord(Row({"145.00000", "", "", "无", "x", "?", "?", "?"}), image);
+    ParseChannelRow(Row({"145.00000", "", "", "无", "x", "?", "?", "?"}), 1, {}, image);
+    record = Record(image, 1);
     EXPECT_EQ(record[13], 0x28);
     EXPECT_EQ(record[9], 0xFF) << "an empty tone cell means no tone";
 }
@@ -298,6 +298,144 @@ TEST(GridNavigation, MovesWrapRowsAndStopAtTheEdges) {
         EXPECT_EQ(c.move(c.from), c.to) << c.from.row << "," << c.from.column;
     EXPECT_EQ(AfterFrequencyEnter({4, 1}, true), (CGridCell{5, 1}));
     EXPECT_EQ(AfterFrequencyEnter({4, 1}, false), (CGridCell{4, 2}));
+}
+
+
+
+// Channel c holds c × 25 kHz above 140 MHz (A) or 430 MHz (B), so records can be followed as
+// they move.
+CMemoryImage Numbered(int count = 256) {
+    CMemoryImage image;
+    for (int c = 1; c <= 256; ++c) WriteDefaultRecord(image, c);
+    for (int c = 1; c <= count; ++c)
+        PutChannel(image, c, (c <= 128 ? 14000000 : 43000000) + c * 2500);
+    return image;
+}
+
+int Origin(const CMemoryImage& image, int channel) {
+    if (IsEmptyRecord(image, channel)) return 0;
+    const int64_t rx = ReceiveFrequency(image, channel);
+    return static_cast<int>((rx - (rx < 43000000 ? 14000000 : 43000000)) / 2500);
+}
+
+TEST(ChannelRows, RefusedEditsChangeNothing_PasteMovesWholeRecordsAcrossHalves) {
+    CMemoryImage full = Numbered();
+    const CMemoryImage before = full;
+    const std::vector<CChannelRecord> two = CopyRecords(full, std::vector{1, 2});
+    const std::vector<int> withVfo{3, 257};
+    EXPECT_FALSE(PasteRecords(full, 256, two));   // would run past 256
+    EXPECT_FALSE(PasteRecords(full, 257, two));   // a VFO is no memory channel
+    EXPECT_FALSE(InsertEmptyChannel(full, 5));    // A 128 is not empty
+    EXPECT_FALSE(InsertEmptyChannel(full, 200));  // neither is B 128
+    EXPECT_FALSE(ClearChannels(full, withVfo));
+    EXPECT_FALSE(DeleteChannels(full, withVfo));
+    EXPECT_FALSE(SortChannelsByReceive(full, withVfo));
+    EXPECT_EQ(full, before);
+
+    const auto records = CopyRecords(full, std::vector{127, 128, 257});
+    ASSERT_TRUE(PasteRecords(full, 128, records));
+    EXPECT_EQ(ReadRecord(full, 128), records[0]);
+    EXPECT_EQ(ReadRecord(full, 129), records[1]); // an A record in the B half
+    EXPECT_EQ(ReadRecord(full, 130), records[2]); // the VFO's record, copied like any other
+    EXPECT_EQ(Origin(full, 131), 131);
+}
+
+TEST(ChannelRows, InsertAndDeleteShiftOnlyTheirHalf) {
+    const struct {
+        const char* name;
+        std::vector<int> remove; // empty: insert at `at`
+        int at;
+        std::vector<std::pair<int, int>> expect; // channel -> origin (0: empty)
+    } cases[] = {
+        {"insert in A", {}, 10, {{9, 9}, {10, 0}, {11, 10}, {128, 127}, {129, 129}}},
+        {"insert in B", {}, 129, {{128, 128}, {129, 0}, {130, 129}, {256, 255}}},
+        {"delete in both halves", {2, 4, 130}, 0,
+         {{1, 1}, {2, 3}, {3, 5}, {126, 128}, {127, 0}, {128, 0}, {129, 129}, {130, 131},
+          {255, 256}, {256, 0}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMemoryImage image = Numbered();
+        if (c.remove.empty()) {
+            WriteDefaultRecord(image, LastOfHalf(c.at)); // room at the end of the half
+            ASSERT_TRUE(InsertEmptyChannel(image, c.at));
+        } else {
+            ASSERT_TRUE(DeleteChannels(image, c.remove));
+        }
+        for (auto [channel, origin] : c.expect) EXPECT_EQ(Origin(image, channel), origin) << channel;
+    }
+}
+
+TEST(ChannelRows, SortIsByReceiveStableWithEmptiesLast) {
+    CMemoryImage image = Numbered(0);
+    const int64_t rx[] = {43500000, 0, 14550000, 43500000, 14550000};
+    for (int i = 0; i < 5; ++i) {
+        if (rx[i]) PutChannel(image, 10 + i, rx[i]);
+        image[RecordOffset(10 + i) + map::rec::kName] = static_cast<uint8_t>(10 + i);
+    }
+    const std::vector<int> selection{14, 10, 11, 12, 13};
+    ASSERT_TRUE(SortChannelsByReceive(image, selection));
+    const int expected[] = {12, 14, 10, 13, 11};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(image[RecordOffset(10 + i) + map::rec::kName], expected[i]) << i;
+}
+
+// The document-level commands: the copied text matches the channels command; the grid's texts go
+// into the records before they move, and come back out of them afterwards. A parse is no change.
+TEST(ChannelRowEdits, CopyPasteDeleteAndTheModifiedState) {
+    CDocument doc(Numbered(3));
+    const std::string text = ChannelRowsText(doc.Table(), std::vector{1, 257});
+    EXPECT_EQ(text.substr(0, text.find('\n')),
+              "A 001\t140.02500\t\t无\t无\t高\t是\t宽\t关\t");
+    EXPECT_EQ(text.substr(text.find('\n') + 1), std::string("A VFO") + std::string(9, '\t') + "\n");
+
+    const auto records = CopyChannelRecords(doc, std::vector{1, 2});
+    EXPECT_EQ(RecordsFromBytes(RecordsToBytes(records)), records);
+    EXPECT_FALSE(RecordsFromBytes(std::string(33, 'x')));
+    EXPECT_FALSE(RecordsFromBytes(""));
+
+    EXPECT_FALSE(doc.IsModified());
+    const CDocumentContent original = doc.Content();
+    CChannelRow& row = doc.Table().Row(2);
+    CommitCellEdit(row, 2, kColumnPower, "低", doc.Limits(), doc.Image());
+    EXPECT_TRUE(doc.IsModified());
+    const CChannelRow edited = row;
+    ASSERT_EQ(PasteChannelRecords(doc, 200, CopyChannelRecords(doc, std::vector{2})),
+              ERowEditOutcome::Done);
+    EXPECT_EQ(doc.Table().Row(200), edited);
+
+    ASSERT_EQ(DeleteChannelRows(doc, std::vector{1}), ERowEditOutcome::Done);
+    EXPECT_EQ(doc.Table().Row(1), edited);
+    EXPECT_TRUE(doc.Table().Row(128).IsEmpty());
+    doc.Restore(original);
+    EXPECT_FALSE(doc.IsModified());
+    doc.Parse();
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST(ChannelRowEdits, SpreadsheetTextIsCommittedAsTyped) {
+    CDocument doc(Numbered(0));
+    const std::string text =
+        "A 050\t145.0031\t145.6\t88.5\t23\t低\t否\t窄\t载波\tRPT 1\n" // with its label
+        "430.01\t\t\t\tHigh\n"                                  // no label, a foreign choice
+        "\r\n";
+    ASSERT_EQ(PasteChannelText(doc, 5, text), ERowEditOutcome::Done);
+    const CChannelRow& first = doc.Table().Row(5);
+    EXPECT_EQ(first[kColumnRx], "145.00000"); // snapped as the grid snaps a typed frequency
+    EXPECT_EQ(first[kColumnTx], "145.60000");
+    EXPECT_EQ(first[kColumnTxTone], "D023N");
+    EXPECT_EQ(first[kColumnPower], "低");
+    EXPECT_EQ(first[kColumnBusyLock], "载波");
+    EXPECT_EQ(first[kColumnName], "RPT 1");
+    const CChannelRow& second = doc.Table().Row(6);
+    EXPECT_EQ(second[kColumnRx], "430.01000");
+    EXPECT_EQ(second[kColumnPower], "高"); // "High" is not in the list: the new row's default stays
+    EXPECT_TRUE(doc.Table().Row(7).IsEmpty());
+
+    const CDocumentContent before = doc.Content();
+    EXPECT_EQ(PasteChannelText(doc, 256, text), ERowEditOutcome::PastLastChannel);
+    EXPECT_EQ(PasteChannelText(doc, 258, text), ERowEditOutcome::NotMemoryChannels);
+    EXPECT_EQ(doc.Content(), before);
 }
 
 } // namespace
