@@ -50,11 +50,7 @@ TEST(Decimal, ScalingIsExactWhereBinaryArithmeticIsNotAndIgnoresTheProcessLocale
     const char* previous = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = previous ? previous : "C";
     ASSERT_NE(std::setlocale(LC_NUMERIC, test::CCommaLocale::kName), nullptr);
-    const struct {
-        const char* text;
-        int power;
-        int64_t expected;
-    } cases[] = {
+    const std::tuple<const char*, int, int64_t> cases[] = {
         {"145.125", 5, 14512500}, {"88.5", 1, 885},       {"0.1", 1, 1},
         {"146.52", 5, 14652000},  {"439.995", 5, 43999500}, {"1.1", 5, 110000},
         {"145.0101", 5, 14501010}, {"4.35", 2, 435},      {"-2.5", 1, -25},
@@ -65,9 +61,9 @@ TEST(Decimal, ScalingIsExactWhereBinaryArithmeticIsNotAndIgnoresTheProcessLocale
         {"145.12499999999999", 5, 14512500},
         {"1e400", 5, INT64_MAX}, {"-1e400", 5, -INT64_MAX}, {"1e-400", 5, 0},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ScaleToInteger(ReadDouble(c.text), c.power), c.expected) << c.text;
-        EXPECT_EQ(ScaleText(c.text, c.power), c.expected) << c.text;
+    for (const auto& [text, power, expected] : cases) {
+        EXPECT_EQ(ScaleToInteger(ReadDouble(text), power), expected) << text;
+        EXPECT_EQ(ScaleText(text, power), expected) << text;
     }
     EXPECT_EQ(FrequencyText(14512500), "145.12500");
     std::setlocale(LC_NUMERIC, saved.c_str());
@@ -88,23 +84,17 @@ TEST(Decimal, TheShortcutForPlainDecimalsAgreesWithTheWayThroughADouble) {
 }
 
 TEST(Tone, WordsAndTexts) {
-    const struct {
-        uint8_t low, high;
-        const char* text;
-    } toText[] = {
-        {0x85, 0x08, "88.5"}, {0x00, 0x10, "100.0"}, {0x23, 0x80, "D023N"},  {0x54, 0xC7, "D754I"},
-        {0x12, 0xFF, "无"},   {0x00, 0xFF, "无"},    {0x05, 0x80, "D05N"},   {0x05, 0x81, "D105N"},
-        {0x00, 0x00, "0.0"},  {0xFF, 0x7F, "866.5"}, {0x23, 0xFE, "D6223I"},
-    };
-    for (const auto& c : toText) EXPECT_EQ(ToneText({c.low, c.high}), c.text);
-    const struct {
-        const char* text;
-        uint8_t low, high;
-    } toWord[] = {
-        {"88.5", 0x85, 0x08}, {"254.1", 0x41, 0x25}, {"D023N", 0x23, 0x80}, {"D754I", 0x54, 0xC7},
-        {"无", 0xFF, 0xFF},   {"", 0xFF, 0xFF},      {"D125N", 0x25, 0x81}, {"D023", 0x23, 0xC0},
-    };
-    for (const auto& c : toWord) EXPECT_EQ(EncodeTone(c.text), (CToneWord{c.low, c.high}));
+    const std::pair<CToneWord, const char*> toText[] = {
+        {{0x85, 0x08}, "88.5"}, {{0x00, 0x10}, "100.0"}, {{0x23, 0x80}, "D023N"},
+        {{0x54, 0xC7}, "D754I"}, {{0x12, 0xFF}, "无"}, {{0x00, 0xFF}, "无"}, {{0x05, 0x80}, "D05N"},
+        {{0x05, 0x81}, "D105N"}, {{0x00, 0x00}, "0.0"}, {{0xFF, 0x7F}, "866.5"},
+        {{0x23, 0xFE}, "D6223I"}};
+    for (const auto& [word, text] : toText) EXPECT_EQ(ToneText(word), text);
+    const std::pair<const char*, CToneWord> toWord[] = {
+        {"88.5", {0x85, 0x08}}, {"254.1", {0x41, 0x25}}, {"D023N", {0x23, 0x80}},
+        {"D754I", {0x54, 0xC7}}, {"无", {0xFF, 0xFF}}, {"", {0xFF, 0xFF}}, {"D125N", {0x25, 0x81}},
+        {"D023", {0x23, 0xC0}}};
+    for (const auto& [text, word] : toWord) EXPECT_EQ(EncodeTone(text), word) << text;
 }
 
 TEST(Tone, EveryListEntryRoundTrips) {
@@ -137,22 +127,18 @@ TEST(Tone, Normalisation) {
 }
 
 TEST(Labels, BothWays) {
-    const struct {
-        int channel;
-        const char *label, *gridLabel;
-        int band;
-    } cases[] = {
+    const std::tuple<int, const char*, const char*, int> cases[] = {
         {1, "A001", "A 001", 0},     {128, "A128", "A 128", 0},   {129, "B001", "B 001", 1},
         {256, "B128", "B 128", 1},   {257, "A VFO", "A VFO", 0}, {258, "B VFO", "B VFO", 1},
         {0, "", "", -1},             {259, "", "", -1},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ChannelLabel(c.channel), c.label);
-        EXPECT_EQ(GridLabel(c.channel), c.gridLabel);
-        EXPECT_EQ(BandOfChannel(c.channel), c.band) << c.channel;
-        if (IsChannel(c.channel)) {
-            EXPECT_EQ(ChannelFromLabel(c.label), c.channel);
-            EXPECT_EQ(ChannelFromLabel(c.gridLabel), c.channel);
+    for (const auto& [channel, label, gridLabel, band] : cases) {
+        EXPECT_EQ(ChannelLabel(channel), label);
+        EXPECT_EQ(GridLabel(channel), gridLabel);
+        EXPECT_EQ(BandOfChannel(channel), band) << channel;
+        if (IsChannel(channel)) {
+            EXPECT_EQ(ChannelFromLabel(label), channel);
+            EXPECT_EQ(ChannelFromLabel(gridLabel), channel);
         }
     }
     const std::pair<const char*, int> reads[] = {
@@ -341,6 +327,7 @@ TEST(CsvList, Layout) {
         std::vector<std::string> messages; // "line N: Column"
         bool unreadable = false;
         int first = 0;
+        CBandLimits limits{}; // the document's bands, not the hardware's, judge a frequency
     } cases[] = {
         {"frequency,NAME,location\r\n145.5,A,3\r\n\r\n433.0,B,4\r\n", {3, 4}, {}},
         {"\xEF\xBB\xBFLocation,Colour,Frequency\n1,red,145.5\n", {1}, {}},
@@ -361,23 +348,16 @@ TEST(CsvList, Layout) {
         {h, {}, {}},
         {firstOption, {10, 11, 12}, {"line 3: Frequency"}, false, 10},
         {firstOption, {255, 256}, {"line 3: Frequency", "line 5: Location"}, false, 255},
+        {h + "1,146.5\n2,145.5\n3,439\n", {2, 3}, {"line 2: Frequency"}, false, 0,
+         {{14400000, 43000000}, {14600000, 44000000}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        const CCsvImport found = ReadChannelCsv(c.text, CBandLimits{}, {.first = c.first});
+        const CCsvImport found = ReadChannelCsv(c.text, c.limits, {.first = c.first});
         EXPECT_EQ(ChannelsOf(found), c.channels);
         EXPECT_EQ(Texts(found), c.messages);
         EXPECT_EQ(found.unreadable, c.unreadable);
     }
-}
-
-TEST(CsvList, BandsAreTheDocuments) {
-    CBandLimits limits;
-    limits.low = {14400000, 43000000};
-    limits.high = {14600000, 44000000};
-    const auto found = ReadChannelCsv("Location,Frequency\n1,146.5\n2,145.5\n3,439\n", limits, {});
-    EXPECT_EQ(ChannelsOf(found), (std::vector<int>{2, 3}));
-    EXPECT_EQ(Texts(found), (std::vector<std::string>{"line 2: Frequency"}));
 }
 
 // A channel typed into the grid: receive, transmit, decode, encode, power, scan, bandwidth, name.
@@ -480,33 +460,25 @@ TEST(CsvApply, ThroughTheGrid) {
     EXPECT_EQ(ChannelRowTexts(result, limits, 1)[kColumnBusyLock], "关")
         << "a cleared channel starts from the default record";
     EXPECT_EQ(result[one + map::rec::kSignalling], 0x00);
-}
 
-TEST(CsvApply, AllOrNothingUnlessSkipping) {
-    CMemoryImage image = BuildDefaultImage();
-    Type(image, 5, {"145.5"});
-    const std::string bad = "Location,Frequency\n1,146.0\n2,999\n";
+    // All or nothing unless bad rows are skipped: channel 2 comes from the list, 200 was there.
+    const std::string bad = "Location,Frequency\n2,146.0\n4,999\n";
     EXPECT_EQ(ReadChannelCsv(bad, CBandLimits{}, {}).RowErrors(), 1);
-    const struct {
-        std::string list;
-        bool skipBad, clear, applied, channel1, channel5;
-    } cases[] = {
+    const std::tuple<std::string, bool, bool, bool, bool, bool> cases[] = {
         {bad, false, false, false, false, true},
         {bad, false, true, false, false, true},
         {bad, true, false, true, true, true},
         {bad, true, true, true, true, false},
-        {"Location,Frequency\n1,146.0\n", false, false, true, true, true},
+        {"Location,Frequency\n2,146.0\n", false, false, true, true, true},
         {"Frequency\n146.0\n", true, false, false, false, true}, // no Location: unreadable
     };
-    for (const auto& c : cases) {
-        bool applied = true;
-        const CMemoryImage result =
-            Imported(c.list, {.clear = c.clear, .skipBad = c.skipBad}, image, &applied);
-        EXPECT_EQ(applied, c.applied) << c.list;
-        if (!c.applied) EXPECT_EQ(result, image);
-        CBandLimits limits;
-        EXPECT_EQ(!ChannelRowTexts(result, limits, 1).IsEmpty(), c.channel1);
-        EXPECT_EQ(!ChannelRowTexts(result, limits, 5).IsEmpty(), c.channel5);
+    for (const auto& [text, skipBad, clear, done, channel2, channel200] : cases) {
+        applied = !done;
+        result = Imported(text, {.clear = clear, .skipBad = skipBad}, image, &applied);
+        EXPECT_EQ(applied, done) << text;
+        if (!done) EXPECT_EQ(result, image);
+        EXPECT_EQ(!ChannelRowTexts(result, limits, 2).IsEmpty(), channel2);
+        EXPECT_EQ(!ChannelRowTexts(result, limits, 200).IsEmpty(), channel200);
     }
 }
 

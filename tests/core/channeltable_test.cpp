@@ -144,12 +144,8 @@ std::vector<std::string> Full(const char* rx, const char* tx) {
 }
 
 TEST(ChannelTable, FrequencyCommits) {
-    const struct {
-        int channel, column;
-        std::vector<std::string> before;
-        const char* typed;
-        std::vector<std::string> after;
-    } cases[] = {
+    const std::tuple<int, int, std::vector<std::string>, const char*, std::vector<std::string>>
+        cases[] = {
         // Out of band on an empty row: the first band's low limit and the new-row texts.
         {1, 1, {}, "100", kNew}, {1, 1, {}, "1e9", kNew}, {1, 1, {}, "-145", kNew},
         {1, 1, kFull, "145.0101", Full("145.01000", "145.00000")},
@@ -168,11 +164,11 @@ TEST(ChannelTable, FrequencyCommits) {
         {257, 1, {"145.00000", "", "无", "无", "高", "是", "宽", "关"}, "146",
          {"146.00000", "146.00000", "无", "无", "高", "是", "宽", "关"}},
     };
-    for (const auto& c : cases) {
-        CChannelRow row = Row(c.before);
+    for (const auto& [channel, column, before, typed, after] : cases) {
+        CChannelRow row = Row(before);
         CMemoryImage image = BuildDefaultImage();
-        CommitFrequencyEdit(row, c.channel, c.column, c.typed, CBandLimits{}, image);
-        EXPECT_EQ(row, Row(c.after)) << c.channel << " " << c.column << " " << c.typed;
+        CommitFrequencyEdit(row, channel, column, typed, CBandLimits{}, image);
+        EXPECT_EQ(row, Row(after)) << channel << " " << column << " " << typed;
     }
     // The first receive frequency of an empty row resets its record; later ones leave it for the
     // parse. With no band configured an out-of-band value is kept.
@@ -187,24 +183,19 @@ TEST(ChannelTable, FrequencyCommits) {
 }
 
 TEST(ChannelTable, ToneAndChoiceCommits) {
-    const struct {
-        std::vector<std::string> before;
-        int column;
-        const char* typed;
-        const char* shown;
-    } cases[] = {
+    const std::tuple<std::vector<std::string>, int, const char*, const char*> cases[] = {
         {kFull, 3, "d23i", "D023I"}, {kFull, 4, "300.0", "无"},
         {kFull, 3, "300", "D300N"},  {kFull, 3, "", "无"},
         {{}, 3, "88.5", ""},         {kFull, 5, "高", "高"},
         {{}, 6, "是", ""},           {kFull, 8, "QT/DQT", "QT/DQT"},
     };
-    for (const auto& c : cases) {
-        CChannelRow row = Row(c.before);
-        if (c.column <= kColumnTxTone)
-            CommitToneEdit(row, c.column, c.typed);
+    for (const auto& [before, column, typed, shown] : cases) {
+        CChannelRow row = Row(before);
+        if (column <= kColumnTxTone)
+            CommitToneEdit(row, column, typed);
         else
-            CommitChoiceEdit(row, c.column, c.typed);
-        EXPECT_EQ(row[c.column], c.shown) << c.typed;
+            CommitChoiceEdit(row, column, typed);
+        EXPECT_EQ(row[column], shown) << typed;
     }
     // An empty row edits its receive cell first.
     EXPECT_EQ(EditColumn(CChannelRow{}, kColumnRxTone), kColumnRx);
@@ -280,22 +271,13 @@ TEST(ChannelName, CommitTakesPrintableAsciiUpToSeven_KeptUntilTheReceiveFrequenc
 
 // The keys the grid handles itself; the name is the last column.
 TEST(GridNavigation, MovesWrapRowsAndStopAtTheEdges) {
-    const struct {
-        CGridCell (*move)(CGridCell);
-        CGridCell from, to;
-    } cases[] = {
-        {MoveRight, {4, kColumnBusyLock}, {4, kColumnName}},
-        {MoveRight, {4, kColumnName}, {5, 1}},
-        {MoveRight, {258, kColumnName}, {258, kColumnName}},
-        {MoveLeft, {5, 1}, {4, kColumnName}},
-        {MoveLeft, {1, 1}, {1, 1}},
-        {MoveDown, {4, 3}, {5, 3}},
-        {MoveDown, {258, 3}, {258, 3}},
-        {MoveUp, {4, 3}, {3, 3}},
-        {MoveUp, {1, 3}, {1, 3}},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.move(c.from), c.to) << c.from.row << "," << c.from.column;
+    const std::tuple<CGridCell (*)(CGridCell), CGridCell, CGridCell> cases[] = {
+        {MoveRight, {4, kColumnBusyLock}, {4, kColumnName}}, {MoveRight, {4, kColumnName}, {5, 1}},
+        {MoveRight, {258, kColumnName}, {258, kColumnName}}, {MoveLeft, {5, 1}, {4, kColumnName}},
+        {MoveLeft, {1, 1}, {1, 1}}, {MoveDown, {4, 3}, {5, 3}}, {MoveDown, {258, 3}, {258, 3}},
+        {MoveUp, {4, 3}, {3, 3}}, {MoveUp, {1, 3}, {1, 3}}};
+    for (const auto& [move, from, to] : cases)
+        EXPECT_EQ(move(from), to) << from.row << "," << from.column;
     EXPECT_EQ(AfterFrequencyEnter({4, 1}, true), (CGridCell{5, 1}));
     EXPECT_EQ(AfterFrequencyEnter({4, 1}, false), (CGridCell{4, 2}));
 }

@@ -53,11 +53,7 @@ TEST(DataFile, LoadTakesTheFirst16384BytesOrLeavesTheImageAsItWas_NewDocumentsTa
     WriteFile(dir / "empty.dat", 0, 0x00);
     std::filesystem::create_directory(dir / "folder.dat");
     std::filesystem::create_symlink("/proc/self/mem", dir / "unreadable.dat");
-    const struct {
-        std::string name;
-        CFileError::Kind kind;
-        const char* words;
-    } cases[] = {
+    const std::tuple<std::string, CFileError::Kind, const char*> cases[] = {
         {"missing.dat", CFileError::Kind::CannotOpen, "No such file"},
         {"short.dat", CFileError::Kind::TooShort, "16383 bytes"},
         {"empty.dat", CFileError::Kind::TooShort, "0 bytes"},
@@ -65,15 +61,15 @@ TEST(DataFile, LoadTakesTheFirst16384BytesOrLeavesTheImageAsItWas_NewDocumentsTa
         {"unreadable.dat", CFileError::Kind::ReadFailed, "Input/output error"},
     };
     const CMemoryImage before = test::RandomImage(3);
-    for (const auto& c : cases) {
+    for (const auto& [name, kind, words] : cases) {
         CMemoryImage image = before;
-        const auto error = LoadDataFile(dir / c.name, image);
-        ASSERT_TRUE(error) << c.name;
-        EXPECT_EQ(error->kind, c.kind) << c.name;
+        const auto error = LoadDataFile(dir / name, image);
+        ASSERT_TRUE(error) << name;
+        EXPECT_EQ(error->kind, kind) << name;
         const std::string message = DescribeFileError(*error);
-        EXPECT_NE(message.find(c.name), std::string::npos) << message;
-        EXPECT_NE(message.find(c.words), std::string::npos) << message;
-        EXPECT_EQ(image, before) << c.name;
+        EXPECT_NE(message.find(name), std::string::npos) << message;
+        EXPECT_NE(message.find(words), std::string::npos) << message;
+        EXPECT_EQ(image, before) << name;
     }
     WriteFile(dir / "long.dat", 20000, 0x5A);
     CMemoryImage image;
@@ -267,21 +263,18 @@ TEST(Finalise, VariantBlocksAndFixedBytes_LeavesUnnamedBytesAlone) {
 TEST(Finalise, CalibrationFrequencies) {
     const uint32_t vhf[5] = {13600000, 17400000, 15500000, 14900000, 16100000};
     const uint32_t mid[5] = {20000000, 26000000, 23000000, 22000000, 24000000};
-    const struct {
-        CBandLimits limits;
-        uint32_t uhf[5];
-    } cases[] = {
+    const std::pair<CBandLimits, std::array<uint32_t, 5>> cases[] = {
         {CBandLimits{}, {40000000, 48000000, 44000000, 42700000, 45300000}},
         {CBandLimits{{40000000, 43000000}, {42000000, 52000000}},
          {40000000, 52000000, 46000000, 44000000, 48000000}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [limits, uhf] : cases) {
         CMemoryImage image = BuildDefaultImage();
-        FinaliseImage(image, c.limits, kVariantN);
-        for (int k = 0; k < 5; ++k) {
+        FinaliseImage(image, limits, kVariantN);
+        for (std::size_t k = 0; k < 5; ++k) {
             EXPECT_EQ(Le32(image, 0x3F70 + 4 * k), vhf[k]) << k;
             EXPECT_EQ(Le32(image, 0x3F84 + 4 * k), mid[k]) << k;
-            EXPECT_EQ(Le32(image, 0x3F98 + 4 * k), c.uhf[k]) << k;
+            EXPECT_EQ(Le32(image, 0x3F98 + 4 * k), uhf[k]) << k;
         }
     }
 }
