@@ -167,10 +167,8 @@ TEST(Bands, LookUps) {
     EXPECT_TRUE(SameBand(limits, 100, 50000000));
     EXPECT_FALSE(SameBand(limits, 14500000, 43500000));
     EXPECT_EQ(FirstConfiguredBand(limits), 0);
-    CBandLimits partly{{0, 40000000}, {17400000, 48000000}};
-    EXPECT_EQ(FirstConfiguredBand(partly), 1);
-    CBandLimits none{{0, -1}, {0, 5}};
-    EXPECT_EQ(FirstConfiguredBand(none), -1);
+    EXPECT_EQ(FirstConfiguredBand(CBandLimits{{0, 40000000}, {17400000, 48000000}}), 1);
+    EXPECT_EQ(FirstConfiguredBand(CBandLimits{{0, -1}, {0, 5}}), -1);
     const std::pair<int64_t, int> ranges[] = {{20000000, 1}, {52000000, 2}, {30000000, -1}};
     for (const auto& [value, range] : ranges) EXPECT_EQ(HardwareRangeOf(value), range) << value;
     EXPECT_TRUE(FitOneHardwareRange(40000000, 52000000));
@@ -275,9 +273,8 @@ TEST(CsvRowRules, EveryColumn) {
         {"Tone,DtcsCode,DtcsPolarity", "DTCS,023,NX", "", "DtcsPolarity:"},
         {"Mode", "NFM", "无 无 HSN"}, {"Mode", "AM", "", "Mode:"},
         {"Skip", "S", "无 无 H-W"}, {"Skip", "P", "无 无 HSW"},
-        {"Power", "Low", "无 无 LSW"}, {"Power", "L", "无 无 LSW"},
-        {"Power", "0.5W", "无 无 LSW"}, {"Power", "1.9W", "无 无 LSW"},
-        {"Power", "H", "无 无 HSW"}, {"Power", "2.0W", "无 无 HSW"}, {"Power", "4W", "无 无 HSW"},
+        {"Power", "Low", "无 无 LSW"}, {"Power", "L", "无 无 LSW"}, {"Power", "1.9W", "无 无 LSW"},
+        {"Power", "H", "无 无 HSW"}, {"Power", "2.0W", "无 无 HSW"},
         {"Power", "Mid", "", "Power:"}, {"Name", "Zürich", "", "Name:"},
         {"Name", "\" A,\"\"B\"\"\"", "无 无 HSW  A,\"B\""},
         {"Name", "REPEATER", "无 无 HSW REPEATE", "Name: 'REPEATER' is longer than 7 characters"},

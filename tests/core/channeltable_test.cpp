@@ -38,6 +38,21 @@ TEST(ChannelTable, FillTextsAndBandLimits_ParseEndsWithTheFinalisation) {
     PutChannel(image, 3, 30000000);     // in no band: blank row
     PutChannel(image, 4, 14500000, 0);  // transmit top byte 00: no transmit text
     image[RecordOffset(4) + 13] = 0x80;
+    // Names show printable text up to the first other byte; an empty row shows none.
+    const std::pair<std::array<uint8_t, 7>, const char*> names[] = {
+        {{'R', 'P', 'T', '1', 0xFF, 0xFF, 0xFF}, "RPT1"},
+        {{'A', 'B', 'C', 'D', 'E', 'F', 'G'}, "ABCDEFG"},
+        {{'A', 0x00, 'C', 0xFF, 0xFF, 0xFF, 0xFF}, "A"},
+        {{0x7F, 'B', 'C', 'D', 'E', 'F', 'G'}, ""},
+        {{' ', '~', 0x1F, 'x', 'x', 'x', 'x'}, " ~"},
+    };
+    for (int i = 0; i < 5; ++i) {
+        PutChannel(image, 10 + i, 14500000, 14500000);
+        for (std::size_t k = 0; k < 7; ++k)
+            image[RecordOffset(10 + i) + map::rec::kName + k] =
+                image[RecordOffset(20 + i) + map::rec::kName + k] = names[i].first[k];
+    }
+    const CMemoryImage before = image;
     CBandLimits limits;
     CChannelTable table;
     FillChannelTable(image, limits, table);
@@ -48,9 +63,15 @@ TEST(ChannelTable, FillTextsAndBandLimits_ParseEndsWithTheFinalisation) {
     EXPECT_EQ(table.Row(4)[kColumnTx], "");
     EXPECT_EQ(table.Row(4)[kColumnBusyLock], "QT/DQT");
     EXPECT_EQ(table.Row(5), CChannelRow{});
-    // Channel 252's shift bytes hold the fixed block.
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(table.Row(10 + i)[kColumnName], names[i].second);
+        EXPECT_EQ(table.Row(20 + i)[kColumnName], "");
+    }
+    // Channel 252's shift bytes hold the fixed block; the parse leaves name bytes the grid cannot
+    // show.
     table.Row(252) = Row({"360.00000", "370.00000", "无", "无", "高", "是", "宽", "关"});
     ParseChannelTable(table, limits, kProgramVariant, image);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(Record(image, 10 + i), Record(before, 10 + i)) << i;
     EXPECT_EQ(test::Bytes(image, 0x1F70, 8),
               (std::vector<uint8_t>{0xB0, 0x01, 0x04, 0x0A, 0x08, 0x02, 0x88, 0xAA}));
 }
@@ -202,41 +223,6 @@ TEST(ChannelTable, ToneAndChoiceCommits) {
     EXPECT_EQ(EditColumn(Row(kFull), kColumnRxTone), kColumnRxTone);
 }
 
-// The name column: filled from the record, committed into it, kept through edits.
-void PutName(CMemoryImage& image, int channel, std::initializer_list<uint8_t> bytes) {
-    test::PutBytes(image, RecordOffset(channel) + map::rec::kName, bytes);
-}
-
-// An empty row shows no name, whatever its bytes; the parse leaves the bytes the grid cannot show.
-TEST(ChannelName, FillShowsPrintableTextUpToTheFirstOtherByte) {
-    // An aggregate, so that each list's bytes live as long as the table (a pair would not keep
-    // them).
-    const struct {
-        std::initializer_list<uint8_t> bytes;
-        const char* shown;
-    } cases[] = {
-        {{'R', 'P', 'T', '1', 0xFF, 0xFF, 0xFF}, "RPT1"},
-        {{'A', 'B', 'C', 'D', 'E', 'F', 'G'}, "ABCDEFG"},
-        {{'A', 0x00, 'C', 0xFF, 0xFF, 0xFF, 0xFF}, "A"},
-        {{0x7F, 'B', 'C', 'D', 'E', 'F', 'G'}, ""},
-        {{' ', '~', 0x1F, 'x', 'x', 'x', 'x'}, " ~"},
-    };
-    for (const auto& [bytes, shown] : cases) {
-        CMemoryImage image = BuildDefaultImage();
-        PutChannel(image, 5, 14500000, 14500000);
-        PutName(image, 5, bytes);
-        PutName(image, 7, bytes);
-        CBandLimits limits;
-        CChannelTable table;
-        FillChannelTable(image, limits, table);
-        EXPECT_EQ(table.Row(5)[kColumnName], shown);
-        EXPECT_EQ(table.Row(7)[kColumnName], "");
-        const auto record = Record(image, 5);
-        NormaliseThroughTable(image, limits);
-        EXPECT_EQ(Record(image, 5), record) << shown;
-    }
-}
-
 TEST(ChannelName, CommitTakesPrintableAsciiUpToSeven_KeptUntilTheReceiveFrequencyGoes) {
     CMemoryImage image = BuildDefaultImage();
     CBandLimits limits;
@@ -344,7 +330,7 @@ TEST(ChannelRows, InsertAndDeleteShiftOnlyTheirHalf) {
         } else {
             ASSERT_TRUE(DeleteChannels(image, c.remove));
         }
-        for (auto [channel, origin] : c.expect) EXPECT_EQ(Origin(image, channel), origin) << channel;
+        for (auto [at, origin] : c.expect) EXPECT_EQ(Origin(image, at), origin) << at;
     }
 }
 
