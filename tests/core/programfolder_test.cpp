@@ -51,6 +51,10 @@ TEST(ProgramFiles, WhereEachKindOfProgramLooks) {
         EXPECT_EQ(files.settings, c.settings) << c.name;
         EXPECT_EQ(files.settingsSeed, c.seed) << c.name;
     }
+    // A test program runs from its build folder.
+    const CProgramPlace place = ThisProgramPlace();
+    EXPECT_EQ(fs::weakly_canonical(place.exeFolder), fs::weakly_canonical(TARSEL_BIN_DIR));
+    EXPECT_TRUE(place.sharedFolder.empty()) << place.sharedFolder;
 }
 
 // Settings start as a copy of the shipped file; any other file is looked for in the user's folder
@@ -117,12 +121,6 @@ TEST(ProgramFiles, UserFoldersFollowTheXdgRules) {
         EXPECT_EQ(UserConfigFolder(), c.config) << c.xdg.value_or("(unset)");
         EXPECT_EQ(DefaultBackupFolder(), c.backups) << c.xdg.value_or("(unset)");
     }
-}
-
-TEST(ProgramFiles, ATestProgramIsRunFromItsBuildFolder) {
-    const CProgramPlace place = ThisProgramPlace();
-    EXPECT_EQ(fs::weakly_canonical(place.exeFolder), fs::weakly_canonical(TARSEL_BIN_DIR));
-    EXPECT_TRUE(place.sharedFolder.empty()) << place.sharedFolder;
 }
 
 // The automatic backups: names, order, the limit, and what happens when none can be kept.
@@ -436,24 +434,11 @@ TEST(PortChoice, CaptionsNameTheDeviceAndTheAdapter) {
     EXPECT_EQ(UsbAdapterName("/dev/ttyUSB1", sys.Path()), "");
 }
 
-TEST(PortNameTest, ReadsTheNumberBackAsSscanfDoes) {
-    const char* names[] = {"\\\\.\\COM12", "COM3",         "COM0",   "COM",     "M5",   "",
-                           "XYZ",          "COM -3",       "COM\t7", "COM3x",   "COMx", "COM+4",
-                           "/dev/ttyUSB0", "/dev/ttyAMA0", "xMM2",   "aM 12 M3"};
-    for (const char* name : names) {
-        int number = 0;
-        const bool assigned = std::sscanf(name, "%*[^M]M%d", &number) == 1;
-        const auto ours = PortNumberFromName(name);
-        ASSERT_EQ(ours.has_value(), assigned) << name;
-        if (assigned) EXPECT_EQ(*ours, number) << name;
-    }
-    EXPECT_EQ(PortNumberFromName("COM99999999999"), INT_MAX);
-    EXPECT_EQ(PortNumberFromName(std::string_view("CO\0M3", 5)), std::nullopt);
-}
-
-// The names the dialog forms from the numbers, and what they and others resolve to.
-TEST(PortNameTest, ResolvesNamesToDevices) {
+// What names resolve to; which of them the dialog forms from the numbers; the number read back
+// from any name as sscanf's "%*[^M]M%d" reads it.
+TEST(PortNameTest, ResolvesNamesToDevicesAndReadsNumbersAsSscanfDoes) {
     const int no = -1; // not a name the dialog forms
+    const std::optional<std::string> none;
     struct Case {
         const char* name;
         std::optional<std::string> device;
@@ -462,19 +447,26 @@ TEST(PortNameTest, ResolvesNamesToDevices) {
         {"COM1", "/dev/ttyUSB0", 1},              {"COM8", "/dev/ttyUSB7", 8},
         {"COM9", "/dev/ttyACM0", 9},              {"\\\\.\\COM10", "/dev/ttyACM1", 10},
         {"\\\\.\\COM16", "/dev/ttyACM7", 16},     {"com3", "/dev/ttyUSB2", no},
-        {"/dev/pts/3", "/dev/pts/3", no},         {"COM0", std::nullopt, 0},
-        {"\\\\.\\COM17", std::nullopt, no},       {"COM17", std::nullopt, no},
-        {"COM-1", std::nullopt, no},              {"COM3x", std::nullopt, no},
-        {"junk", std::nullopt, no},               {"", std::nullopt, no},
-        {"ttyUSB0", std::nullopt, no},            {"CXM1", std::nullopt, no},
-        {"COX1", std::nullopt, no},               {"XOM1", std::nullopt, no},
+        {"/dev/pts/3", "/dev/pts/3", no},         {"COM0", none, 0},
+        {"\\\\.\\COM17", none, no},               {"COM17", none, no},
+        {"COM-1", none, no},                      {"COM3x", none, no},
+        {"junk", none, no},                       {"", none, no},
+        {"ttyUSB0", none, no},                    {"CXM1", none, no},
+        {"COX1", none, no},                       {"XOM1", none, no},
+        {"COM", none, no},                        {"M5", none, no},
+        {"COM -3", none, no},                     {"COM\t7", none, no},
+        {"COMx", none, no},                       {"COM+4", none, no},
+        {"xMM2", none, no},                       {"aM 12 M3", none, no},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ResolvePortDevice(c.name, nullptr), c.device) << c.name;
-        if (c.number == no) continue;
-        EXPECT_EQ(PortNameFromNumber(c.number), c.name);
-        EXPECT_EQ(PortNumberFromName(c.name), c.number) << c.name;
+        int n = 0;
+        const bool assigned = std::sscanf(c.name, "%*[^M]M%d", &n) == 1;
+        EXPECT_EQ(PortNumberFromName(c.name), assigned ? std::optional(n) : std::nullopt) << c.name;
+        if (c.number != no) EXPECT_EQ(PortNameFromNumber(c.number), c.name);
     }
+    EXPECT_EQ(PortNumberFromName("COM99999999999"), INT_MAX);
+    EXPECT_EQ(PortNumberFromName(std::string_view("CO\0M3", 5)), std::nullopt);
 }
 
 } // namespace
