@@ -101,34 +101,27 @@ int WakeUpsSent(const CFakePort& port) {
     return static_cast<int>(std::ranges::count(port.Writes(), Bytes{'M'}));
 }
 
-TEST(WakeUpTest, StrayBytesAreSkippedInPairs) {
-    // An odd number drops the 'P' with the last stray byte: that attempt fails, the next one finds
-    // the "PG" of the repeated wake-up.
-    for (int stray = 0; stray <= 5; ++stray) {
-        CFakePort port;
-        test::CScriptedRadio radio(port);
-        radio.faults.strayBytes = stray;
-        EXPECT_FALSE(WakeUp(port)) << stray;
-        EXPECT_EQ(WakeUpsSent(port), stray % 2 ? 2 : 1) << stray;
-    }
-}
-
-TEST(WakeUpTest, ALateOrSplitReplyCountsForTheNextRead) {
-    // "xP", then 'G' 200 ms later: the empty read leaves 'P' buffered for the 'G'. 120 junk bytes
-    // before "PG", about 126 ms late: the first attempt gives up after 100 ms; nothing is purged,
-    // so the second attempt finds the rest and the "PG".
+// Stray bytes before "PG" are skipped in pairs: an odd number drops the 'P' with the last one, so
+// that attempt fails and the next finds the "PG" of the repeated wake-up. A late reply counts for
+// the next read ("xP", then 'G' 200 ms later: the empty read leaves 'P' buffered) or the next
+// attempt (120 junk bytes before "PG", about 126 ms late: nothing is purged in between).
+TEST(WakeUpTest, StrayOrLateBytesCountForTheNextReadOrAttempt) {
     Bytes late(120, 0x00);
     late.insert(late.end(), {'P', 'G'});
-    for (const int attempts : {1, 2}) {
+    // 0 to 5: that many stray bytes; 6: a split reply; 7: a late one.
+    for (int row = 0; row <= 7; ++row) {
         CFakePort port;
-        port.onWrite = [&](const Bytes& bytes) {
-            if (bytes != Bytes{'M'} || WakeUpsSent(port) != 1) return;
-            if (attempts == 2) return port.Reply(late);
-            port.Reply({'x', 'P'});
-            port.Reply({'G'}, 200'000);
-        };
-        EXPECT_FALSE(WakeUp(port));
-        EXPECT_EQ(WakeUpsSent(port), attempts);
+        test::CScriptedRadio radio(port);
+        radio.faults.strayBytes = row;
+        if (row >= 6)
+            port.onWrite = [&](const Bytes& bytes) {
+                if (bytes != Bytes{'M'} || WakeUpsSent(port) != 1) return;
+                if (row == 7) return port.Reply(late);
+                port.Reply({'x', 'P'});
+                port.Reply({'G'}, 200'000);
+            };
+        EXPECT_FALSE(WakeUp(port)) << row;
+        EXPECT_EQ(WakeUpsSent(port), row % 2 ? 2 : 1) << row;
     }
 }
 
@@ -220,8 +213,7 @@ TEST(TransferTest, EachExchangeMovesOnlyItsRanges) {
             return e.kind == EKind::Pause || e.kind == EKind::Write;
         });
         for (std::size_t i = 0; i < 8; ++i) {
-            EXPECT_EQ(sends[2 * i].kind, EKind::Pause);
-            EXPECT_EQ(sends[2 * i].value, c.count ? 1 : 2);
+            EXPECT_EQ(sends[2 * i].value, c.count ? 1 : 2); // a pause: a write's value is 0
             EXPECT_EQ(sends[2 * i + 1].bytes, Bytes(1, "\x02PROGRAM"[i]));
         }
         EXPECT_EQ(sends[16].bytes, Bytes{0x02});
@@ -298,8 +290,6 @@ const CFault kFaults[] = {
      "no reply to the wake-up after 4 attempts", "唤醒 4 次，对讲机都没有应答"},
     {{.identLength = 31}, ELinkFault::ShortIdentBlock,
      "identification block incomplete: 31 of 32 bytes", "识别数据不完整：收到 31 / 32 字节"},
-    {{.identLength = 0}, ELinkFault::ShortIdentBlock,
-     "identification block incomplete: 0 of 32 bytes", "识别数据不完整：收到 0 / 32 字节"},
     {{.startAckReply = 0x00}, ELinkFault::BadStartAcknowledge,
      "start acknowledge was 0x00, expected 0x41", "开始确认为 0x00，应为 0x41"},
     {{.startAckReply = radiosim::kNoReply}, ELinkFault::BadStartAcknowledge,
@@ -342,7 +332,6 @@ TEST(ExchangeFaultsTest, EveryFaultFailsTheExchangeAndChangesNothing) {
             EXPECT_EQ(image, before);
             EXPECT_EQ(ident[0], 0x5A);
             EXPECT_EQ(radio.Counters().endReads + radio.Counters().endWrites, 0);
-            EXPECT_FALSE(port.IsOpen());
             EXPECT_EQ(std::ranges::count(port.events, EKind::Close, &CFakePort::CEvent::kind),
                       opened ? 1 : 0);
             if (!opened) EXPECT_TRUE(port.Writes().empty());
@@ -365,7 +354,7 @@ TEST(ExchangeFaultsTest, EveryFaultFailsTheExchangeAndChangesNothing) {
     }
 }
 
-TEST(VerificationTest, CountsEveryDifferenceInsideTheRangesAndKeepsTheLowest) {
+TEST(VerificationTest, CountsEveryDifferenceInsideTheRangesAndNamesTheLowest) {
     constexpr map::CRange kRanges[] = {{0x0000, 0x0040}, {0x3F70, 0x4000}};
     const struct {
         const char* name;
@@ -392,6 +381,11 @@ TEST(VerificationTest, CountsEveryDifferenceInsideTheRangesAndKeepsTheLowest) {
             EXPECT_EQ(v.first[i].read, read[c.first[i]]) << c.name;
         }
     }
+    CVerification one{.differing = 1, .first = {{0x0025, 0x3C, 0xC3}}};
+    EXPECT_EQ(DescribeVerification(one), "1 byte differs: 0x0025 written 0x3C read 0xC3");
+    CVerification many{.differing = 9, .first = {{0x0001, 0x00, 0xFF}, {0x3F80, 0xAB, 0x54}}};
+    EXPECT_EQ(DescribeVerification(many),
+              "9 bytes differ: 0x0001 written 0x00 read 0xFF, 0x3F80 written 0xAB read 0x54, ...");
 }
 
 TEST(VerificationTest, TheImageAsMadeIsSentAndReadBackAfterTheRadioSettles) {
@@ -410,14 +404,6 @@ TEST(VerificationTest, TheImageAsMadeIsSentAndReadBackAfterTheRadioSettles) {
     for (auto it = closed; it != port.events.end() && it->kind != EKind::Open; ++it)
         if (it->kind == EKind::Pause) pausedMs += it->value;
     EXPECT_GE(pausedMs, 100);
-}
-
-TEST(VerificationTest, DescriptionNamesCountAddressesAndBytes) {
-    CVerification one{.differing = 1, .first = {{0x0025, 0x3C, 0xC3}}};
-    EXPECT_EQ(DescribeVerification(one), "1 byte differs: 0x0025 written 0x3C read 0xC3");
-    CVerification many{.differing = 9, .first = {{0x0001, 0x00, 0xFF}, {0x3F80, 0xAB, 0x54}}};
-    EXPECT_EQ(DescribeVerification(many),
-              "9 bytes differ: 0x0001 written 0x00 read 0xFF, 0x3F80 written 0xAB read 0x54, ...");
 }
 
 TEST(MultiTransferTest, EachRadioSucceedsOrFailsOnItsOwn) {
