@@ -406,38 +406,30 @@ TEST(VerificationTest, TheImageAsMadeIsSentAndReadBackAfterTheRadioSettles) {
     EXPECT_GE(pausedMs, 100);
 }
 
+// An unverified initialise through the one call, a verified write through the object. Each
+// transfer is handed a port of its own; the radio behind it outlives the port, so what it holds can
+// be checked afterwards.
 TEST(MultiTransferTest, EachRadioSucceedsOrFailsOnItsOwn) {
-    const struct {
-        radiosim::CFaults faults;
-        EExchangeOutcome outcome; // PortNotOpened: there is no such device
-        const char* cause;
-    } cases[] = {
-        // clang-format off
-        {{}, EExchangeOutcome::Done, "done"},
-        {{}, EExchangeOutcome::PortNotOpened, ""},
-        {{.badAckBlock = 3}, EExchangeOutcome::CommunicationError,
-         "block 0x0060 not acknowledged: reply 0x42, expected 0x41"},
-        {{}, EExchangeOutcome::Done, "done"},
-        // clang-format on
+    const std::pair<radiosim::CFaults, EExchangeOutcome> cases[] = {
+        {{}, EExchangeOutcome::Done},
+        {{}, EExchangeOutcome::PortNotOpened}, // there is no such device
+        {{.badAckBlock = 3}, EExchangeOutcome::CommunicationError},
+        {{}, EExchangeOutcome::Done},
     };
     const std::size_t n = std::size(cases);
+    const std::vector<std::string> names{"COM1", "COM2", "COM3", "COM4"};
+    const CMemoryImage image = test::RandomImage(31);
     for (const bool verify : {false, true}) {
-        // An unverified initialise through the one call, a verified write through the object.
         const ETransfer transfer = verify ? ETransfer::Write : ETransfer::Initialise;
-        // Each transfer is handed a port of its own; the radio behind it outlives the port, so
-        // what it holds can be checked afterwards.
-        const std::vector<std::string> names{"COM1", "COM2", "COM3", "COM4"};
         std::vector<std::unique_ptr<CScriptedRadio>> radios;
         const CPortMaker maker = [&]() -> std::unique_ptr<CSerialPort> {
             auto port = std::make_unique<CFakePort>();
-            const auto& c = cases[radios.size()];
             radios.push_back(std::make_unique<CScriptedRadio>(*port));
-            radios.back()->faults = c.faults;
-            if (c.outcome == EExchangeOutcome::PortNotOpened)
+            radios.back()->faults = cases[radios.size() - 1].first;
+            if (cases[radios.size() - 1].second == EExchangeOutcome::PortNotOpened)
                 port->openResult.failure = EOpenFailure::NoSuchDevice;
             return port;
         };
-        const CMemoryImage image = test::RandomImage(31);
         std::mutex mutex;
         std::vector<std::vector<int>> steps(n);
         std::vector<int> finishedCalls(n, 0);
@@ -465,17 +457,18 @@ TEST(MultiTransferTest, EachRadioSucceedsOrFailsOnItsOwn) {
         }
 
         ASSERT_EQ(results.size(), n);
+        EXPECT_EQ(DescribeCause(results[2]),
+                  "block 0x0060 not acknowledged: reply 0x42, expected 0x41");
+        EXPECT_EQ(steps[2].size(), 3u); // the blocks before the refused one
         for (std::size_t i = 0; i < n; ++i) {
             SCOPED_TRACE(i);
-            EXPECT_EQ(results[i].outcome, cases[i].outcome);
-            if (*cases[i].cause) EXPECT_EQ(DescribeCause(results[i]), cases[i].cause);
+            EXPECT_EQ(results[i].outcome, cases[i].second);
             if (!results[i].open.portName.empty() || results[i].Done())
                 EXPECT_EQ(results[i].open.portName, names[i]) << "a result of another port";
             EXPECT_EQ(finishedCalls[i], 1);
             for (std::size_t k = 0; k < steps[i].size(); ++k)
                 ASSERT_EQ(steps[i][k], static_cast<int>(k) + 1);
             if (verify) {
-                EXPECT_EQ(run.PortName(i), names[i]);
                 EXPECT_EQ(run.Progress(i).position, static_cast<int>(steps[i].size()));
                 EXPECT_TRUE(run.Progress(i).finished);
             }
@@ -488,7 +481,6 @@ TEST(MultiTransferTest, EachRadioSucceedsOrFailsOnItsOwn) {
                 ASSERT_EQ(memory[a], test::InRanges(a, TransferRanges(transfer)) ? image[a] : 0xFF)
                     << std::hex << a;
         }
-        EXPECT_EQ(steps[2].size(), 3u); // the blocks before the refused one
     }
 }
 
