@@ -66,29 +66,21 @@ TEST(IdentLimitTest, ReadsHexTextAsDecimal) {
     }
 }
 
+// Only the top byte of the lower limit marks a pair blank; a clone read fills a blank pair beside
+// a kept one. A limit the radio sent as 0xFFFFFFFF decodes as -1: the A pair packs it digit pair by
+// digit pair, the B pair goes through its decimal text read back as hexadecimal.
 TEST(FillBlankBandLimitsTest, FillsOnlyBlankPairs) {
-    const CBandLimits reported{{13600000, 40000000}, {17400000, 48000000}};
-    const Bytes a{0x00, 0x00, 0x60, 0x13, 0x00, 0x00, 0x40, 0x17};
-    const Bytes b{0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x48};
-    const Bytes kept{0x00, 0x00, 0x50, 0x14, 0x00, 0x00, 0x00, 0x15};
-    for (const int blank : {0, 1, 2, 3}) {
-        CMemoryImage image;
-        // Only the top byte of the lower limit marks a pair blank.
-        std::ranges::copy(kept, image.Stretch(map::kBandALow, 8).begin());
-        std::ranges::copy(kept, image.Stretch(map::kBandBLow, 8).begin());
-        if (blank & 1) image[0x2E13] = 0xFF;
-        if (blank & 2) image[0x2E1B] = 0xFF;
-        FillBlankBandLimits(image, reported);
-        EXPECT_EQ(test::Bytes(image, map::kBandALow, 8), blank & 1 ? a : kept);
-        EXPECT_EQ(test::Bytes(image, map::kBandBLow, 8), blank & 2 ? b : kept);
-    }
-    // A limit the radio sent as 0xFFFFFFFF decodes as -1: the A pair packs it digit pair by digit
-    // pair, the B pair goes through its decimal text read back as hexadecimal.
     CMemoryImage image;
-    FillBlankBandLimits(image, CBandLimits{{-1, -1}, {0, 1}});
-    EXPECT_EQ(test::Bytes(image, map::kBandALow, 8), (Bytes{0xFF, 0, 0, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(test::Bytes(image, map::kBandBLow, 8),
-              (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0, 0, 0}));
+    image.Fill(0x00);
+    image[0x2E13] = 0xFF;
+    image[0x2E1B] = 0xFF;
+    FillBlankBandLimits(image, CBandLimits{{13600000, 40000000}, {17400000, 48000000}});
+    EXPECT_EQ(test::Bytes(image, map::kBandALow, 16),
+              (Bytes{0, 0, 0x60, 0x13, 0, 0, 0x40, 0x17, 0, 0, 0, 0x40, 0, 0, 0, 0x48}));
+    CMemoryImage erased;
+    FillBlankBandLimits(erased, CBandLimits{{-1, -1}, {0, 1}});
+    EXPECT_EQ(test::Bytes(erased, map::kBandALow, 16),
+              (Bytes{0xFF, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0, 0, 0}));
 }
 
 CLinkFault WakeUp(CFakePort& port) {
