@@ -1,15 +1,21 @@
-// The files the program keeps: where they are found, the settings file, the automatic backups.
+// The files the program keeps (where they are found, the settings file, the automatic backups) and
+// the ports it offers.
 #include "core/image/datafile.h"
 #include "core/radiolink/backups.h"
+#include "core/radiolink/portchoice.h"
+#include "core/radiolink/portname.h"
 #include "core/radiolink/programfolder.h"
 #include "core/radiolink/settingsfile.h"
 
+#include "fakeport.h"
 #include "testimage.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
 #include <fstream>
+#include <set>
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -31,17 +37,12 @@ TEST(ProgramFiles, WhereEachKindOfProgramLooks) {
         fs::path settings, seed;
     } cases[] = {
         {"build folder", {"/b/bin", true, {}, "/h/.config"}, {"/b/bin"}, "/b/bin/Program.ini", {}},
-        {"installed", {"/usr/bin", false, "/usr/share/tarsel", "/h/.config"},
-         {"/h/.config/tarsel", "/usr/share/tarsel"}, "/h/.config/tarsel/Program.ini",
-         "/usr/share/tarsel/Program.ini"},
         // Root may write /usr/bin, yet an installation is never written into.
         {"installed, run by root", {"/usr/bin", true, "/usr/share/tarsel", "/root/.config"},
          {"/root/.config/tarsel", "/usr/share/tarsel"}, "/root/.config/tarsel/Program.ini",
          "/usr/share/tarsel/Program.ini"},
         {"read-only copy, not installed", {"/opt/t", false, {}, "/h/.config"},
          {"/h/.config/tarsel", "/opt/t"}, "/h/.config/tarsel/Program.ini", "/opt/t/Program.ini"},
-        {"installed, no home", {"/usr/bin", false, "/usr/share/tarsel", {}}, {"/usr/share/tarsel"},
-         "/usr/share/tarsel/Program.ini", {}},
         {"read-only copy, no home", {"/opt/t", false, {}, {}}, {"/opt/t"}, "/opt/t/Program.ini", {}},
     };
     for (const Case& c : cases) {
@@ -50,53 +51,50 @@ TEST(ProgramFiles, WhereEachKindOfProgramLooks) {
         EXPECT_EQ(files.settings, c.settings) << c.name;
         EXPECT_EQ(files.settingsSeed, c.seed) << c.name;
     }
+    // A test program runs from its build folder.
+    const CProgramPlace place = ThisProgramPlace();
+    EXPECT_EQ(fs::weakly_canonical(place.exeFolder), fs::weakly_canonical(TARSEL_BIN_DIR));
+    EXPECT_TRUE(place.sharedFolder.empty()) << place.sharedFolder;
 }
 
+// Settings start as a copy of the shipped file; any other file is looked for in the user's folder
+// first, then where the program was installed.
 TEST(ProgramFiles, TheUsersFileComesFirstThenTheShippedOne) {
-    CTempDir user, shared;
-    std::ofstream(shared / "Default.dat") << "s";
-    std::ofstream(shared / "startup.bmp") << "s";
-    std::ofstream(user / "startup.bmp") << "u";
-    fs::create_directory(user / "Default.dat"); // not a file: passed over
-    CProgramFiles files;
-    files.folders = {user.Path(), shared.Path()};
-    const struct {
-        const char* name;
-        fs::path folder;
-    } cases[] = {
-        {"startup.bmp", user.Path()},
-        {"Default.dat", shared.Path()},
-        {"background.bmp", user.Path()}, // nowhere: the first folder, where it is then missing
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(files.FolderOf(c.name), c.folder) << c.name;
-        EXPECT_EQ(files.Find(c.name), c.folder / c.name) << c.name;
-    }
-    EXPECT_EQ(CProgramFiles(user.Path()).Find("x"), user / "x");
-}
-
-TEST(ProgramFiles, SettingsStartAsACopyOfTheShippedFile) {
     CTempDir home, shared;
     std::ofstream(shared / "Program.ini") << "[Setup]\nType=TZ-316\n[About]\nVersion=1\n";
-    CProgramPlace place{"/usr/bin", false, shared.Path(), home / "config"};
-    const CProgramFiles files = LocateProgramFiles(place);
-
+    const CProgramFiles files =
+        LocateProgramFiles({"/usr/bin", false, shared.Path(), home / "config"});
     const fs::path path = PrepareSettingsFile(files);
+    const fs::path user = path.parent_path();
     EXPECT_EQ(path, home / "config/tarsel/Program.ini");
     EXPECT_EQ(FileText(path), FileText(shared / "Program.ini"));
     ASSERT_TRUE(CSettingsFile(path).WriteInteger("Setup", "COM", 4));
     EXPECT_EQ(FileText(shared / "Program.ini").find("COM"), std::string::npos)
         << "the shipped file is never written";
-
     // The user's own file is kept on the next start.
     PrepareSettingsFile(files);
     EXPECT_EQ(CSettingsFile(path).ReadInteger("Setup", "COM", 0), 4);
+
+    std::ofstream(shared / "Default.dat") << "s";
+    std::ofstream(shared / "startup.bmp") << "s";
+    std::ofstream(user / "startup.bmp") << "u";
+    fs::create_directory(user / "Default.dat"); // not a file: passed over
+    const std::pair<const char*, fs::path> cases[] = {
+        {"startup.bmp", user},
+        {"Default.dat", shared.Path()},
+        {"background.bmp", user}, // nowhere: the first folder, where it is then missing
+    };
+    for (const auto& [name, folder] : cases) {
+        EXPECT_EQ(files.FolderOf(name), folder) << name;
+        EXPECT_EQ(files.Find(name), folder / name) << name;
+    }
+    EXPECT_EQ(CProgramFiles(user).Find("x"), user / "x");
 
     // Without a shipped file the user's starts empty, as a missing settings file always did.
     fs::remove(shared / "Program.ini");
     fs::remove(path);
     EXPECT_FALSE(fs::exists(PrepareSettingsFile(files)));
-    EXPECT_TRUE(fs::is_directory(path.parent_path()));
+    EXPECT_TRUE(fs::is_directory(user));
 }
 
 // Without HOME (a service, a cron job): the account's own home folder.
@@ -112,7 +110,6 @@ TEST(ProgramFiles, UserFoldersFollowTheXdgRules) {
         {"/x", "/home/u", "/x", "/x/tarsel/backups"},
         // Relative values are invalid by the rules: ignored.
         {"x", "/home/u", "/home/u/.config", "/home/u/.local/share/tarsel/backups"},
-        {"", "/home/u", "/home/u/.config", "/home/u/.local/share/tarsel/backups"},
         {std::nullopt, "/home/u", "/home/u/.config", "/home/u/.local/share/tarsel/backups"},
         {std::nullopt, std::nullopt, own + "/.config", own + "/.local/share/tarsel/backups"},
     };
@@ -125,12 +122,6 @@ TEST(ProgramFiles, UserFoldersFollowTheXdgRules) {
     }
 }
 
-TEST(ProgramFiles, ATestProgramIsRunFromItsBuildFolder) {
-    const CProgramPlace place = ThisProgramPlace();
-    EXPECT_EQ(fs::weakly_canonical(place.exeFolder), fs::weakly_canonical(TARSEL_BIN_DIR));
-    EXPECT_TRUE(place.sharedFolder.empty()) << place.sharedFolder;
-}
-
 // The automatic backups: names, order, the limit, and what happens when none can be kept.
 
 // A fixed local time: 2024-05-01 13:45:09 plus the seconds the test moves on.
@@ -140,13 +131,15 @@ std::time_t At(int seconds) {
     return std::mktime(&local);
 }
 
-struct CBackupFixture : ::testing::Test {
-    test::CTempDir dir;
+// Names, order and the limit; other files in the folder are left alone.
+TEST(BackupStoreTest, KeepsTheNewestUnderNamesOfTimeKindAndASuffixWithinOneSecond) {
+    CTempDir dir;
     int now = 0;
-    CBackupStore store{dir / "backups", [this] { return At(now); }};
-};
-
-TEST_F(CBackupFixture, NamesCarryTimeAndKindAndASuffixWithinOneSecond) {
+    const CBackupStore store(dir / "backups", [&] { return At(now); });
+    fs::create_directories(store.Folder());
+    const char* foreign[] = {"notes.txt", "20240501-134509-read.dat.bak", "mine.dat",
+                             "20240501-134509-copy.dat", "20240501-134509-read-1.dat"};
+    for (const char* name : foreign) std::ofstream(store.Folder() / name) << "x";
     const struct {
         int second;
         EBackupKind kind;
@@ -167,34 +160,23 @@ TEST_F(CBackupFixture, NamesCarryTimeAndKindAndASuffixWithinOneSecond) {
         ASSERT_FALSE(LoadDataFile(kept.path, back));
         EXPECT_EQ(back, image) << steps[i].name;
     }
-    // Newest first, the suffix ordering backups of the same second.
-    const auto entries = store.List();
+    auto entries = store.List();
     ASSERT_EQ(entries.size(), std::size(steps));
     for (std::size_t i = 0; i < entries.size(); ++i)
         EXPECT_EQ(entries[i].path.filename(), steps[std::size(steps) - 1 - i].name);
     EXPECT_EQ(entries[0].time, "2024-05-01 13:45:10");
     EXPECT_EQ(entries[0].kind, EBackupKind::Initialise);
     EXPECT_EQ(entries[0].size, CMemoryImage::kSize);
-}
 
-TEST_F(CBackupFixture, KeepsTheNewestAndLeavesOtherFilesAlone) {
-    fs::create_directories(store.Folder());
-    const char* foreign[] = {"notes.txt", "20240501-134509-read.dat.bak", "mine.dat",
-                             "20240501-134509-copy.dat", "20240501-134509-read-1.dat"};
-    for (const char* name : foreign) std::ofstream(store.Folder() / name) << "x";
-    const CMemoryImage image = BuildDefaultImage();
-    for (now = 0; now < static_cast<int>(kBackupsKept) + 5; ++now)
-        ASSERT_TRUE(store.Keep(EBackupKind::Read, image).Kept());
-    const auto entries = store.List();
+    for (now = 2; now < static_cast<int>(kBackupsKept) + 3; ++now)
+        ASSERT_TRUE(store.Keep(EBackupKind::Read, BuildDefaultImage()).Kept());
+    entries = store.List();
     ASSERT_EQ(entries.size(), kBackupsKept);
-    // The five oldest went (seconds 0 to 4); 204 seconds after 13:45:09 is 13:48:33.
-    EXPECT_EQ(entries.back().time, "2024-05-01 13:45:14");
-    EXPECT_EQ(entries.front().time, "2024-05-01 13:48:33");
+    // The five oldest went (the four above and second 2); 202 seconds after 13:45:09 is 13:48:31.
+    EXPECT_EQ(entries.back().time, "2024-05-01 13:45:12");
+    EXPECT_EQ(entries.front().time, "2024-05-01 13:48:31");
     for (const char* name : foreign) EXPECT_TRUE(fs::exists(store.Folder() / name));
-    EXPECT_FALSE(fs::exists(store.Folder() / "20240501-134509-read.dat"));
-}
 
-TEST_F(CBackupFixture, AFolderThatCannotBeWrittenGivesTheCauseAndNoFile) {
     std::ofstream(dir / "blocked") << "a file where the folder should be";
     const CBackupStore blocked(dir / "blocked" / "backups");
     const auto kept = blocked.Keep(EBackupKind::Read, BuildDefaultImage());
@@ -203,8 +185,7 @@ TEST_F(CBackupFixture, AFolderThatCannotBeWrittenGivesTheCauseAndNoFile) {
     EXPECT_TRUE(blocked.List().empty());
 }
 
-class SettingsFileTest : public ::testing::Test {
-protected:
+struct SettingsFileTest : ::testing::Test {
     void Put(const std::string& text) const { std::ofstream(path_, std::ios::binary) << text; }
     std::string Get() const { return test::FileText(path_); }
 
@@ -228,12 +209,9 @@ TEST_F(SettingsFileTest, ReadsTextAsTheProfileFunctionsDo) {
         {"first key wins", "[S]\nk=1\nK=2\n", "S", "k", "1"},
         {"first section only", "[S]\nk=1\n[T]\nj=0\n[s]\nk=2\nj=3\n", "S", "j", ""},
         {"before any section", "k=1\n[S]\n", "S", "k", ""},
-        {"comment", "[S]\n;k=1\n", "S", "k", ""},
         {"no equals", "[S]\nk\n", "S", "k", ""},
         {"header remark", "[S] ; setup\nk=1\n", "S", "k", "1"},
         {"second equals", "[S]\nk=a=b\n", "S", "k", "a=b"},
-        {"missing key", "[S]\nk=1\n", "S", "x", ""},
-        {"missing section", "[S]\nk=1\n", "T", "k", ""},
         {"gb2312", "[Setup]\nType=\xB6\xD4\xBD\xB2\xBB\xFA\n", "Setup", "Type",
          "\xB6\xD4\xBD\xB2\xBB\xFA"},
         {"non-ascii key", "[S]\n\xC3\x89=1\n", "S", "\xC3\xA9", ""},
@@ -247,7 +225,7 @@ TEST_F(SettingsFileTest, ReadsTextAsTheProfileFunctionsDo) {
     }
 }
 
-TEST_F(SettingsFileTest, ReadsIntegersAsTheProfileFunctionsDo) {
+TEST_F(SettingsFileTest, ReadsIntegersAndSectionsAsTheProfileFunctionsDo) {
     // A missing file is created empty.
     EXPECT_EQ(CSettingsFile(path_).ReadInteger("Setup", "COM", -1), -1);
     EXPECT_EQ(fs::file_size(path_), 0u);
@@ -261,9 +239,7 @@ TEST_F(SettingsFileTest, ReadsIntegersAsTheProfileFunctionsDo) {
         Put(std::string("[Setup]\r\nCOM=") + c.value + "\r\n");
         EXPECT_EQ(CSettingsFile(path_).ReadInteger("Setup", "COM", 77), c.expected) << c.value;
     }
-}
 
-TEST_F(SettingsFileTest, ReadsASectionIntoKeysAndValues) {
     Put("[Version]\r\nv1.2.3=V2.0\r\n; remark\r\n\r\nv1 = V1.5\r\njunk\r\n=x\r\nq=\"V3\"\r\n"
         "[Other]\r\na=b\r\n");
     const CSettingsFile settings(path_);
@@ -277,7 +253,9 @@ TEST_F(SettingsFileTest, ReadsASectionIntoKeysAndValues) {
     EXPECT_TRUE(values.empty());
 }
 
+// A write that would break the file is refused (no "after") and leaves the file as it was.
 TEST_F(SettingsFileTest, WritingOneKeyKeepsEveryOtherLine) {
+    const std::string kept = "[Setup]\nCOM=1\n";
     struct Case {
         const char* name;
         std::string before, section, key, value, after;
@@ -297,39 +275,27 @@ TEST_F(SettingsFileTest, WritingOneKeyKeepsEveryOtherLine) {
         {"no last line ending, new section", "[About]\nV=1", "Setup", "COM", "5",
          "[About]\nV=1\n\n[Setup]\nCOM=5\n"},
         {"entry without equals", "[Setup]\nCOM\n", "Setup", "COM", "5", "[Setup]\nCOM=5\n"},
-        {"comment untouched", "[Setup]\n;COM=1\n", "Setup", "COM", "5", "[Setup]\n;COM=1\nCOM=5\n"},
         {"first section", "[Setup]\nA=1\n[Setup]\nCOM=2\n", "Setup", "COM", "5",
          "[Setup]\nA=1\nCOM=5\n[Setup]\nCOM=2\n"},
         {"bytes kept", "[About]\nCompany=\xC9\xCF\xBA\xA3\n[Setup]\nCOM=1\n", "Setup", "COM",
          "\xB6\xD4", "[About]\nCompany=\xC9\xCF\xBA\xA3\n[Setup]\nCOM=\xB6\xD4\n"},
+        {"refused", kept, "Setup", "a=b", "1", ""}, {"refused", kept, "Setup", "", "1", ""},
+        {"refused", kept, "", "COM", "1", ""}, {"refused", kept, "Setup", "COM", "1\r2", ""},
+        {"refused", kept, "Se]tup", "COM", "1", ""}, {"refused", kept, "Setup", ";COM", "1", ""},
+        {"refused", kept, "Setup", "[COM", "1", ""}, {"refused", kept, "Setup", "COM", "1\n", ""},
+        {"refused", kept, "Setup", "COM", std::string("1\0", 2), ""},
     };
     for (const Case& c : cases) {
         Put(c.before);
         CSettingsFile settings(path_);
-        EXPECT_TRUE(settings.WriteText(c.section, c.key, c.value)) << c.name;
-        EXPECT_EQ(Get(), c.after) << c.name;
-        EXPECT_EQ(settings.ReadText(c.section, c.key), c.value) << c.name;
+        const bool written = !c.after.empty();
+        EXPECT_EQ(settings.WriteText(c.section, c.key, c.value), written) << c.name << c.key;
+        EXPECT_EQ(Get(), written ? c.after : c.before) << c.name << c.key;
+        if (written) EXPECT_EQ(settings.ReadText(c.section, c.key), c.value) << c.name;
     }
 }
 
-TEST_F(SettingsFileTest, RefusesWritesThatWouldBreakTheFile) {
-    const std::string before = "[Setup]\nCOM=1\n";
-    struct Case {
-        std::string section, key, value;
-    } cases[] = {
-        {"Setup", "a=b", "1"},  {"Setup", "", "1"},      {"", "COM", "1"},
-        {"Setup", "COM", "1\r2"}, {"Se]tup", "COM", "1"}, {"Setup", ";COM", "1"},
-        {"Setup", "[COM", "1"}, {"Setup", "COM", "1\n[Ports]\nCOM1=/dev/sda"},
-        {"Setup", "COM", std::string("1\0", 2)},
-    };
-    for (const Case& c : cases) {
-        Put(before);
-        EXPECT_FALSE(CSettingsFile(path_).WriteText(c.section, c.key, c.value)) << c.key;
-        EXPECT_EQ(Get(), before) << c.key;
-    }
-}
-
-TEST_F(SettingsFileTest, WritingKeepsTheFilesLinkAndMode) {
+TEST_F(SettingsFileTest, WritingKeepsTheFilesLinkAndModeButNeverReplacesADirectory) {
     const fs::path real = dir_ / "real.ini";
     std::ofstream(real) << "[Setup]\nCOM=1\n";
     ::chmod(real.c_str(), 0640);
@@ -343,15 +309,161 @@ TEST_F(SettingsFileTest, WritingKeepsTheFilesLinkAndMode) {
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     // No temporary file is left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), fs::directory_iterator()), 2);
-}
 
-TEST_F(SettingsFileTest, ADirectoryInPlaceOfTheFileReadsAsEmptyAndIsNotReplaced) {
+    // A directory in place of the file reads as empty and is not replaced.
+    fs::remove(path_);
     fs::create_directory(path_);
     CSettingsFile settings(path_);
     EXPECT_EQ(settings.ReadText("Setup", "Type"), "");
     EXPECT_EQ(settings.ReadInteger("Setup", "COM", 5), 5);
     EXPECT_FALSE(settings.WriteInteger("Setup", "COM", 3));
     EXPECT_TRUE(fs::is_directory(path_));
+}
+
+// Opens only the port names it is given.
+class CProbePort : public test::CFakePort {
+public:
+    std::set<std::string> present;
+    COpenResult OpenRadioPort(std::string_view name) override {
+        openResult.failure =
+            present.count(std::string(name)) ? EOpenFailure::None : EOpenFailure::HeldElsewhere;
+        return CFakePort::OpenRadioPort(name);
+    }
+};
+
+TEST(PortChoice, ProbesEveryPortAndSelectsTheCurrentOneWhenItOpens) {
+    struct Case {
+        std::set<std::string> present;
+        std::string current;
+        int selected;
+    };
+    const Case cases[] = {
+        {{"COM3", "\\\\.\\COM12"}, "COM3", 3},
+        {{"COM3", "\\\\.\\COM12"}, "\\\\.\\COM12", 12},
+        {{"COM3"}, "COM4", 0},           // the current port is unavailable: none selected
+        {{"COM3", "COM17"}, "COM17", 0}, // beyond the 16 buttons
+        {{"COM3"}, "COM0", 0},
+        {{}, "COM3", 0}, // no cable: said plainly
+    };
+    for (const auto& c : cases) {
+        CProbePort port;
+        port.present = c.present;
+        const CPortDialogFields fields = LoadPortDialog(port, nullptr, c.current);
+        EXPECT_EQ(fields.selected, c.selected) << c.current;
+        std::vector<std::string> available(c.present.begin(), c.present.end());
+        std::erase(available, "COM17");
+        EXPECT_EQ(AvailablePortNames(fields), available);
+        // Every probe that opens is closed at once.
+        EXPECT_EQ(std::ranges::count(port.events, test::CFakePort::CEvent::EKind::Close,
+                                     &test::CFakePort::CEvent::kind),
+                  available.size() + c.present.count(c.current));
+        EXPECT_FALSE(port.IsOpen());
+        const std::string cause = DescribeNoCable(fields);
+        if (!c.present.empty()) {
+            EXPECT_EQ(cause, "");
+            continue;
+        }
+        // Names the devices tried and the three things to check.
+        for (const char* part : {"no programming cable found", "/dev/ttyUSB0", "/dev/ttyACM7",
+                                 "plugged in", "dialout", "\"Ports\""})
+            EXPECT_NE(cause.find(part), std::string::npos) << part << " in " << cause;
+    }
+}
+
+TEST(PortChoice, DeviceListsShortenRunsOfNumbers) {
+    using V = std::vector<std::string>;
+    const std::pair<V, std::string> cases[] = {
+        {{}, ""},
+        {{"/dev/ttyUSB0"}, "/dev/ttyUSB0"},
+        {{"/dev/ttyUSB0", "/dev/ttyUSB1"}, "/dev/ttyUSB0, /dev/ttyUSB1"},
+        {{"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyUSB2", "/dev/ttyACM0", "/dev/ttyACM1",
+          "/dev/ttyACM2", "/dev/ttyACM3"},
+         "/dev/ttyUSB0\u20132, /dev/ttyACM0\u20133"},
+        // A gap, a mapped path between runs, a name without a number, a number too long.
+        {{"/dev/ttyUSB1", "/dev/ttyUSB3", "/dev/ttyUSB4", "/dev/ttyUSB5", "/tmp/radio",
+          "/dev/ttyS10", "/dev/ttyS11", "/dev/ttyS12", "/dev/x1234567", "/dev/x1234568"},
+         "/dev/ttyUSB1, /dev/ttyUSB3\u20135, /tmp/radio, /dev/ttyS10\u201312, /dev/x1234567, "
+         "/dev/x1234568"},
+    };
+    for (const auto& [devices, expected] : cases) EXPECT_EQ(SummariseDevices(devices), expected);
+}
+
+// A choice is stored only when made; the settings map port names to devices.
+TEST(PortChoice, ConfirmStoresOnlyWithAChoiceAndSettingsMapPortsToDevices) {
+    test::CTempDir dir;
+    std::ofstream(dir / "Program.ini")
+        << "[Ports]\r\nCOM3=/dev/ttyS0\r\ncom17 = ttyS1\r\nCOM0=/dev/ttyS9\r\n";
+    CSettingsFile settings(dir / "Program.ini");
+    std::string portName = "COM3";
+    StorePortDialog(0, settings, portName);
+    EXPECT_EQ(portName, "COM3");
+    EXPECT_EQ(settings.ReadInteger("Setup", "COM", -1), -1);
+    StorePortDialog(10, settings, portName);
+    EXPECT_EQ(portName, "\\\\.\\COM10");
+    EXPECT_EQ(settings.ReadInteger("Setup", "COM", -1), 10);
+    StorePortDialog(9, settings, portName);
+    EXPECT_EQ(portName, "COM9");
+
+    EXPECT_EQ(ResolvePortDevice("COM3", &settings), "/dev/ttyS0");
+    EXPECT_EQ(ResolvePortDevice("\\\\.\\COM17", &settings), "/dev/ttyS1");
+    EXPECT_EQ(ResolvePortDevice("COM4", &settings), "/dev/ttyUSB3");
+    // COM0 is what a missing port setting reads as: it never opens anything.
+    EXPECT_EQ(ResolvePortDevice("COM0", &settings), std::nullopt);
+}
+
+TEST(PortChoice, CaptionsNameTheDeviceAndTheAdapter) {
+    EXPECT_EQ(PortCaption({"COM1", "/dev/ttyUSB0", "FTDI FT232R USB UART", true}),
+              "COM1  /dev/ttyUSB0  (FTDI FT232R USB UART)");
+    EXPECT_EQ(PortCaption({"\\\\.\\COM12", "/dev/ttyACM3", "", false}), "COM12  /dev/ttyACM3");
+    EXPECT_EQ(PortCaption({"COM5", "", "", false}), "COM5");
+
+    // A sysfs tree as the kernel lays out a USB serial adapter.
+    test::CTempDir sys;
+    const auto usb = sys / "devices" / "usb1" / "1-1";
+    std::filesystem::create_directories(usb / "1-1:1.0" / "ttyUSB0");
+    std::ofstream(usb / "product") << "USB-Serial Controller\n";
+    std::ofstream(usb / "manufacturer") << "Prolific Technology Inc.\n";
+    std::filesystem::create_directories(sys / "class" / "tty" / "ttyUSB0");
+    std::filesystem::create_directory_symlink(usb / "1-1:1.0" / "ttyUSB0",
+                                              sys / "class" / "tty" / "ttyUSB0" / "device");
+    EXPECT_EQ(UsbAdapterName("/dev/ttyUSB0", sys.Path()),
+              "Prolific Technology Inc. USB-Serial Controller");
+    EXPECT_EQ(UsbAdapterName("/dev/ttyUSB1", sys.Path()), "");
+}
+
+// What names resolve to; which of them the dialog forms from the numbers; the number read back
+// from any name as sscanf's "%*[^M]M%d" reads it.
+TEST(PortNameTest, ResolvesNamesToDevicesAndReadsNumbersAsSscanfDoes) {
+    const int no = -1; // not a name the dialog forms
+    const std::optional<std::string> none;
+    struct Case {
+        const char* name;
+        std::optional<std::string> device;
+        int number;
+    } cases[] = {
+        {"COM1", "/dev/ttyUSB0", 1},              {"COM8", "/dev/ttyUSB7", 8},
+        {"COM9", "/dev/ttyACM0", 9},              {"\\\\.\\COM10", "/dev/ttyACM1", 10},
+        {"\\\\.\\COM16", "/dev/ttyACM7", 16},     {"com3", "/dev/ttyUSB2", no},
+        {"/dev/pts/3", "/dev/pts/3", no},         {"COM0", none, 0},
+        {"\\\\.\\COM17", none, no},               {"COM17", none, no},
+        {"COM-1", none, no},                      {"COM3x", none, no},
+        {"junk", none, no},                       {"", none, no},
+        {"ttyUSB0", none, no},                    {"CXM1", none, no},
+        {"COX1", none, no},                       {"XOM1", none, no},
+        {"COM", none, no},                        {"M5", none, no},
+        {"COM -3", none, no},                     {"COM\t7", none, no},
+        {"COMx", none, no},                       {"COM+4", none, no},
+        {"xMM2", none, no},                       {"aM 12 M3", none, no},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ResolvePortDevice(c.name, nullptr), c.device) << c.name;
+        int n = 0;
+        const bool assigned = std::sscanf(c.name, "%*[^M]M%d", &n) == 1;
+        EXPECT_EQ(PortNumberFromName(c.name), assigned ? std::optional(n) : std::nullopt) << c.name;
+        if (c.number != no) EXPECT_EQ(PortNameFromNumber(c.number), c.name);
+    }
+    EXPECT_EQ(PortNumberFromName("COM99999999999"), INT_MAX);
+    EXPECT_EQ(PortNumberFromName(std::string_view("CO\0M3", 5)), std::nullopt);
 }
 
 } // namespace

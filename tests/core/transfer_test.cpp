@@ -2,6 +2,7 @@
 // what a verified write reads back; many radios written at once, each on a thread of its own.
 #include "core/radiolink/causewords.h"
 #include "core/radiolink/multitransfer.h"
+#include "core/radiolink/protocol.h"
 #include "core/radiolink/servicelink.h"
 #include "core/radiolink/transfer.h"
 #include "core/radiolink/verification.h"
@@ -22,6 +23,118 @@ using test::CFakePort;
 using test::CScriptedRadio;
 using Bytes = std::vector<uint8_t>;
 using EKind = CFakePort::CEvent::EKind;
+
+// The exchanges' own ranges are checked through the exchanges; these are the odd ones.
+TEST(BlocksTest, NeverCrossALineAndCountAsTheProgressBarDoes) {
+    struct Case {
+        std::vector<map::CRange> ranges;
+        std::vector<CBlock> first, last;
+        std::size_t count;
+        int progress;
+    } cases[] = {
+        {{{0x0005, 0x0045}}, {{0x0005, 27}, {0x0020, 32}}, {{0x0040, 5}}, 3, 2},
+        {{{0x2000, 0x2000}, {0x3000, 0x2000}}, {}, {}, 0, 0},
+        {{{0x3FF0, 0x5000}}, {{0x3FF0, 16}}, {{0x3FF0, 16}}, 1, 1},
+    };
+    for (const Case& c : cases) {
+        const auto blocks = BlocksOf(c.ranges);
+        ASSERT_EQ(blocks.size(), c.count);
+        EXPECT_EQ(ProgressTotal(c.ranges), c.progress);
+        EXPECT_TRUE(std::equal(c.first.begin(), c.first.end(), blocks.begin()));
+        EXPECT_TRUE(std::equal(c.last.rbegin(), c.last.rend(), blocks.rbegin()));
+    }
+}
+
+TEST(IdentLimitTest, ReadsHexTextAsDecimal) {
+    struct Case {
+        std::array<uint8_t, 4> bytes;
+        int32_t value;
+    } cases[] = {
+        {{0x00, 0x00, 0x60, 0x13}, 13600000},
+        {{0x00, 0x25, 0x41, 0x17}, 17412500},
+        {{0x99, 0x99, 0x99, 0x99}, 99999999},
+        {{0x2B, 0x3C, 0x4D, 0x1A}, 1},   // "1a4d3c2b": the leading digits only
+        {{0x00, 0x3C, 0x4D, 0x12}, 124}, // "124d3c00"
+        {{0x0A, 0x00, 0x00, 0x00}, 10},  // "a": no digits, the raw value
+        {{0xFF, 0xFF, 0xFF, 0xFF}, -1},  // erased: raw, read as signed
+    };
+    for (const Case& c : cases) {
+        CIdentBlock block{};
+        std::copy(c.bytes.begin(), c.bytes.end(), block.begin() + 24);
+        EXPECT_EQ(IdentLimit(block, 2), c.value) << std::hex << int(c.bytes[3]);
+        EXPECT_EQ(IdentBandLimits(block).low[1], c.value);
+    }
+}
+
+// Only the top byte of the lower limit marks a pair blank; a clone read fills a blank pair beside
+// a kept one. A limit the radio sent as 0xFFFFFFFF decodes as -1: the A pair packs it digit pair by
+// digit pair, the B pair goes through its decimal text read back as hexadecimal.
+TEST(FillBlankBandLimitsTest, FillsOnlyBlankPairs) {
+    CMemoryImage image;
+    image.Fill(0x00);
+    image[0x2E13] = 0xFF;
+    image[0x2E1B] = 0xFF;
+    FillBlankBandLimits(image, CBandLimits{{13600000, 40000000}, {17400000, 48000000}});
+    EXPECT_EQ(test::Bytes(image, map::kBandALow, 16),
+              (Bytes{0, 0, 0x60, 0x13, 0, 0, 0x40, 0x17, 0, 0, 0, 0x40, 0, 0, 0, 0x48}));
+    CMemoryImage erased;
+    FillBlankBandLimits(erased, CBandLimits{{-1, -1}, {0, 1}});
+    EXPECT_EQ(test::Bytes(erased, map::kBandALow, 16),
+              (Bytes{0xFF, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0, 0, 0}));
+}
+
+CLinkFault WakeUp(CFakePort& port) {
+    CRadioLink link(port);
+    EXPECT_TRUE(link.Open("COM1").Succeeded());
+    return link.WakeUp(1);
+}
+
+int WakeUpsSent(const CFakePort& port) {
+    return static_cast<int>(std::ranges::count(port.Writes(), Bytes{'M'}));
+}
+
+// Stray bytes before "PG" are skipped in pairs: an odd number drops the 'P' with the last one, so
+// that attempt fails and the next finds the "PG" of the repeated wake-up. A late reply counts for
+// the next read ("xP", then 'G' 200 ms later: the empty read leaves 'P' buffered) or the next
+// attempt (120 junk bytes before "PG", about 126 ms late: nothing is purged in between).
+TEST(WakeUpTest, StrayOrLateBytesCountForTheNextReadOrAttempt) {
+    Bytes late(120, 0x00);
+    late.insert(late.end(), {'P', 'G'});
+    // 0 to 5: that many stray bytes; 6: a split reply; 7: a late one.
+    for (int row = 0; row <= 7; ++row) {
+        CFakePort port;
+        test::CScriptedRadio radio(port);
+        radio.faults.strayBytes = row;
+        if (row >= 6)
+            port.onWrite = [&](const Bytes& bytes) {
+                if (bytes != Bytes{'M'} || WakeUpsSent(port) != 1) return;
+                if (row == 7) return port.Reply(late);
+                port.Reply({'x', 'P'});
+                port.Reply({'G'}, 200'000);
+            };
+        EXPECT_FALSE(WakeUp(port)) << row;
+        EXPECT_EQ(WakeUpsSent(port), row % 2 ? 2 : 1) << row;
+    }
+}
+
+TEST(StopwatchTest, CountsMillisecondsOnThePortsClock) {
+    struct Case {
+        std::int64_t frequency, start, elapsedTicks, expectedMs;
+    } cases[] = {
+        {3'579'545, 0, 3'579'544, 999}, // truncates
+        {3'000'000'000, 1'000'000'000'000, 3'000'000, 1}, // multiplies before dividing
+        {4'000'000'000, 0, 4'000'000'000LL * 3600, 3'600'000}, // an hour at 4 GHz
+    };
+    for (const Case& c : cases) {
+        test::CFakePort port;
+        port.frequency = c.frequency;
+        port.nowUs = c.start;
+        Stopwatch stopwatch(port);
+        stopwatch.Start();
+        port.nowUs = c.start + c.elapsedTicks;
+        EXPECT_EQ(stopwatch.ElapsedMs(), c.expectedMs) << c.frequency << " " << c.elapsedTicks;
+    }
+}
 
 bool IsRequest(const Bytes& w) { return w.size() == 4 && (w[0] == 'R' || w[0] == 'W'); }
 
@@ -92,8 +205,7 @@ TEST(TransferTest, EachExchangeMovesOnlyItsRanges) {
             return e.kind == EKind::Pause || e.kind == EKind::Write;
         });
         for (std::size_t i = 0; i < 8; ++i) {
-            EXPECT_EQ(sends[2 * i].kind, EKind::Pause);
-            EXPECT_EQ(sends[2 * i].value, c.count ? 1 : 2);
+            EXPECT_EQ(sends[2 * i].value, c.count ? 1 : 2); // a pause: a write's value is 0
             EXPECT_EQ(sends[2 * i + 1].bytes, Bytes(1, "\x02PROGRAM"[i]));
         }
         EXPECT_EQ(sends[16].bytes, Bytes{0x02});
@@ -129,11 +241,9 @@ TEST(TransferTest, EachExchangeMovesOnlyItsRanges) {
         const std::vector<std::pair<EKind, int64_t>> expected{
             {EKind::Purge, 0}, {EKind::Write, 0}, {EKind::Read, 4}, {EKind::Read, 32},
             {EKind::Purge, 0}, {EKind::Write, 0}, {EKind::Read, 1}, {EKind::Purge, 0}};
-        for (std::size_t i = 0; i < expected.size(); ++i) {
-            const auto& event = *(request - 1 + static_cast<std::ptrdiff_t>(i));
-            EXPECT_EQ(event.kind, expected[i].first) << i;
-            if (event.kind == EKind::Read) EXPECT_EQ(event.value, expected[i].second) << i;
-        }
+        std::vector<std::pair<EKind, int64_t>> seen;
+        for (auto it = request - 1; it != request + 7; ++it) seen.emplace_back(it->kind, it->value);
+        EXPECT_EQ(seen, expected);
     }
 }
 
@@ -172,8 +282,6 @@ const CFault kFaults[] = {
      "no reply to the wake-up after 4 attempts", "唤醒 4 次，对讲机都没有应答"},
     {{.identLength = 31}, ELinkFault::ShortIdentBlock,
      "identification block incomplete: 31 of 32 bytes", "识别数据不完整：收到 31 / 32 字节"},
-    {{.identLength = 0}, ELinkFault::ShortIdentBlock,
-     "identification block incomplete: 0 of 32 bytes", "识别数据不完整：收到 0 / 32 字节"},
     {{.startAckReply = 0x00}, ELinkFault::BadStartAcknowledge,
      "start acknowledge was 0x00, expected 0x41", "开始确认为 0x00，应为 0x41"},
     {{.startAckReply = radiosim::kNoReply}, ELinkFault::BadStartAcknowledge,
@@ -216,10 +324,16 @@ TEST(ExchangeFaultsTest, EveryFaultFailsTheExchangeAndChangesNothing) {
             EXPECT_EQ(image, before);
             EXPECT_EQ(ident[0], 0x5A);
             EXPECT_EQ(radio.Counters().endReads + radio.Counters().endWrites, 0);
-            EXPECT_FALSE(port.IsOpen());
             EXPECT_EQ(std::ranges::count(port.events, EKind::Close, &CFakePort::CEvent::kind),
                       opened ? 1 : 0);
             if (!opened) EXPECT_TRUE(port.Writes().empty());
+            // Four attempts, each of 8 pauses and two 1-byte reads of 150 ms, purged only once.
+            if (fault.kind == ELinkFault::NoWakeUpReply && &job == kJobs) {
+                EXPECT_EQ(WakeUpsSent(port), 4);
+                EXPECT_EQ(std::ranges::count(port.events, EKind::Purge, &CFakePort::CEvent::kind),
+                          1);
+                EXPECT_EQ(port.nowUs, 4 * (8 + 300) * 1000);
+            }
             // A block cut short is not acknowledged.
             if (fault.kind == ELinkFault::ShortBlock) EXPECT_EQ(port.Writes().back()[0], 'R');
             if (&job == kJobs) {
@@ -232,7 +346,7 @@ TEST(ExchangeFaultsTest, EveryFaultFailsTheExchangeAndChangesNothing) {
     }
 }
 
-TEST(VerificationTest, CountsEveryDifferenceInsideTheRangesAndKeepsTheLowest) {
+TEST(VerificationTest, CountsEveryDifferenceInsideTheRangesAndNamesTheLowest) {
     constexpr map::CRange kRanges[] = {{0x0000, 0x0040}, {0x3F70, 0x4000}};
     const struct {
         const char* name;
@@ -259,6 +373,11 @@ TEST(VerificationTest, CountsEveryDifferenceInsideTheRangesAndKeepsTheLowest) {
             EXPECT_EQ(v.first[i].read, read[c.first[i]]) << c.name;
         }
     }
+    CVerification one{.differing = 1, .first = {{0x0025, 0x3C, 0xC3}}};
+    EXPECT_EQ(DescribeVerification(one), "1 byte differs: 0x0025 written 0x3C read 0xC3");
+    CVerification many{.differing = 9, .first = {{0x0001, 0x00, 0xFF}, {0x3F80, 0xAB, 0x54}}};
+    EXPECT_EQ(DescribeVerification(many),
+              "9 bytes differ: 0x0001 written 0x00 read 0xFF, 0x3F80 written 0xAB read 0x54, ...");
 }
 
 TEST(VerificationTest, TheImageAsMadeIsSentAndReadBackAfterTheRadioSettles) {
@@ -269,7 +388,6 @@ TEST(VerificationTest, TheImageAsMadeIsSentAndReadBackAfterTheRadioSettles) {
     CTransferWorker worker(ETransfer::Write, image, {.verify = true});
     image.Fill(0x00);
     ASSERT_TRUE(worker.Run(port, "COM1").Done());
-    EXPECT_EQ(radio.memory.Snapshot()[0x0100], snapshot[0x0100]);
     EXPECT_EQ(worker.Image(), snapshot);
     EXPECT_EQ(radio.Counters().endReads, 1);
     // Opening the port purges it: without a pause the end marker could still be queued.
@@ -280,51 +398,30 @@ TEST(VerificationTest, TheImageAsMadeIsSentAndReadBackAfterTheRadioSettles) {
     EXPECT_GE(pausedMs, 100);
 }
 
-TEST(VerificationTest, DescriptionNamesCountAddressesAndBytes) {
-    CVerification one{.differing = 1, .first = {{0x0025, 0x3C, 0xC3}}};
-    EXPECT_EQ(DescribeVerification(one), "1 byte differs: 0x0025 written 0x3C read 0xC3");
-    CVerification many{.differing = 9, .first = {{0x0001, 0x00, 0xFF}, {0x3F80, 0xAB, 0x54}}};
-    EXPECT_EQ(DescribeVerification(many),
-              "9 bytes differ: 0x0001 written 0x00 read 0xFF, 0x3F80 written 0xAB read 0x54, ...");
-}
-
+// An unverified initialise through the one call, a verified write through the object. Each
+// transfer is handed a port of its own; the radio behind it outlives the port, so what it holds can
+// be checked afterwards.
 TEST(MultiTransferTest, EachRadioSucceedsOrFailsOnItsOwn) {
-    const struct {
-        radiosim::CFaults faults;
-        EExchangeOutcome outcome; // PortNotOpened: there is no such device
-        const char* cause;
-    } cases[] = {
-        // clang-format off
-        {{}, EExchangeOutcome::Done, "done"},
-        {{}, EExchangeOutcome::PortNotOpened, ""},
-        {{.silent = true}, EExchangeOutcome::CommunicationError, ""},
-        {{.badAckBlock = 3}, EExchangeOutcome::CommunicationError,
-         "block 0x0060 not acknowledged: reply 0x42, expected 0x41"},
-        {{}, EExchangeOutcome::Done, "done"},
-        // clang-format on
+    const std::pair<radiosim::CFaults, EExchangeOutcome> cases[] = {
+        {{}, EExchangeOutcome::Done},
+        {{}, EExchangeOutcome::PortNotOpened}, // there is no such device
+        {{.badAckBlock = 3}, EExchangeOutcome::CommunicationError},
+        {{}, EExchangeOutcome::Done},
     };
     const std::size_t n = std::size(cases);
+    const std::vector<std::string> names{"COM1", "COM2", "COM3", "COM4"};
+    const CMemoryImage image = test::RandomImage(31);
     for (const bool verify : {false, true}) {
-        // An unverified initialise through the one call, a verified write through the object.
         const ETransfer transfer = verify ? ETransfer::Write : ETransfer::Initialise;
-        // Each transfer is handed a port of its own; the radio behind it outlives the port, so
-        // what it holds can be checked afterwards.
-        std::vector<std::unique_ptr<CFakePort>> ports;
         std::vector<std::unique_ptr<CScriptedRadio>> radios;
-        std::vector<std::string> names;
-        for (std::size_t i = 0; i < n; ++i) {
-            ports.push_back(std::make_unique<CFakePort>());
-            radios.push_back(std::make_unique<CScriptedRadio>(*ports.back()));
-            radios[i]->faults = cases[i].faults;
-            if (cases[i].outcome == EExchangeOutcome::PortNotOpened)
-                ports[i]->openResult.failure = EOpenFailure::NoSuchDevice;
-            names.push_back("COM" + std::to_string(i + 1));
-        }
-        std::size_t made = 0;
         const CPortMaker maker = [&]() -> std::unique_ptr<CSerialPort> {
-            return std::move(ports.at(made++));
+            auto port = std::make_unique<CFakePort>();
+            radios.push_back(std::make_unique<CScriptedRadio>(*port));
+            radios.back()->faults = cases[radios.size() - 1].first;
+            if (cases[radios.size() - 1].second == EExchangeOutcome::PortNotOpened)
+                port->openResult.failure = EOpenFailure::NoSuchDevice;
+            return port;
         };
-        const CMemoryImage image = test::RandomImage(31);
         std::mutex mutex;
         std::vector<std::vector<int>> steps(n);
         std::vector<int> finishedCalls(n, 0);
@@ -352,17 +449,18 @@ TEST(MultiTransferTest, EachRadioSucceedsOrFailsOnItsOwn) {
         }
 
         ASSERT_EQ(results.size(), n);
+        EXPECT_EQ(DescribeCause(results[2]),
+                  "block 0x0060 not acknowledged: reply 0x42, expected 0x41");
+        EXPECT_EQ(steps[2].size(), 3u); // the blocks before the refused one
         for (std::size_t i = 0; i < n; ++i) {
             SCOPED_TRACE(i);
-            EXPECT_EQ(results[i].outcome, cases[i].outcome);
-            if (*cases[i].cause) EXPECT_EQ(DescribeCause(results[i]), cases[i].cause);
+            EXPECT_EQ(results[i].outcome, cases[i].second);
             if (!results[i].open.portName.empty() || results[i].Done())
                 EXPECT_EQ(results[i].open.portName, names[i]) << "a result of another port";
             EXPECT_EQ(finishedCalls[i], 1);
             for (std::size_t k = 0; k < steps[i].size(); ++k)
                 ASSERT_EQ(steps[i][k], static_cast<int>(k) + 1);
             if (verify) {
-                EXPECT_EQ(run.PortName(i), names[i]);
                 EXPECT_EQ(run.Progress(i).position, static_cast<int>(steps[i].size()));
                 EXPECT_TRUE(run.Progress(i).finished);
             }
@@ -375,7 +473,6 @@ TEST(MultiTransferTest, EachRadioSucceedsOrFailsOnItsOwn) {
                 ASSERT_EQ(memory[a], test::InRanges(a, TransferRanges(transfer)) ? image[a] : 0xFF)
                     << std::hex << a;
         }
-        EXPECT_EQ(steps[3].size(), 3u); // the blocks before the refused one
     }
 }
 
@@ -383,10 +480,9 @@ TEST(MultiTransferTest, ReadingBackStartsAfterTheLastBlockWritten) {
     const int written = TransferSteps(ETransfer::Write, false);
     const int whole = TransferSteps(ETransfer::Initialise, false);
     const std::tuple<ETransfer, bool, int, bool> cases[] = {
-        {ETransfer::Write, true, written - 1, false},    {ETransfer::Write, true, written, true},
-        {ETransfer::Write, false, written, false},       {ETransfer::Read, true, written, false},
-        {ETransfer::Initialise, true, whole - 1, false},
-        {ETransfer::Initialise, true, whole, true}};
+        {ETransfer::Write, true, written - 1, false}, {ETransfer::Write, true, written, true},
+        {ETransfer::Write, false, written, false},    {ETransfer::Read, true, written, false},
+        {ETransfer::Initialise, true, whole - 1, false}};
     for (const auto& [transfer, verify, position, readingBack] : cases)
         EXPECT_EQ(ReadingBack(transfer, verify, position), readingBack)
             << static_cast<int>(transfer) << " " << verify << " " << position;
