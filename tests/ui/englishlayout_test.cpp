@@ -107,9 +107,9 @@ private slots:
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
     }
 
-    // The tone boxes of the grid and both channel dialogs show "no tone" in English and hand the
-    // core its own entry, picked or typed.
-    void toneBoxesShowEnglishAndGiveTheCoreEntry() {
+    // The tone boxes of the grid and both channel dialogs, and the grid's choices, show English
+    // and hand the core its own entry, picked or typed.
+    void boxesShowEnglishAndGiveTheCoreEntry() {
         for (bool editable : {true, false}) {
             const std::unique_ptr<QComboBox> box(
                 ui::MakeToneBox(QStringLiteral("1145"), editable, nullptr));
@@ -124,10 +124,6 @@ private slots:
                 QCOMPARE(ui::ToneBoxText(box.get()), QString::fromUtf8(core));
             }
         }
-    }
-
-    // The choice the grid shows is English; what it commits is the core's own entry.
-    void theGridShowsEnglishAndCommitsTheCoreEntry() {
         CTestProgram program;
         program.app->Frame()->resize(1200, 800);
         QApplication::setActiveWindow(program.app->Frame());

@@ -1,7 +1,8 @@
 // The program's shell and its documents: menus and commands, files, the unsaved-work question,
-// the undo history and the channel-row commands, the channel list's editors and keys, and the
-// interface language. All under a locale with a decimal comma, which the application object must
-// keep out of the numbers the radio's texts write with a point.
+// the undo history and the channel-row commands, the channel list's editors and keys, the
+// interface language, and the editing windows (what each correction makes of a text is the
+// core's). All under a locale with a decimal comma, which the application object must keep out of
+// the numbers the radio's texts write with a point.
 #include "ui/uitestsupport.h"
 
 #include "commalocale.h"
@@ -53,6 +54,11 @@ QList<QObject*> MenuObjects(QMenuBar* bar) {
     return objects;
 }
 
+// The two arrow buttons of a spin control: up, down.
+QList<QToolButton*> Arrows(const QObject& window, int id) {
+    return Find<QWidget>(window, id)->findChildren<QToolButton*>();
+}
+
 } // namespace
 
 class ShellTest : public QObject {
@@ -89,17 +95,15 @@ class ShellTest : public QObject {
     QModelIndex Index(int channel, int column) const {
         return CellIndex(program_->ActiveDoc(), channel, column);
     }
-    QWidget* ClickCell(int channel, int column) {
+    QWidget* Click(int channel, int column) {
         return ClickGridCell(program_->ActiveDoc(), channel, column);
     }
     // Types into whatever editor is open, then moves the focus away, as clicking elsewhere does.
     void TypeAndLeave(QWidget* editor, const QString& text) {
-        QVERIFY(editor);
-        QWidget* target = editor;
-        if (auto* combo = qobject_cast<QComboBox*>(editor); combo && combo->isEditable())
-            target = combo->lineEdit();
-        if (auto* edit = qobject_cast<QLineEdit*>(target)) edit->selectAll();
-        QTest::keyClicks(target, text);
+        auto* edit = qobject_cast<QLineEdit*>(editor);
+        QVERIFY(edit);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
         Grid()->setFocus();
         QApplication::processEvents();
     }
@@ -309,18 +313,9 @@ private slots:
         QCOMPARE(Load(b_), edited);
     }
 
-    void undoNamesTheCellAndRefusedCommandsAddNoStep() {
-        ui::CProgramDoc* doc = Open(a_);
-        CommitRx(*doc, 5, QStringLiteral("146"));
-        QCOMPARE(Frame()->Action(ui::cmd::kUndo)->text(), QStringLiteral("撤销 A 005 接收频率"));
-        SelectRows(doc, {257});
-        Frame()->Action(ui::cmd::kClear)->trigger();
-        QCOMPARE(program_->prompter->errors.size(), 1);
-        QCOMPARE(doc->UndoStack()->count(), 1);
-    }
-
     // Channels copied from one document paste byte for byte into another; a spreadsheet's text
-    // is corrected as if typed, in one step.
+    // is corrected as if typed, in one step. A step is named by its cell; a refused command adds
+    // none.
     void pasteBetweenDocumentsAndFromASpreadsheet() {
         ui::CProgramDoc* a = Open(a_);
         ui::CProgramDoc* b = Open(b_);
@@ -344,16 +339,22 @@ private slots:
         QCOMPARE(CellText(*a, 10, 3), QStringLiteral("D067N"));
         QCOMPARE(CellText(*a, 11, 5), QStringLiteral("低"));
         QCOMPARE(a->UndoStack()->count(), 1);
+        CommitRx(*a, 5, QStringLiteral("146"));
+        QCOMPARE(Frame()->Action(ui::cmd::kUndo)->text(), QStringLiteral("撤销 A 005 接收频率"));
+        SelectRows(a, {257});
+        Frame()->Action(ui::cmd::kClear)->trigger();
+        QCOMPARE(program_->prompter->errors.size(), 1);
+        QCOMPARE(a->UndoStack()->count(), 2);
     }
 
     void gridEditorsCommitOnLeaving() {
-        TypeAndLeave(ClickCell(5, 1), QStringLiteral("1a4b5-x.0101"));
+        TypeAndLeave(Click(5, 1), QStringLiteral("1a4b5-x.0101"));
         QCOMPARE(Cell(5, 1), QStringLiteral("145.01000"));
         // The tone list holds "233.6", "250.3" and "67.0": what is typed is not completed to them.
         const std::pair<const char*, const char*> tones[] = {
             {"d23i", "D023I"}, {"25", "D025N"}, {"67", "D067N"}, {"88.5", "88.5"}};
         for (const auto& [typed, stored] : tones) {
-            auto* tone = qobject_cast<QComboBox*>(ClickCell(5, 4));
+            auto* tone = qobject_cast<QComboBox*>(Click(5, 4));
             QVERIFY(tone && tone->isEditable());
             tone->lineEdit()->selectAll();
             QTest::keyClicks(tone->lineEdit(), QString::fromLatin1(typed));
@@ -361,19 +362,13 @@ private slots:
             QApplication::processEvents();
             QCOMPARE(Cell(5, 4), QString::fromLatin1(stored));
         }
-        auto* choice = qobject_cast<QComboBox*>(ClickCell(5, 8));
-        QVERIFY(choice && !choice->isEditable());
-        choice->setCurrentIndex(2);
-        Grid()->setFocus();
-        QApplication::processEvents();
-        QCOMPARE(Cell(5, 8), QStringLiteral("QT/DQT"));
-        TypeAndLeave(ClickCell(5, 9), QStringLiteral("Rpt-1.XYZ"));
+        TypeAndLeave(Click(5, 9), QStringLiteral("Rpt-1.XYZ"));
         QCOMPARE(Cell(5, 9), QStringLiteral("Rpt-1.X"));
         // A click anywhere in an empty row edits its receive cell.
-        QVERIFY(qobject_cast<QLineEdit*>(ClickCell(9, 3)));
+        QVERIFY(qobject_cast<QLineEdit*>(Click(9, 3)));
         QCOMPARE(Grid()->currentIndex().column(), 0);
         // Parsing, as saving does, commits an editor still open.
-        QTest::keyClicks(ClickCell(11, 1), QStringLiteral("147"));
+        QTest::keyClicks(Click(11, 1), QStringLiteral("147"));
         View()->ParseIntoImage();
         QCOMPARE(Cell(11, 1), QStringLiteral("147.00000"));
         QCOMPARE(program_->ActiveImage()[RecordOffset(11) + 3], uint8_t(0x14));
@@ -413,8 +408,7 @@ private slots:
     void theCommandLineThenTheMenuThenTheLocaleDecideTheLanguage() {
         const std::optional<ELanguage> none, en = ELanguage::English, zh = ELanguage::Chinese;
         const std::tuple<std::optional<ELanguage>, const char*, const char*, ELanguage> cases[] = {
-            {none, "", "zh_CN", *zh},   {none, "", "zh", *zh},    {none, "", "de_DE", *en},
-            {none, "", "C", *en},       {none, "", "", *en},      {none, "en", "zh_CN", *en},
+            {none, "", "zh_CN", *zh},   {none, "", "de_DE", *en}, {none, "en", "zh_CN", *en},
             {none, "zh", "en_GB", *zh}, {en, "zh", "zh_CN", *en}, {zh, "en", "en_US", *zh},
             {none, "fr", "zh_CN", *zh}, // a damaged setting falls back to the locale
         };
@@ -449,6 +443,287 @@ private slots:
         QCOMPARE(ui::RememberedLanguage(), QStringLiteral("zh"));
         QVERIFY(entries[0]->isChecked() && !entries[1]->isChecked());
         QCOMPARE(chosen, (std::vector{ELanguage::English, ELanguage::Chinese}));
+    }
+    // Choices unlock their fields; fields are checked while typing and on leaving. Apply writes
+    // and keeps the window open; Cancel, Escape and Enter end it without writing.
+    void batchChannelFieldsFollowTheirRulesAndOnlyApplyWrites() {
+        for (int way = 0; way < 4; ++way) {
+            CToolState state;
+            state.image = BuildDefaultImage();
+            const CMemoryImage before = state.image;
+            int refills = 0;
+            ui::CBatchChannelDialog dialog(state, [&refills] { ++refills; });
+            QVERIFY(ShowActive(dialog));
+            QVERIFY(!Find(dialog, 1230)->isEnabled());
+            QTest::mouseClick(Find<QRadioButton>(dialog, 1239), Qt::LeftButton);
+            QCOMPARE(Find(dialog, 1230)->text(), QStringLiteral("129"));
+            QTest::mouseClick(Find<QRadioButton>(dialog, 1228), Qt::LeftButton);
+            QVERIFY(Find(dialog, 1230)->isEnabled());
+            QTest::mouseClick(Find<QRadioButton>(dialog, 1225), Qt::LeftButton);
+            QTest::mouseClick(Find<QCheckBox>(dialog, 1221), Qt::LeftButton);
+            QVERIFY(!Find<QComboBox>(dialog, 1144)->isEnabled());
+            QLineEdit* step = Find(dialog, 1156);
+            Type(step, QStringLiteral("1a2"));
+            QLineEdit* start = Find(dialog, 1235);
+            Type(start, QStringLiteral("145.5"));
+            QCOMPARE(step->text(), QStringLiteral("12.5"));
+            Find(dialog, 1147)->setFocus();
+            QCOMPARE(start->text(), QStringLiteral("145.50000"));
+            start->setFocus();
+            start->clear();
+            Find(dialog, 1147)->setFocus();
+            QCOMPARE(start->text(), QStringLiteral("145.50000")); // what it had on getting focus
+
+            QTest::mouseClick(Find<QRadioButton>(dialog, 1239), Qt::LeftButton);
+            Type(start, QStringLiteral("400"));
+            if (way == 0) QTest::mouseClick(Find<QPushButton>(dialog, 1236), Qt::LeftButton);
+            if (way == 1) QTest::mouseClick(Find<QPushButton>(dialog, 1237), Qt::LeftButton);
+            if (way == 2) QTest::keyClick(start, Qt::Key_Escape);
+            if (way == 3) QTest::keyClick(start, Qt::Key_Return);
+            QCOMPARE(dialog.isVisible(), way == 0);
+            QCOMPARE(refills, way == 0 ? 1 : 0);
+            QCOMPARE(state.image == before, way != 0);
+            if (way == 0) QCOMPARE(ReceiveFrequency(state.image, 129), 40000000);
+        }
+    }
+
+    // Leaving a field, or Enter in the receive field, runs its check; the spin stores the channel
+    // it leaves; Escape closes from the receive field only, and closing stores the field being
+    // edited.
+    void channelEditChecksStepsAndStores() {
+        CToolState state;
+        state.image = BuildDefaultImage();
+        ui::CChannelEditDialog dialog(state, 128);
+        QVERIFY(ShowActive(dialog));
+        QLineEdit* rx = Find(dialog, 1142);
+        QVERIFY(!Find(dialog, 1143)->isEnabled());
+        Type(rx, QStringLiteral("145.01x37"));
+        QCOMPARE(rx->text(), QStringLiteral("145.0137"));
+        QTest::keyClick(rx, Qt::Key_Return); // the receive check, not a close
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(rx->text(), QStringLiteral("145.01250"));
+        QCOMPARE(Find(dialog, 1143)->text(), QStringLiteral("145.01250"));
+        QVERIFY(Find(dialog, 1143)->isEnabled());
+        auto* tone = Find<QComboBox>(dialog, 1145);
+        tone->setFocus();
+        Type(tone->lineEdit(), QStringLiteral("d23i"));
+        auto* txTone = Find<QComboBox>(dialog, 1144);
+        txTone->setFocus();
+        Type(txTone->lineEdit(), QStringLiteral("88.5"));
+        Type(Find(dialog, 1147), QStringLiteral("HOME"));
+        QCOMPARE(tone->currentText(), QStringLiteral("D023I"));
+        // Each channel shows its own fields as the arrows step through them.
+        QTest::mouseClick(Arrows(dialog, 1141)[0], Qt::LeftButton);
+        QCOMPARE(Find(dialog, 1140)->text(), QStringLiteral("B001"));
+        QCOMPARE(txTone->currentText(), QString()); // an empty channel has no tone to show
+        QCOMPARE(ReceiveFrequency(state.image, 128), 14501250);
+        QTest::mouseClick(Arrows(dialog, 1141)[1], Qt::LeftButton);
+        QCOMPARE(Find(dialog, 1147)->text(), QStringLiteral("HOME"));
+        QCOMPARE(txTone->currentText(), QStringLiteral("88.5"));
+
+        QLineEdit* label = Find(dialog, 1140);
+        Type(label, QStringLiteral("257"));
+        rx->setFocus();
+        QCOMPARE(label->text(), QStringLiteral("A VFO"));
+        QTest::keyClick(label, Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
+        Type(rx, QStringLiteral("147"));
+        QTest::keyClick(rx, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(ChannelRowTexts(state.image, state.bandLimits, 257)[kColumnRx],
+                 std::string("147.00000"));
+    }
+
+    void channelEditOpensOnTheListsCurrentRow() {
+        Grid()->setCurrentIndex(Index(129, 1));
+        int shown = 0;
+        QTimer::singleShot(0, this, [&shown] {
+            auto* dialog = qobject_cast<ui::CChannelEditDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            shown = dialog->Channel();
+            Find(*dialog, 1142)->setText(QStringLiteral("435"));
+            Find(*dialog, 1142)->setFocus();
+            dialog->close();
+        });
+        Find<QPushButton>(*View(), 1133)->click();
+        QCOMPARE(shown, 129);
+        QCOMPARE(Cell(129, 1), QStringLiteral("435.00000"));
+    }
+
+    // Import stays off while rows are bad and nothing is skipped; only Import changes the image.
+    void csvImportAppliesOnlyOnImport() {
+        const char* const list = "Location,Name,Frequency,Duplex,Offset\n1,HOME,145.5,,\n"
+                                 "2,RPT,145.775,-,0.6\n3,BAD,145.5,off,\n4,LONGNAME,439.0125,,\n";
+        CMemoryImage image = BuildDefaultImage();
+        CBandLimits limits;
+        const CMemoryImage before = image;
+        ui::CCsvImportDialog refused(list, image, limits);
+        refused.reject();
+        QVERIFY(!refused.Changed() && image == before);
+
+        ui::CCsvImportDialog dialog(list, image, limits);
+        QVERIFY(ShowActive(dialog));
+        QVERIFY(!dialog.ImportButton()->isEnabled());
+        dialog.SkipBadBox()->click();
+        QVERIFY(dialog.ImportButton()->isEnabled() && !dialog.FirstChannel()->isEnabled());
+        dialog.FirstBox()->click();
+        dialog.FirstChannel()->setValue(255); // the third good row no longer fits
+        QVERIFY(dialog.Messages()->item(1)->text().contains(QStringLiteral("line 5: Location")));
+        dialog.FirstChannel()->setValue(100);
+        QTest::mouseClick(dialog.ImportButton(), Qt::LeftButton);
+        QVERIFY(dialog.Changed() && dialog.result() == QDialog::Accepted);
+        QCOMPARE(ChannelRowTexts(image, limits, 102)[kColumnRx], std::string("439.01250"));
+    }
+
+    // Leaving a field corrects it and a step button rewrites it; Enter and Escape close nothing,
+    // on any page. Leaving a page stores it, showing one loads it, and closing stores every page.
+    void dtmfPagesCorrectStoreAndLoad() {
+        CToolState state;
+        WriteDtmfString("123A456", state.image.Field<16>(map::kDtmfCodeList));
+        WriteDtmfString("456", state.image.Field<7>(map::kDtmfOwnId));
+        state.image[map::kDtmfAniSeparator] = 10;
+        state.image[map::kDtmfAutoResetTime] = 0; // on the remote page, never shown
+        {
+            ui::CDtmfEditorDialog dialog(state, state);
+            QVERIFY(ShowActive(dialog));
+            ui::CDtmfTimingPage& timing = *dialog.TimingPage();
+            QLineEdit* delay = Find(timing, 1094);
+            Type(delay, QStringLiteral("12750"));
+            Find(timing, 1117)->setFocus();
+            QCOMPARE(delay->text(), QStringLiteral("200"));
+            delay->setText(QStringLiteral("1000"));
+            QTest::mouseClick(Arrows(timing, 1095)[0], Qt::LeftButton);
+            QCOMPARE(delay->text(), QStringLiteral("100"));
+            const auto press = [&dialog](QWidget* target) {
+                target->setFocus();
+                for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
+                    QTest::keyClick(target, key);
+                QVERIFY(dialog.isVisible());
+            };
+            press(Find(timing, 1117));
+            press(dialog.Tabs());
+            dialog.Tabs()->setCurrentIndex(1);
+            QCOMPARE(state.image[map::kDtmfFirstDigitDelay], uint8_t(2));
+            press(Find(*dialog.RemotePage(), 1110));
+            state.image[map::kDtmfWaitTime] = 30;
+            dialog.Tabs()->setCurrentIndex(0);
+            QCOMPARE(Find(timing, 1121)->text(), QStringLiteral("30"));
+
+            dialog.Tabs()->setCurrentIndex(2);
+            ui::CDtmfCodeListPage& page = *dialog.CodeListPage();
+            ui::CInPlaceGrid* grid = page.Grid();
+            press(grid);
+            press(Find<QPushButton>(page, 1209));
+            const auto cell = [grid](int row) { return grid->item(row, 1)->text(); };
+            ClickCell(grid, 0, 0); // the number column opens nothing
+            QVERIFY(!grid->Editor()->isVisible());
+            ClickCell(grid, 1, 1);
+            QTest::keyClicks(grid->Editor(), QStringLiteral("9b#"));
+            QTest::keyClick(grid->Editor(), Qt::Key_Return);
+            QCOMPARE(cell(1), QStringLiteral("9B#"));
+            QTRY_COMPARE(grid->currentRow(), 2); // Enter moves on to the next code
+            ClickCell(grid, 2, 1);
+            QTest::keyClick(grid->Editor(), Qt::Key_Escape);
+            QVERIFY(!grid->Editor()->isVisible() && dialog.isVisible());
+            // The separator and the own ID carry the ANI suffix along; the button composes a call.
+            auto* separator = Find<QComboBox>(page, 1211);
+            separator->setFocus();
+            separator->setCurrentIndex(5);
+            Type(Find(page, 1212), QStringLiteral("78"));
+            grid->setFocus();
+            QCOMPARE(cell(0), QStringLiteral("123#78"));
+            grid->setCurrentCell(4, 1);
+            QTest::mouseClick(Find<QPushButton>(page, 1209), Qt::LeftButton);
+            QCOMPARE(cell(4), QStringLiteral("100#78"));
+            Type(Find(page, 1210), QStringLiteral("7#"));
+            dialog.close();
+            QCOMPARE(ReadDtmfString(state.image.Field<16>(map::kDtmfCodeList + 4 * 16)),
+                     std::string("100#78"));
+            QCOMPARE(state.dtmfCallId, std::string("7#"));
+            QCOMPARE(state.image[map::kDtmfAutoResetTime], uint8_t(10));
+        }
+        ui::CDtmfEditorDialog again(state, state);
+        QCOMPARE(Find(*again.CodeListPage(), 1210)->text(), QStringLiteral("7#"));
+    }
+
+    void fmPresetGridEditsInPlaceAndClosingStores() {
+        CToolState state;
+        state.image[map::kFmPresets + 3] = 0x12;
+        ui::CFmRadioDialog dialog(state);
+        QVERIFY(ShowActive(dialog));
+        QLineEdit* current = dialog.CurrentFrequency();
+        current->setFocus();
+        QTest::keyClicks(current, QStringLiteral("88.5"));
+        ui::CInPlaceGrid* grid = dialog.Grid();
+        ClickCell(grid, 2, 0); // a click on the number edits the row's frequency
+        QCOMPARE(current->text(), QStringLiteral("88.500"));
+        QLineEdit* editor = grid->Editor();
+        QTest::keyClicks(editor, QStringLiteral("120"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QVERIFY(!editor->isVisible());
+        QCOMPARE(grid->ValueText(2), QStringLiteral("76.000"));
+        ClickCell(grid, 0, 1);
+        QTest::keyClicks(editor, QStringLiteral("107.9"));
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
+        ClickCell(grid, 5, 1);
+        QTest::keyClicks(editor, QStringLiteral("99"));
+        dialog.PresetList()->setCurrentIndex(19);
+        dialog.close(); // with the editor still open
+        QCOMPARE(state.image[map::kFmCurrentPreset], uint8_t(20));
+        QCOMPARE(state.image[map::kFmPresets + 21], uint8_t(0x90));
+    }
+
+    // Leaving a limit corrects its pair; a loaded value is shown whole; Enter and Escape close
+    // nothing, and closing stores.
+    void modelLimitsCorrectOnLeavingAndStoreOnClosing() {
+        CToolState state;
+        state.bandLimits.low[0] = 166666665;
+        ui::CModelDialog dialog(state, state);
+        QCOMPARE(dialog.Field(1038)->text(), QStringLiteral("1666"));
+        QVERIFY(ShowActive(dialog));
+        QVERIFY(dialog.Field(1037)->isReadOnly());
+        dialog.Field(1039)->setText(QStringLiteral("300"));
+        Type(dialog.Field(1038), QStringLiteral("150"));
+        dialog.Field(1040)->setFocus();
+        QCOMPARE(dialog.Field(1039)->text(), QStringLiteral("174"));
+        Type(dialog.Field(1040), QStringLiteral("420"));
+        QTest::keyClick(dialog.Field(1040), Qt::Key_Return);
+        QTest::keyClick(dialog.Field(1040), Qt::Key_Escape);
+        QVERIFY(dialog.isVisible());
+        dialog.close();
+        QCOMPARE(state.bandLimits.low[1], 42000000);
+    }
+
+    // Fields hidden for this radio stay hidden, a choice locks the one that follows it, the
+    // greeting takes seven single-byte characters; Escape and Enter close and store.
+    void optionalFeaturesHideFollowFilterAndStore() {
+        for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+            CToolState state;
+            state.image = BuildDefaultImage();
+            state.image[map::kSettingsBits4B] |= 0x01; // VFO
+            ui::COptionalFeaturesDialog dialog(state);
+            QVERIFY(ShowActive(dialog));
+            for (int id : {1172, 1194}) QVERIFY(!Find<QComboBox>(dialog, id)->isVisible());
+            QVERIFY(!Find(dialog, 1192)->isVisible());
+            auto* vfoMr = Find<QComboBox>(dialog, 1180);
+            QVERIFY(vfoMr->isEnabled());
+            auto* professional = Find<QComboBox>(dialog, 1185);
+            professional->setFocus();
+            QTest::keyClick(professional, Qt::Key_Down); // "关" -> "开"
+            QCOMPARE(vfoMr->currentText(), QStringLiteral("MR"));
+            QVERIFY(!vfoMr->isEnabled());
+            QLineEdit* greeting = Find(dialog, 1191);
+            Type(greeting, QStringLiteral("A"));
+            QKeyEvent chinese(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("中"));
+            QApplication::sendEvent(greeting, &chinese);
+            QTest::keyClicks(greeting, QStringLiteral("BCDEFGHIJ"));
+            QCOMPARE(greeting->text(), QStringLiteral("ABCDEFG"));
+            Find<QComboBox>(dialog, 1171)->setCurrentIndex(2);
+            QTest::keyClick(greeting, key);
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(state.image[map::kSettingsTimeOut], 2);
+        }
     }
 };
 

@@ -6,10 +6,7 @@
 #include "core/image/bcd.h"
 #include "core/image/channelrecord.h"
 #include "core/image/datafile.h"
-#include "core/image/frequency.h"
-#include "core/image/memorymap.h"
 #include "core/radiolink/backups.h"
-#include "core/radiolink/causewords.h"
 #include "core/radiolink/posixserialport.h"
 #include "radiosim/virtualradio.h"
 #include "ui/channelview/celleditors.h"
@@ -44,7 +41,6 @@
 #include "ui/shell/splash.h"
 #include "ui/widgets/choicelist.h"
 #include "ui/widgets/coretext.h"
-#include "ui/widgets/inplacegrid.h"
 #include "ui/widgets/stepbuttons.h"
 
 #include <QPrinter>
