@@ -26,6 +26,7 @@ namespace radiosim::test {
 namespace {
 
 using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
 
 using Bytes = std::vector<uint8_t>;
 
@@ -48,9 +49,7 @@ public:
         ::tcsetattr(fd_, TCSANOW, &raw);
         ::tcflush(fd_, TCIOFLUSH);
     }
-    ~CRawClient() {
-        if (fd_ >= 0) ::close(fd_);
-    }
+    ~CRawClient() { ::close(fd_); }
 
     void Write(const Bytes& bytes) const {
         [[maybe_unused]] const auto written = ::write(fd_, bytes.data(), bytes.size());
@@ -65,10 +64,9 @@ public:
     // Returns as soon as `count` bytes are in, or with what came before the time-out.
     Bytes Read(std::size_t count, std::chrono::milliseconds timeout = 2000ms) const {
         Bytes bytes;
-        const auto end = std::chrono::steady_clock::now() + timeout;
+        const auto end = Clock::now() + timeout;
         while (bytes.size() < count) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                end - std::chrono::steady_clock::now());
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now());
             pollfd fd{fd_, POLLIN, 0};
             if (left.count() <= 0 || ::poll(&fd, 1, static_cast<int>(left.count())) <= 0) break;
             uint8_t buffer[64];
@@ -203,8 +201,7 @@ TEST(RadioSimExchange, BadRequestsGetNoAnswerAndAWakeUpBeginsAnotherExchange) {
         // The refused frame was swallowed whole: the next request is understood.
         EXPECT_EQ(rig.client.WriteBlock(0x0000, {0x22}), kAckByte) << c.name;
         EXPECT_EQ(rig.radio.Counters().ignoredRequests, 1) << c.name;
-        const MemoryBytes memory = rig.radio.Memory();
-        EXPECT_EQ(std::count(memory.begin(), memory.end(), 0xFF), 16383) << c.name;
+        EXPECT_EQ(std::ranges::count(rig.radio.Memory(), 0xFF), 16383) << c.name;
         // A host that gave up on the exchange without an end marker begins another.
         EXPECT_EQ(rig.client.Open().size(), 32u) << c.name;
         EXPECT_EQ(rig.radio.Counters().exchanges, 2) << c.name;
@@ -251,12 +248,12 @@ TEST(RadioSimExchange, IdentifiesAsConfiguredAndBlocksTakeTheirWireTime) {
                   {9,    8,    7,    6,    5,    4,    3,    1,    0x00, 0x00, 0x40, 0x14,
                    0x00, 0x25, 0x61, 0x14, 0x00, 0x00, 0x00, 0x00, 0x99, 0x99, 0x99, 0x99}));
     constexpr int kBlocks = 8;
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = Clock::now();
     for (int block = 0; block < kBlocks; ++block) {
         rig.client.Write({'R', 0x00, static_cast<uint8_t>(block * 32), 32});
         EXPECT_EQ(rig.client.Read(36).size(), 36u) << block;
     }
-    const auto elapsed = std::chrono::steady_clock::now() - start;
+    const auto elapsed = Clock::now() - start;
     const auto wire = std::chrono::microseconds(int64_t{kBlocks} * 40 * 10 * 1000000 / 9600);
     EXPECT_GE(elapsed, wire * 95 / 100);
     EXPECT_LT(elapsed, wire * 10);
@@ -290,24 +287,14 @@ TEST(RadioSimOptions, ValuesReachTheConfig) {
 }
 
 TEST(RadioSimOptions, BadUsageIsRefused) {
+    // clang-format off
     const std::vector<std::vector<std::string>> cases{
-        {"--nonsense"},
-        {"--link"},
-        {"--pace=1"},
-        {"--stray", "many"},
-        {"--stray", "-1"},
-        {"--model", "NINECHARS"},
-        {"--band-a", "136"},
-        {"--band-a", "1x-2"},
-        {"--band-b", "400.123456-480"},
-        {"--firmware", "1..2"},
-        {"--firmware", "1.2.3.4.5.6.7.8"},
-        {"--ident-length", "33"},
-        {"--bad-ack", "1:300"},
-        {"--start-ack", "0x"},
-        {"--corrupt-write", "3"},
-        {"--corrupt-write", "3:32"},
-    };
+        {"--nonsense"}, {"--link"}, {"--pace=1"}, {"--stray", "many"}, {"--stray", "-1"},
+        {"--model", "NINECHARS"}, {"--band-a", "136"}, {"--band-a", "1x-2"},
+        {"--band-b", "400.123456-480"}, {"--firmware", "1..2"}, {"--firmware", "1.2.3.4.5.6.7.8"},
+        {"--ident-length", "33"}, {"--bad-ack", "1:300"}, {"--start-ack", "0x"},
+        {"--corrupt-write", "3"}, {"--corrupt-write", "3:32"}};
+    // clang-format on
     for (const auto& arguments : cases)
         EXPECT_THROW(ParseCommandLine(arguments), std::invalid_argument) << arguments[0];
 }
