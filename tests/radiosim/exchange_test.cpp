@@ -109,22 +109,15 @@ struct CRig {
     CRawClient client;
 };
 
+// Before the wake-up: junk, a broken wake-up, a doubled start byte, an end marker while idle.
 TEST(RadioSimExchange, WakeUpFoundInNoise) {
-    const struct {
-        const char* name;
-        Bytes before;
-    } cases[] = {
-        {"junk", B("xyzP")},
-        {"broken wake-up", B("\x02PRO")},
-        {"doubled start byte", B("\x02\x02")},
-        {"end marker while idle", B("ENDR")},
-    };
-    for (const auto& c : cases) {
+    for (const Bytes& before : {B("xyzP"), B("\x02PRO"), B("\x02\x02"), B("ENDR")}) {
+        SCOPED_TRACE(std::string(before.begin(), before.end()));
         CRig rig;
-        rig.client.WriteSlowly(Cat(c.before, kWakeUp));
-        EXPECT_EQ(rig.client.Read(2), kPg) << c.name;
-        EXPECT_TRUE(rig.client.Quiet()) << c.name;
-        EXPECT_EQ(rig.radio.Counters().exchanges, 1) << c.name;
+        rig.client.WriteSlowly(Cat(before, kWakeUp));
+        EXPECT_EQ(rig.client.Read(2), kPg);
+        EXPECT_TRUE(rig.client.Quiet());
+        EXPECT_EQ(rig.radio.Counters().exchanges, 1);
     }
 }
 
