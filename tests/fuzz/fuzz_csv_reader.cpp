@@ -9,9 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     using namespace tarsel;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    CCsvImportOptions options;
-    options.skipBad = true;
-    options.first = size > 0 && data[0] == '#' ? 250 : 0;
+    const CCsvImportOptions options{.skipBad = true, .first = size > 0 && data[0] == '#' ? 250 : 0};
     const CCsvImport found = ReadChannelCsv(text, CBandLimits{}, options);
     for (const CCsvChannel& channel : found.channels)
         if (channel.channel < 1 || channel.channel > kCsvLastChannel || channel.name.size() > 7)

@@ -1,13 +1,8 @@
-// The settings file reader and writer on arbitrary file contents: nothing may crash, and a key
-// just written must read back as written.
+// The settings file on any contents: nothing may crash, and a key just written reads back.
 #include "core/radiolink/settingsfile.h"
 
-#include <cstdint>
 #include <cstdlib>
 #include <fstream>
-#include <string>
-#include <vector>
-
 #include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -15,17 +10,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::string path = "/tmp/tarsel-fuzz-settings-" + std::to_string(::getpid());
     const std::string text(reinterpret_cast<const char*>(data), size);
     std::ofstream(path, std::ios::binary) << text;
-
     tarsel::CSettingsFile settings(path);
     (void)settings.ReadInteger("Setup", "COM", 0);
     std::vector<std::string> keys, values;
     const int count = settings.ReadSection("Version", keys, values);
     if (count < 0 || keys.size() != static_cast<std::size_t>(count) || values.size() != keys.size())
         std::abort();
-    // Keys and values taken from the input itself reach the odd corners of the parser.
+    // A key and a value from the input reach the odd corners of the parser. Reading trims and
+    // unquotes, so only values that neither applies to are compared.
     const std::string key = keys.empty() ? "COM" : keys.front();
     const std::string value = text.substr(0, 16);
-    // Reading trims and unquotes, so compare only values that neither applies to.
     const bool plain = !value.empty() && value.find_first_of(" \t\v\f\"'") == std::string::npos;
     if (settings.WriteText("Setup", key, value) && plain &&
         settings.ReadText("Setup", key) != value)

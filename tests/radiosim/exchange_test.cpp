@@ -26,6 +26,7 @@ namespace radiosim::test {
 namespace {
 
 using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
 
 using Bytes = std::vector<uint8_t>;
 
@@ -48,9 +49,7 @@ public:
         ::tcsetattr(fd_, TCSANOW, &raw);
         ::tcflush(fd_, TCIOFLUSH);
     }
-    ~CRawClient() {
-        if (fd_ >= 0) ::close(fd_);
-    }
+    ~CRawClient() { ::close(fd_); }
 
     void Write(const Bytes& bytes) const {
         [[maybe_unused]] const auto written = ::write(fd_, bytes.data(), bytes.size());
@@ -65,10 +64,9 @@ public:
     // Returns as soon as `count` bytes are in, or with what came before the time-out.
     Bytes Read(std::size_t count, std::chrono::milliseconds timeout = 2000ms) const {
         Bytes bytes;
-        const auto end = std::chrono::steady_clock::now() + timeout;
+        const auto end = Clock::now() + timeout;
         while (bytes.size() < count) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                end - std::chrono::steady_clock::now());
+            const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now());
             pollfd fd{fd_, POLLIN, 0};
             if (left.count() <= 0 || ::poll(&fd, 1, static_cast<int>(left.count())) <= 0) break;
             uint8_t buffer[64];
@@ -111,40 +109,24 @@ struct CRig {
     CRawClient client;
 };
 
-TEST(RadioSimIdentBlock, LayoutFollowsConfig) {
-    const CConfig config{.model = "AB-1",
-                         .modelPad = 0xFF,
-                         .firmware = {9, 8, 7, 6, 5, 4, 3, 2}, // the eighth does not fit
-                         .variant = 1,
-                         .bandA = {14400000, 14612500},
-                         .bandB = {0, 99999999}};
-    EXPECT_EQ(CRig(config).client.Open(),
-              Cat(B("AB-1\xFF\xFF\xFF\xFF"),
-                  {9,    8,    7,    6,    5,    4,    3,    1,    0x00, 0x00, 0x40, 0x14,
-                   0x00, 0x25, 0x61, 0x14, 0x00, 0x00, 0x00, 0x00, 0x99, 0x99, 0x99, 0x99}));
-}
-
+// Before the wake-up: junk, a broken wake-up, a doubled start byte, an end marker while idle.
 TEST(RadioSimExchange, WakeUpFoundInNoise) {
-    const struct {
-        const char* name;
-        Bytes before;
-    } cases[] = {
-        {"junk", B("xyzP")},
-        {"broken wake-up", B("\x02PRO")},
-        {"doubled start byte", B("\x02\x02")},
-        {"end marker while idle", B("ENDR")},
-    };
-    for (const auto& c : cases) {
+    for (const Bytes& before : {B("xyzP"), B("\x02PRO"), B("\x02\x02"), B("ENDR")}) {
+        SCOPED_TRACE(std::string(before.begin(), before.end()));
         CRig rig;
-        rig.client.WriteSlowly(Cat(c.before, kWakeUp));
-        EXPECT_EQ(rig.client.Read(2), kPg) << c.name;
-        EXPECT_TRUE(rig.client.Quiet()) << c.name;
-        EXPECT_EQ(rig.radio.Counters().exchanges, 1) << c.name;
+        rig.client.WriteSlowly(Cat(before, kWakeUp));
+        EXPECT_EQ(rig.client.Read(2), kPg);
+        EXPECT_TRUE(rig.client.Quiet());
+        EXPECT_EQ(rig.radio.Counters().exchanges, 1);
     }
 }
 
-TEST(RadioSimExchange, RecordsWhatTheHostSentInEachExchangeAndOpenOfThePort) {
-    CVirtualRadio radio;
+// The memory file is short: the rest reads as 0xFF, and a write is saved once its exchange ends.
+TEST(RadioSimExchange, RecordsWhatTheHostSentInEachExchangeAndSavesWhatItWrote) {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("radiosim-" + std::to_string(::getpid()) + ".dat");
+    std::ofstream(path, std::ios::binary) << "hello";
+    CVirtualRadio radio(CConfig{.memoryPath = path, .saveOnWrite = true});
     radio.Start();
     // A pty drops what a session wrote last if the next session purges before the radio has
     // taken it, which a real cable never does; so each session waits for its end marker.
@@ -159,7 +141,7 @@ TEST(RadioSimExchange, RecordsWhatTheHostSentInEachExchangeAndOpenOfThePort) {
         EXPECT_EQ(client.Read(36), Cat({'W', 0x3F, 0x80, 0x20}, Bytes(32, 0xFF)));
         client.Write(kAckByte);
         EXPECT_EQ(client.Read(1), kAckByte);
-        EXPECT_EQ(client.WriteBlock(0x0000, B("xy")), kAckByte);
+        EXPECT_EQ(client.WriteBlock(0x3FFE, B("xy")), kAckByte);
         client.Write(B("ENDW"));
         ASSERT_TRUE(ended(1));
     }
@@ -174,7 +156,7 @@ TEST(RadioSimExchange, RecordsWhatTheHostSentInEachExchangeAndOpenOfThePort) {
     const std::vector<std::tuple<int, K, Bytes>> expected{
         {0, K::WakeUp, kWakeUp},     {0, K::Identify, {0x02}},
         {0, K::StartAck, {0x41}},    {0, K::ReadRequest, {0x52, 0x3F, 0x80, 0x20}},
-        {0, K::ReadAck, {0x41}},     {0, K::WriteRequest, {0x57, 0x00, 0x00, 0x02, 'x', 'y'}},
+        {0, K::ReadAck, {0x41}},     {0, K::WriteRequest, {0x57, 0x3F, 0xFE, 0x02, 'x', 'y'}},
         {0, K::EndWrite, B("ENDW")}, {1, K::WakeUp, kWakeUp},
         {1, K::Identify, {0x02}},    {1, K::EndRead, B("ENDR")}};
     std::vector<std::tuple<int, K, Bytes>> received;
@@ -183,6 +165,13 @@ TEST(RadioSimExchange, RecordsWhatTheHostSentInEachExchangeAndOpenOfThePort) {
     EXPECT_EQ(received, expected);
     EXPECT_TRUE(radio.WaitFor([](const CCounters& c) { return c.portCloses == 2; }, 2000ms));
     EXPECT_EQ(radio.Counters().portOpens, 2);
+    radio.Stop();
+    std::ifstream in(path, std::ios::binary);
+    const Bytes saved{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_EQ(saved.size(), kMemorySize);
+    EXPECT_EQ(Bytes(saved.begin(), saved.begin() + 6), B("hello\xFF"));
+    EXPECT_EQ(Bytes(saved.end() - 2, saved.end()), B("xy"));
+    std::filesystem::remove(path);
 }
 
 TEST(RadioSimExchange, BadRequestsGetNoAnswerAndAWakeUpBeginsAnotherExchange) {
@@ -205,31 +194,11 @@ TEST(RadioSimExchange, BadRequestsGetNoAnswerAndAWakeUpBeginsAnotherExchange) {
         // The refused frame was swallowed whole: the next request is understood.
         EXPECT_EQ(rig.client.WriteBlock(0x0000, {0x22}), kAckByte) << c.name;
         EXPECT_EQ(rig.radio.Counters().ignoredRequests, 1) << c.name;
-        const MemoryBytes memory = rig.radio.Memory();
-        EXPECT_EQ(std::count(memory.begin(), memory.end(), 0xFF), 16383) << c.name;
+        EXPECT_EQ(std::ranges::count(rig.radio.Memory(), 0xFF), 16383) << c.name;
         // A host that gave up on the exchange without an end marker begins another.
         EXPECT_EQ(rig.client.Open().size(), 32u) << c.name;
         EXPECT_EQ(rig.radio.Counters().exchanges, 2) << c.name;
     }
-}
-
-TEST(RadioSimMemoryFile, ShortFileIsPaddedAndWritesAreSaved) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("radiosim-" + std::to_string(::getpid()) + ".dat");
-    std::ofstream(path, std::ios::binary) << "hello";
-    CRig rig(CConfig{.memoryPath = path, .saveOnWrite = true});
-    ASSERT_FALSE(rig.client.OpenAndStart().empty());
-    EXPECT_EQ(rig.client.WriteBlock(0x3FFE, B("!!")), kAckByte);
-    rig.client.Write(B("ENDW"));
-    // Saved once the exchange has ended, not on stopping.
-    ASSERT_TRUE(rig.radio.WaitFor([](const CCounters& c) { return c.endWrites == 1; }, 2000ms));
-    rig.radio.Stop();
-    std::ifstream in(path, std::ios::binary);
-    const Bytes saved{std::istreambuf_iterator<char>(in), {}};
-    ASSERT_EQ(saved.size(), kMemorySize);
-    EXPECT_EQ(Bytes(saved.begin(), saved.begin() + 6), B("hello\xFF"));
-    EXPECT_EQ(Bytes(saved.end() - 2, saved.end()), B("!!"));
-    std::filesystem::remove(path);
 }
 
 // The faults whose effect the link and command-line tests pin through the program's own serial
@@ -255,20 +224,29 @@ TEST(RadioSimFaults, StrayBytesComeBeforeTheFirstPgOfTheFaultyExchangeOnly) {
     EXPECT_EQ(radio.Counters().exchanges, 3);
 }
 
-// Eight block reads put 320 bytes on the wire: 333 ms at 9600 baud 8-N-1. A busy machine only
-// makes them slower, so the lower bound is the wire time itself; the upper one, ten times the wire
-// time, only catches pacing gone wrong by an order of magnitude.
-TEST(RadioSimPacing, BlocksTakeTheirWireTime) {
-    CRig rig(CConfig{.pace = true});
-    ASSERT_FALSE(rig.client.OpenAndStart().empty());
-
+// The identification block follows the configuration. Then eight block reads put 320 bytes on
+// the wire: 333 ms at 9600 baud 8-N-1. A busy machine only makes them slower, so the lower bound
+// is the wire time itself; the upper one, ten times the wire time, only catches pacing gone wrong
+// by an order of magnitude.
+TEST(RadioSimExchange, IdentifiesAsConfiguredAndBlocksTakeTheirWireTime) {
+    CRig rig(CConfig{.model = "AB-1",
+                     .modelPad = 0xFF,
+                     .firmware = {9, 8, 7, 6, 5, 4, 3, 2}, // the eighth does not fit
+                     .variant = 1,
+                     .bandA = {14400000, 14612500},
+                     .bandB = {0, 99999999},
+                     .pace = true});
+    EXPECT_EQ(rig.client.OpenAndStart(),
+              Cat(B("AB-1\xFF\xFF\xFF\xFF"),
+                  {9,    8,    7,    6,    5,    4,    3,    1,    0x00, 0x00, 0x40, 0x14,
+                   0x00, 0x25, 0x61, 0x14, 0x00, 0x00, 0x00, 0x00, 0x99, 0x99, 0x99, 0x99}));
     constexpr int kBlocks = 8;
-    const auto start = std::chrono::steady_clock::now();
+    const auto start = Clock::now();
     for (int block = 0; block < kBlocks; ++block) {
         rig.client.Write({'R', 0x00, static_cast<uint8_t>(block * 32), 32});
         EXPECT_EQ(rig.client.Read(36).size(), 36u) << block;
     }
-    const auto elapsed = std::chrono::steady_clock::now() - start;
+    const auto elapsed = Clock::now() - start;
     const auto wire = std::chrono::microseconds(int64_t{kBlocks} * 40 * 10 * 1000000 / 9600);
     EXPECT_GE(elapsed, wire * 95 / 100);
     EXPECT_LT(elapsed, wire * 10);
@@ -302,24 +280,14 @@ TEST(RadioSimOptions, ValuesReachTheConfig) {
 }
 
 TEST(RadioSimOptions, BadUsageIsRefused) {
+    // clang-format off
     const std::vector<std::vector<std::string>> cases{
-        {"--nonsense"},
-        {"--link"},
-        {"--pace=1"},
-        {"--stray", "many"},
-        {"--stray", "-1"},
-        {"--model", "NINECHARS"},
-        {"--band-a", "136"},
-        {"--band-a", "1x-2"},
-        {"--band-b", "400.123456-480"},
-        {"--firmware", "1..2"},
-        {"--firmware", "1.2.3.4.5.6.7.8"},
-        {"--ident-length", "33"},
-        {"--bad-ack", "1:300"},
-        {"--start-ack", "0x"},
-        {"--corrupt-write", "3"},
-        {"--corrupt-write", "3:32"},
-    };
+        {"--nonsense"}, {"--link"}, {"--pace=1"}, {"--stray", "many"}, {"--stray", "-1"},
+        {"--model", "NINECHARS"}, {"--band-a", "136"}, {"--band-a", "1x-2"},
+        {"--band-b", "400.123456-480"}, {"--firmware", "1..2"}, {"--firmware", "1.2.3.4.5.6.7.8"},
+        {"--ident-length", "33"}, {"--bad-ack", "1:300"}, {"--start-ack", "0x"},
+        {"--corrupt-write", "3"}, {"--corrupt-write", "3:32"}};
+    // clang-format on
     for (const auto& arguments : cases)
         EXPECT_THROW(ParseCommandLine(arguments), std::invalid_argument) << arguments[0];
 }
