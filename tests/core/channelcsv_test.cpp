@@ -299,22 +299,6 @@ TEST(CsvRowRules, EveryColumn) {
     }
 }
 
-// Messages of a whole list as their texts.
-std::vector<std::string> Texts(const CCsvImport& found) {
-    std::vector<std::string> texts;
-    for (const auto& m : found.messages) {
-        const std::string text = m.Text();
-        texts.push_back(text.substr(0, text.find(':', text.find(':') + 1)));
-    }
-    return texts;
-}
-
-std::vector<int> ChannelsOf(const CCsvImport& found) {
-    std::vector<int> channels;
-    for (const auto& c : found.channels) channels.push_back(c.channel);
-    return channels;
-}
-
 TEST(CsvList, Layout) {
     const std::string h = "Location,Frequency\n";
     const std::string firstOption = h + "77,145.5\nx,50\n77,145.6\n0,145.7\n";
@@ -351,8 +335,13 @@ TEST(CsvList, Layout) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         const CCsvImport found = ReadChannelCsv(c.text, c.limits, {.first = c.first});
-        EXPECT_EQ(ChannelsOf(found), c.channels);
-        EXPECT_EQ(Texts(found), c.messages);
+        std::vector<int> channels;
+        for (const auto& channel : found.channels) channels.push_back(channel.channel);
+        EXPECT_EQ(channels, c.channels);
+        std::vector<std::string> texts; // "line N: Column", without the cause
+        for (const auto& m : found.messages)
+            texts.push_back(m.Text().substr(0, m.Text().find(':', m.Text().find(':') + 1)));
+        EXPECT_EQ(texts, c.messages);
         EXPECT_EQ(found.unreadable, c.unreadable);
     }
 }

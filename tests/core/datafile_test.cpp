@@ -222,13 +222,6 @@ TEST(Finalise, CurrentChannelMustNameAPresentMemory) {
     }
 }
 
-// The variant block's bytes, each weighted by its position, so a changed or moved byte shows.
-int WeightedSum(const CMemoryImage& image, std::size_t start, std::size_t length) {
-    int sum = 0;
-    for (std::size_t i = 0; i < length; ++i) sum += static_cast<int>(i + 1) * image[start + i];
-    return sum;
-}
-
 // Bytes outside the blocks the finalisation names stay as they were.
 TEST(Finalise, VariantBlocksAndFixedBytes_LeavesUnnamedBytesAlone) {
     const std::vector<uint8_t> fixed = {0xB0, 0x01, 0x04, 0x0A, 0x08, 0x02, 0x88, 0xAA};
@@ -243,7 +236,9 @@ TEST(Finalise, VariantBlocksAndFixedBytes_LeavesUnnamedBytesAlone) {
             for (std::size_t i = start; i < end; ++i)
                 ASSERT_EQ(image[i], before[i]) << std::hex << i;
         const bool he = variant <= 0;
-        EXPECT_EQ(WeightedSum(image, 0x2F01, he ? 110 : 54), he ? 399508 : 107227);
+        int weighted = 0; // each byte of the variant block by its position: a moved byte shows
+        for (int i = 0; i < (he ? 110 : 54); ++i) weighted += (i + 1) * image[0x2F01 + i];
+        EXPECT_EQ(weighted, he ? 399508 : 107227);
         EXPECT_EQ(image[0x2F00], he ? 0x6E : 0x36);
         const std::size_t restStart = 0x2F01 + (he ? 110 : 54);
         EXPECT_EQ(Bytes(image, restStart, 0x2F70 - restStart),
