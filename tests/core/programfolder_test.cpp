@@ -330,8 +330,8 @@ TEST(PortChoice, ProbesEveryPortAndSelectsTheCurrentOneWhenItOpens) {
         std::string current;
         int selected;
     } cases[] = {
-        {{"COM3", "\\\\.\\COM12"}, "COM3", 3},
-        {{"COM3", "\\\\.\\COM12"}, "\\\\.\\COM12", 12},
+        {{"COM1", "\\\\.\\COM12"}, "COM1", 1},
+        {{"COM1", "\\\\.\\COM12"}, "\\\\.\\COM12", 12},
         {{"COM3"}, "COM4", 0},           // the current port is unavailable: none selected
         {{"COM3", "COM17"}, "COM17", 0}, // beyond the 16 buttons
         {{"COM3"}, "COM0", 0},
