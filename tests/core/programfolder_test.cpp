@@ -18,16 +18,13 @@
 #include <set>
 
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tarsel {
 namespace {
 
 namespace fs = std::filesystem;
-using test::CEnvironment;
 using test::CTempDir;
-using test::FileText;
 
 TEST(ProgramFiles, WhereEachKindOfProgramLooks) {
     struct Case {
@@ -43,7 +40,7 @@ TEST(ProgramFiles, WhereEachKindOfProgramLooks) {
          "/usr/share/tarsel/Program.ini"},
         {"read-only copy, not installed", {"/opt/t", false, {}, "/h/.config"},
          {"/h/.config/tarsel", "/opt/t"}, "/h/.config/tarsel/Program.ini", "/opt/t/Program.ini"},
-        {"read-only copy, no home", {"/opt/t", false, {}, {}}, {"/opt/t"}, "/opt/t/Program.ini", {}},
+        {"read-only, no home", {"/opt/t", false, {}, {}}, {"/opt/t"}, "/opt/t/Program.ini", {}},
     };
     for (const Case& c : cases) {
         const CProgramFiles files = LocateProgramFiles(c.place);
@@ -67,9 +64,9 @@ TEST(ProgramFiles, TheUsersFileComesFirstThenTheShippedOne) {
     const fs::path path = PrepareSettingsFile(files);
     const fs::path user = path.parent_path();
     EXPECT_EQ(path, home / "config/tarsel/Program.ini");
-    EXPECT_EQ(FileText(path), FileText(shared / "Program.ini"));
+    EXPECT_EQ(test::FileText(path), test::FileText(shared / "Program.ini"));
     ASSERT_TRUE(CSettingsFile(path).WriteInteger("Setup", "COM", 4));
-    EXPECT_EQ(FileText(shared / "Program.ini").find("COM"), std::string::npos)
+    EXPECT_EQ(test::FileText(shared / "Program.ini").find("COM"), std::string::npos)
         << "the shipped file is never written";
     // The user's own file is kept on the next start.
     PrepareSettingsFile(files);
@@ -99,10 +96,8 @@ TEST(ProgramFiles, TheUsersFileComesFirstThenTheShippedOne) {
 
 // Without HOME (a service, a cron job): the account's own home folder.
 TEST(ProgramFiles, UserFoldersFollowTheXdgRules) {
-    CEnvironment config("XDG_CONFIG_HOME"), data("XDG_DATA_HOME"), home("HOME");
-    const passwd* account = ::getpwuid(::getuid());
-    ASSERT_NE(account, nullptr);
-    const std::string own = account->pw_dir;
+    test::CEnvironment config("XDG_CONFIG_HOME"), data("XDG_DATA_HOME"), home("HOME");
+    const std::string own = ::getpwuid(::getuid())->pw_dir;
     const struct {
         std::optional<std::string> xdg, home;
         fs::path config, backups;
@@ -298,15 +293,13 @@ TEST_F(SettingsFileTest, WritingOneKeyKeepsEveryOtherLine) {
 TEST_F(SettingsFileTest, WritingKeepsTheFilesLinkAndModeButNeverReplacesADirectory) {
     const fs::path real = dir_ / "real.ini";
     std::ofstream(real) << "[Setup]\nCOM=1\n";
-    ::chmod(real.c_str(), 0640);
+    fs::permissions(real, fs::perms(0640));
     fs::create_symlink(real, path_);
 
     ASSERT_TRUE(CSettingsFile(path_).WriteInteger("Setup", "COM", 4));
     EXPECT_TRUE(fs::is_symlink(path_));
     EXPECT_EQ(CSettingsFile(real).ReadInteger("Setup", "COM", 0), 4);
-    struct stat info {};
-    ASSERT_EQ(::stat(real.c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(fs::status(real).permissions(), fs::perms(0640));
     // No temporary file is left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_.Path()), fs::directory_iterator()), 2);
 
@@ -332,14 +325,13 @@ public:
 };
 
 TEST(PortChoice, ProbesEveryPortAndSelectsTheCurrentOneWhenItOpens) {
-    struct Case {
+    const struct {
         std::set<std::string> present;
         std::string current;
         int selected;
-    };
-    const Case cases[] = {
-        {{"COM3", "\\\\.\\COM12"}, "COM3", 3},
-        {{"COM3", "\\\\.\\COM12"}, "\\\\.\\COM12", 12},
+    } cases[] = {
+        {{"COM1", "\\\\.\\COM12"}, "COM1", 1},
+        {{"COM1", "\\\\.\\COM12"}, "\\\\.\\COM12", 12},
         {{"COM3"}, "COM4", 0},           // the current port is unavailable: none selected
         {{"COM3", "COM17"}, "COM17", 0}, // beyond the 16 buttons
         {{"COM3"}, "COM0", 0},
@@ -359,10 +351,8 @@ TEST(PortChoice, ProbesEveryPortAndSelectsTheCurrentOneWhenItOpens) {
                   available.size() + c.present.count(c.current));
         EXPECT_FALSE(port.IsOpen());
         const std::string cause = DescribeNoCable(fields);
-        if (!c.present.empty()) {
-            EXPECT_EQ(cause, "");
-            continue;
-        }
+        EXPECT_EQ(cause.empty(), !c.present.empty()) << cause;
+        if (!c.present.empty()) continue;
         // Names the devices tried and the three things to check.
         for (const char* part : {"no programming cable found", "/dev/ttyUSB0", "/dev/ttyACM7",
                                  "plugged in", "dialout", "\"Ports\""})
