@@ -417,14 +417,6 @@ private slots:
                      locale);
     }
 
-    void theUsersLocaleIsInForceButNumbersUseAPoint() {
-        // Otherwise every case here would pass whatever the application object did.
-        QCOMPARE(QString::fromLatin1(std::localeconv()->mon_decimal_point), QStringLiteral(","));
-        QCOMPARE(QString::fromLatin1(std::setlocale(LC_NUMERIC, nullptr)), QStringLiteral("C"));
-        QCOMPARE(QString::fromStdString(CheckStep("6.25")), QStringLiteral("6.25")); // "%G"
-        QCOMPARE(std::strtod("12.5", nullptr), 12.5);
-    }
-
     // Each entry is named in its own language; choosing one remembers it and ticks only it.
     void theLanguageMenuRemembersTheChoice() {
         QWidget parent;

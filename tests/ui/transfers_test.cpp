@@ -152,9 +152,8 @@ private slots:
         QCOMPARE(CellText(*b, 1, 1), QString());
         QCOMPARE(a->Document().Limits().low[0], 14400000);
         QCOMPARE(a->Document().Limits().high[0], 14800000);
-        const auto backups = Backups();
-        QCOMPARE(backups.size(), std::size_t(1));
-        QCOMPARE(backups[0].kind, EBackupKind::Read);
+        QCOMPARE(Backups().size(), std::size_t(1));
+        QCOMPARE(Backups()[0].kind, EBackupKind::Read);
         QCOMPARE(a->UndoStack()->undoText(), QStringLiteral("读频"));
         a->UndoStack()->undo();
         QCOMPARE(CellText(*a, 1, 1), QString());
