@@ -122,6 +122,7 @@ private slots:
     void cleanup() { program_.reset(); }
 
     // The service commands appear once, after the right password, and F11 alone asks nothing.
+    // The password box takes eight characters and accepts only the password.
     void theServiceGateAddsItsCommands() {
         const QString edit = QStringLiteral("编辑");
         QVERIFY(!MenuTexts(Frame()->menuBar(), edit).contains(QStringLiteral("参数调节")));
@@ -138,9 +139,7 @@ private slots:
         const QStringList texts = MenuTexts(Frame()->menuBar(), edit);
         QCOMPARE(texts.count(QStringLiteral("参数调节")), 1);
         QCOMPARE(texts.last(), QStringLiteral("DTMF 初始化"));
-    }
 
-    void thePasswordDialogTakesEightCharactersAndOnlyThePassword() {
         ui::CPasswordDialog wrong, right;
         QTest::keyClicks(wrong.Edit(), QStringLiteral("mr274q123"));
         QCOMPARE(wrong.Edit()->text(), QStringLiteral("mr274q12"));
@@ -404,6 +403,8 @@ private slots:
         }
     }
 
+    // The command line, then the menu's remembered choice, then the locale decide the language.
+    // The menu names each entry in its own language; choosing one remembers it and ticks only it.
     void theCommandLineThenTheMenuThenTheLocaleDecideTheLanguage() {
         const std::optional<ELanguage> none, en = ELanguage::English, zh = ELanguage::Chinese;
         const std::tuple<std::optional<ELanguage>, const char*, const char*, ELanguage> cases[] = {
@@ -415,10 +416,7 @@ private slots:
             QVERIFY2(ui::ChooseLanguage(commandLine, QString::fromLatin1(remembered),
                                         QString::fromLatin1(locale)) == expected,
                      locale);
-    }
 
-    // Each entry is named in its own language; choosing one remembers it and ticks only it.
-    void theLanguageMenuRemembersTheChoice() {
         QWidget parent;
         ui::CLanguageMenu languages(&parent);
         QList<QAction*> entries = languages.Menu()->actions();
