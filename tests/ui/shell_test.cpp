@@ -86,7 +86,6 @@ class ShellTest : public QObject {
                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 
-    // The channel list of the active document, in a window of its own size.
     ui::CProgramView* View() const { return program_->ActiveDoc().View(); }
     ui::CChannelGrid* Grid() const { return View()->Grid(); }
     QString Cell(int channel, int column) const {

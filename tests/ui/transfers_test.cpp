@@ -62,7 +62,6 @@ const CServiceWindow kServiceWindows[] = {
      {}},
 };
 
-// Every text a window's fields and grids show.
 QStringList Shown(const QWidget& window) {
     QStringList texts;
     for (auto* edit : window.findChildren<QLineEdit*>()) texts << edit->text();
@@ -73,7 +72,6 @@ QStringList Shown(const QWidget& window) {
     return texts;
 }
 
-// The progress window of a running service exchange, if one is up.
 QDialog* ProgressWindow() {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || modal->objectName() != QStringLiteral("serviceProgress")) return nullptr;
@@ -118,7 +116,6 @@ class TransfersTest : public QObject {
         dialog->show();
         return dialog;
     }
-
 
 private slots:
     void init() {
