@@ -7,22 +7,6 @@
 namespace tarsel::test {
 namespace {
 
-// Shows window, then checks it on every tab page it has.
-QStringList ShowAndCheck(QWidget& window) {
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) return {QStringLiteral("window not shown")};
-    QStringList clipped = ClippedTexts(window);
-    for (QTabWidget* tab : window.findChildren<QTabWidget*>()) {
-        for (int page = 0; page < tab->count(); ++page) {
-            tab->setCurrentIndex(page);
-            QApplication::processEvents();
-            clipped << ClippedTexts(window);
-        }
-    }
-    clipped.removeDuplicates();
-    return clipped;
-}
-
 // Every window but the main one, which the test starts as the program does.
 struct CWindow {
     const char* name;
@@ -103,7 +87,17 @@ private slots:
             program = std::make_unique<CTestProgram>();
         else
             shown = kWindows[window].open(bench);
-        const QStringList clipped = ShowAndCheck(program ? *program->app->Frame() : *shown);
+        QWidget& checked = program ? *program->app->Frame() : *shown;
+        checked.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&checked));
+        QStringList clipped = ClippedTexts(checked);
+        for (QTabWidget* tab : checked.findChildren<QTabWidget*>())
+            for (int page = 0; page < tab->count(); ++page) {
+                tab->setCurrentIndex(page);
+                QApplication::processEvents();
+                clipped << ClippedTexts(checked);
+            }
+        clipped.removeDuplicates();
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QLatin1Char('\n'))));
     }
 

@@ -62,7 +62,6 @@ const CServiceWindow kServiceWindows[] = {
      {}},
 };
 
-// Every text a window's fields and grids show.
 QStringList Shown(const QWidget& window) {
     QStringList texts;
     for (auto* edit : window.findChildren<QLineEdit*>()) texts << edit->text();
@@ -73,7 +72,6 @@ QStringList Shown(const QWidget& window) {
     return texts;
 }
 
-// The progress window of a running service exchange, if one is up.
 QDialog* ProgressWindow() {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal || modal->objectName() != QStringLiteral("serviceProgress")) return nullptr;
@@ -119,33 +117,6 @@ class TransfersTest : public QObject {
         return dialog;
     }
 
-    // COM1..COM3 lead to radios, the third with fault; every other port to nothing.
-    std::vector<std::unique_ptr<radiosim::CVirtualRadio>>
-    StartRadios(const radiosim::CFaults& fault, bool verify) {
-        std::vector<std::unique_ptr<radiosim::CVirtualRadio>> radios;
-        std::ofstream out(Settings());
-        out << "[Setup]\nVerify=" << (verify ? 1 : 0) << "\n[Ports]\n";
-        for (int n = 1; n <= 16; ++n) {
-            std::string device = program_->Path(QStringLiteral("none")).toStdString();
-            if (n <= 3) {
-                radiosim::CConfig config;
-                if (n == 3) config.faults = fault;
-                radios.push_back(StartVirtualRadio(config));
-                device = radios.back()->DevicePath();
-            }
-            out << "COM" << n << "=" << device << "\n";
-        }
-        return radios;
-    }
-    // The window is busy but alive while it runs: nothing can be started twice or ticked.
-    static bool RunAndWait(ui::CBatchWriteDialog& dialog, QPushButton* button) {
-        QSignalSpy finished(&dialog, &ui::CBatchWriteDialog::Finished);
-        button->click();
-        const bool locked = !dialog.Running() || (!dialog.StartButton()->isEnabled() &&
-                                                  !dialog.Row(1).tick->isEnabled());
-        return finished.wait(60000) && locked && !dialog.Running();
-    }
-
 private slots:
     void init() {
         program_ = std::make_unique<CTestProgram>();
@@ -178,9 +149,8 @@ private slots:
         QCOMPARE(CellText(*b, 1, 1), QString());
         QCOMPARE(a->Document().Limits().low[0], 14400000);
         QCOMPARE(a->Document().Limits().high[0], 14800000);
-        const auto backups = Backups();
-        QCOMPARE(backups.size(), std::size_t(1));
-        QCOMPARE(backups[0].kind, EBackupKind::Read);
+        QCOMPARE(Backups().size(), std::size_t(1));
+        QCOMPARE(Backups()[0].kind, EBackupKind::Read);
         QCOMPARE(a->UndoStack()->undoText(), QStringLiteral("读频"));
         a->UndoStack()->undo();
         QCOMPARE(CellText(*a, 1, 1), QString());
@@ -266,7 +236,6 @@ private slots:
             const CMemoryImage before = program_->ActiveImage();
             auto dialog = Dialog(transfer);
             QSignalSpy finished(dialog.get(), &ui::CTransferDialog::Finished);
-            // Some way into the read, or into the reading back of the write.
             const int exitAt = transfer == ETransfer::Read ? 5 : TransferSteps(transfer, false) + 5;
             connect(dialog->findChild<QProgressBar*>(), &QProgressBar::valueChanged, dialog.get(),
                     [&](int position) {
@@ -297,10 +266,19 @@ private slots:
 
     // Each radio's row tells its own result; Repeat sends the same image to the next set.
     void batchWriteRowsShowEachRadiosOwnResult() {
-        radiosim::CFaults fault;
-        fault.corruptWriteBlock = 2;
-        fault.corruptWriteOffset = 5;
-        auto radios = StartRadios(fault, true);
+        // COM1..COM3 lead to radios, the third with a fault; every other port to nothing.
+        std::vector<std::unique_ptr<radiosim::CVirtualRadio>> radios;
+        std::ofstream out(Settings());
+        out << "[Setup]\nVerify=1\n[Ports]\n";
+        for (int n = 1; n <= 16; ++n) {
+            radiosim::CConfig config;
+            config.faults.corruptWriteBlock = n == 3 ? 2 : -1;
+            config.faults.corruptWriteOffset = 5;
+            if (n <= 3) radios.push_back(StartVirtualRadio(config));
+            out << "COM" << n << "="
+                << (n <= 3 ? radios.back()->DevicePath() : Settings() + ".none") << "\n";
+        }
+        out.close();
         CMemoryImage image = RandomImage(51);
         ui::CBatchWriteDialog dialog(image, State(), Settings(), *program_->prompter);
         image = RandomImage(53); // the window sends the snapshot it was given
@@ -316,7 +294,12 @@ private slots:
 
         for (QPushButton* button : {dialog.StartButton(), dialog.RepeatButton()}) {
             QVERIFY(button->isEnabled());
-            QVERIFY(RunAndWait(dialog, button));
+            QSignalSpy finished(&dialog, &ui::CBatchWriteDialog::Finished);
+            button->click();
+            // Busy but alive while it runs: nothing can be started twice or ticked.
+            QVERIFY(!dialog.Running() ||
+                    (!dialog.StartButton()->isEnabled() && !dialog.Row(1).tick->isEnabled()));
+            QVERIFY(finished.wait(60000) && !dialog.Running());
             for (int n : {1, 2}) {
                 QCOMPARE(dialog.Row(n).result->text(), QStringLiteral("完成"));
                 QCOMPARE(dialog.Row(n).bar->value(), dialog.Row(n).bar->maximum());
