@@ -60,7 +60,7 @@ TEST(ChannelForm, AnEmptyChannelGetsDefaultsWhenTypedAndIsClearedWhenEmptied) {
                                {1, 0, 0, 0, 0, 0, 1, 0, 0}, true, "145.50000", ""};
     EXPECT_EQ(form, created);
     StoreChannel(form, image);
-    EXPECT_EQ(image[RecordOffset(7) + 13], 0x30);
+    EXPECT_EQ(LoadChannel(image, 7).options, created.options);
 
     form.rx.clear();
     CheckReceive(form, kLimits);
@@ -77,12 +77,12 @@ TEST(ChannelForm, LoadShowsEveryFieldAndStoreWritesThemAndTheShift) {
     const std::size_t base = RecordOffset(130);
     PutBytes(image, base + 8, {0x85, 0x08, 0x54, 0xC7});
     image[base + 12] = 0x9 << 4 | 2 << 2 | 1; // scrambler 8, talk-around, DTMF
-    image[base + 13] = 0xC0 | 0x03;           // busy lock bits 11, PTT ID both, low, narrow
+    image[base + 13] = 0xC0 | 0x20 | 0x03;    // busy lock bits 11, wide, low, PTT ID both
     PutBytes(image, base + 24, {'C', 'H', '1', 0x00, 'X', 'X', 'X'});
     // Options: power, scan, signalling, busy lock (11 falls back to 关), PTT ID, VOX, bandwidth,
     // voice, repeater.
     const CChannelForm shown{130,    "B002",      "439.12500", "434.12500",
-                             "88.5", "D754I",     "CH1",       {0, 0, 1, 0, 3, 0, 0, 9, 2},
+                             "88.5", "D754I",     "CH1",       {0, 0, 1, 0, 3, 0, 1, 9, 2},
                              true,   "439.12500", ""};
     EXPECT_EQ(LoadChannel(image, 130), shown);
     // A 00 top byte is not empty here; a zero transmit top byte shows no transmit frequency.
@@ -108,11 +108,12 @@ TEST(ChannelForm, LoadShowsEveryFieldAndStoreWritesThemAndTheShift) {
         EXPECT_EQ(Bytes(image, at + 8, 6),
                   (std::vector<uint8_t>{0x23, 0x80, image[at + 10], 0xFF, 0x99, 0xBF}));
         EXPECT_EQ(Name(image, 3), "ABCDEFG");
+        EXPECT_EQ(LoadChannel(image, 3).options, form.options);
         for (std::size_t i : {14, 20, 21, 22, 23, 31}) EXPECT_EQ(image[at + i], before[i]);
     }
 }
 
-TEST(ChannelForm, VfoKeepsBothFrequenciesInOneBand) {
+TEST(ChannelForm, ChecksMoveIntoABandAndAVfoKeepsBothFrequenciesInOne) {
     CMemoryImage image = BuildDefaultImage();
     PutChannel(image, 257, 14500000, 14500000);
     CChannelForm form = LoadChannel(image, 257);

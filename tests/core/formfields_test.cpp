@@ -71,7 +71,7 @@ TEST(DtmfFields, EditCorrectionsAndSpinSteps) {
 // The timing page's bytes of the first digit delay, the wait time, the rate, the first digit
 // time and the star and hash time as loaded, shown (the lists by their index) and stored back.
 // The flags byte is shared by both pages; the side tone's byte by the optional features.
-TEST(DtmfFields, LoadCorrectionsFallbacksAndSharedBytes) {
+TEST(DtmfFields, LoadCorrectionsFallbacksSharedBytesAndTheKillCodeEndMark) {
     const uint16_t offsets[] = {map::kDtmfFirstDigitDelay, map::kDtmfWaitTime, map::kDtmfRate,
                                 map::kDtmfFirstDigitTime, map::kDtmfStarHashTime};
     const std::tuple<V, std::tuple<const char*, const char*, int, int, int>, V> rows[] = {
