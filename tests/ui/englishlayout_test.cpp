@@ -129,7 +129,6 @@ private slots:
         auto* combo = qobject_cast<QComboBox*>(ClickGridCell(doc, 1, power + 1));
         QVERIFY(combo);
         const int low = combo->findText(QStringLiteral("Low"));
-        QVERIFY2(low >= 0, "the power list is not in English");
         // The open editor shows the cell's current choice, found through the core's text.
         QCOMPARE(combo->currentText(), model->index(0, power).data().toString());
         combo->setCurrentIndex(low);
