@@ -175,6 +175,9 @@ TEST(BatchForm, InitialStateEnableRulesAndFieldChecks) {
     EXPECT_TRUE(form.offsetAdd) << "the offset is added unless the user chooses otherwise";
     EXPECT_EQ(form.enabled, (CBatchForm::CEnabled{false, false, false, true, false, false}));
 
+    form.range = EBatchRange::ABand;
+    ApplyBatchEnableRules(form);
+    EXPECT_EQ(form.from + "-" + form.to, "1-128");
     form.range = EBatchRange::BBand;
     ApplyBatchEnableRules(form);
     EXPECT_EQ(form.from + "-" + form.to, "129-256");
