@@ -16,10 +16,6 @@ using test::Lines;
 using test::LoadImage;
 using test::RunCli;
 
-void WriteText(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 TEST(CliInterchange, ImportStatusesAndMessages) {
     struct Case {
         const char* what;
@@ -57,7 +53,7 @@ TEST(CliInterchange, ImportStatusesAndMessages) {
         CTempDir dir;
         ASSERT_EQ(RunCli({"new", dir / "a.dat"}).status, 0);
         const CMemoryImage before = LoadImage(dir / "a.dat");
-        WriteText(dir / "in.csv", c.list);
+        std::ofstream(dir / "in.csv", std::ios::binary) << c.list;
         std::vector<std::string> args{"import-csv", dir / "a.dat", dir / "in.csv"};
         args.insert(args.end(), c.options.begin(), c.options.end());
         const auto result = RunCli(args);
